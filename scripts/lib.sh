@@ -1,0 +1,60 @@
+# Shared by the scripts: paths, builds and the private Wine prefix.
+# shellcheck shell=bash
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+LINUX_BUILD="$ROOT/build/linux"
+MINGW_BUILD="$ROOT/build/mingw"
+
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+build_tree() {  # build_tree <preset>
+  cmake --preset "$1" >/dev/null
+  cmake --build --preset "$1"
+}
+
+# A fresh Wine prefix under the given folder; wineboot runs once per prefix.
+fresh_wine_prefix() {  # fresh_wine_prefix <dir>
+  export WINEPREFIX="$1"
+  rm -rf "$WINEPREFIX"
+  mkdir -p "$WINEPREFIX"
+  wineboot -i >/dev/null 2>&1 || true
+  wineserver -w 2>/dev/null || true
+}
+
+# Copies the DLLs that the MinGW build stages for the system directory into the prefix.
+install_system_dlls() {
+  local dir="$MINGW_BUILD/system32"
+  if [ -d "$dir" ]; then
+    cp -f "$dir"/*.dll "$WINEPREFIX/drive_c/windows/system32/" 2>/dev/null || true
+  fi
+}
+
+# A virtual display for Wine's windows when none is given.
+XVFB_PID=""
+ensure_display() {
+  if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+    return
+  fi
+  local n
+  for n in 97 98 99 101 103; do
+    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
+      Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+      XVFB_PID=$!
+      export DISPLAY=":$n"
+      local i
+      for i in $(seq 50); do
+        xdpyinfo >/dev/null 2>&1 && return
+        sleep 0.1
+      done
+      return
+    fi
+  done
+}
+
+stop_display() {
+  if [ -n "$XVFB_PID" ]; then
+    kill "$XVFB_PID" 2>/dev/null || true
+    XVFB_PID=""
+  fi
+}
