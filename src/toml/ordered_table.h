@@ -1,0 +1,78 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace dactyra::toml {
+
+class TTOMLValue;
+
+// One entry as handed out by Entries: the key and a non-owning pointer to its value.
+struct TTOMLTableEntry {
+  std::u16string Key;
+  TTOMLValue* Value = nullptr;
+};
+
+// Keys and values in insertion order, with lookup by key (exact code-unit comparison).
+// The table owns its values. The operations that replace or remove a value (AddOrSetValue on an
+// existing key, SetValue, Remove) hand the old value back to the caller.
+// Positions outside 0..Count-1 raise std::out_of_range.
+class TTOMLOrderedTable {
+ public:
+  TTOMLOrderedTable();
+  ~TTOMLOrderedTable();
+  TTOMLOrderedTable(const TTOMLOrderedTable&) = delete;
+  TTOMLOrderedTable& operator=(const TTOMLOrderedTable&) = delete;
+
+  // Appends; a key that is present raises ETOMLParserException "Duplicate key "%s" found" and
+  // leaves the table as it was (the value passed in is destroyed).
+  void Add(std::u16string AKey, std::unique_ptr<TTOMLValue> AValue);
+  // Appends a new key, or replaces the value of an existing one in place (returning the old).
+  std::unique_ptr<TTOMLValue> AddOrSetValue(std::u16string AKey,
+                                            std::unique_ptr<TTOMLValue> AValue);
+  bool TryGetValue(std::u16string_view AKey, TTOMLValue*& AValue) const;
+  bool ContainsKey(std::u16string_view AKey) const;
+  // Takes the entry out; the entries behind it move down by one. Null for an absent key.
+  std::unique_ptr<TTOMLValue> Remove(std::u16string_view AKey);
+  // Destroys every value and empties the table.
+  void Clear();
+
+  std::int32_t Count() const { return static_cast<std::int32_t>(FList.size()); }
+  const std::u16string& GetKey(std::int32_t Index) const;
+  TTOMLValue* GetValue(std::int32_t Index) const;
+  std::unique_ptr<TTOMLValue> SetValue(std::int32_t Index, std::unique_ptr<TTOMLValue> AValue);
+
+  // Fresh copies in position order.
+  std::vector<std::u16string> Keys() const;
+  std::vector<TTOMLValue*> Values() const;
+  std::vector<TTOMLTableEntry> Entries() const;
+
+ private:
+  struct Entry {
+    std::u16string Key;
+    std::unique_ptr<TTOMLValue> Value;
+  };
+  struct KeyHash {
+    using is_transparent = void;
+    std::size_t operator()(std::u16string_view key) const noexcept {
+      return std::hash<std::u16string_view>{}(key);
+    }
+  };
+
+  // Small tables are searched directly; the key map is built once a table grows past this.
+  static constexpr std::size_t kMapThreshold = 8;
+
+  std::int32_t Find(std::u16string_view key) const;
+  void CheckIndex(std::int32_t index) const;
+  void Append(std::u16string key, std::unique_ptr<TTOMLValue> value);
+
+  std::unordered_map<std::u16string, std::int32_t, KeyHash, std::equal_to<>> FDict;
+  std::vector<Entry> FList;
+};
+
+}  // namespace dactyra::toml

@@ -1,0 +1,221 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "toml/ordered_table.h"
+
+namespace dactyra::toml {
+
+// A date-time number: whole part = days since 30 December 1899, fraction = part of the day.
+using TDateTime = double;
+
+enum TTOMLValueType : std::uint8_t {
+  tvtString = 0,
+  tvtInteger = 1,
+  tvtFloat = 2,
+  tvtBoolean = 3,
+  tvtDateTime = 4,
+  tvtArray = 5,
+  tvtTable = 6,
+  // Never carried by a value: an inline table is a tvtTable whose IsInline is true.
+  tvtInlineTable = 7,
+};
+
+enum TTOMLDateTimeKind : std::uint8_t {
+  tdkOffsetDateTime = 0,
+  tdkLocalDateTime = 1,
+  tdkLocalDate = 2,
+  tdkLocalTime = 3,
+};
+
+class TTOMLArray;
+class TTOMLTable;
+
+// A node of a TOML document. Each As... reader of the base raises ETOMLException
+// ("Cannot convert this TOML value to ..."); a concrete class overrides the ones it supports.
+class TTOMLValue {
+ public:
+  explicit TTOMLValue(TTOMLValueType AType) : FValueType(AType) {}
+  virtual ~TTOMLValue() = default;
+  TTOMLValue(const TTOMLValue&) = delete;
+  TTOMLValue& operator=(const TTOMLValue&) = delete;
+
+  TTOMLValueType ValueType() const { return FValueType; }
+  // Comment lines (with their '#') and blank lines above the value, joined with LF.
+  const std::u16string& CommentBefore() const { return FCommentBefore; }
+  void SetCommentBefore(std::u16string AValue) { FCommentBefore = std::move(AValue); }
+  // The comment after the value on its line (with its '#').
+  const std::u16string& CommentInline() const { return FCommentInline; }
+  void SetCommentInline(std::u16string AValue) { FCommentInline = std::move(AValue); }
+
+  virtual std::u16string AsString() const;
+  virtual std::int64_t AsInteger() const;
+  virtual double AsFloat() const;
+  virtual bool AsBoolean() const;
+  virtual TDateTime AsDateTime() const;
+  virtual const TTOMLArray* AsArray() const;
+  virtual const TTOMLTable* AsTable() const;
+  TTOMLArray* AsArray() { return const_cast<TTOMLArray*>(std::as_const(*this).AsArray()); }
+  TTOMLTable* AsTable() { return const_cast<TTOMLTable*>(std::as_const(*this).AsTable()); }
+
+ private:
+  TTOMLValueType FValueType;
+  std::u16string FCommentBefore;
+  std::u16string FCommentInline;
+};
+
+class TTOMLString final : public TTOMLValue {
+ public:
+  explicit TTOMLString(std::u16string AValue) : TTOMLValue(tvtString), FValue(std::move(AValue)) {}
+
+  const std::u16string& Value() const { return FValue; }
+  void SetValue(std::u16string AValue) { FValue = std::move(AValue); }
+  std::u16string AsString() const override { return FValue; }
+
+ private:
+  std::u16string FValue;
+};
+
+class TTOMLInteger final : public TTOMLValue {
+ public:
+  explicit TTOMLInteger(std::int64_t AValue) : TTOMLValue(tvtInteger), FValue(AValue) {}
+
+  std::int64_t Value() const { return FValue; }
+  void SetValue(std::int64_t AValue) { FValue = AValue; }
+  std::int64_t AsInteger() const override { return FValue; }
+  double AsFloat() const override { return static_cast<double>(FValue); }
+
+ private:
+  std::int64_t FValue;
+};
+
+class TTOMLFloat final : public TTOMLValue {
+ public:
+  // ARawString: the source spelling without underscores; empty for floats made by code.
+  explicit TTOMLFloat(double AValue, std::u16string ARawString = {})
+      : TTOMLValue(tvtFloat), FValue(AValue), FRawString(std::move(ARawString)) {}
+
+  double Value() const { return FValue; }
+  void SetValue(double AValue) { FValue = AValue; }
+  const std::u16string& RawString() const { return FRawString; }
+  void SetRawString(std::u16string AValue) { FRawString = std::move(AValue); }
+  double AsFloat() const override { return FValue; }
+
+ private:
+  double FValue;
+  std::u16string FRawString;
+};
+
+class TTOMLBoolean final : public TTOMLValue {
+ public:
+  explicit TTOMLBoolean(bool AValue) : TTOMLValue(tvtBoolean), FValue(AValue) {}
+
+  bool Value() const { return FValue; }
+  void SetValue(bool AValue) { FValue = AValue; }
+  bool AsBoolean() const override { return FValue; }
+
+ private:
+  bool FValue;
+};
+
+// The wall-clock date and time as written (no shift to UTC); a local date has a zero time part,
+// a local time a zero date part. ATimeZoneOffset: minutes east of UTC.
+class TTOMLDateTime final : public TTOMLValue {
+ public:
+  TTOMLDateTime(TDateTime ADateTime, std::u16string ARawString, TTOMLDateTimeKind AKind,
+                std::int32_t ATimeZoneOffset)
+      : TTOMLValue(tvtDateTime),
+        FValue(ADateTime),
+        FRawString(std::move(ARawString)),
+        FKind(AKind),
+        FTimeZoneOffset(ATimeZoneOffset) {}
+
+  TDateTime Value() const { return FValue; }
+  void SetValue(TDateTime AValue) { FValue = AValue; }
+  const std::u16string& RawString() const { return FRawString; }
+  void SetRawString(std::u16string AValue) { FRawString = std::move(AValue); }
+  TTOMLDateTimeKind Kind() const { return FKind; }
+  void SetKind(TTOMLDateTimeKind AValue) { FKind = AValue; }
+  std::int32_t TimeZoneOffset() const { return FTimeZoneOffset; }
+  void SetTimeZoneOffset(std::int32_t AValue) { FTimeZoneOffset = AValue; }
+
+  // The raw spelling when there is one, else a text made from the value and kind.
+  std::u16string AsString() const override;
+  TDateTime AsDateTime() const override { return FValue; }
+
+ private:
+  TDateTime FValue;
+  std::u16string FRawString;
+  TTOMLDateTimeKind FKind;
+  std::int32_t FTimeZoneOffset;
+};
+
+using TTOMLValueList = std::vector<std::unique_ptr<TTOMLValue>>;
+
+// Owns its items; items of any kinds may be mixed. Positions outside 0..Count-1 raise
+// std::out_of_range.
+class TTOMLArray final : public TTOMLValue {
+ public:
+  TTOMLArray() : TTOMLValue(tvtArray) {}
+  ~TTOMLArray() override;
+
+  const TTOMLValueList& Items() const { return FItems; }
+  // Comments after the last item, before the closing bracket.
+  const std::u16string& CommentTrailing() const { return FCommentTrailing; }
+  void SetCommentTrailing(std::u16string AValue) { FCommentTrailing = std::move(AValue); }
+
+  void Add(std::unique_ptr<TTOMLValue> AValue) { FItems.push_back(std::move(AValue)); }
+  TTOMLValue* GetItem(std::int32_t Index) const;
+  // Takes the item out; the items behind it move down by one.
+  std::unique_ptr<TTOMLValue> Remove(std::int32_t Index);
+  std::int32_t GetCount() const { return static_cast<std::int32_t>(FItems.size()); }
+  std::int32_t Count() const { return GetCount(); }
+
+  const TTOMLArray* AsArray() const override { return this; }
+
+ private:
+  void CheckIndex(std::int32_t index) const;
+
+  TTOMLValueList FItems;
+  std::u16string FCommentTrailing;
+};
+
+// Standard, implicit and inline tables alike. Owns its values (through Items).
+class TTOMLTable final : public TTOMLValue {
+ public:
+  TTOMLTable() : TTOMLValue(tvtTable) {}
+
+  TTOMLOrderedTable& Items() { return FItems; }
+  const TTOMLOrderedTable& Items() const { return FItems; }
+  // Made only as a step of a dotted key or header path, not defined by a header of its own.
+  bool IsImplicit() const { return FIsImplicit; }
+  void SetIsImplicit(bool AValue) { FIsImplicit = AValue; }
+  // Written as {...} and closed to later additions.
+  bool IsInline() const { return FIsInline; }
+  void SetIsInline(bool AValue) { FIsInline = AValue; }
+  // Comments after the last entry (for the root: at the end of the document).
+  const std::u16string& CommentTrailing() const { return FCommentTrailing; }
+  void SetCommentTrailing(std::u16string AValue) { FCommentTrailing = std::move(AValue); }
+
+  void Add(std::u16string AKey, std::unique_ptr<TTOMLValue> AValue) {
+    FItems.Add(std::move(AKey), std::move(AValue));
+  }
+  bool TryGetValue(std::u16string_view AKey, TTOMLValue*& AValue) const {
+    return FItems.TryGetValue(AKey, AValue);
+  }
+
+  const TTOMLTable* AsTable() const override { return this; }
+
+ private:
+  TTOMLOrderedTable FItems;
+  bool FIsImplicit = false;
+  bool FIsInline = false;
+  std::u16string FCommentTrailing;
+};
+
+}  // namespace dactyra::toml
