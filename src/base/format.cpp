@@ -14,7 +14,8 @@ struct Directive {
 };
 
 [[noreturn]] void Invalid(std::u16string_view format) {
-  throw FormatError(u"Format '" + std::u16string(format) + u"' invalid or incompatible with argument");
+  throw FormatError(u"Format '" + std::u16string(format) +
+                    u"' invalid or incompatible with argument");
 }
 
 [[noreturn]] void NoArgument(std::u16string_view format) {

@@ -17,12 +17,12 @@ class FormatArg {
   enum class Kind { kInteger, kText };
 
   template <std::integral T>
-    requires(!std::same_as<T, bool> && !std::same_as<T, char> && !std::same_as<T, char16_t> &&
-             !std::same_as<T, wchar_t>)
-  FormatArg(T value)  // NOLINT(google-explicit-constructor): arguments convert implicitly.
+  requires(!std::same_as<T, bool> && !std::same_as<T, char> && !std::same_as<T, char16_t> &&
+           !std::same_as<T, wchar_t>)
+      FormatArg(T value)  // NOLINT(google-explicit-constructor): arguments convert implicitly.
       : kind_(Kind::kInteger), integer_(static_cast<std::int64_t>(value)), bits_(sizeof(T) * 8) {}
 
-  FormatArg(std::u16string_view text) : kind_(Kind::kText), text_(text) {}  // NOLINT
+  FormatArg(std::u16string_view text) : kind_(Kind::kText), text_(text) {}    // NOLINT
   FormatArg(const std::u16string& text) : kind_(Kind::kText), text_(text) {}  // NOLINT
   FormatArg(const char16_t* text) : kind_(Kind::kText), text_(text) {}        // NOLINT
 

@@ -15,10 +15,16 @@ std::u16string HexDigits(std::uint32_t value, int digits) {
 
 }  // namespace
 
-std::u16string Hex2(std::uint8_t value) { return HexDigits(value, 2); }
+std::u16string Hex2(std::uint8_t value) {
+  return HexDigits(value, 2);
+}
 
-std::u16string Hex8(std::uint32_t value) { return HexDigits(value, 8); }
+std::u16string Hex8(std::uint32_t value) {
+  return HexDigits(value, 8);
+}
 
-std::u16string FingerIdText(std::uint8_t value) { return u"0x" + Hex2(value); }
+std::u16string FingerIdText(std::uint8_t value) {
+  return u"0x" + Hex2(value);
+}
 
 }  // namespace dactyra

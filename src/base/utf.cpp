@@ -5,7 +5,9 @@
 namespace dactyra {
 namespace {
 
-bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+bool IsContinuation(unsigned char byte) {
+  return (byte & 0xC0) == 0x80;
+}
 
 void AppendCodePoint(std::u16string& out, char32_t cp) {
   if (cp < 0x10000) {

@@ -1,0 +1,169 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <random>
+#include <system_error>
+
+#include "base/file.h"
+#include "base/strings.h"
+#include "base/utf.h"
+
+namespace dactyra {
+namespace {
+
+// Closes a descriptor when it goes out of scope.
+class Descriptor {
+ public:
+  explicit Descriptor(int fd) : fd_(fd) {}
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  ~Descriptor() { Close(); }
+
+  void Reset(int fd) {
+    Close();
+    fd_ = fd;
+  }
+  int get() const { return fd_; }
+  bool valid() const { return fd_ >= 0; }
+  // Closes now; false when the close reported an error (a late write failure).
+  bool Close() {
+    if (fd_ < 0) {
+      return true;
+    }
+    const int result = ::close(fd_);
+    fd_ = -1;
+    return result == 0;
+  }
+
+ private:
+  int fd_;
+};
+
+std::u16string Describe(std::u16string_view what, std::u16string_view path, int error) {
+  std::u16string text(what);
+  text += u" \"";
+  text += path;
+  text += u"\": ";
+  text += AsciiToUtf16(std::generic_category().message(error));
+  return text;
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+    if (written < 0) {
+      if (errno == EINTR) {
+        continue;
+      }
+      return false;
+    }
+    bytes.remove_prefix(static_cast<size_t>(written));
+  }
+  return true;
+}
+
+// Makes the rename itself durable; a failure here does not undo the replacement.
+void SyncFolder(const std::string& folder) {
+  Descriptor dir(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (dir.valid()) {
+    ::fsync(dir.get());
+  }
+}
+
+}  // namespace
+
+FileReadResult ReadWholeFile(std::u16string_view path) {
+  FileReadResult result;
+  const auto native = Utf16ToUtf8(path);
+  if (!native) {
+    result.status = FileReadResult::Status::kCannotOpen;
+    result.reason = u"The file name is not valid Unicode";
+    return result;
+  }
+  Descriptor file(::open(native->c_str(), O_RDONLY | O_CLOEXEC));
+  struct stat info {};
+  if (!file.valid() || ::fstat(file.get(), &info) != 0 || S_ISDIR(info.st_mode)) {
+    result.status = FileReadResult::Status::kCannotOpen;
+    result.reason = Describe(u"Cannot open", path, file.valid() ? EISDIR : errno);
+    return result;
+  }
+  if (info.st_size > 0) {
+    result.bytes.reserve(static_cast<size_t>(info.st_size));
+  }
+  char buffer[65536];
+  for (;;) {
+    const ssize_t got = ::read(file.get(), buffer, sizeof(buffer));
+    if (got == 0) {
+      break;
+    }
+    if (got < 0) {
+      if (errno == EINTR) {
+        continue;
+      }
+      result.status = FileReadResult::Status::kCannotRead;
+      result.reason = Describe(u"Cannot read", path, errno);
+      result.bytes.clear();
+      return result;
+    }
+    result.bytes.append(buffer, static_cast<size_t>(got));
+  }
+  return result;
+}
+
+FileWriteResult WriteFileAtomically(std::u16string_view path, std::string_view bytes) {
+  const auto native = Utf16ToUtf8(path);
+  if (!native || native->empty()) {
+    return {false, u"The file name is not valid"};
+  }
+  const size_t slash = native->rfind('/');
+  const std::string folder = slash == std::string::npos ? "" : native->substr(0, slash + 1);
+  const std::string name = native->substr(folder.size());
+
+  // A fresh, unused name beside the target; O_EXCL never reuses someone else's file.
+  std::random_device random;
+  std::string temp_path;
+  Descriptor temp(-1);
+  for (int attempt = 0; attempt < 100 && !temp.valid(); ++attempt) {
+    temp_path = folder + "." + name + "." + std::to_string(random() % 1000000000u) + ".tmp";
+    temp.Reset(::open(temp_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    if (!temp.valid() && errno != EEXIST) {
+      break;
+    }
+  }
+  if (!temp.valid()) {
+    return {false, Describe(u"Cannot create a temporary file beside", path, errno)};
+  }
+
+  // The new file keeps the permissions of the one it replaces.
+  struct stat old_info {};
+  if (::stat(native->c_str(), &old_info) == 0 && S_ISREG(old_info.st_mode)) {
+    ::fchmod(temp.get(), old_info.st_mode & 07777);
+  }
+
+  int error = 0;
+  std::u16string step;
+  if (!WriteAll(temp.get(), bytes)) {
+    error = errno;
+    step = u"Cannot write";
+  } else if (::fsync(temp.get()) != 0) {
+    error = errno;
+    step = u"Cannot flush";
+  } else if (!temp.Close()) {
+    error = errno;
+    step = u"Cannot close";
+  } else if (::rename(temp_path.c_str(), native->c_str()) != 0) {
+    error = errno;
+    step = u"Cannot replace";
+  }
+  if (!step.empty()) {
+    temp.Close();
+    ::unlink(temp_path.c_str());
+    return {false, Describe(step, path, error)};
+  }
+  SyncFolder(folder);
+  return {true, u""};
+}
+
+}  // namespace dactyra

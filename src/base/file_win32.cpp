@@ -1,0 +1,172 @@
+#include <windows.h>
+
+#include <random>
+
+#include "base/file.h"
+#include "base/hex.h"
+#include "base/strings.h"
+
+namespace dactyra {
+namespace {
+
+// Closes a file handle when it goes out of scope.
+class FileHandle {
+ public:
+  explicit FileHandle(HANDLE handle) : handle_(handle) {}
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  ~FileHandle() { Close(); }
+
+  void Reset(HANDLE handle) {
+    Close();
+    handle_ = handle;
+  }
+  HANDLE get() const { return handle_; }
+  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+  bool Close() {
+    if (handle_ == INVALID_HANDLE_VALUE) {
+      return true;
+    }
+    const BOOL closed = ::CloseHandle(handle_);
+    handle_ = INVALID_HANDLE_VALUE;
+    return closed != FALSE;
+  }
+
+ private:
+  HANDLE handle_;
+};
+
+std::u16string SystemMessage(DWORD error) {
+  wchar_t* buffer = nullptr;
+  const DWORD length = ::FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+  std::u16string text;
+  if (length > 0 && buffer != nullptr) {
+    text.assign(reinterpret_cast<const char16_t*>(buffer), length);
+  }
+  if (buffer != nullptr) {
+    ::LocalFree(buffer);
+  }
+  while (!text.empty() && (text.back() == u'\r' || text.back() == u'\n' || text.back() == u' ')) {
+    text.pop_back();
+  }
+  if (text.empty()) {
+    text = u"system error " + IntToText(error);
+  }
+  return text;
+}
+
+std::u16string Describe(std::u16string_view what, std::u16string_view path, DWORD error) {
+  std::u16string text(what);
+  text += u" \"";
+  text += path;
+  text += u"\": ";
+  text += SystemMessage(error);
+  return text;
+}
+
+const wchar_t* Wide(const std::u16string& text) {
+  return reinterpret_cast<const wchar_t*>(text.c_str());
+}
+
+bool WriteAll(HANDLE file, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const DWORD chunk = bytes.size() > 0x40000000u ? 0x40000000u : static_cast<DWORD>(bytes.size());
+    DWORD written = 0;
+    if (!::WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0) {
+      return false;
+    }
+    bytes.remove_prefix(written);
+  }
+  return true;
+}
+
+}  // namespace
+
+FileReadResult ReadWholeFile(std::u16string_view path) {
+  FileReadResult result;
+  const std::u16string name(path);
+  FileHandle file(::CreateFileW(Wide(name), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) {
+    result.status = FileReadResult::Status::kCannotOpen;
+    result.reason = Describe(u"Cannot open", path, ::GetLastError());
+    return result;
+  }
+  LARGE_INTEGER size{};
+  if (::GetFileSizeEx(file.get(), &size) && size.QuadPart > 0) {
+    result.bytes.reserve(static_cast<size_t>(size.QuadPart));
+  }
+  char buffer[65536];
+  for (;;) {
+    DWORD got = 0;
+    if (!::ReadFile(file.get(), buffer, sizeof(buffer), &got, nullptr)) {
+      result.status = FileReadResult::Status::kCannotRead;
+      result.reason = Describe(u"Cannot read", path, ::GetLastError());
+      result.bytes.clear();
+      return result;
+    }
+    if (got == 0) {
+      break;
+    }
+    result.bytes.append(buffer, got);
+  }
+  return result;
+}
+
+FileWriteResult WriteFileAtomically(std::u16string_view path, std::string_view bytes) {
+  const std::u16string target(path);
+  if (target.empty()) {
+    return {false, u"The file name is empty"};
+  }
+  // A folder in the file's place, or a file marked read-only, is never replaced.
+  const DWORD attributes = ::GetFileAttributesW(Wide(target));
+  if (attributes != INVALID_FILE_ATTRIBUTES &&
+      (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0) {
+    return {false, Describe(u"Cannot replace", path, ERROR_ACCESS_DENIED)};
+  }
+  const size_t slash = target.find_last_of(u"\\/");
+  const std::u16string folder = slash == std::u16string::npos ? u"" : target.substr(0, slash + 1);
+  const std::u16string name = target.substr(folder.size());
+
+  // A fresh, unused name beside the target; CREATE_NEW never reuses someone else's file.
+  std::random_device random;
+  std::u16string temp_path;
+  FileHandle temp(INVALID_HANDLE_VALUE);
+  DWORD error = ERROR_SUCCESS;
+  for (int attempt = 0; attempt < 100 && !temp.valid(); ++attempt) {
+    temp_path = folder + u"~" + name + u"." + Hex8(random()) + u".tmp";
+    temp.Reset(::CreateFileW(Wide(temp_path), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
+    error = ::GetLastError();
+    if (!temp.valid() && error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
+      break;
+    }
+  }
+  if (!temp.valid()) {
+    return {false, Describe(u"Cannot create a temporary file beside", path, error)};
+  }
+
+  std::u16string step;
+  if (!WriteAll(temp.get(), bytes)) {
+    step = u"Cannot write";
+  } else if (!::FlushFileBuffers(temp.get())) {
+    step = u"Cannot flush";
+  } else if (!temp.Close()) {
+    step = u"Cannot close";
+  } else if (!::MoveFileExW(Wide(temp_path), Wide(target),
+                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    step = u"Cannot replace";
+  }
+  if (!step.empty()) {
+    error = ::GetLastError();
+    temp.Close();
+    ::DeleteFileW(Wide(temp_path));
+    return {false, Describe(step, path, error)};
+  }
+  return {true, u""};
+}
+
+}  // namespace dactyra
