@@ -1,0 +1,26 @@
+#include <windows.h>
+
+#include "platform/platform.h"
+#include "platform/win32/wide.h"
+
+namespace dactyra::platform {
+
+std::u16string UserDefaultLocaleName() {
+  constexpr int kCapacity = LOCALE_NAME_MAX_LENGTH;  // 85 characters and the terminator
+  wchar_t buffer[kCapacity] = {};
+  if (GetUserDefaultLocaleName(buffer, kCapacity) <= 0) {
+    return u"en-US";
+  }
+  return FromWideBuffer(buffer, kCapacity);
+}
+
+std::u16string TimeSeparator() {
+  constexpr int kCapacity = 16;
+  wchar_t buffer[kCapacity] = {};
+  if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_STIME, buffer, kCapacity) <= 0) {
+    return u":";
+  }
+  return FromWideBuffer(buffer, kCapacity);
+}
+
+}  // namespace dactyra::platform
