@@ -48,7 +48,7 @@ inline constexpr WINBIO_BIOMETRIC_TYPE WINBIO_TYPE_FINGERPRINT = 8;
 inline constexpr WINBIO_POOL_TYPE WINBIO_POOL_SYSTEM = 1;
 inline constexpr WINBIO_SESSION_FLAGS WINBIO_FLAG_DEFAULT = 0;
 inline constexpr std::uint32_t WINBIO_ID_TYPE_SID = 3;
-inline constexpr std::size_t SECURITY_MAX_SID_SIZE = 68;
+inline constexpr std::size_t kSecurityMaxSidSize = 68;  // SECURITY_MAX_SID_SIZE
 
 // Finger positions: the ten ANSI 381 positions and the ten unspecified ones this program
 // enrolls into.
@@ -139,7 +139,7 @@ inline constexpr HRESULT WINBIO_E_ADAPTER_INTEGRITY_FAILURE = static_cast<HRESUL
 struct TWinBioIdentity {
   std::uint32_t IdentityType;
   std::uint32_t SidSize;  // bytes of SidData in use
-  std::array<std::uint8_t, SECURITY_MAX_SID_SIZE> SidData;
+  std::array<std::uint8_t, kSecurityMaxSidSize> SidData;
 };
 using PWinBioIdentity = TWinBioIdentity*;
 

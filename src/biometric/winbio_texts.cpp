@@ -1,0 +1,89 @@
+#include "biometric/winbio_texts.h"
+
+#include <array>
+#include <string_view>
+
+#include "base/format.h"
+#include "base/hex.h"
+#include "platform/platform.h"
+
+namespace dactyra {
+namespace {
+
+struct RejectRow {
+  std::uint32_t detail;
+  std::u16string_view key;
+  std::u16string_view text;
+};
+
+// Each detail is one flag; a value with several bits set takes the catch-all line.
+constexpr std::array<RejectRow, 8> kRejectRows{{
+    {0x00000001, u"00000001", u"Finger moved too fast"},
+    {0x00000002, u"00000002", u"Finger movement too slow"},
+    {0x00000004, u"00000004", u"Fingers tilted, please place flat"},
+    {0x00000008, u"00000008", u"Finger placement time is too short"},
+    {0x00000010, u"00000010", u"Twist your finger to align the sensor."},
+    {0x00000020, u"00000020", u"The angle of the fingers is incorrect"},
+    {0x00000040, u"00000040", u"Poor image quality, please clean the sensor or your finger."},
+    {0x00000000, u"00000000", u"Poor data acquisition quality (reason unknown)"},
+}};
+
+// Names of the ANSI 381 positions 1 to 10; these are not translated.
+constexpr std::array<std::u16string_view, 10> kAnsiFingerNames{
+    u"右手大拇指", u"右手食指", u"右手中指", u"右手无名指", u"右手小拇指",
+    u"左手大拇指", u"左手食指", u"左手中指", u"左手无名指", u"左手小拇指",
+};
+
+// Two lower-case hexadecimal digits: the language keys of the unspecified positions ("f5").
+std::u16string Hex2Lower(std::uint8_t value) {
+  std::u16string digits = Hex2(value);
+  for (char16_t& c : digits) {
+    if (c >= u'A' && c <= u'F') {
+      c = static_cast<char16_t>(c - u'A' + u'a');
+    }
+  }
+  return digits;
+}
+
+}  // namespace
+
+std::u16string RejectDetailText(std::uint32_t detail, const TextSource& texts) {
+  for (const RejectRow& row : kRejectRows) {
+    if (row.detail == detail) {
+      return texts.GetLangStr(u"errorcode", row.key, row.text);
+    }
+  }
+  return Format(u"采集失败 (Detail=0x%s)", Hex8(detail));
+}
+
+std::u16string SubFactorName(std::uint8_t sub_factor, const TextSource& texts) {
+  if (sub_factor >= WINBIO_ANSI_381_POS_RH_THUMB &&
+      sub_factor <= WINBIO_ANSI_381_POS_LH_LITTLE_FINGER) {
+    return std::u16string(kAnsiFingerNames[sub_factor - WINBIO_ANSI_381_POS_RH_THUMB]);
+  }
+  if (sub_factor >= WINBIO_FINGER_UNSPECIFIED_POS_01 &&
+      sub_factor <= WINBIO_FINGER_UNSPECIFIED_POS_10) {
+    const int number = sub_factor - WINBIO_FINGER_UNSPECIFIED_POS_01 + 1;
+    return texts.GetLangStr(u"fingers", Hex2Lower(sub_factor), Format(u"fingerprint #%d", number));
+  }
+  // The composed text is the default: a translation replaces it whole, value included.
+  return texts.GetLangStr(u"fingers", u"fingerprint_unknown",
+                          u"unknown\uFF1A0x" + Hex2(sub_factor));
+}
+
+std::u16string GetCurrentUserName(const TextSource& texts) {
+  if (auto name = platform::UserName()) {
+    return *std::move(name);
+  }
+  return texts.GetLangStr(u"log", u"unknown", u"(Unknown)");
+}
+
+std::u16string IdentitySidText(const TWinBioIdentity& identity, const TextSource& texts) {
+  // The SID's own header gives its length; type and size of the record are not consulted.
+  if (auto text = platform::SidToText(identity.SidData)) {
+    return *std::move(text);
+  }
+  return texts.GetLangStr(u"log", u"conversion_failed", u"(Conversion failed)");
+}
+
+}  // namespace dactyra
