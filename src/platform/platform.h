@@ -92,6 +92,32 @@ std::u16string UserDefaultLocaleName();
 // The time separator of the user's locale (":" when it has none).
 std::u16string TimeSeparator();
 
+// ---- Dates and times -----------------------------------------------------------------------
+
+// A calendar date and time of day, in local time.
+struct LocalDateTime {
+  int year = 0;
+  int month = 0;  // 1 to 12
+  int day = 0;    // 1 to 31
+  int hour = 0;
+  int minute = 0;
+  int second = 0;
+
+  friend bool operator==(const LocalDateTime&, const LocalDateTime&) = default;
+};
+
+// The current local time.
+LocalDateTime CurrentLocalTime();
+
+// A time in seconds since 1970-01-01 00:00:00 UTC, in local time by the system's current
+// time-zone rules. None when the system cannot convert it.
+std::optional<LocalDateTime> UtcSecondsToLocalTime(std::uint32_t seconds_since_1970);
+
+// The date in the user's short date format, and the time in the user's long time format.
+// Empty when the value is not a valid date or time.
+std::u16string FormatShortDate(const LocalDateTime& value);
+std::u16string FormatLongTime(const LocalDateTime& value);
+
 // ---- Files and the running program ----------------------------------------------------------
 
 // Full path of the running executable.

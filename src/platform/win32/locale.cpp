@@ -6,7 +6,7 @@
 namespace dactyra::platform {
 
 std::u16string UserDefaultLocaleName() {
-  constexpr int kCapacity = LOCALE_NAME_MAX_LENGTH;  // 85 characters and the terminator
+  constexpr int kCapacity = 86;  // the longest locale name and its terminator
   wchar_t buffer[kCapacity] = {};
   if (GetUserDefaultLocaleName(buffer, kCapacity) <= 0) {
     return u"en-US";
