@@ -134,7 +134,8 @@ std::u16string FileVersionField(std::u16string_view file_path, std::u16string_vi
 // the object lives; a process that dies (even killed) gives it up.
 class SingleInstance {
  public:
-  // Claims the instance under `name`; none when another process of the session holds it.
+  // Claims the instance under `name` (a plain name without backslashes); none when another
+  // process of the session holds it or the claim cannot be made.
   static std::optional<SingleInstance> Acquire(std::u16string_view name);
 
   ~SingleInstance();
