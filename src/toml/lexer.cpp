@@ -1,0 +1,506 @@
+#include "toml/lexer.h"
+
+#include <array>
+
+#include "base/format.h"
+#include "toml/char_class.h"
+#include "toml/exceptions.h"
+
+namespace dactyra::toml {
+namespace {
+
+[[noreturn]] void Fail(std::u16string message) {
+  throw ETOMLParserException(std::move(message));
+}
+
+bool IsSpecialWord(std::u16string_view word) {
+  return word == u"inf" || word == u"+inf" || word == u"-inf" || word == u"nan" ||
+         word == u"+nan" || word == u"-nan";
+}
+
+}  // namespace
+
+std::u16string_view TokenTypeName(TTokenType type) {
+  static constexpr std::array<std::u16string_view, 18> kNames = {
+      u"ttEOF",        u"ttString",   u"ttMultilineString", u"ttInteger", u"ttFloat",
+      u"ttBoolean",    u"ttDateTime", u"ttEqual",           u"ttDot",     u"ttComma",
+      u"ttLBracket",   u"ttRBracket", u"ttLBrace",          u"ttRBrace",  u"ttNewLine",
+      u"ttWhitespace", u"ttComment",  u"ttIdentifier"};
+  return type < kNames.size() ? kNames[type] : u"?";
+}
+
+TTOMLLexer::TTOMLLexer(std::u16string_view AInput, bool APreserveComments)
+    : FInput(AInput), FPreserveComments(APreserveComments) {}
+
+void TTOMLLexer::NewLineAt(std::size_t lineFeed) {
+  ++FLine;
+  FLineStart = lineFeed + 1;
+}
+
+void TTOMLLexer::Advance() {
+  if (AtEnd()) {
+    return;
+  }
+  if (FInput[FPosition] == u'\n') {
+    NewLineAt(FPosition);
+  }
+  ++FPosition;
+}
+
+void TTOMLLexer::Restore(const Mark& mark) {
+  FPosition = mark.Position;
+  FLine = mark.Line;
+  FLineStart = mark.LineStart;
+}
+
+TToken TTOMLLexer::NextToken() {
+  for (;;) {
+    while (!AtEnd()) {
+      const char16_t unit = FInput[FPosition];
+      if (unit != u' ' && unit != u'\t' && unit != 0xFEFF) {
+        break;
+      }
+      ++FPosition;
+    }
+    TToken token;
+    token.Line = FLine;
+    token.Column = Column();
+    if (AtEnd()) {
+      return token;
+    }
+    const char16_t unit = FInput[FPosition];
+    switch (unit) {
+      case u'\r':
+        ++FPosition;
+        if (Peek() != u'\n') {
+          Fail(u"Bare CR not allowed");
+        }
+        [[fallthrough]];
+      case u'\n':
+        Advance();
+        token.TokenType = ttNewLine;
+        token.Value = u"\n";
+        return token;
+      case u'"':
+      case u'\'':
+        return ReadString();
+      case u'#':
+        if (FPreserveComments) {
+          return ReadComment();
+        }
+        SkipComment();
+        continue;
+      case u'+':
+      case u'-': {
+        const Mark start = Here();
+        TToken number = ReadNumber();
+        if (number.Value != u"+" && number.Value != u"-" && !IsLetter(Peek())) {
+          return number;
+        }
+        Restore(start);
+        return ReadBareWord();
+      }
+      case u',':
+      case u'.':
+      case u'=':
+      case u'[':
+      case u']':
+      case u'{':
+      case u'}': {
+        static constexpr std::u16string_view kPunctuation = u",.=[]{}";
+        static constexpr TTokenType kTypes[] = {ttComma,    ttDot,    ttEqual, ttLBracket,
+                                                ttRBracket, ttLBrace, ttRBrace};
+        token.TokenType = kTypes[kPunctuation.find(unit)];
+        token.Value = FInput.substr(FPosition, 1);
+        ++FPosition;
+        return token;
+      }
+      default:
+        break;
+    }
+    if (IsDigit(unit)) {
+      const Mark start = Here();
+      if (ReadDateTime()) {
+        token.TokenType = ttDateTime;
+        token.Value = Since(start.Position);
+        return token;
+      }
+      Restore(start);
+      TToken number = ReadNumber();
+      if (!AtEnd() && (IsLetter(Peek()) || Peek() == u'-')) {
+        Restore(start);
+        return ReadBareWord();
+      }
+      return number;
+    }
+    if (IsLetter(unit)) {
+      return ReadBareWord();
+    }
+    UnexpectedCharacter(token);
+  }
+}
+
+void TTOMLLexer::UnexpectedCharacter(const TToken& token) const {
+  // A surrogate pair is shown whole.
+  std::size_t length = 1;
+  if (FInput[FPosition] >= 0xD800 && FInput[FPosition] <= 0xDBFF && Peek(1) >= 0xDC00 &&
+      Peek(1) <= 0xDFFF) {
+    length = 2;
+  }
+  Fail(Format(u"Unexpected character: %s at line %d, column %d", FInput.substr(FPosition, length),
+              token.Line, token.Column));
+}
+
+void TTOMLLexer::CheckCommentUnit(char16_t unit) const {
+  if (unit <= 0x08 || (unit >= 0x0B && unit <= 0x1F) || unit == 0x7F) {
+    Fail(Format(u"Control character U+%.4X is not allowed in comments", static_cast<int>(unit)));
+  }
+}
+
+void TTOMLLexer::SkipComment() {
+  for (++FPosition; !AtEnd(); ++FPosition) {
+    const char16_t unit = FInput[FPosition];
+    if (unit == u'\n' || unit == u'\r') {
+      break;
+    }
+    CheckCommentUnit(unit);
+  }
+}
+
+TToken TTOMLLexer::ReadComment() {
+  const std::size_t start = FPosition;
+  SkipComment();
+  TToken token;
+  token.TokenType = ttComment;
+  token.Value = Since(start);
+  token.Line = FLine;
+  token.Column = Column();
+  return token;
+}
+
+TToken TTOMLLexer::ReadBareWord() {
+  TToken token;
+  token.TokenType = ttIdentifier;
+  token.Line = FLine;
+  token.Column = Column();
+  const std::size_t start = FPosition;
+  while (IsWordChar(Peek())) {
+    ++FPosition;
+  }
+  token.Value = Since(start);
+  return token;
+}
+
+TToken TTOMLLexer::ReadString() {
+  const char16_t quote = FInput[FPosition];
+  const bool literal = quote == u'\'';
+  TToken token;
+  token.Column = Column();
+  ++FPosition;
+  const bool multiline = Peek() == quote && Peek(1) == quote;
+  if (multiline) {
+    FPosition += 2;
+    // One line break right after the opening delimiter is dropped.
+    if (Peek() == u'\r') {
+      ++FPosition;
+      if (Peek() == u'\n') {
+        Advance();
+      }
+    } else if (Peek() == u'\n') {
+      Advance();
+    }
+  }
+
+  // Plain runs are sliced from the input; only a string that needs decoding is copied into
+  // FBuffer, run by run.
+  FBuffer.clear();
+  bool buffered = false;
+  std::size_t segment = FPosition;
+  const auto flush = [&](std::size_t end) {
+    FBuffer.append(FInput.data() + segment, end - segment);
+    buffered = true;
+  };
+  std::size_t contentEnd = 0;
+  const std::size_t size = FInput.size();
+  for (;;) {
+    while (FPosition < size) {
+      const char16_t unit = FInput[FPosition];
+      if (unit < 0x20 || unit == quote || unit == u'\\' || unit == 0x7F) {
+        break;
+      }
+      ++FPosition;
+    }
+    if (AtEnd()) {
+      Fail(u"Unterminated string");
+    }
+    const char16_t unit = FInput[FPosition];
+    if (unit == quote) {
+      if (!multiline) {
+        contentEnd = FPosition++;
+        break;
+      }
+      std::size_t run = 1;
+      while (Peek(run) == quote) {
+        ++run;
+      }
+      if (run >= 3) {
+        // Up to two quotes before the closing three belong to the content.
+        const std::size_t extra = run <= 5 ? run - 3 : 0;
+        contentEnd = FPosition + extra;
+        FPosition += extra + 3;
+        break;
+      }
+      FPosition += run;
+      continue;
+    }
+    if (literal || unit != u'\\') {
+      if (unit == u'\n' || unit == u'\r') {
+        if (!multiline) {
+          Fail(u"Newlines are not allowed in single-line strings");
+        }
+        if (unit == u'\r') {
+          if (Peek(1) != u'\n') {
+            Fail(u"Bare CR is not allowed in multi-line strings");
+          }
+          flush(FPosition);
+          FBuffer.push_back(u'\n');
+          ++FPosition;
+          Advance();
+          segment = FPosition;
+        } else {
+          Advance();
+        }
+        continue;
+      }
+      if (unit < 0x20 && unit != u'\t') {
+        Fail(Format(u"Control character U+%.4X is not allowed", static_cast<int>(unit)));
+      }
+      if (unit == 0x7F) {
+        Fail(u"Control character U+007F is not allowed");
+      }
+      ++FPosition;
+      continue;
+    }
+    if (multiline) {
+      std::size_t ahead = 1;
+      while (IsBlank(Peek(ahead))) {
+        ++ahead;
+      }
+      if (Peek(ahead) == u'\n' || Peek(ahead) == u'\r') {
+        // A line-ending backslash swallows the line break and the blanks and breaks after it.
+        flush(FPosition);
+        ++FPosition;
+        while (IsBlank(Peek()) || Peek() == u'\r' || Peek() == u'\n') {
+          Advance();
+        }
+        segment = FPosition;
+        continue;
+      }
+    }
+    flush(FPosition);
+    ++FPosition;
+    ReadEscape();
+    segment = FPosition;
+  }
+  if (buffered) {
+    flush(contentEnd);
+    token.Value = FBuffer;
+  } else {
+    token.Value = FInput.substr(segment, contentEnd - segment);
+  }
+  token.TokenType = multiline ? ttMultilineString : ttString;
+  token.Line = FLine;
+  return token;
+}
+
+void TTOMLLexer::ReadEscape() {
+  const char16_t letter = Peek();
+  char16_t simple = 0;
+  switch (letter) {
+    case u'"':
+      simple = u'"';
+      break;
+    case u'\'':
+      simple = u'\'';
+      break;
+    case u'\\':
+      simple = u'\\';
+      break;
+    case u'b':
+      simple = 0x08;
+      break;
+    case u'e':
+      simple = 0x1B;
+      break;
+    case u'f':
+      simple = 0x0C;
+      break;
+    case u'n':
+      simple = 0x0A;
+      break;
+    case u'r':
+      simple = 0x0D;
+      break;
+    case u't':
+      simple = 0x09;
+      break;
+    case u'x':
+    case u'u':
+    case u'U':
+      break;
+    default:
+      Fail(u"Invalid escape sequence");
+  }
+  ++FPosition;
+  if (simple != 0) {
+    FBuffer.push_back(simple);
+    return;
+  }
+  const int digits = letter == u'x' ? 2 : letter == u'u' ? 4 : 8;
+  std::uint32_t value = 0;
+  for (int i = 0; i < digits; ++i) {
+    const char16_t unit = Peek();
+    if (!IsHexDigit(unit)) {
+      Fail(letter == u'x' ? u"Invalid hex escape" : u"Invalid unicode escape");
+    }
+    value = value * 16 + HexDigitValue(unit);
+    ++FPosition;
+  }
+  if (letter == u'x') {
+    FBuffer.push_back(static_cast<char16_t>(value));
+    return;
+  }
+  if (value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) {
+    Fail(u"Invalid unicode code point");
+  }
+  if (value < 0x10000) {
+    FBuffer.push_back(static_cast<char16_t>(value));
+  } else {
+    value -= 0x10000;
+    FBuffer.push_back(static_cast<char16_t>(0xD800 + (value >> 10)));
+    FBuffer.push_back(static_cast<char16_t>(0xDC00 + (value & 0x3FF)));
+  }
+}
+
+TToken TTOMLLexer::ReadNumber() {
+  TToken token;
+  token.TokenType = ttInteger;
+  token.Line = FLine;
+  token.Column = Column();
+  const std::size_t start = FPosition;
+  if (Peek() == u'+' || Peek() == u'-') {
+    ++FPosition;
+  }
+  const bool signed_ = FPosition > start;
+  if (Peek() == u'i' || Peek() == u'n') {
+    while (IsWordChar(Peek())) {
+      ++FPosition;
+    }
+    token.Value = Since(start);
+    if (!IsSpecialWord(token.Value)) {
+      Fail(Format(u"Invalid identifier: %s", token.Value));
+    }
+    token.TokenType = ttFloat;
+    return token;
+  }
+  if (Peek() == u'0' && (Peek(1) == u'b' || Peek(1) == u'o' || Peek(1) == u'x')) {
+    if (signed_) {
+      Fail(u"Signs not allowed for hex/octal/binary integers");
+    }
+    const char16_t prefix = Peek(1);
+    FPosition += 2;
+    ReadDigitRun(start, prefix == u'b'   ? IsBinaryDigit
+                        : prefix == u'o' ? IsOctalDigit
+                                         : IsHexDigit);
+    token.Value = Since(start);
+    return token;
+  }
+  ReadDigitRun(start, IsDigit);
+  if (Peek() == u'.' && IsDigit(Peek(1))) {
+    ++FPosition;
+    ReadDigitRun(start, IsDigit);
+    token.TokenType = ttFloat;
+  }
+  if (Peek() == u'e' || Peek() == u'E') {
+    ++FPosition;
+    if (Peek() == u'+' || Peek() == u'-') {
+      ++FPosition;
+    }
+    ReadDigitRun(start, IsDigit);
+    token.TokenType = ttFloat;
+  }
+  token.Value = Since(start);
+  return token;
+}
+
+void TTOMLLexer::ReadDigitRun(std::size_t valueStart, bool (*isDigit)(char16_t)) {
+  for (;;) {
+    const char16_t unit = Peek();
+    if (isDigit(unit)) {
+      ++FPosition;
+    } else if (unit == u'_') {
+      if (FPosition == valueStart || !isDigit(FInput[FPosition - 1]) || !isDigit(Peek(1))) {
+        Fail(u"Invalid underscore placement");
+      }
+      ++FPosition;
+    } else {
+      return;
+    }
+  }
+}
+
+bool TTOMLLexer::ReadDateTime() {
+  const bool date = IsDigit(Peek(0)) && IsDigit(Peek(1)) && IsDigit(Peek(2)) && IsDigit(Peek(3)) &&
+                    Peek(4) == u'-' && IsDigit(Peek(5)) && IsDigit(Peek(6)) && Peek(7) == u'-' &&
+                    IsDigit(Peek(8)) && IsDigit(Peek(9));
+  if (!date) {
+    return ReadTime();
+  }
+  FPosition += 10;
+  const char16_t next = Peek();
+  if (next == u'T' || next == u't' ||
+      (next == u' ' && IsDigit(Peek(1)) && IsDigit(Peek(2)) && Peek(3) == u':' &&
+       IsDigit(Peek(4)) && IsDigit(Peek(5)))) {
+    ++FPosition;
+    ReadTime();
+  }
+  return true;
+}
+
+bool TTOMLLexer::ReadTime() {
+  const auto digits = [this](int most) {
+    int count = 0;
+    while (count < most && IsDigit(Peek())) {
+      ++FPosition;
+      ++count;
+    }
+    return count;
+  };
+  if (digits(2) != 2 || Peek() != u':') {
+    return false;
+  }
+  ++FPosition;
+  if (digits(2) != 2) {
+    return false;
+  }
+  if (Peek() == u':') {
+    ++FPosition;
+    if (digits(2) == 2 && Peek() == u'.') {
+      ++FPosition;
+      while (IsDigit(Peek())) {
+        ++FPosition;
+      }
+    }
+  }
+  if (Peek() == u'Z' || Peek() == u'z') {
+    ++FPosition;
+  } else if (Peek() == u'+' || Peek() == u'-') {
+    ++FPosition;
+    while (IsDigit(Peek()) || Peek() == u':') {
+      ++FPosition;
+    }
+  }
+  return true;
+}
+
+}  // namespace dactyra::toml

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "toml/lexer.h"
+#include "toml/value.h"
+
+namespace dactyra::toml {
+
+// Builds a document from TOML text: key/value lines, tables, arrays of tables, arrays and inline
+// tables in source order, with TOML's redefinition rules. With APreserveComments every comment
+// is attached to the value, table or array next to it.
+//
+// A parser is made for one text (which must outlive it) and runs Parse once. Every failure is
+// an ETOMLParserException; nothing built before it survives.
+class TTOMLParser {
+ public:
+  // Arrays and inline tables may nest this deep, counted together.
+  static constexpr int kMaxNesting = 128;
+  // A key or table header may have at most this many dotted parts.
+  static constexpr std::size_t kMaxKeyParts = 128;
+
+  // Reads the first token already, so a lexical error there is raised here.
+  TTOMLParser(std::u16string_view AInput, bool APreserveComments);
+
+  std::unique_ptr<TTOMLTable> Parse();
+
+ private:
+  using TKeyPath = std::vector<std::u16string>;
+  struct TKeyValue {
+    TKeyPath Parts;
+    std::unique_ptr<TTOMLValue> Value;
+  };
+  // What one Parse run keeps between lines.
+  struct TDocumentState {
+    TTOMLTable* Root = nullptr;
+    TTOMLTable* Current = nullptr;
+    TKeyPath HeaderPath;
+    std::set<TKeyPath> DefinedTablePaths;
+    std::set<TKeyPath> ArrayTablePaths;
+  };
+
+  void Advance() { FCurrentToken = FLexer.NextToken(); }
+  bool Match(TTokenType type);
+  void Expect(TTokenType type);
+  void ConsumeInlineComment(TTOMLValue* value);
+  void ExpectEndOfLine();
+  void SkipNewLines();
+  void JoinComments(std::u16string& text);
+  std::u16string CollectComments();
+
+  void ParseKeyValueLine(TDocumentState& state);
+  void ParseTableHeader(TDocumentState& state);
+  TTOMLTable* WalkHeader(TDocumentState& state, const TKeyPath& parts, bool arrayOfTables);
+
+  std::unique_ptr<TTOMLValue> ParseValue(int depth);
+  std::unique_ptr<TTOMLArray> ParseArrayValue(int depth);
+  std::unique_ptr<TTOMLTable> ParseInlineTable(int depth);
+  void ParseKeyPart(TKeyPath& parts);
+  void ParseKeyParts(TKeyPath& parts);
+  TKeyValue ParseKeyValue(int depth);
+  void InsertDotted(TTOMLTable& table, const TKeyPath& parts, std::unique_ptr<TTOMLValue> value);
+
+  TTOMLLexer FLexer;
+  TToken FCurrentToken;
+  bool FPreserveComments;
+  std::u16string FPendingComment;
+};
+
+}  // namespace dactyra::toml
