@@ -1,0 +1,555 @@
+#include "toml/serializer.h"
+
+#include <algorithm>
+#include <string_view>
+#include <utility>
+
+#include "base/strings.h"
+#include "toml/exceptions.h"
+#include "toml/scalar_text.h"
+
+namespace dactyra::toml {
+namespace {
+
+constexpr std::u16string_view kLineBreak = u"\r\n";
+
+bool IsBareKeyChar(char16_t c) {
+  return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9') ||
+         c == u'_' || c == u'-';
+}
+
+bool IsBlank(char16_t c) {
+  return c == u' ' || c == u'\t';
+}
+
+void AppendUnicodeEscape(std::u16string& out, char16_t c) {
+  static constexpr char16_t kDigits[] = u"0123456789ABCDEF";
+  out += u"\\u";
+  for (int shift = 12; shift >= 0; shift -= 4) {
+    out.push_back(kDigits[(c >> shift) & 0xF]);
+  }
+}
+
+// The escape of one character in a single-line basic string; empty when it stands for itself.
+std::u16string_view SingleLineEscape(char16_t c) {
+  switch (c) {
+    case u'\b':
+      return u"\\b";
+    case u'\t':
+      return u"\\t";
+    case u'\n':
+      return u"\\n";
+    case u'\f':
+      return u"\\f";
+    case u'\r':
+      return u"\\r";
+    case u'"':
+      return u"\\\"";
+    case u'\\':
+      return u"\\\\";
+    default:
+      return {};
+  }
+}
+
+bool NeedsUnicodeEscape(char16_t c) {
+  return c < 0x20 || c == 0x7F;
+}
+
+void AppendBasicString(std::u16string& out, std::u16string_view text) {
+  out.push_back(u'"');
+  for (const char16_t c : text) {
+    const std::u16string_view escape = SingleLineEscape(c);
+    if (!escape.empty()) {
+      out += escape;
+    } else if (NeedsUnicodeEscape(c)) {
+      AppendUnicodeEscape(out, c);
+    } else {
+      out.push_back(c);
+    }
+  }
+  out.push_back(u'"');
+}
+
+std::size_t SingleLineLength(std::u16string_view text) {
+  std::size_t length = 2;
+  for (const char16_t c : text) {
+    length += !SingleLineEscape(c).empty() ? 2 : NeedsUnicodeEscape(c) ? 6 : 1;
+  }
+  return length;
+}
+
+std::u16string KeyText(const std::u16string& key) {
+  if (!key.empty() && std::all_of(key.begin(), key.end(), IsBareKeyChar)) {
+    return key;
+  }
+  std::u16string quoted;
+  AppendBasicString(quoted, key);
+  return quoted;
+}
+
+// Lines of a text split at CR LF, LF and lone CR; a break at the very end starts no new line.
+std::vector<std::u16string_view> SplitLines(std::u16string_view text) {
+  std::vector<std::u16string_view> lines;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == u'\r' || text[i] == u'\n') {
+      lines.push_back(text.substr(start, i - start));
+      if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
+        ++i;
+      }
+      start = i + 1;
+    }
+  }
+  if (start < text.size() || lines.empty()) {
+    lines.push_back(text.substr(start));
+  }
+  return lines;
+}
+
+// One run of a multi-line string's line: blanks only, or no blanks; already escaped.
+struct Run {
+  bool blank = false;
+  std::u16string text;
+};
+
+std::vector<Run> EscapedRuns(std::u16string_view line) {
+  std::vector<Run> runs;
+  for (std::size_t i = 0; i < line.size(); ++i) {
+    const char16_t c = line[i];
+    if (runs.empty() || runs.back().blank != IsBlank(c)) {
+      runs.push_back({IsBlank(c), {}});
+    }
+    std::u16string& out = runs.back().text;
+    if (c == u'\b') {
+      out += u"\\b";
+    } else if (c == u'\t') {
+      out += u"\\t";
+    } else if (c == u'\f') {
+      out += u"\\f";
+    } else if (c == u'\\') {
+      out += u"\\\\";
+    } else if (NeedsUnicodeEscape(c)) {
+      AppendUnicodeEscape(out, c);
+    } else if (c == u'"' && i + 1 < line.size() && line[i + 1] == u'"') {
+      out += u"\\\"";  // so that three quotes never meet
+    } else {
+      out.push_back(c);
+    }
+  }
+  return runs;
+}
+
+bool IsArrayOfTables(const TTOMLValue& value) {
+  if (value.ValueType() != tvtArray) {
+    return false;
+  }
+  const TTOMLValueList& items = value.AsArray()->Items();
+  return !items.empty() && std::all_of(items.begin(), items.end(), [](const auto& item) {
+    return item->ValueType() == tvtTable;
+  });
+}
+
+bool IsStandardTable(const TTOMLValue& value) {
+  return value.ValueType() == tvtTable && !value.AsTable()->IsInline();
+}
+
+bool HasComments(const TTOMLValue& value) {
+  return !value.CommentBefore().empty() || !value.CommentInline().empty();
+}
+
+// A stored comment line that lacks its '#' still has to read back as a comment.
+std::u16string AsCommentLine(std::u16string_view line) {
+  const std::size_t first = line.find_first_not_of(u" \t");
+  if (first != std::u16string_view::npos && line[first] == u'#') {
+    return std::u16string(line);
+  }
+  return u"# " + std::u16string(line);
+}
+
+}  // namespace
+
+std::u16string TTOMLSerializer::Serialize(const TTOMLValue& AValue, std::int32_t AWrapWidth,
+                                          bool APreserveComments) {
+  FStringBuilder.clear();
+  FCurrentPath.clear();
+  FIndentLevel = 0;
+  FWrapWidth = AWrapWidth;
+  FPreserveComments = APreserveComments;
+  if (AValue.ValueType() == tvtTable) {
+    WriteCommentBlock(AValue.CommentBefore());
+    WriteTableBody(*AValue.AsTable());
+  } else {
+    WriteValue(AValue);
+  }
+  return std::move(FStringBuilder);
+}
+
+std::vector<std::int32_t> TTOMLSerializer::KeyOrder(const TTOMLTable& table) const {
+  const TTOMLOrderedTable& items = table.Items();
+  std::vector<std::int32_t> order(static_cast<std::size_t>(items.Count()));
+  for (std::int32_t i = 0; i < items.Count(); ++i) {
+    order[static_cast<std::size_t>(i)] = i;
+  }
+  if (!FPreserveComments) {
+    std::sort(order.begin(), order.end(), [&items](std::int32_t a, std::int32_t b) {
+      return items.GetKey(a) < items.GetKey(b);
+    });
+  }
+  return order;
+}
+
+void TTOMLSerializer::WriteTableBody(const TTOMLTable& table) {
+  const TTOMLOrderedTable& items = table.Items();
+  const std::vector<std::int32_t> order = KeyOrder(table);
+  for (const std::int32_t i : order) {
+    const TTOMLValue& value = *items.GetValue(i);
+    if (!IsStandardTable(value) && !IsArrayOfTables(value)) {
+      WriteKeyValueLine(items.GetKey(i), value);
+    }
+  }
+  for (const std::int32_t i : order) {
+    const TTOMLValue& value = *items.GetValue(i);
+    if (IsArrayOfTables(value)) {
+      WriteArrayOfTables(items.GetKey(i), *value.AsArray());
+    } else if (IsStandardTable(value)) {
+      WriteSubTable(items.GetKey(i), *value.AsTable());
+    }
+  }
+  WriteCommentBlock(table.CommentTrailing());
+}
+
+void TTOMLSerializer::WriteKeyValueLine(const std::u16string& key, const TTOMLValue& value) {
+  WriteCommentBlock(value.CommentBefore());
+  WriteIndent();
+  WriteKey(key);
+  FStringBuilder += u" = ";
+  WriteValue(value);
+  WriteInlineComment(value.CommentInline());
+  NewLine();
+}
+
+void TTOMLSerializer::WriteArrayOfTables(const std::u16string& key, const TTOMLArray& array) {
+  for (const auto& item : array.Items()) {
+    WriteBlankLineBeforeHeader();
+    WriteCommentBlock(item->CommentBefore());
+    WriteIndent();
+    FStringBuilder += u"[[";
+    WriteHeaderPath(key);
+    FStringBuilder += u"]]";
+    WriteInlineComment(item->CommentInline());
+    NewLine();
+    FCurrentPath.push_back(key);
+    WriteTableBody(*item->AsTable());
+    FCurrentPath.pop_back();
+  }
+}
+
+void TTOMLSerializer::WriteSubTable(const std::u16string& key, const TTOMLTable& table) {
+  WriteBlankLineBeforeHeader();
+  WriteCommentBlock(table.CommentBefore());
+  WriteIndent();
+  FStringBuilder += u"[";
+  WriteHeaderPath(key);
+  FStringBuilder += u"]";
+  WriteInlineComment(table.CommentInline());
+  NewLine();
+  if (table.Items().Count() == 0) {
+    return;
+  }
+  FCurrentPath.push_back(key);
+  WriteTableBody(table);
+  FCurrentPath.pop_back();
+}
+
+void TTOMLSerializer::WriteHeaderPath(const std::u16string& key) {
+  for (const std::u16string& part : FCurrentPath) {
+    WriteKey(part);
+    FStringBuilder += u".";
+  }
+  WriteKey(key);
+}
+
+void TTOMLSerializer::WriteValue(const TTOMLValue& value) {
+  switch (value.ValueType()) {
+    case tvtString:
+      WriteString(value.AsString());
+      break;
+    case tvtInteger:
+      FStringBuilder += IntToText(value.AsInteger());
+      break;
+    case tvtFloat: {
+      const auto* number = dynamic_cast<const TTOMLFloat*>(&value);
+      FStringBuilder += FloatToTOMLText(value.AsFloat(), number ? number->RawString() : u"");
+      break;
+    }
+    case tvtBoolean:
+      FStringBuilder += value.AsBoolean() ? u"true" : u"false";
+      break;
+    case tvtDateTime: {
+      const auto* date_time = dynamic_cast<const TTOMLDateTime*>(&value);
+      if (date_time == nullptr) {
+        throw ETOMLSerializerException(u"Invalid datetime value type");
+      }
+      FStringBuilder += DateTimeToTOMLText(*date_time);
+      break;
+    }
+    case tvtArray:
+      WriteArray(*value.AsArray());
+      break;
+    case tvtTable:
+    case tvtInlineTable:
+      WriteInlineTable(*value.AsTable());
+      break;
+  }
+}
+
+void TTOMLSerializer::WriteString(const std::u16string& text) {
+  const bool multiline =
+      FWrapWidth > 0 && (text.find_first_of(u"\r\n") != std::u16string::npos ||
+                         SingleLineLength(text) > static_cast<std::size_t>(FWrapWidth));
+  if (multiline) {
+    WriteMultilineString(text);
+  } else {
+    AppendBasicString(FStringBuilder, text);
+  }
+}
+
+void TTOMLSerializer::WriteMultilineString(const std::u16string& text) {
+  const std::size_t width = static_cast<std::size_t>(FWrapWidth);
+  const std::u16string_view continuation = u"\\\r\n";
+  FStringBuilder += u"\"\"\"";
+  FStringBuilder += kLineBreak;
+  const std::vector<std::u16string_view> lines = SplitLines(text);
+  for (std::size_t l = 0; l < lines.size(); ++l) {
+    const std::vector<Run> runs = EscapedRuns(lines[l]);
+    std::size_t column = 0;
+    for (std::size_t r = 0; r < runs.size(); ++r) {
+      const std::u16string& run = runs[r].text;
+      if (runs[r].blank) {
+        FStringBuilder += run;
+        if (r + 1 < runs.size() && width < column + run.size() + runs[r + 1].text.size()) {
+          FStringBuilder += continuation;
+          column = 0;
+        } else {
+          column += run.size();
+        }
+      } else {
+        if (column > 0 && width < column + run.size()) {
+          FStringBuilder += continuation;
+          column = 0;
+        }
+        FStringBuilder += run;
+        column += run.size();
+      }
+    }
+    if (l + 1 < lines.size()) {
+      FStringBuilder += kLineBreak;
+    }
+  }
+  const bool ends_with_break = !text.empty() && (text.back() == u'\r' || text.back() == u'\n');
+  if (ends_with_break) {
+    // Blanks before the closing quotes would become part of the value here.
+    FStringBuilder += kLineBreak;
+  } else {
+    FStringBuilder += continuation;
+    WriteIndent();
+  }
+  FStringBuilder += u"\"\"\"";
+}
+
+bool TTOMLSerializer::ArrayNeedsMultipleLines(const TTOMLArray& array) {
+  const TTOMLValueList& items = array.Items();
+  if (FPreserveComments && (!array.CommentTrailing().empty() ||
+                            std::any_of(items.begin(), items.end(),
+                                        [](const auto& item) { return HasComments(*item); }))) {
+    return true;
+  }
+  if (FWrapWidth > 0) {
+    std::size_t estimate = 2 * static_cast<std::size_t>(FIndentLevel) + 2;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+      estimate += (i > 0 ? 2 : 0) + MeasuredLength(*items[i]);
+      if (estimate > static_cast<std::size_t>(FWrapWidth)) {
+        return true;
+      }
+    }
+    return false;
+  }
+  return std::any_of(items.begin(), items.end(), [](const auto& item) {
+    const TTOMLValueType type = item->ValueType();
+    return type == tvtArray || type == tvtTable || type == tvtInlineTable;
+  });
+}
+
+void TTOMLSerializer::WriteArray(const TTOMLArray& array) {
+  const TTOMLValueList& items = array.Items();
+  const bool trailing = FPreserveComments && !array.CommentTrailing().empty();
+  if (items.empty() && !trailing) {
+    FStringBuilder += u"[]";
+    return;
+  }
+  if (items.empty() || ArrayNeedsMultipleLines(array)) {
+    FStringBuilder += u"[";
+    NewLine();
+    ++FIndentLevel;
+    for (const auto& item : items) {
+      WriteCommentBlock(item->CommentBefore());
+      WriteIndent();
+      WriteValue(*item);
+      FStringBuilder += u",";
+      WriteInlineComment(item->CommentInline());
+      NewLine();
+    }
+    --FIndentLevel;
+    WriteCommentBlock(array.CommentTrailing());
+    WriteIndent();
+    FStringBuilder += u"]";
+    return;
+  }
+  const std::int32_t wrap_width = std::exchange(FWrapWidth, 0);
+  FStringBuilder += u"[";
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if (i > 0) {
+      FStringBuilder += u", ";
+    }
+    WriteValue(*items[i]);
+  }
+  FStringBuilder += u"]";
+  FWrapWidth = wrap_width;
+}
+
+bool TTOMLSerializer::InlineTableNeedsMultipleLines(const TTOMLTable& table,
+                                                    const std::vector<std::int32_t>& order) {
+  const TTOMLOrderedTable& items = table.Items();
+  if (FPreserveComments) {
+    if (!table.CommentTrailing().empty()) {
+      return true;
+    }
+    for (std::int32_t i = 0; i < items.Count(); ++i) {
+      if (HasComments(*items.GetValue(i))) {
+        return true;
+      }
+    }
+  }
+  if (FWrapWidth <= 0) {
+    return false;
+  }
+  std::size_t estimate = 2 * static_cast<std::size_t>(FIndentLevel) + 3;
+  bool first = true;
+  for (const std::int32_t i : order) {
+    estimate +=
+        (first ? 1 : 2) + KeyText(items.GetKey(i)).size() + MeasuredLength(*items.GetValue(i)) + 3;
+    first = false;
+    if (estimate > static_cast<std::size_t>(FWrapWidth)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+void TTOMLSerializer::WriteInlineTable(const TTOMLTable& table) {
+  const TTOMLOrderedTable& items = table.Items();
+  const std::vector<std::int32_t> order = KeyOrder(table);
+  if (InlineTableNeedsMultipleLines(table, order)) {
+    FStringBuilder += u"{";
+    NewLine();
+    ++FIndentLevel;
+    for (const std::int32_t i : order) {
+      const TTOMLValue& value = *items.GetValue(i);
+      WriteCommentBlock(value.CommentBefore());
+      WriteIndent();
+      WriteKey(items.GetKey(i));
+      FStringBuilder += u" = ";
+      WriteValue(value);
+      FStringBuilder += u",";
+      WriteInlineComment(value.CommentInline());
+      NewLine();
+    }
+    WriteCommentBlock(table.CommentTrailing());
+    --FIndentLevel;
+    WriteIndent();
+    FStringBuilder += u"}";
+    return;
+  }
+  const std::int32_t wrap_width = std::exchange(FWrapWidth, 0);
+  FStringBuilder += u"{";
+  bool first = true;
+  for (const std::int32_t i : order) {
+    if (!first) {
+      FStringBuilder += u", ";
+    }
+    first = false;
+    WriteKey(items.GetKey(i));
+    FStringBuilder += u" = ";
+    WriteValue(*items.GetValue(i));
+  }
+  FStringBuilder += u"}";
+  FWrapWidth = wrap_width;
+}
+
+void TTOMLSerializer::WriteKey(const std::u16string& key) {
+  FStringBuilder += KeyText(key);
+}
+
+void TTOMLSerializer::WriteCommentBlock(const std::u16string& comment) {
+  if (!FPreserveComments || comment.empty()) {
+    return;
+  }
+  std::vector<std::u16string_view> lines = SplitLines(comment);
+  while (!lines.empty() && lines.back().empty()) {
+    lines.pop_back();
+  }
+  for (const std::u16string_view line : lines) {
+    if (!line.empty()) {
+      WriteIndent();
+      FStringBuilder += AsCommentLine(line);
+    }
+    NewLine();
+  }
+}
+
+void TTOMLSerializer::WriteInlineComment(const std::u16string& comment) {
+  if (!FPreserveComments || comment.empty()) {
+    return;
+  }
+  FStringBuilder += u" ";
+  FStringBuilder += AsCommentLine(SplitLines(comment).front());
+}
+
+void TTOMLSerializer::WriteBlankLineBeforeHeader() {
+  if (FStringBuilder.empty()) {
+    return;
+  }
+  if (!FStringBuilder.ends_with(kLineBreak)) {
+    NewLine();
+  }
+  NewLine();
+}
+
+void TTOMLSerializer::WriteIndent() {
+  if (FIndentLevel > 0) {
+    FStringBuilder.append(2 * static_cast<std::size_t>(FIndentLevel), u' ');
+  }
+}
+
+void TTOMLSerializer::NewLine() {
+  FStringBuilder += kLineBreak;
+}
+
+std::size_t TTOMLSerializer::MeasuredLength(const TTOMLValue& value) {
+  std::u16string scratch;
+  std::swap(scratch, FStringBuilder);
+  const std::int32_t wrap_width = std::exchange(FWrapWidth, 0);
+  try {
+    WriteValue(value);
+  } catch (...) {
+    std::swap(scratch, FStringBuilder);
+    FWrapWidth = wrap_width;
+    throw;
+  }
+  std::swap(scratch, FStringBuilder);
+  FWrapWidth = wrap_width;
+  return scratch.size();
+}
+
+}  // namespace dactyra::toml
