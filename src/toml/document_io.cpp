@@ -4,6 +4,7 @@
 
 #include "base/text_decoding.h"
 #include "base/utf.h"
+#include "toml/parser.h"
 #include "toml/serializer.h"
 
 namespace dactyra::toml {
@@ -20,6 +21,39 @@ std::u16string FailureText(const std::exception& failure) {
 
 std::unique_ptr<TTOMLTable> NewTable() {
   return std::make_unique<TTOMLTable>();
+}
+
+std::unique_ptr<TTOMLTable> ParseString(std::u16string_view AInput, bool APreserveComments) {
+  try {
+    TTOMLParser parser(AInput, APreserveComments);
+    return parser.Parse();
+  } catch (...) {
+    return nullptr;
+  }
+}
+
+std::unique_ptr<TTOMLTable> ParseFile(std::u16string_view file_name, bool APreserveComments) {
+  FileReadResult file = ReadWholeFile(file_name);
+  if (file.status == FileReadResult::Status::kCannotOpen) {
+    throw TOMLFileOpenError(file.reason);
+  }
+  if (file.status != FileReadResult::Status::kOk) {
+    return nullptr;
+  }
+  const std::optional<std::u16string> text = DecodeText(file.bytes);
+  if (!text) {
+    return nullptr;
+  }
+  file.bytes.clear();
+  return ParseString(NormalizeLineBreaks(*text), APreserveComments);
+}
+
+std::unique_ptr<TTOMLTable> LoadFromFile(std::u16string_view file_name, bool APreserveComments) {
+  try {
+    return ParseFile(file_name, APreserveComments);
+  } catch (...) {
+    return nullptr;
+  }
 }
 
 std::u16string SerializeToString(const TTOMLValue& AValue, std::int32_t AWrapWidth,

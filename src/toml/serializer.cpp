@@ -107,6 +107,22 @@ std::vector<std::u16string_view> SplitLines(std::u16string_view text) {
   return lines;
 }
 
+// Lines of a multi-line string's text, split at LF only: a CR stays in its line and is written
+// as an escape, because a reader turns every line break of a multi-line string into a bare LF.
+std::vector<std::u16string_view> SplitAtLineFeeds(std::u16string_view text) {
+  std::vector<std::u16string_view> lines;
+  std::size_t start = 0;
+  for (std::size_t end = text.find(u'\n'); end != std::u16string_view::npos;
+       end = text.find(u'\n', start)) {
+    lines.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  if (start < text.size() || lines.empty()) {
+    lines.push_back(text.substr(start));
+  }
+  return lines;
+}
+
 // One run of a multi-line string's line: blanks only, or no blanks; already escaped.
 struct Run {
   bool blank = false;
@@ -127,6 +143,8 @@ std::vector<Run> EscapedRuns(std::u16string_view line) {
       out += u"\\t";
     } else if (c == u'\f') {
       out += u"\\f";
+    } else if (c == u'\r') {
+      out += u"\\r";
     } else if (c == u'\\') {
       out += u"\\\\";
     } else if (NeedsUnicodeEscape(c)) {
@@ -320,7 +338,7 @@ void TTOMLSerializer::WriteMultilineString(const std::u16string& text) {
   const std::u16string_view continuation = u"\\\r\n";
   FStringBuilder += u"\"\"\"";
   FStringBuilder += kLineBreak;
-  const std::vector<std::u16string_view> lines = SplitLines(text);
+  const std::vector<std::u16string_view> lines = SplitAtLineFeeds(text);
   for (std::size_t l = 0; l < lines.size(); ++l) {
     const std::vector<Run> runs = EscapedRuns(lines[l]);
     std::size_t column = 0;
@@ -347,7 +365,7 @@ void TTOMLSerializer::WriteMultilineString(const std::u16string& text) {
       FStringBuilder += kLineBreak;
     }
   }
-  const bool ends_with_break = !text.empty() && (text.back() == u'\r' || text.back() == u'\n');
+  const bool ends_with_break = !text.empty() && text.back() == u'\n';
   if (ends_with_break) {
     // Blanks before the closing quotes would become part of the value here.
     FStringBuilder += kLineBreak;

@@ -166,7 +166,8 @@ TEST(Serializer, MultiLineStrings) {
     return WriteEntry(std::make_unique<TTOMLString>(text), width);
   };
   EXPECT_EQ(write(u"line1\nline2", 80), u"\"\"\"\r\nline1\r\nline2\\\r\n\"\"\"");
-  EXPECT_EQ(write(u"a\r\nb\rc\n", 80), u"\"\"\"\r\na\r\nb\r\nc\r\n\"\"\"");
+  // A CR is kept as an escape: a reader turns each line break of the string into a bare LF.
+  EXPECT_EQ(write(u"a\r\nb\rc\n", 80), u"\"\"\"\r\na\\r\r\nb\\rc\r\n\"\"\"");
   EXPECT_EQ(write(u"q\"\"\"\nx", 80), u"\"\"\"\r\nq\\\"\\\"\"\r\nx\\\r\n\"\"\"");
   EXPECT_EQ(write(u"aaa bbb ccc", 8), u"\"\"\"\r\naaa bbb \\\r\nccc\\\r\n\"\"\"");
   EXPECT_EQ(write(u"\tx\\\x01\n", 80), u"\"\"\"\r\n\\tx\\\\\\u0001\r\n\"\"\"");
