@@ -194,8 +194,13 @@ std::u16string TTOMLSerializer::Serialize(const TTOMLValue& AValue, std::int32_t
   FIndentLevel = 0;
   FWrapWidth = AWrapWidth;
   FPreserveComments = APreserveComments;
+  FBodyStart = 0;
   if (AValue.ValueType() == tvtTable) {
-    WriteCommentBlock(AValue.CommentBefore());
+    // The comment at the top keeps one empty line after it when it had one; a reader gives the
+    // top comment and the first header's comment to the root alike, so nothing may separate
+    // them that would not read back the same way.
+    WriteCommentBlock(AValue.CommentBefore(), true);
+    FBodyStart = FStringBuilder.size();
     WriteTableBody(*AValue.AsTable());
   } else {
     WriteValue(AValue);
@@ -509,13 +514,21 @@ void TTOMLSerializer::WriteKey(const std::u16string& key) {
   FStringBuilder += KeyText(key);
 }
 
-void TTOMLSerializer::WriteCommentBlock(const std::u16string& comment) {
+void TTOMLSerializer::WriteCommentBlock(const std::u16string& comment, bool keep_empty_line) {
   if (!FPreserveComments || comment.empty()) {
     return;
   }
   std::vector<std::u16string_view> lines = SplitLines(comment);
+  bool had_empty_line = false;
   while (!lines.empty() && lines.back().empty()) {
     lines.pop_back();
+    had_empty_line = true;
+  }
+  if (lines.empty()) {
+    return;
+  }
+  if (keep_empty_line && had_empty_line) {
+    lines.emplace_back();
   }
   for (const std::u16string_view line : lines) {
     if (!line.empty()) {
@@ -535,7 +548,7 @@ void TTOMLSerializer::WriteInlineComment(const std::u16string& comment) {
 }
 
 void TTOMLSerializer::WriteBlankLineBeforeHeader() {
-  if (FStringBuilder.empty()) {
+  if (FStringBuilder.size() == FBodyStart) {
     return;
   }
   if (!FStringBuilder.ends_with(kLineBreak)) {

@@ -39,7 +39,7 @@ class TTOMLSerializer {
   bool InlineTableNeedsMultipleLines(const TTOMLTable& table,
                                      const std::vector<std::int32_t>& order);
   void WriteKey(const std::u16string& key);
-  void WriteCommentBlock(const std::u16string& comment);
+  void WriteCommentBlock(const std::u16string& comment, bool keep_empty_line = false);
   void WriteInlineComment(const std::u16string& comment);
   void WriteBlankLineBeforeHeader();
   void WriteIndent();
@@ -52,6 +52,8 @@ class TTOMLSerializer {
   std::vector<std::u16string> FCurrentPath;
   std::int32_t FWrapWidth = 0;
   bool FPreserveComments = false;
+  // Where the root's body begins: after the document's top comment, if any.
+  std::size_t FBodyStart = 0;
 };
 
 }  // namespace dactyra::toml

@@ -72,7 +72,7 @@ TEST(ParseFile, EveryEncodingAndLineEndReadsToTheSameDocument) {
     EXPECT_EQ(GetString(document.get(), u"main.title", u""), u"Dactyra \u4E2D\U0001F44D");
     EXPECT_EQ(GetInteger(document.get(), u"main.width", 0), 30);
     EXPECT_EQ(SerializeToString(*document, 0, true),
-              u"# c\r\n\r\n[main]\r\ntitle = \"Dactyra \u4E2D\U0001F44D\"\r\nwidth = 30\r\n");
+              u"# c\r\n[main]\r\ntitle = \"Dactyra \u4E2D\U0001F44D\"\r\nwidth = 30\r\n");
   }
 }
 

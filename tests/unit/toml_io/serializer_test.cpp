@@ -275,10 +275,26 @@ TEST(Serializer, CommentsAreWrittenOnlyWhenPreserved) {
   list.SetCommentTrailing(u"# end of list\n");
   root.SetCommentTrailing(u"# the end\n");
   EXPECT_EQ(Write(root, 0, true),
-            Lines({u"# top", u"# about b", u"", u"# more", u"b = 1 # one", u"", u"# section",
+            Lines({u"# top", u"", u"# about b", u"", u"# more", u"b = 1 # one", u"", u"# section",
                    u"[s] # header", u"list = [", u"  # first", u"", u"  # really", u"  1,",
                    u"  2, # second", u"# end of list", u"]", u"# the end"}));
   EXPECT_EQ(Write(root, 0, false), Lines({u"b = 1", u"", u"[s]", u"list = [1, 2]"}));
+}
+
+// A reader gives every comment above the first key or header to the root, so the top comment
+// and the first header's comment meet without an empty line the writer would add between them.
+TEST(Serializer, TopCommentAndFirstHeaderCommentStayTogether) {
+  TTOMLTable root;
+  root.SetCommentBefore(u"# top\n");
+  TTOMLTable& a = AddTable(root, u"a");
+  a.SetCommentBefore(u"# about a\n");
+  AddInteger(a, u"x", 1);
+  AddTable(root, u"b").SetCommentBefore(u"# about b");
+  EXPECT_EQ(Write(root, 0, true),
+            Lines({u"# top", u"# about a", u"[a]", u"x = 1", u"", u"# about b", u"[b]"}));
+  root.SetCommentBefore(u"# top\n\n\n");
+  EXPECT_EQ(Write(root, 0, true),
+            Lines({u"# top", u"", u"# about a", u"[a]", u"x = 1", u"", u"# about b", u"[b]"}));
 }
 
 TEST(Serializer, CommentsMakeInlineTablesMultiLine) {
