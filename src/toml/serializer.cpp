@@ -7,156 +7,12 @@
 #include "base/strings.h"
 #include "toml/exceptions.h"
 #include "toml/scalar_text.h"
+#include "toml/string_text.h"
 
 namespace dactyra::toml {
 namespace {
 
 constexpr std::u16string_view kLineBreak = u"\r\n";
-
-bool IsBareKeyChar(char16_t c) {
-  return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9') ||
-         c == u'_' || c == u'-';
-}
-
-bool IsBlank(char16_t c) {
-  return c == u' ' || c == u'\t';
-}
-
-void AppendUnicodeEscape(std::u16string& out, char16_t c) {
-  static constexpr char16_t kDigits[] = u"0123456789ABCDEF";
-  out += u"\\u";
-  for (int shift = 12; shift >= 0; shift -= 4) {
-    out.push_back(kDigits[(c >> shift) & 0xF]);
-  }
-}
-
-// The escape of one character in a single-line basic string; empty when it stands for itself.
-std::u16string_view SingleLineEscape(char16_t c) {
-  switch (c) {
-    case u'\b':
-      return u"\\b";
-    case u'\t':
-      return u"\\t";
-    case u'\n':
-      return u"\\n";
-    case u'\f':
-      return u"\\f";
-    case u'\r':
-      return u"\\r";
-    case u'"':
-      return u"\\\"";
-    case u'\\':
-      return u"\\\\";
-    default:
-      return {};
-  }
-}
-
-bool NeedsUnicodeEscape(char16_t c) {
-  return c < 0x20 || c == 0x7F;
-}
-
-void AppendBasicString(std::u16string& out, std::u16string_view text) {
-  out.push_back(u'"');
-  for (const char16_t c : text) {
-    const std::u16string_view escape = SingleLineEscape(c);
-    if (!escape.empty()) {
-      out += escape;
-    } else if (NeedsUnicodeEscape(c)) {
-      AppendUnicodeEscape(out, c);
-    } else {
-      out.push_back(c);
-    }
-  }
-  out.push_back(u'"');
-}
-
-std::size_t SingleLineLength(std::u16string_view text) {
-  std::size_t length = 2;
-  for (const char16_t c : text) {
-    length += !SingleLineEscape(c).empty() ? 2 : NeedsUnicodeEscape(c) ? 6 : 1;
-  }
-  return length;
-}
-
-std::u16string KeyText(const std::u16string& key) {
-  if (!key.empty() && std::all_of(key.begin(), key.end(), IsBareKeyChar)) {
-    return key;
-  }
-  std::u16string quoted;
-  AppendBasicString(quoted, key);
-  return quoted;
-}
-
-// Lines of a text split at CR LF, LF and lone CR; a break at the very end starts no new line.
-std::vector<std::u16string_view> SplitLines(std::u16string_view text) {
-  std::vector<std::u16string_view> lines;
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == u'\r' || text[i] == u'\n') {
-      lines.push_back(text.substr(start, i - start));
-      if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
-        ++i;
-      }
-      start = i + 1;
-    }
-  }
-  if (start < text.size() || lines.empty()) {
-    lines.push_back(text.substr(start));
-  }
-  return lines;
-}
-
-// Lines of a multi-line string's text, split at LF only: a CR stays in its line and is written
-// as an escape, because a reader turns every line break of a multi-line string into a bare LF.
-std::vector<std::u16string_view> SplitAtLineFeeds(std::u16string_view text) {
-  std::vector<std::u16string_view> lines;
-  std::size_t start = 0;
-  for (std::size_t end = text.find(u'\n'); end != std::u16string_view::npos;
-       end = text.find(u'\n', start)) {
-    lines.push_back(text.substr(start, end - start));
-    start = end + 1;
-  }
-  if (start < text.size() || lines.empty()) {
-    lines.push_back(text.substr(start));
-  }
-  return lines;
-}
-
-// One run of a multi-line string's line: blanks only, or no blanks; already escaped.
-struct Run {
-  bool blank = false;
-  std::u16string text;
-};
-
-std::vector<Run> EscapedRuns(std::u16string_view line) {
-  std::vector<Run> runs;
-  for (std::size_t i = 0; i < line.size(); ++i) {
-    const char16_t c = line[i];
-    if (runs.empty() || runs.back().blank != IsBlank(c)) {
-      runs.push_back({IsBlank(c), {}});
-    }
-    std::u16string& out = runs.back().text;
-    if (c == u'\b') {
-      out += u"\\b";
-    } else if (c == u'\t') {
-      out += u"\\t";
-    } else if (c == u'\f') {
-      out += u"\\f";
-    } else if (c == u'\r') {
-      out += u"\\r";
-    } else if (c == u'\\') {
-      out += u"\\\\";
-    } else if (NeedsUnicodeEscape(c)) {
-      AppendUnicodeEscape(out, c);
-    } else if (c == u'"' && i + 1 < line.size() && line[i + 1] == u'"') {
-      out += u"\\\"";  // so that three quotes never meet
-    } else {
-      out.push_back(c);
-    }
-  }
-  return runs;
-}
 
 bool IsArrayOfTables(const TTOMLValue& value) {
   if (value.ValueType() != tvtArray) {
@@ -330,55 +186,13 @@ void TTOMLSerializer::WriteValue(const TTOMLValue& value) {
 void TTOMLSerializer::WriteString(const std::u16string& text) {
   const bool multiline =
       FWrapWidth > 0 && (text.find_first_of(u"\r\n") != std::u16string::npos ||
-                         SingleLineLength(text) > static_cast<std::size_t>(FWrapWidth));
+                         BasicStringLength(text) > static_cast<std::size_t>(FWrapWidth));
   if (multiline) {
-    WriteMultilineString(text);
+    AppendMultilineString(FStringBuilder, text, static_cast<std::size_t>(FWrapWidth),
+                          static_cast<std::size_t>(FIndentLevel) * 2);
   } else {
     AppendBasicString(FStringBuilder, text);
   }
-}
-
-void TTOMLSerializer::WriteMultilineString(const std::u16string& text) {
-  const std::size_t width = static_cast<std::size_t>(FWrapWidth);
-  const std::u16string_view continuation = u"\\\r\n";
-  FStringBuilder += u"\"\"\"";
-  FStringBuilder += kLineBreak;
-  const std::vector<std::u16string_view> lines = SplitAtLineFeeds(text);
-  for (std::size_t l = 0; l < lines.size(); ++l) {
-    const std::vector<Run> runs = EscapedRuns(lines[l]);
-    std::size_t column = 0;
-    for (std::size_t r = 0; r < runs.size(); ++r) {
-      const std::u16string& run = runs[r].text;
-      if (runs[r].blank) {
-        FStringBuilder += run;
-        if (r + 1 < runs.size() && width < column + run.size() + runs[r + 1].text.size()) {
-          FStringBuilder += continuation;
-          column = 0;
-        } else {
-          column += run.size();
-        }
-      } else {
-        if (column > 0 && width < column + run.size()) {
-          FStringBuilder += continuation;
-          column = 0;
-        }
-        FStringBuilder += run;
-        column += run.size();
-      }
-    }
-    if (l + 1 < lines.size()) {
-      FStringBuilder += kLineBreak;
-    }
-  }
-  const bool ends_with_break = !text.empty() && text.back() == u'\n';
-  if (ends_with_break) {
-    // Blanks before the closing quotes would become part of the value here.
-    FStringBuilder += kLineBreak;
-  } else {
-    FStringBuilder += continuation;
-    WriteIndent();
-  }
-  FStringBuilder += u"\"\"\"";
 }
 
 bool TTOMLSerializer::ArrayNeedsMultipleLines(const TTOMLArray& array) {

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace dactyra::toml {
+
+// Writing keys and strings as TOML text.
+
+// A key bare when it is not empty and every character is A-Z, a-z, 0-9, '_' or '-'; else quoted
+// as a single-line basic string.
+std::u16string KeyText(std::u16string_view key);
+
+// Appends the text as a single-line basic string: quotes, escapes for control characters,
+// quotes and backslashes, every other character as itself.
+void AppendBasicString(std::u16string& out, std::u16string_view text);
+
+// The length AppendBasicString would append.
+std::size_t BasicStringLength(std::u16string_view text);
+
+// Appends the text as a multi-line basic string with CR LF line ends, wrapping lines longer
+// than the width at blanks with line-ending backslashes. The closing quotes are indented by
+// `closing_indent` blanks unless the text ends with a line break (they would become part of
+// the value there). A CR in the text is written as an escape.
+void AppendMultilineString(std::u16string& out, std::u16string_view text, std::size_t width,
+                           std::size_t closing_indent);
+
+// The lines of a text split at CR LF, LF and lone CR; a break at the very end starts no new line.
+std::vector<std::u16string_view> SplitLines(std::u16string_view text);
+
+}  // namespace dactyra::toml
