@@ -149,14 +149,11 @@ bool HasPath(const TTOMLTable* table, std::u16string_view path) {
   }
 }
 
-TTOMLTable* FindTable(const TTOMLTable* table, std::u16string_view path) {
-  if (table == nullptr) {
-    return nullptr;
+TTOMLTable* FindTable(TTOMLTable* table, std::u16string_view path) {
+  if (table == nullptr || path.empty()) {
+    return table;
   }
-  auto* current = const_cast<TTOMLTable*>(table);
-  if (path.empty()) {
-    return current;
-  }
+  TTOMLTable* current = table;
   try {
     const std::vector<std::u16string> parts = SplitPath(path);
     for (std::size_t i = 0; i < parts.size(); ++i) {

@@ -23,7 +23,7 @@ std::vector<std::u16string> SplitPath(std::u16string_view path);
 
 TTOMLValue* FindValue(const TTOMLTable* table, std::u16string_view path);
 // An empty path gives the table itself.
-TTOMLTable* FindTable(const TTOMLTable* table, std::u16string_view path);
+TTOMLTable* FindTable(TTOMLTable* table, std::u16string_view path);
 bool HasPath(const TTOMLTable* table, std::u16string_view path);
 
 // The value at the path when it has the wanted kind (no conversion between kinds), else the
