@@ -1,0 +1,487 @@
+#include "sim/service.h"
+
+#include <span>
+#include <utility>
+#include <vector>
+
+#include "base/strings.h"
+#include "platform/platform.h"
+
+namespace dactyra::sim {
+namespace {
+
+constexpr std::uint32_t kSensorSubtypeTouch = 2;  // WINBIO_FP_SENSOR_SUBTYPE_TOUCH
+// Sensor, matching, database and processing (WINBIO_CAPABILITY_*).
+constexpr std::uint32_t kCapabilities = 0x1 | 0x2 | 0x4 | 0x8;
+
+bool IsFingerSubFactor(WINBIO_BIOMETRIC_SUBTYPE subfactor) {
+  return (subfactor >= WINBIO_ANSI_381_POS_RH_THUMB &&
+          subfactor <= WINBIO_ANSI_381_POS_LH_LITTLE_FINGER) ||
+         (subfactor >= WINBIO_FINGER_UNSPECIFIED_POS_01 &&
+          subfactor <= WINBIO_FINGER_UNSPECIFIED_POS_10);
+}
+
+WINBIO_UNIT_SCHEMA Schema(const UnitInfo& unit) {
+  WINBIO_UNIT_SCHEMA schema{};
+  schema.UnitId = unit.id;
+  schema.PoolType = WINBIO_POOL_SYSTEM;
+  schema.BiometricFactor = WINBIO_TYPE_FINGERPRINT;
+  schema.SensorSubType = kSensorSubtypeTouch;
+  schema.Capabilities = kCapabilities;
+  SetWinBioString(schema.DeviceInstanceId, u"SIM\\FINGERPRINT\\" + IntToText(unit.id));
+  SetWinBioString(schema.Description, unit.description);
+  SetWinBioString(schema.Manufacturer, unit.manufacturer);
+  SetWinBioString(schema.Model, unit.model);
+  SetWinBioString(schema.SerialNumber, unit.serial);
+  schema.FirmwareVersion = {1, 0};
+  return schema;
+}
+
+// The template's identity is `sid` ("current" standing for `current_user`).
+bool BelongsTo(const TemplateEntry& entry, const Sid& sid, const Sid& current_user) {
+  const auto owner = ResolveIdentity(entry.identity, current_user);
+  return owner && platform::EqualSids(*owner, sid);
+}
+
+}  // namespace
+
+Service::Service(std::u16string state_path, Sid current_user,
+                 std::chrono::milliseconds poll_interval)
+    : state_path_(std::move(state_path)),
+      current_user_(std::move(current_user)),
+      poll_interval_(poll_interval) {}
+
+Service::~Service() = default;
+
+// ---- Calls that answer at once ----------------------------------------------------------------
+
+HRESULT Service::EnumBiometricUnits(WINBIO_BIOMETRIC_TYPE factor, WINBIO_UNIT_SCHEMA** schema_array,
+                                    std::size_t* unit_count) {
+  if (schema_array == nullptr || unit_count == nullptr) {
+    return E_POINTER;
+  }
+  *schema_array = nullptr;
+  *unit_count = 0;
+  if (factor != WINBIO_TYPE_FINGERPRINT) {
+    return WINBIO_E_UNSUPPORTED_FACTOR;
+  }
+  const std::lock_guard lock(mutex_);
+  std::optional<SimState> state;
+  if (const HRESULT result = StartCall(u"WinBioEnumBiometricUnits", state); result != S_OK) {
+    return result;
+  }
+  std::vector<WINBIO_UNIT_SCHEMA> schemas;
+  for (const UnitInfo& unit : state->Units()) {
+    schemas.push_back(Schema(unit));
+  }
+  *schema_array =
+      static_cast<WINBIO_UNIT_SCHEMA*>(blocks_.Allocate(std::as_bytes(std::span(schemas))));
+  *unit_count = schemas.size();
+  return S_OK;
+}
+
+HRESULT Service::OpenSession(WINBIO_BIOMETRIC_TYPE factor, WINBIO_POOL_TYPE pool_type,
+                             WINBIO_SESSION_FLAGS flags, WINBIO_UNIT_ID* unit_array,
+                             std::size_t unit_count, WINBIO_UUID* database_id,
+                             WINBIO_SESSION_HANDLE* session) {
+  if (session == nullptr) {
+    return E_POINTER;
+  }
+  *session = 0;
+  if (factor != WINBIO_TYPE_FINGERPRINT) {
+    return WINBIO_E_UNSUPPORTED_FACTOR;
+  }
+  // Only the system pool with its default database and flags: it takes no unit list.
+  if (pool_type != WINBIO_POOL_SYSTEM || flags != WINBIO_FLAG_DEFAULT || unit_array != nullptr ||
+      unit_count != 0 || database_id != WINBIO_DB_DEFAULT) {
+    return E_INVALIDARG;
+  }
+  const std::lock_guard lock(mutex_);
+  std::optional<SimState> state;
+  if (const HRESULT result = StartCall(u"WinBioOpenSession", state); result != S_OK) {
+    return result;
+  }
+  *session = next_session_++;
+  sessions_.emplace(*session, Session{});
+  return S_OK;
+}
+
+HRESULT Service::CloseSession(WINBIO_SESSION_HANDLE session) {
+  const std::lock_guard lock(mutex_);
+  if (sessions_.erase(session) == 0) {
+    return E_HANDLE_RESULT;
+  }
+  sessions_changed_.notify_all();
+  return S_OK;
+}
+
+HRESULT Service::EnumEnrollments(WINBIO_SESSION_HANDLE session, WINBIO_UNIT_ID unit_id,
+                                 const TWinBioIdentity* identity,
+                                 WINBIO_BIOMETRIC_SUBTYPE** subfactor_array,
+                                 std::size_t* subfactor_count) {
+  if (identity == nullptr || subfactor_array == nullptr || subfactor_count == nullptr) {
+    return E_POINTER;
+  }
+  *subfactor_array = nullptr;
+  *subfactor_count = 0;
+  const auto sid = SidOfIdentity(*identity);
+  const std::lock_guard lock(mutex_);
+  if (FindSession(session) == nullptr) {
+    return E_HANDLE_RESULT;
+  }
+  if (!sid) {
+    return E_INVALIDARG;
+  }
+  std::optional<SimState> state;
+  if (const HRESULT result = StartCall(u"WinBioEnumEnrollments", state); result != S_OK) {
+    return result;
+  }
+  if (state->FindUnit(unit_id) == nullptr) {
+    return WINBIO_E_INVALID_UNIT;
+  }
+  std::vector<WINBIO_BIOMETRIC_SUBTYPE> subfactors;
+  for (const TemplateEntry& entry : state->Templates()) {
+    if (entry.unit == unit_id && BelongsTo(entry, *sid, current_user_)) {
+      subfactors.push_back(entry.subfactor);
+    }
+  }
+  *subfactor_array = static_cast<WINBIO_BIOMETRIC_SUBTYPE*>(
+      blocks_.Allocate(std::as_bytes(std::span(subfactors))));
+  *subfactor_count = subfactors.size();
+  return S_OK;
+}
+
+HRESULT Service::EnrollBegin(WINBIO_SESSION_HANDLE session, WINBIO_BIOMETRIC_SUBTYPE subfactor,
+                             WINBIO_UNIT_ID unit_id) {
+  const std::lock_guard lock(mutex_);
+  Session* open = FindSession(session);
+  if (open == nullptr) {
+    return E_HANDLE_RESULT;
+  }
+  if (!IsFingerSubFactor(subfactor)) {
+    return E_INVALIDARG;
+  }
+  std::optional<SimState> state;
+  if (const HRESULT result = StartCall(u"WinBioEnrollBegin", state); result != S_OK) {
+    return result;
+  }
+  if (open->enrollment) {
+    return WINBIO_E_ENROLLMENT_IN_PROGRESS;
+  }
+  if (state->FindUnit(unit_id) == nullptr) {
+    return WINBIO_E_INVALID_UNIT;
+  }
+  open->enrollment = Enrollment{.unit = unit_id, .subfactor = subfactor, .good_samples = 0};
+  return S_OK;
+}
+
+HRESULT Service::EnrollCommit(WINBIO_SESSION_HANDLE session, TWinBioIdentity* identity,
+                              WINBIO_BOOLEAN* is_new_template) {
+  if (identity == nullptr || is_new_template == nullptr) {
+    return E_POINTER;
+  }
+  *is_new_template = 0;
+  const std::lock_guard lock(mutex_);
+  Session* open = FindSession(session);
+  if (open == nullptr) {
+    return E_HANDLE_RESULT;
+  }
+  std::optional<SimState> state;
+  if (const HRESULT result = StartCall(u"WinBioEnrollCommit", state); result != S_OK) {
+    return result;
+  }
+  if (!open->enrollment) {
+    return WINBIO_E_INVALID_OPERATION;
+  }
+  const Enrollment enrollment = *open->enrollment;
+  if (enrollment.good_samples < state->Samples()) {
+    return WINBIO_E_INVALID_DEVICE_STATE;  // the template is not complete yet
+  }
+  if (state->FindUnit(enrollment.unit) == nullptr) {
+    return WINBIO_E_INVALID_UNIT;
+  }
+  if (current_user_.empty()) {
+    return E_ACCESSDENIED;
+  }
+  bool exists = false;
+  for (const TemplateEntry& entry : state->Templates()) {
+    exists = exists || (entry.unit == enrollment.unit && entry.subfactor == enrollment.subfactor &&
+                        BelongsTo(entry, current_user_, current_user_));
+  }
+  if (!exists) {
+    state->AddTemplate({.unit = enrollment.unit,
+                        .identity = IdentityText(current_user_, current_user_),
+                        .subfactor = enrollment.subfactor});
+    if (const HRESULT result = SaveState(*state); result != S_OK) {
+      return result;
+    }
+  }
+  open->enrollment.reset();
+  *identity = IdentityOfSid(current_user_);
+  *is_new_template = exists ? 0 : 1;
+  return S_OK;
+}
+
+HRESULT Service::EnrollDiscard(WINBIO_SESSION_HANDLE session) {
+  const std::lock_guard lock(mutex_);
+  Session* open = FindSession(session);
+  if (open == nullptr) {
+    return E_HANDLE_RESULT;
+  }
+  std::optional<SimState> state;
+  if (const HRESULT result = StartCall(u"WinBioEnrollDiscard", state); result != S_OK) {
+    return result;
+  }
+  if (!open->enrollment) {
+    return WINBIO_E_INVALID_OPERATION;
+  }
+  open->enrollment.reset();
+  return S_OK;
+}
+
+HRESULT Service::DeleteTemplate(WINBIO_SESSION_HANDLE session, WINBIO_UNIT_ID unit_id,
+                                const TWinBioIdentity* identity,
+                                WINBIO_BIOMETRIC_SUBTYPE subfactor) {
+  if (identity == nullptr) {
+    return E_POINTER;
+  }
+  const auto sid = SidOfIdentity(*identity);
+  const std::lock_guard lock(mutex_);
+  if (FindSession(session) == nullptr) {
+    return E_HANDLE_RESULT;
+  }
+  if (!sid) {
+    return E_INVALIDARG;
+  }
+  std::optional<SimState> state;
+  if (const HRESULT result = StartCall(u"WinBioDeleteTemplate", state); result != S_OK) {
+    return result;
+  }
+  if (state->FindUnit(unit_id) == nullptr) {
+    return WINBIO_E_INVALID_UNIT;
+  }
+  const int removed = state->RemoveTemplates([&](const TemplateEntry& entry) {
+    return entry.unit == unit_id && entry.subfactor == subfactor &&
+           BelongsTo(entry, *sid, current_user_);
+  });
+  if (removed == 0) {
+    return WINBIO_E_DATABASE_NO_SUCH_RECORD;
+  }
+  return SaveState(*state);
+}
+
+HRESULT Service::Free(void* address) {
+  if (address == nullptr) {
+    return E_POINTER;
+  }
+  const std::lock_guard lock(mutex_);
+  return blocks_.Release(address) ? S_OK : E_INVALIDARG;
+}
+
+void Service::CloseAllSessions() {
+  const std::lock_guard lock(mutex_);
+  sessions_.clear();
+  sessions_changed_.notify_all();
+}
+
+std::size_t Service::OutstandingBlocks() const {
+  const std::lock_guard lock(mutex_);
+  return blocks_.Count();
+}
+
+std::size_t Service::WaitingCalls() const {
+  const std::lock_guard lock(mutex_);
+  std::size_t waiting = 0;
+  for (const auto& [handle, session] : sessions_) {
+    waiting += session.waiting ? 1 : 0;
+  }
+  return waiting;
+}
+
+// ---- Calls that wait for a touch --------------------------------------------------------------
+
+HRESULT Service::Identify(WINBIO_SESSION_HANDLE session, WINBIO_UNIT_ID* unit_id,
+                          TWinBioIdentity* identity, WINBIO_BIOMETRIC_SUBTYPE* subfactor,
+                          WINBIO_REJECT_DETAIL* reject_detail) {
+  if (unit_id == nullptr || identity == nullptr || subfactor == nullptr ||
+      reject_detail == nullptr) {
+    return E_POINTER;
+  }
+  *unit_id = 0;
+  *identity = TWinBioIdentity{};
+  *subfactor = 0;
+  *reject_detail = 0;
+  Lock lock(mutex_);
+  std::filesystem::path spool;
+  if (const HRESULT result = StartBlockingCall(u"WinBioIdentify", session, spool); result != S_OK) {
+    return result;
+  }
+  auto waited = WaitForTouch(lock, session, spool);
+  if (const HRESULT* result = std::get_if<HRESULT>(&waited)) {
+    return *result;
+  }
+  const auto& [touch, state] = std::get<Arrival>(waited);
+  *unit_id = touch.unit;
+  switch (touch.kind) {
+    case Touch::Kind::kFail:
+      return touch.code;
+    case Touch::Kind::kBad:
+      *reject_detail = touch.reject_detail;
+      return WINBIO_E_BAD_CAPTURE;
+    case Touch::Kind::kFinger:
+      break;
+  }
+  const auto finger = ResolveIdentity(touch.identity, current_user_);
+  if (!finger) {
+    return WINBIO_E_UNKNOWN_ID;
+  }
+  for (const TemplateEntry& entry : state.Templates()) {
+    if (entry.unit == touch.unit && entry.subfactor == touch.subfactor &&
+        BelongsTo(entry, *finger, current_user_)) {
+      *identity = IdentityOfSid(*finger);
+      *subfactor = touch.subfactor;
+      return S_OK;
+    }
+  }
+  return WINBIO_E_UNKNOWN_ID;
+}
+
+HRESULT Service::LocateSensor(WINBIO_SESSION_HANDLE session, WINBIO_UNIT_ID* unit_id) {
+  if (unit_id == nullptr) {
+    return E_POINTER;
+  }
+  *unit_id = 0;
+  Lock lock(mutex_);
+  std::filesystem::path spool;
+  if (const HRESULT result = StartBlockingCall(u"WinBioLocateSensor", session, spool);
+      result != S_OK) {
+    return result;
+  }
+  auto waited = WaitForTouch(lock, session, spool);
+  if (const HRESULT* result = std::get_if<HRESULT>(&waited)) {
+    return *result;
+  }
+  const Touch& touch = std::get<Arrival>(waited).touch;
+  if (touch.kind == Touch::Kind::kFail) {
+    return touch.code;
+  }
+  *unit_id = touch.unit;  // a poor image still shows where the finger was
+  return S_OK;
+}
+
+HRESULT Service::EnrollCapture(WINBIO_SESSION_HANDLE session, WINBIO_REJECT_DETAIL* reject_detail) {
+  if (reject_detail == nullptr) {
+    return E_POINTER;
+  }
+  *reject_detail = 0;
+  Lock lock(mutex_);
+  const Session* open = FindSession(session);
+  if (open == nullptr) {
+    return E_HANDLE_RESULT;
+  }
+  if (!open->enrollment) {
+    return WINBIO_E_INVALID_OPERATION;
+  }
+  std::filesystem::path spool;
+  if (const HRESULT result = StartBlockingCall(u"WinBioEnrollCapture", session, spool);
+      result != S_OK) {
+    return result;
+  }
+  auto waited = WaitForTouch(lock, session, spool);
+  if (const HRESULT* result = std::get_if<HRESULT>(&waited)) {
+    return *result;
+  }
+  const auto& [touch, state] = std::get<Arrival>(waited);
+  Session* still_open = FindSession(session);
+  if (still_open == nullptr || !still_open->enrollment) {
+    return WINBIO_E_CANCELED;  // discarded while waiting
+  }
+  switch (touch.kind) {
+    case Touch::Kind::kFail:
+      return touch.code;
+    case Touch::Kind::kBad:
+      *reject_detail = touch.reject_detail;
+      return WINBIO_E_BAD_CAPTURE;
+    case Touch::Kind::kFinger:
+      break;
+  }
+  const std::int64_t good = ++still_open->enrollment->good_samples;
+  return good >= state.Samples() ? S_OK : WINBIO_I_MORE_DATA;
+}
+
+// ---- Shared steps -----------------------------------------------------------------------------
+
+HRESULT Service::StartCall(std::u16string_view function, std::optional<SimState>& state) {
+  state = SimState::Load(state_path_);
+  if (!state) {
+    return WINBIO_E_CONFIGURATION_FAILURE;
+  }
+  if (const auto failure = state->TakeFailure(function)) {
+    SaveState(*state);  // when it cannot be written, the failure stays due
+    return *failure;
+  }
+  return S_OK;
+}
+
+HRESULT Service::SaveState(const SimState& state) {
+  return state.Save(state_path_) ? S_OK : WINBIO_E_DATABASE_WRITE_ERROR;
+}
+
+Service::Session* Service::FindSession(WINBIO_SESSION_HANDLE session) {
+  const auto found = sessions_.find(session);
+  return found == sessions_.end() ? nullptr : &found->second;
+}
+
+std::filesystem::path Service::SpoolFolder(const SimState& state) const {
+  const std::filesystem::path state_folder = std::filesystem::path(state_path_).parent_path();
+  if (state.Spool().empty()) {
+    return state_folder / u"touches";
+  }
+  return state_folder / std::filesystem::path(state.Spool());  // an absolute spool stays as it is
+}
+
+HRESULT Service::StartBlockingCall(std::u16string_view function, WINBIO_SESSION_HANDLE session,
+                                   std::filesystem::path& spool) {
+  Session* open = FindSession(session);
+  if (open == nullptr) {
+    return E_HANDLE_RESULT;
+  }
+  if (open->waiting) {
+    return WINBIO_E_SESSION_BUSY;
+  }
+  std::optional<SimState> state;
+  if (const HRESULT result = StartCall(function, state); result != S_OK) {
+    return result;
+  }
+  spool = SpoolFolder(*state);
+  open->waiting = true;
+  return S_OK;
+}
+
+std::variant<Service::Arrival, HRESULT> Service::WaitForTouch(Lock& lock,
+                                                              WINBIO_SESSION_HANDLE session,
+                                                              const std::filesystem::path& spool) {
+  for (;;) {
+    Session* open = FindSession(session);
+    if (open == nullptr) {
+      return WINBIO_E_CANCELED;
+    }
+    if (auto taken = TakeNextTouch(spool)) {
+      open->waiting = false;
+      if (!taken->touch) {
+        return WINBIO_E_DEVICE_FAILURE;
+      }
+      auto state = SimState::Load(state_path_);
+      if (!state) {
+        return WINBIO_E_CONFIGURATION_FAILURE;
+      }
+      if (state->FindUnit(taken->touch->unit) == nullptr) {
+        return WINBIO_E_DEVICE_FAILURE;
+      }
+      return Arrival{.touch = std::move(*taken->touch), .state = std::move(*state)};
+    }
+    sessions_changed_.wait_for(lock, poll_interval_);
+  }
+}
+
+}  // namespace dactyra::sim

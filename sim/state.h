@@ -1,0 +1,88 @@
+#pragma once
+
+// The simulated service's state: its sensors, the enrolled templates, how many good samples an
+// enrollment takes, where touches arrive, and failures to inject. It lives in a TOML file that
+// is read at each call and written back (in one step, comments and order kept) whenever
+// templates or failure counts change:
+//
+//   samples = 4                      # good captures an enrollment needs (default 4)
+//   spool = 'touches'                # folder of touches (default: "touches" beside the file)
+//   [[unit]]                         # id (1 or more) and description; manufacturer, model and
+//   id = 1                           # serial are optional
+//   description = "Integrated Fingerprint Sensor"
+//   [[template]]
+//   unit = 1
+//   identity = "current"             # or a SID text
+//   subfactor = 0xF5
+//   [[fail]]                         # the next `count` calls of `function` fail with `code`
+//   function = "WinBioOpenSession"
+//   code = 0x80098034
+//   count = 1                        # default 1
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/file.h"
+#include "biometric/winbio_types.h"
+#include "toml/value.h"
+
+namespace dactyra::sim {
+
+struct UnitInfo {
+  WINBIO_UNIT_ID id = 0;
+  std::u16string description;
+  std::u16string manufacturer;
+  std::u16string model;
+  std::u16string serial;
+};
+
+struct TemplateEntry {
+  WINBIO_UNIT_ID unit = 0;
+  std::u16string identity;  // "current" or a SID text
+  WINBIO_BIOMETRIC_SUBTYPE subfactor = 0;
+};
+
+class SimState {
+ public:
+  static constexpr std::int64_t kDefaultSamples = 4;
+
+  // The state held in a TOML text; none when a value has the wrong kind or range (a unit id of
+  // 0 or twice, an identity that is neither "current" nor a SID text, a sub-factor above 0xFF,
+  // samples below 1, ...).
+  static std::optional<SimState> FromDocument(std::unique_ptr<toml::TTOMLTable> document);
+  // The state of a file; none when it cannot be read, does not parse, or is not valid.
+  static std::optional<SimState> Load(std::u16string_view path);
+  FileWriteResult Save(std::u16string_view path) const;
+
+  std::int64_t Samples() const { return samples_; }
+  // As written; empty when the file names none.
+  const std::u16string& Spool() const { return spool_; }
+  const std::vector<UnitInfo>& Units() const { return units_; }
+  const UnitInfo* FindUnit(WINBIO_UNIT_ID id) const;
+  const std::vector<TemplateEntry>& Templates() const { return templates_; }
+
+  void AddTemplate(const TemplateEntry& entry);
+  // Removes every template for which `matches` is true; how many went.
+  int RemoveTemplates(const std::function<bool(const TemplateEntry&)>& matches);
+
+  // When a failure is due for `function`, lowers its count (dropping the rule at 0) and gives
+  // its code.
+  std::optional<HRESULT> TakeFailure(std::u16string_view function);
+
+ private:
+  explicit SimState(std::unique_ptr<toml::TTOMLTable> document) : document_(std::move(document)) {}
+  bool ReadDocument();
+
+  std::unique_ptr<toml::TTOMLTable> document_;
+  std::int64_t samples_ = kDefaultSamples;
+  std::u16string spool_;
+  std::vector<UnitInfo> units_;
+  std::vector<TemplateEntry> templates_;  // in the order of the document's "template" array
+};
+
+}  // namespace dactyra::sim
