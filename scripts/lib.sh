@@ -58,3 +58,8 @@ stop_display() {
     XVFB_PID=""
   fi
 }
+
+# The Wine prefix of scripts/run, and the folder where scripts/touch puts its touches for the
+# simulated sensors there (C:\winbio-sim\touches inside the prefix).
+RUN_PREFIX="$ROOT/build/run-prefix"
+RUN_SPOOL="$RUN_PREFIX/drive_c/winbio-sim/touches"
