@@ -9,16 +9,6 @@ bool IsContinuation(unsigned char byte) {
   return (byte & 0xC0) == 0x80;
 }
 
-void AppendCodePoint(std::u16string& out, char32_t cp) {
-  if (cp < 0x10000) {
-    out.push_back(static_cast<char16_t>(cp));
-  } else {
-    cp -= 0x10000;
-    out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-    out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
-  }
-}
-
 void AppendUtf8(std::string& out, char32_t cp) {
   if (cp < 0x80) {
     out.push_back(static_cast<char>(cp));
@@ -54,14 +44,16 @@ bool NextUtf16(std::u16string_view in, size_t& i, char32_t& cp) {
 }  // namespace
 
 std::optional<std::u16string> Utf8ToUtf16(std::string_view utf8) {
-  std::u16string out;
-  out.reserve(utf8.size());
+  // Never more code units than bytes: written in place, trimmed at the end.
+  std::u16string out(utf8.size(), u'\0');
+  char16_t* const begin = out.data();
+  char16_t* p = begin;
   size_t i = 0;
   const size_t n = utf8.size();
   while (i < n) {
     const auto lead = static_cast<unsigned char>(utf8[i]);
     if (lead < 0x80) {
-      out.push_back(lead);
+      *p++ = lead;
       ++i;
       continue;
     }
@@ -96,9 +88,16 @@ std::optional<std::u16string> Utf8ToUtf16(std::string_view utf8) {
     if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
       return std::nullopt;
     }
-    AppendCodePoint(out, cp);
+    if (cp < 0x10000) {
+      *p++ = static_cast<char16_t>(cp);
+    } else {
+      cp -= 0x10000;
+      *p++ = static_cast<char16_t>(0xD800 + (cp >> 10));
+      *p++ = static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
+    }
     i += length;
   }
+  out.resize(static_cast<size_t>(p - begin));
   return out;
 }
 

@@ -65,7 +65,7 @@ class TTOMLOrderedTable {
   };
 
   // Small tables are searched directly; the key map is built once a table grows past this.
-  static constexpr std::size_t kMapThreshold = 8;
+  static constexpr std::size_t kMapThreshold = 32;
 
   std::int32_t Find(std::u16string_view key) const;
   void CheckIndex(std::int32_t index) const;

@@ -196,14 +196,16 @@ void TTOMLParser::ParseKeyValueLine(TDocumentState& state) {
     ExpectEndOfLine();
 
     // Tables made by this key's dots, and an inline table itself, may not get a header later.
-    TKeyPath path = state.HeaderPath;
-    for (std::size_t i = 0; i + 1 < line.Parts.size(); ++i) {
-      path.push_back(line.Parts[i]);
-      state.DefinedTablePaths.insert(path);
-    }
-    if (line.Value->ValueType() == tvtTable) {
-      path.push_back(line.Parts.back());
-      state.DefinedTablePaths.insert(std::move(path));
+    if (line.Parts.size() > 1 || line.Value->ValueType() == tvtTable) {
+      TKeyPath path = state.HeaderPath;
+      for (std::size_t i = 0; i + 1 < line.Parts.size(); ++i) {
+        path.push_back(line.Parts[i]);
+        state.DefinedTablePaths.insert(path);
+      }
+      if (line.Value->ValueType() == tvtTable) {
+        path.push_back(line.Parts.back());
+        state.DefinedTablePaths.insert(std::move(path));
+      }
     }
 
     if (line.Parts.size() == 1) {

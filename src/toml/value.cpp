@@ -16,6 +16,38 @@ namespace {
 
 }  // namespace
 
+namespace {
+const std::u16string kNoComment;
+}  // namespace
+
+const std::u16string& TTOMLValue::CommentBefore() const {
+  return FComments ? FComments->Before : kNoComment;
+}
+
+const std::u16string& TTOMLValue::CommentInline() const {
+  return FComments ? FComments->Inline : kNoComment;
+}
+
+void TTOMLValue::SetCommentBefore(std::u16string AValue) {
+  if (!FComments && AValue.empty()) {
+    return;
+  }
+  if (!FComments) {
+    FComments = std::make_unique<TComments>();
+  }
+  FComments->Before = std::move(AValue);
+}
+
+void TTOMLValue::SetCommentInline(std::u16string AValue) {
+  if (!FComments && AValue.empty()) {
+    return;
+  }
+  if (!FComments) {
+    FComments = std::make_unique<TComments>();
+  }
+  FComments->Inline = std::move(AValue);
+}
+
 std::u16string TTOMLValue::AsString() const {
   CannotConvert(u"string");
 }

@@ -47,11 +47,11 @@ class TTOMLValue {
 
   TTOMLValueType ValueType() const { return FValueType; }
   // Comment lines (with their '#') and blank lines above the value, joined with LF.
-  const std::u16string& CommentBefore() const { return FCommentBefore; }
-  void SetCommentBefore(std::u16string AValue) { FCommentBefore = std::move(AValue); }
+  const std::u16string& CommentBefore() const;
+  void SetCommentBefore(std::u16string AValue);
   // The comment after the value on its line (with its '#').
-  const std::u16string& CommentInline() const { return FCommentInline; }
-  void SetCommentInline(std::u16string AValue) { FCommentInline = std::move(AValue); }
+  const std::u16string& CommentInline() const;
+  void SetCommentInline(std::u16string AValue);
 
   virtual std::u16string AsString() const;
   virtual std::int64_t AsInteger() const;
@@ -64,9 +64,14 @@ class TTOMLValue {
   TTOMLTable* AsTable() { return const_cast<TTOMLTable*>(std::as_const(*this).AsTable()); }
 
  private:
+  // Most values carry no comment: the texts are held apart and made on first use.
+  struct TComments {
+    std::u16string Before;
+    std::u16string Inline;
+  };
+
   TTOMLValueType FValueType;
-  std::u16string FCommentBefore;
-  std::u16string FCommentInline;
+  std::unique_ptr<TComments> FComments;
 };
 
 class TTOMLString final : public TTOMLValue {
