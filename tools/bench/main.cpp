@@ -13,17 +13,14 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iostream>
 #include <memory>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "base/utf.h"
+#include "base/strings.h"
 #include "bench_document.h"
-#include "toml/exceptions.h"
-#include "toml/parser.h"
+#include "toml/document_io.h"
 
 #ifdef DACTYRA_BENCH_CPPTOML
 #include <cpptoml.h>
@@ -39,24 +36,13 @@ double CpuSeconds() {
   return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
 }
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::string bytes;
-  in.seekg(0, std::ios::end);
-  bytes.resize(static_cast<std::size_t>(in.tellg()));
-  in.seekg(0);
-  in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  return bytes;
-}
-
-// Loads the file once with our reader; the number of records it found.
+// Loads the file once through the program's own file entry point; the number of records.
 std::size_t LoadOurs(const std::string& path) {
-  const std::optional<std::u16string> text = dactyra::Utf8ToUtf16(ReadFile(path));
-  if (!text) {
-    throw std::runtime_error("not UTF-8");
+  const std::u16string name = dactyra::AsciiToUtf16(path);
+  const std::unique_ptr<dactyra::toml::TTOMLTable> root = dactyra::toml::ParseFile(name, false);
+  if (!root) {
+    throw std::runtime_error("the document does not parse");
   }
-  dactyra::toml::TTOMLParser parser(*text, false);
-  const std::unique_ptr<dactyra::toml::TTOMLTable> root = parser.Parse();
   dactyra::toml::TTOMLValue* records = nullptr;
   return root->TryGetValue(u"record", records)
              ? static_cast<std::size_t>(records->AsArray()->Count())
