@@ -376,8 +376,8 @@ std::unique_ptr<TTOMLValue> TTOMLParser::ParseValue(int depth) {
     case ttLBracket:
     case ttLBrace:
       if (depth >= kMaxNesting) {
-        Fail(Format(u"Arrays and inline tables nested deeper than %d levels at line %d, column %d",
-                    kMaxNesting, token.Line, token.Column));
+        Fail(Format(u"Values nested deeper than %d levels at line %d, column %d", kMaxNesting,
+                    token.Line, token.Column));
       }
       if (token.TokenType == ttLBracket) {
         return ParseArrayValue(depth + 1);
@@ -567,7 +567,8 @@ TTOMLParser::TKeyValue TTOMLParser::ParseKeyValue(int depth) {
   TKeyValue result;
   ParseKeyParts(result.Parts);
   Expect(ttEqual);
-  result.Value = ParseValue(depth);
+  // The tables of a dotted key nest like inline tables do.
+  result.Value = ParseValue(depth + static_cast<int>(result.Parts.size()) - 1);
   return result;
 }
 

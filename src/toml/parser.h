@@ -20,7 +20,8 @@ namespace dactyra::toml {
 // an ETOMLParserException; nothing built before it survives.
 class TTOMLParser {
  public:
-  // Arrays and inline tables may nest this deep, counted together.
+  // Arrays, inline tables and the tables of dotted keys may nest this deep below the table of
+  // their line, counted together (so that no document can build a tree too deep to walk).
   static constexpr int kMaxNesting = 128;
   // A key or table header may have at most this many dotted parts.
   static constexpr std::size_t kMaxKeyParts = 128;

@@ -176,10 +176,20 @@ TEST(Parser, NestingIsLimited) {
   EXPECT_EQ(ParseError(nested(TTOMLParser::kMaxNesting, u'[', u']')), u"(no error)");
   EXPECT_EQ(ParseError(nested(TTOMLParser::kMaxNesting, u'{', u'}')), u"(no error)");
   EXPECT_EQ(ParseError(nested(TTOMLParser::kMaxNesting + 1, u'[', u']')),
-            u"Arrays and inline tables nested deeper than 128 levels at line 1, column 133");
+            u"Values nested deeper than 128 levels at line 1, column 133");
   // Far deeper than any stack would take.
   EXPECT_NE(ParseError(nested(200000, u'[', u']')), u"(no error)");
   EXPECT_NE(ParseError(nested(100000, u'{', u'}')), u"(no error)");
+
+  // Dotted keys inside inline tables count too.
+  std::u16string dotted = u"a = ";
+  for (int i = 0; i < 64; ++i) {
+    dotted += u"{ k.k = ";
+  }
+  EXPECT_EQ(ParseError(dotted + u"1" + std::u16string(64, u'}')), u"(no error)");
+  EXPECT_EQ(ParseError(dotted + u"{ k.k = 1" + std::u16string(65, u'}')),
+            u"Values nested deeper than 128 levels at line 1, column 517");
+  EXPECT_EQ(ParseError(u"a.b.c = [[[1]]]"), u"(no error)");
 
   std::u16string longKey = u"k";
   for (int i = 0; i < 200000; ++i) {
