@@ -1,6 +1,7 @@
 // toml-bench: writes a generated TOML document of two sizes to files and measures how fast they
-// load into a document, and the peak memory of doing so. Each measurement runs in a fresh child
-// process so that peak memory is its own; times are processor time, best of five runs.
+// load into a document, and the peak memory of doing so; then how fast documents are written. Each
+// measurement runs in a fresh child process so that peak memory is its own; times are processor
+// time, best of five runs.
 //
 //   toml-bench [records]                      all measurements (default 5000 records = 1x)
 //   toml-bench --load <reader> <file> <runs>  one measurement: prints "seconds peak-kB records"
@@ -21,6 +22,7 @@
 #include "base/strings.h"
 #include "bench_document.h"
 #include "toml/document_io.h"
+#include "write_bench.h"
 
 #ifdef DACTYRA_BENCH_CPPTOML
 #include <cpptoml.h>
@@ -174,5 +176,6 @@ int main(int argc, char** argv) {
       }
     }
   }
+  dactyra::bench::PrintWriteMeasurements(folder, records);
   return 0;
 }
