@@ -32,11 +32,18 @@ void FreeSystemModule(ModuleHandle module);
 // The address of an export by its exact name, or null.
 ExportAddress FindExport(ModuleHandle module, const char* export_name);
 
+// Takes one more counted reference on a loaded module, so that it stays loaded until that
+// reference is released with FreeSystemModule even when its first holder frees it. Returns
+// the handle to release, or 0 when `module` is 0 or not loaded.
+ModuleHandle AddModuleReference(ModuleHandle module);
+
 // Owns one loaded module and frees it when it goes.
 class Module {
  public:
   Module() = default;
   explicit Module(std::u16string_view dll_name) : handle_(LoadSystemModule(dll_name)) {}
+  // One more reference on a module loaded elsewhere (see AddModuleReference).
+  static Module AddReference(ModuleHandle module) { return Module(AddModuleReference(module)); }
   ~Module() { FreeSystemModule(handle_); }
   Module(Module&& other) noexcept : handle_(other.Release()) {}
   Module& operator=(Module&& other) noexcept {
@@ -61,6 +68,8 @@ class Module {
   }
 
  private:
+  explicit Module(ModuleHandle handle) : handle_(handle) {}
+
   ModuleHandle handle_ = 0;
 };
 

@@ -31,6 +31,17 @@ class ModuleRegistry {
     return found->second.handle;
   }
 
+  // One more reference on a module that is loaded (referenced at least once).
+  ModuleHandle AddReference(ModuleHandle module) {
+    const std::lock_guard lock(mutex_);
+    Entry* entry = ByHandle(module);
+    if (entry == nullptr || entry->references == 0) {
+      return 0;
+    }
+    ++entry->references;
+    return module;
+  }
+
   void Free(ModuleHandle module) {
     const std::lock_guard lock(mutex_);
     Entry* entry = ByHandle(module);
@@ -124,6 +135,10 @@ void FreeSystemModule(ModuleHandle module) {
 
 ExportAddress FindExport(ModuleHandle module, const char* export_name) {
   return Registry().Find(module, export_name);
+}
+
+ModuleHandle AddModuleReference(ModuleHandle module) {
+  return module == 0 ? 0 : Registry().AddReference(module);
 }
 
 }  // namespace dactyra::platform

@@ -29,4 +29,18 @@ ExportAddress FindExport(ModuleHandle module, const char* export_name) {
       GetProcAddress(reinterpret_cast<HMODULE>(module), export_name));
 }
 
+ModuleHandle AddModuleReference(ModuleHandle module) {
+  if (module == 0) {
+    return 0;
+  }
+  // A module handle is the address the module is loaded at; asking for the module that holds
+  // that address takes a counted reference on it.
+  HMODULE referenced = nullptr;
+  if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCWSTR>(module),
+                          &referenced)) {
+    return 0;
+  }
+  return reinterpret_cast<ModuleHandle>(referenced);
+}
+
 }  // namespace dactyra::platform

@@ -81,6 +81,21 @@ TEST(InProcessModules, ReplacedOrUnregisteredModulesInvalidateOldHandles) {
   FreeSystemModule(current);
 }
 
+// A worker's own reference keeps the module after its loader released it.
+TEST(InProcessModules, AddedReferencesKeepTheModuleUntilReleased) {
+  const Registered registered(u"stand_in.dll", &OnlyCloseSession);
+  EXPECT_EQ(AddModuleReference(0), 0u);
+  const ModuleHandle loaded = LoadSystemModule(u"stand_in.dll");
+  const ModuleHandle extra = AddModuleReference(loaded);
+  EXPECT_EQ(extra, loaded);
+  EXPECT_EQ(InProcessModuleReferences(u"stand_in.dll"), 2);
+  FreeSystemModule(loaded);
+  EXPECT_NE(FindExport(extra, "WinBioCloseSession"), nullptr) << "still held by the extra one";
+  FreeSystemModule(extra);
+  EXPECT_EQ(InProcessModuleReferences(u"stand_in.dll"), 0);
+  EXPECT_EQ(AddModuleReference(loaded), 0u) << "a module nobody holds cannot be referenced";
+}
+
 // The binding's own loader on an in-process module: a stand-in that lacks exports is loaded
 // but not ready, and Unload gives its reference back.
 TEST(InProcessModules, BiometricBindingTakesAndReleasesOneReference) {
