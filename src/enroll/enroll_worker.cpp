@@ -1,0 +1,105 @@
+#include "enroll/enroll_worker.h"
+
+#include <utility>
+
+#include "platform/platform.h"
+
+namespace dactyra {
+namespace {
+
+// A 32-bit value as the second parameter of a message: sign-extended, as window messages carry
+// it. The receiver takes back the low 32 bits.
+std::intptr_t EventValue(std::uint32_t value) {
+  return static_cast<std::intptr_t>(static_cast<std::int32_t>(value));
+}
+
+}  // namespace
+
+std::uint32_t EnrollThreadProc(PEnrollThreadParam param) {
+  const TEnrollThreadParam& p = *param;
+  const TWinBioLib& lib = p.Lib;
+  const auto post = [&p](std::uintptr_t event, std::intptr_t value) {
+    return p.Window(event, value);
+  };
+  const auto canceled = [&p] { return p.Cancel->load(); };
+  const auto discard_and_report_cancel = [&] {
+    lib.EnrollDiscard(p.Session);
+    post(enroll_event::kCanceled, 0);
+  };
+
+  WINBIO_UNIT_ID unit = p.PresetUnitId;
+  if (unit != 0) {
+    post(enroll_event::kSensorKnown, EventValue(unit));
+  } else {
+    post(enroll_event::kLocating, 0);
+    const HRESULT located = lib.LocateSensor(p.Session, &unit);
+    if (canceled()) {
+      discard_and_report_cancel();
+      return 0;
+    }
+    if (Failed(located)) {
+      post(enroll_event::kFailed, located);
+      return 0;
+    }
+    post(enroll_event::kSensorKnown, EventValue(unit));
+  }
+
+  const HRESULT begun = lib.EnrollBegin(p.Session, p.SubFactor, unit);
+  if (Failed(begun)) {
+    post(enroll_event::kFailed, begun);
+    return 0;
+  }
+
+  std::uint32_t good_captures = 0;
+  while (!canceled()) {
+    post(enroll_event::kWaiting, EventValue(good_captures));
+    WINBIO_REJECT_DETAIL reject_detail = 0;
+    const HRESULT captured = lib.EnrollCapture(p.Session, &reject_detail);
+    if (canceled()) {
+      break;
+    }
+    if (Succeeded(captured)) {
+      ++good_captures;
+      post(enroll_event::kGoodCapture, EventValue(good_captures));
+      if (captured == S_OK) {
+        break;  // the template is complete
+      }
+    } else if (captured == WINBIO_E_BAD_CAPTURE) {
+      post(enroll_event::kBadCapture, EventValue(reject_detail));
+    } else {
+      post(enroll_event::kFailed, captured);
+      lib.EnrollDiscard(p.Session);
+      return 0;
+    }
+  }
+  if (canceled()) {
+    discard_and_report_cancel();
+    return 0;
+  }
+
+  // From here on the worker finishes what it started, whether or not anyone still listens.
+  post(enroll_event::kCommitting, 0);
+  TWinBioIdentity identity = p.Identity;
+  WINBIO_BOOLEAN is_new = 0;
+  const HRESULT committed = lib.EnrollCommit(p.Session, &identity, &is_new);
+  if (Failed(committed)) {
+    post(enroll_event::kFailed, committed);
+    return 0;
+  }
+  auto result = std::make_unique<TEnrollResult>(TEnrollResult{unit, p.SubFactor, is_new != 0});
+  if (post(enroll_event::kDone, reinterpret_cast<std::intptr_t>(result.get()))) {
+    result.release();  // the dialog owns it now
+  }
+  return 0;
+}
+
+platform::WorkerThread StartEnrollThread(PEnrollThreadParam param) {
+  platform::Module module_reference = platform::Module::AddReference(param->Lib.hLib);
+  return platform::WorkerThread::Start(
+      [param = std::move(param), module_reference = std::move(module_reference)]() mutable {
+        EnrollThreadProc(std::move(param));
+        module_reference = platform::Module();  // released last: no service code runs after
+      });
+}
+
+}  // namespace dactyra

@@ -1,0 +1,69 @@
+#include "verify/verify_worker.h"
+
+#include <utility>
+
+#include "platform/platform.h"
+
+namespace dactyra {
+namespace {
+
+// A 32-bit value as the second parameter of a message: sign-extended, as window messages carry
+// it. The receiver takes back the low 32 bits.
+std::intptr_t EventValue(std::uint32_t value) {
+  return static_cast<std::intptr_t>(static_cast<std::int32_t>(value));
+}
+
+}  // namespace
+
+VerifyOutcome ClassifyIdentified(const TVerifyThreadParam& param) {
+  if (!SameIdentity(param.FoundIdent, param.CurrentIdent)) {
+    return VerifyOutcome::kOtherUser;
+  }
+  if (param.FoundUnitId != param.SelUnitId) {
+    return VerifyOutcome::kOtherSensor;
+  }
+  if (param.FoundSF != param.SelSubFactor) {
+    return VerifyOutcome::kOtherFinger;
+  }
+  return VerifyOutcome::kMatch;
+}
+
+std::uint32_t VerifyThreadProc(PVerifyThreadParam param) {
+  TVerifyThreadParam& p = *param;
+  const auto canceled = [&p] { return p.Cancel->load(); };
+
+  p.Window(verify_event::kWaiting, 0);
+  while (!canceled()) {
+    p.FoundIdent = TWinBioIdentity{};
+    p.FoundSF = 0;
+    p.FoundUnitId = 0;
+    WINBIO_REJECT_DETAIL reject_detail = 0;
+    const HRESULT identified =
+        p.Lib.Identify(p.Session, &p.FoundUnitId, &p.FoundIdent, &p.FoundSF, &reject_detail);
+    if (canceled()) {
+      break;
+    }
+    if (identified == WINBIO_E_BAD_CAPTURE) {
+      p.Window(verify_event::kBadCapture, EventValue(reject_detail));
+      continue;
+    }
+    if (Failed(identified)) {
+      p.Window(verify_event::kFailed, identified);
+      break;
+    }
+    p.Window(verify_event::kIdentified, static_cast<std::intptr_t>(ClassifyIdentified(p)));
+    break;
+  }
+  return 0;
+}
+
+platform::WorkerThread StartVerifyThread(PVerifyThreadParam param) {
+  platform::Module module_reference = platform::Module::AddReference(param->Lib.hLib);
+  return platform::WorkerThread::Start(
+      [param = std::move(param), module_reference = std::move(module_reference)]() mutable {
+        VerifyThreadProc(std::move(param));
+        module_reference = platform::Module();  // released last: no service code runs after
+      });
+}
+
+}  // namespace dactyra
