@@ -1,0 +1,103 @@
+#include "ui/form.h"
+
+#include <utility>
+
+#include "ui/button.h"
+#include "ui/detail/backend.h"
+#include "ui/layout.h"
+
+namespace dactyra::ui {
+
+Form::Form(const FormOptions& options)
+    : Control(nullptr, ControlKind::kForm, {}, options.caption),
+      owner_(options.owner),
+      border_(options.border),
+      position_(options.position),
+      design_client_{options.client_width, options.client_height} {
+  form_ = this;
+  client_size_ = {ScaleForDpi(design_client_.width, dpi_),
+                  ScaleForDpi(design_client_.height, dpi_)};
+  detail::CreateNative(*this);
+  mailbox_ = detail::MakeMailbox(*this);
+}
+
+Form::~Form() {
+  // From here on posts are dropped.
+  mailbox_.reset();
+}
+
+void Form::SetClientSize(int width, int height) {
+  design_client_ = {width, height};
+  client_size_ = {ScaleForDpi(width, dpi_), ScaleForDpi(height, dpi_)};
+  detail::FormApplyClientSize(*this);
+  LayoutChildrenNow();
+}
+
+void Form::Show() {
+  closed_ = false;
+  RunHandler(OnShow);
+  showing_ = true;
+  detail::FormShow(*this);
+}
+
+void Form::Hide() {
+  showing_ = false;
+  detail::FormHide(*this);
+}
+
+ModalResult Form::ShowModal() {
+  modal_ = true;
+  closed_ = false;
+  modal_result_ = ModalResult::kNone;
+  RunHandler(OnShow);
+  showing_ = true;
+  const ModalResult result = detail::FormRunModal(*this);
+  showing_ = false;
+  modal_ = false;
+  return result;
+}
+
+void Form::Close() {
+  RunHandler(OnClose);
+  if (modal_) {
+    if (modal_result_ == ModalResult::kNone) {
+      modal_result_ = ModalResult::kCancel;
+    }
+    return;
+  }
+  Hide();
+  closed_ = true;
+}
+
+void Form::BringToFront() {
+  detail::FormBringToFront(*this);
+}
+
+void Form::InsertSystemMenuItem(const SystemMenuItem& item) {
+  system_menu_.insert(system_menu_.begin(), item);
+  detail::FormInsertSystemMenuItem(*this, item);
+}
+
+bool Form::SysCommand(std::uint32_t command) {
+  if (!OnSysCommand) {
+    return false;
+  }
+  bool handled = false;
+  RunHandler([&] { handled = OnSysCommand(command); });
+  return handled;
+}
+
+void Form::SetMessageHandler(std::uint32_t message, MessageHandler handler) {
+  message_handlers_[message] = std::move(handler);
+}
+
+bool Form::Dispatch(std::uint32_t message, std::uintptr_t wparam, std::intptr_t lparam) {
+  const auto it = message_handlers_.find(message);
+  if (it == message_handlers_.end()) {
+    return false;
+  }
+  RunHandler(it->second, wparam, lparam);
+  return true;
+}
+
+}  // namespace dactyra::ui

@@ -1,0 +1,35 @@
+#include "ui/label.h"
+
+#include "ui/detail/backend.h"
+
+namespace dactyra::ui {
+
+Label::Label(Control& parent, const Placement& placement, std::u16string text,
+             const LabelOptions& options)
+    : Control(&parent, ControlKind::kLabel, placement, std::move(text)), options_(options) {
+  Realize();
+}
+
+Label::~Label() = default;
+
+void Label::SetColor(Color color) {
+  options_.color = color;
+  detail::UpdateLook(*this);
+}
+
+void Label::SetSystemColor() {
+  options_.color.reset();
+  detail::UpdateLook(*this);
+}
+
+void Label::SetBold(bool bold) {
+  options_.bold = bold;
+  detail::UpdateLook(*this);
+  RelayoutInParent();
+}
+
+Size Label::NaturalSize() const {
+  return detail::MeasureText(OwnerForm(), Text(), options_.bold);
+}
+
+}  // namespace dactyra::ui

@@ -1,0 +1,131 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ui/types.h"
+
+namespace dactyra::ui {
+
+class Form;
+
+namespace detail {
+struct Access;  // each backend defines it; it reaches the native side of the controls
+}
+
+enum class ControlKind {
+  kForm,
+  kPanel,
+  kLabel,
+  kButton,
+  kRadioButton,
+  kLabeledEdit,
+  kMemo,
+  kListView,
+  kProgressBar,
+  kShape,
+  kSplitter,
+};
+
+// The common part of every window and control: its place in the tree (a form at the root),
+// its text, enabled and visible state, its placement in 96-DPI pixels and the rectangle it got
+// from the last layout in device pixels. A control is created on its parent and lives as long
+// as the object; its native window goes with it. Children are laid out in creation order,
+// which is also the Tab order.
+class Control {
+ public:
+  Control(const Control&) = delete;
+  Control& operator=(const Control&) = delete;
+  virtual ~Control();
+
+  ControlKind Kind() const { return kind_; }
+  Form& OwnerForm() const { return *form_; }
+  Control* Parent() const { return parent_; }
+  const std::vector<Control*>& Children() const { return children_; }
+
+  // The caption of a form, button, label or radio button; the contents of an edit box.
+  const std::u16string& Text() const { return text_; }
+  void SetText(std::u16string_view text);
+
+  bool Enabled() const { return enabled_; }
+  void SetEnabled(bool enabled);
+  bool Visible() const { return visible_; }
+  void SetVisible(bool visible);
+
+  const Placement& GetPlacement() const { return placement_; }
+  void SetPlacement(const Placement& placement);
+
+  // Where the last layout put the control: device pixels, relative to the parent's client area.
+  const Rect& Bounds() const { return bounds_; }
+  // The laid-out size in 96-DPI pixels (natural sizes resolved).
+  int Width() const;
+  int Height() const;
+
+  void SetFocus();
+  bool Focused() const;
+
+  // Device pixels for a length in 96-DPI pixels at the form's current DPI.
+  int Scale(int value) const;
+
+ protected:
+  Control(Control* parent, ControlKind kind, const Placement& placement, std::u16string text);
+
+  // Called by each concrete class at the end of its constructor: makes the native window and
+  // lays the control out in its parent.
+  void Realize();
+
+  // The size the control takes when its placement gives none, in device pixels.
+  virtual Size NaturalSize() const { return {}; }
+
+  // The inner spacing for docked children (panels only).
+  virtual Padding ChildPadding() const { return {}; }
+
+  // The client area in device pixels.
+  virtual Size ClientSize() const { return {bounds_.width, bounds_.height}; }
+
+  // Lays out the children of this control and, recursively, theirs.
+  void LayoutChildrenNow();
+
+  // Lays the control out again in its parent (after a change of size or text).
+  void RelayoutInParent();
+
+  // Runs an event handler; an error escaping it is shown in an error box owned by the form
+  // instead of ending the program.
+  void RunHandler(const auto& handler, const auto&... args) const;
+
+ private:
+  friend struct detail::Access;
+  friend class Form;
+
+  Form* form_;
+  Control* parent_;
+  std::vector<Control*> children_;
+  ControlKind kind_;
+  std::u16string text_;
+  Placement placement_;
+  Rect bounds_;
+  bool enabled_ = true;
+  bool visible_ = true;
+  void* native_ = nullptr;  // HWND with the Win32 backend; unused by the headless one
+};
+
+namespace detail {
+// Shows `what` in an error box owned by `form`.
+void ReportHandlerError(const Form& form);
+}  // namespace detail
+
+void Control::RunHandler(const auto& handler, const auto&... args) const {
+  if constexpr (requires { static_cast<bool>(handler); }) {
+    if (!static_cast<bool>(handler)) {
+      return;
+    }
+  }
+  try {
+    handler(args...);
+  } catch (...) {
+    detail::ReportHandlerError(*form_);
+  }
+}
+
+}  // namespace dactyra::ui

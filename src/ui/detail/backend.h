@@ -1,0 +1,56 @@
+#pragma once
+
+// What the portable part of the widget layer asks of a backend (ui/win32 or ui/headless).
+// Each backend defines every function here; the program links exactly one of them.
+
+#include <memory>
+#include <string_view>
+
+#include "ui/form.h"
+#include "ui/types.h"
+
+namespace dactyra::ui {
+class ListView;
+class Memo;
+}  // namespace dactyra::ui
+
+namespace dactyra::ui::detail {
+
+// Native windows. CreateNative runs once the control's model is complete (at the end of its
+// constructor); DestroyNative releases them; OrphanNative forgets them when the parent's native
+// window took them along.
+void CreateNative(Control& control);
+void DestroyNative(Control& control);
+void OrphanNative(Control& control);
+
+// The native side follows the model.
+void UpdateText(Control& control);
+void UpdateEnabled(Control& control);
+void UpdateVisible(Control& control);
+void UpdateBounds(Control& control);
+void UpdateLook(Control& control);  // colours, font weight, position, checked state, label
+void SetFocus(Control& control);
+bool HasFocus(const Control& control);
+
+// The size of a text in the form's font at its DPI, in device pixels.
+Size MeasureText(const Form& form, std::u16string_view text, bool bold);
+
+void ListAddColumn(ListView& list, int column);
+void ListInsertRow(ListView& list, int row);
+void ListSetCell(ListView& list, int row, int column);
+void ListClear(ListView& list);
+void ListSelect(ListView& list, int row);  // the model follows through the selection events
+void ListSetRedraw(ListView& list, bool redraw);
+
+void MemoAppend(Memo& memo, std::u16string_view line);
+void MemoClear(Memo& memo);
+
+std::shared_ptr<Mailbox> MakeMailbox(Form& form);
+void FormApplyClientSize(Form& form);
+void FormShow(Form& form);
+void FormHide(Form& form);
+ModalResult FormRunModal(Form& form);  // shows, waits for a modal result, hides
+void FormBringToFront(Form& form);
+void FormInsertSystemMenuItem(Form& form, const SystemMenuItem& item);
+
+}  // namespace dactyra::ui::detail

@@ -1,0 +1,232 @@
+// The headless backend: no native windows; the model is all there is. Posted messages wait in a
+// per-form queue, modal forms are run by the test's driver and message boxes are answered by
+// the test's responder (see driver.h).
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+#include "base/error.h"
+#include "ui/detail/backend.h"
+#include "ui/edit.h"
+#include "ui/headless/driver.h"
+#include "ui/headless/mailbox.h"
+#include "ui/layout.h"
+#include "ui/list_view.h"
+
+namespace dactyra::ui {
+
+namespace detail {
+
+struct Access {
+  static void SelectionChanged(ListView& list, int row, bool selected) {
+    list.SelectionChanged(row, selected);
+  }
+  static Control*& Focused(Form& form) { return form.focused_; }
+  static Mailbox& MailboxOf(Form& form) { return *form.mailbox_; }
+};
+
+namespace {
+
+// The hooks installed on this thread, innermost last.
+struct Hooks {
+  std::vector<headless::ScopedModalDriver*> drivers;
+  std::vector<headless::ScopedMessageBoxResponder*> responders;
+};
+
+Hooks& ThreadHooks() {
+  thread_local Hooks hooks;
+  return hooks;
+}
+
+}  // namespace
+
+void Mailbox::Push(const PostedMessage& message) {
+  {
+    const std::lock_guard lock(mutex_);
+    queue_.push_back(message);
+  }
+  arrived_.notify_all();
+}
+
+std::deque<PostedMessage> Mailbox::TakeAll() {
+  const std::lock_guard lock(mutex_);
+  return std::exchange(queue_, {});
+}
+
+bool Mailbox::WaitUntil(std::chrono::steady_clock::time_point deadline) {
+  std::unique_lock lock(mutex_);
+  return arrived_.wait_until(lock, deadline, [this] { return !queue_.empty(); });
+}
+
+void CreateNative(Control&) {}
+void DestroyNative(Control&) {}
+void OrphanNative(Control&) {}
+void UpdateText(Control&) {}
+void UpdateEnabled(Control&) {}
+void UpdateVisible(Control&) {}
+void UpdateBounds(Control&) {}
+void UpdateLook(Control&) {}
+
+void SetFocus(Control& control) {
+  Access::Focused(control.OwnerForm()) = &control;
+}
+
+bool HasFocus(const Control& control) {
+  return Access::Focused(control.OwnerForm()) == &control;
+}
+
+// A fixed stand-in for the font: 7 pixels per character (8 when bold), 15 per line, at 96 DPI.
+Size MeasureText(const Form& form, std::u16string_view text, bool bold) {
+  int lines = 1;
+  std::size_t longest = 0;
+  std::size_t current = 0;
+  for (const char16_t c : text) {
+    if (c == u'\n') {
+      ++lines;
+      current = 0;
+    } else if (c != u'\r' && c != u'&') {
+      longest = std::max(longest, ++current);
+    }
+  }
+  const int per_char = bold ? 8 : 7;
+  return {ScaleForDpi(static_cast<int>(longest) * per_char, form.Dpi()),
+          ScaleForDpi(lines * 15, form.Dpi())};
+}
+
+void ListAddColumn(ListView&, int) {}
+void ListInsertRow(ListView&, int) {}
+void ListSetCell(ListView&, int, int) {}
+void ListClear(ListView&) {}
+
+void ListSelect(ListView& list, int row) {
+  const int old = list.SelectedIndex();
+  if (old == row) {
+    return;
+  }
+  if (old >= 0) {
+    Access::SelectionChanged(list, old, false);
+  }
+  if (row >= 0) {
+    Access::SelectionChanged(list, row, true);
+  }
+}
+
+void ListSetRedraw(ListView&, bool) {}
+void MemoAppend(Memo&, std::u16string_view) {}
+void MemoClear(Memo&) {}
+
+std::shared_ptr<Mailbox> MakeMailbox(Form&) {
+  return std::make_shared<Mailbox>();
+}
+void FormApplyClientSize(Form&) {}
+void FormShow(Form&) {}
+void FormHide(Form&) {}
+void FormBringToFront(Form&) {}
+void FormInsertSystemMenuItem(Form&, const SystemMenuItem&) {}
+
+ModalResult FormRunModal(Form& form) {
+  auto& drivers = ThreadHooks().drivers;
+  if (drivers.empty()) {
+    throw Error(u"No modal driver runs the form \"" + form.Caption() + u"\".");
+  }
+  headless::DeliverPostedMessages(form);
+  if (form.GetModalResult() == ModalResult::kNone) {
+    drivers.back()->Run(form);
+  }
+  if (form.GetModalResult() == ModalResult::kNone) {
+    headless::DeliverPostedMessages(form);
+  }
+  if (form.GetModalResult() == ModalResult::kNone) {
+    throw Error(u"The modal form \"" + form.Caption() + u"\" was left open.");
+  }
+  return form.GetModalResult();
+}
+
+}  // namespace detail
+
+bool MessageTarget::Post(std::uint32_t message, std::uintptr_t wparam, std::intptr_t lparam) const {
+  const std::shared_ptr<detail::Mailbox> mailbox = mailbox_.lock();
+  if (!mailbox) {
+    return false;
+  }
+  mailbox->Push({message, wparam, lparam});
+  return true;
+}
+
+ModalResult ShowMessageBox(const Form* owner, const MessageBoxRequest& request) {
+  auto& responders = detail::ThreadHooks().responders;
+  if (responders.empty()) {
+    throw Error(u"No responder answers the message box \"" + request.text + u"\".");
+  }
+  return responders.back()->Answer(owner, request);
+}
+
+namespace headless {
+
+ScopedModalDriver::ScopedModalDriver(ModalDriver driver) : driver_(std::move(driver)) {
+  detail::ThreadHooks().drivers.push_back(this);
+}
+
+ScopedModalDriver::~ScopedModalDriver() {
+  std::erase(detail::ThreadHooks().drivers, this);
+}
+
+ScopedMessageBoxResponder::ScopedMessageBoxResponder(MessageBoxResponder responder)
+    : responder_(std::move(responder)) {
+  detail::ThreadHooks().responders.push_back(this);
+}
+
+ScopedMessageBoxResponder::~ScopedMessageBoxResponder() {
+  std::erase(detail::ThreadHooks().responders, this);
+}
+
+ModalResult ScopedMessageBoxResponder::Answer(const Form* owner, const MessageBoxRequest& request) {
+  calls_.push_back({owner != nullptr ? owner->Caption() : std::u16string(), request});
+  return responder_(request);
+}
+
+int DeliverPostedMessages(Form& form) {
+  int delivered = 0;
+  for (const detail::PostedMessage& posted : detail::Access::MailboxOf(form).TakeAll()) {
+    form.Dispatch(posted.message, posted.wparam, posted.lparam);
+    ++delivered;
+  }
+  return delivered;
+}
+
+bool PumpUntil(Form& form, const std::function<bool()>& condition,
+               std::chrono::milliseconds timeout) {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  DeliverPostedMessages(form);
+  while (!condition()) {
+    if (!detail::Access::MailboxOf(form).WaitUntil(deadline)) {
+      return condition();
+    }
+    DeliverPostedMessages(form);
+  }
+  return true;
+}
+
+void PressEnter(Form& form) {
+  Control* focused = detail::Access::Focused(form);
+  if (focused != nullptr && focused->Kind() == ControlKind::kButton) {
+    static_cast<Button*>(focused)->Click();
+  } else if (form.DefaultButton() != nullptr) {
+    form.DefaultButton()->Click();
+  }
+}
+
+void PressEscape(Form& form) {
+  if (form.CancelButton() != nullptr) {
+    form.CancelButton()->Click();
+  }
+}
+
+void PressCloseBox(Form& form) {
+  form.Close();
+}
+
+}  // namespace headless
+
+}  // namespace dactyra::ui

@@ -1,0 +1,101 @@
+#pragma once
+
+// Test hooks of the headless backend: who runs a modal form, who answers message boxes, and
+// helpers that act on a form as its user would. The hooks belong to the thread that installs
+// them (the test's UI thread) and nest: the innermost one answers.
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ui/button.h"
+#include "ui/form.h"
+#include "ui/message_box.h"
+
+namespace dactyra::ui::headless {
+
+// Runs a modal form: called by ShowModal after the posted messages waiting for the form are
+// delivered. It must end the form (press a button, close it, or pump until a message does);
+// a form it leaves open makes ShowModal raise an Error.
+using ModalDriver = std::function<void(Form& form)>;
+
+class ScopedModalDriver {
+ public:
+  explicit ScopedModalDriver(ModalDriver driver);
+  ~ScopedModalDriver();
+  ScopedModalDriver(const ScopedModalDriver&) = delete;
+  ScopedModalDriver& operator=(const ScopedModalDriver&) = delete;
+
+  void Run(Form& form) { driver_(form); }
+
+ private:
+  ModalDriver driver_;
+};
+
+// One message box as it was asked for.
+struct MessageBoxCall {
+  std::u16string owner_caption;  // empty without an owner
+  MessageBoxRequest request;
+};
+
+using MessageBoxResponder = std::function<ModalResult(const MessageBoxRequest& request)>;
+
+// Answers every message box while it lives and records them. Without one a message box raises
+// an Error carrying its text.
+class ScopedMessageBoxResponder {
+ public:
+  explicit ScopedMessageBoxResponder(MessageBoxResponder responder);
+  ~ScopedMessageBoxResponder();
+  ScopedMessageBoxResponder(const ScopedMessageBoxResponder&) = delete;
+  ScopedMessageBoxResponder& operator=(const ScopedMessageBoxResponder&) = delete;
+
+  ModalResult Answer(const Form* owner, const MessageBoxRequest& request);
+  const std::vector<MessageBoxCall>& Calls() const { return calls_; }
+
+ private:
+  MessageBoxResponder responder_;
+  std::vector<MessageBoxCall> calls_;
+};
+
+// Runs the handlers of the messages posted to `form` so far; returns how many arrived.
+int DeliverPostedMessages(Form& form);
+
+// Delivers posted messages as they arrive until `condition` holds (checked before waiting and
+// after each delivery) or `timeout` has passed. Returns the last value of `condition`.
+bool PumpUntil(Form& form, const std::function<bool()>& condition,
+               std::chrono::milliseconds timeout = std::chrono::seconds(5));
+
+// Keys and the close box as the user uses them.
+void PressEnter(Form& form);   // the focused button, else the default button
+void PressEscape(Form& form);  // the cancel button, if any
+void PressCloseBox(Form& form);
+
+// Every control of type T below `root`, in creation order (depth first).
+template <typename T>
+std::vector<T*> FindAll(Control& root) {
+  std::vector<T*> found;
+  for (Control* child : root.Children()) {
+    if (auto* typed = dynamic_cast<T*>(child)) {
+      found.push_back(typed);
+    }
+    for (T* below : FindAll<T>(*child)) {
+      found.push_back(below);
+    }
+  }
+  return found;
+}
+
+// The first control of type T below `root` whose text is `text`; null when none.
+template <typename T>
+T* FindByText(Control& root, std::u16string_view text) {
+  for (T* control : FindAll<T>(root)) {
+    if (control->Text() == text) {
+      return control;
+    }
+  }
+  return nullptr;
+}
+
+}  // namespace dactyra::ui::headless

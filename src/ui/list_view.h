@@ -1,0 +1,91 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ui/control.h"
+
+namespace dactyra::ui {
+
+struct ListColumn {
+  std::u16string title;
+  int width = 0;  // 96-DPI pixels
+};
+
+// One row: its caption (column 0), the texts of the further columns, and the index of the
+// caller's record that the row shows (the list does not own it).
+struct ListRow {
+  std::vector<std::u16string> cells;
+  std::optional<std::size_t> data;
+};
+
+class ListView;
+
+// Suspends the list's repainting while it lives (rows are added faster and without flicker).
+// Guards nest; the list repaints once when the last one ends.
+class [[nodiscard]] RedrawSuspension {
+ public:
+  explicit RedrawSuspension(ListView& list);
+  ~RedrawSuspension();
+  RedrawSuspension(const RedrawSuspension&) = delete;
+  RedrawSuspension& operator=(const RedrawSuspension&) = delete;
+
+ private:
+  ListView& list_;
+};
+
+// A report-style list: columns with titles, whole-row single selection that stays visible when
+// the list loses the focus, grid lines, captions that the user cannot edit.
+class ListView final : public Control {
+ public:
+  ListView(Control& parent, const Placement& placement);
+  ~ListView() override;
+
+  void AddColumn(std::u16string title, int width);
+  const std::vector<ListColumn>& Columns() const { return columns_; }
+
+  // Adds a row at the end; returns its index. Cells past the last column are kept but not
+  // shown.
+  int AddRow(std::u16string caption, std::vector<std::u16string> sub_items = {},
+             std::optional<std::size_t> data = std::nullopt);
+  int RowCount() const { return static_cast<int>(rows_.size()); }
+  // Column 0 is the caption. A row or column out of range reads as empty.
+  const std::u16string& Cell(int row, int column) const;
+  // Out of range: nothing happens.
+  void SetCell(int row, int column, std::u16string text);
+  std::optional<std::size_t> RowData(int row) const;
+  // Removes every row (no selection events).
+  void Clear();
+
+  // The selected row, -1 when none.
+  int SelectedIndex() const { return selected_; }
+  // Selects a row (-1: none) as a click does, with its selection events.
+  void Select(int row);
+  // A double click on a row as the user makes it: selects it, then OnDoubleClick.
+  void DoubleClickRow(int row);
+
+  bool RedrawSuspended() const { return redraw_suspensions_ > 0; }
+
+  // Selection changes: the row that changed and whether it is now selected.
+  std::function<void(int row, bool selected)> OnSelectItem;
+  std::function<void()> OnDoubleClick;
+
+ private:
+  friend struct detail::Access;
+  friend class RedrawSuspension;
+
+  // The model follows a selection change (made by the user or by Select) and tells OnSelectItem.
+  void SelectionChanged(int row, bool selected);
+  void SuspendRedraw();
+  void ResumeRedraw();
+
+  std::vector<ListColumn> columns_;
+  std::vector<ListRow> rows_;
+  int selected_ = -1;
+  int redraw_suspensions_ = 0;
+};
+
+}  // namespace dactyra::ui

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+
+#include "ui/types.h"
+
+namespace dactyra::ui {
+
+class Form;
+
+enum class MessageIcon { kNone, kInformation, kQuestion, kWarning, kError };
+enum class MessageButtons { kOk, kYesNo };
+
+struct MessageBoxRequest {
+  std::u16string caption;
+  std::u16string text;
+  MessageIcon icon = MessageIcon::kNone;
+  MessageButtons buttons = MessageButtons::kOk;
+  int default_button = 1;  // 1: the first button, 2: the second
+};
+
+// Shows a message box owned by `owner` (null: the active window) and waits for the answer:
+// kOk, kYes or kNo (kCancel if the box was closed otherwise).
+ModalResult ShowMessageBox(const Form* owner, const MessageBoxRequest& request);
+
+// An information box with one OK button.
+void ShowInformation(const Form* owner, std::u16string caption, std::u16string text);
+
+// An error box with one OK button.
+void ShowError(const Form* owner, std::u16string caption, std::u16string text);
+
+// A Yes/No question with a question mark; `default_no` makes No the default button. True only
+// for Yes.
+bool AskYesNo(const Form* owner, std::u16string caption, std::u16string text, bool default_no);
+
+}  // namespace dactyra::ui

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <cstdint>
+
+namespace dactyra::ui {
+
+// A colour given as red, green and blue (0xRRGGBB in the constructor, as colours are written
+// in design notes: Color(0xFFA500) is orange).
+struct Color {
+  std::uint8_t red = 0;
+  std::uint8_t green = 0;
+  std::uint8_t blue = 0;
+
+  constexpr Color() = default;
+  constexpr explicit Color(std::uint32_t rgb)
+      : red(static_cast<std::uint8_t>(rgb >> 16)),
+        green(static_cast<std::uint8_t>(rgb >> 8)),
+        blue(static_cast<std::uint8_t>(rgb)) {}
+
+  constexpr std::uint32_t Rgb() const {
+    return (std::uint32_t{red} << 16) | (std::uint32_t{green} << 8) | blue;
+  }
+  friend constexpr bool operator==(Color, Color) = default;
+};
+
+// Which edge of its parent a control sticks to. The top strips are taken first, then the bottom,
+// left and right ones (so left and right strips lie between the top and bottom ones); controls
+// docked to the same edge follow their creation order, the first outermost. Client takes what
+// remains.
+enum class Dock { kNone, kTop, kBottom, kLeft, kRight, kClient };
+
+// Where a control goes, in 96-DPI pixels relative to its parent's client area. A width or
+// height of 0 means the control's natural size for its text and the form's font. For a docked
+// control only the size across its edge counts (height for top/bottom, width for left/right).
+struct Placement {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+  Dock dock = Dock::kNone;
+};
+
+// Inner spacing of a panel; applies to its docked children only.
+struct Padding {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+};
+
+// A rectangle in device pixels (left, top, width, height).
+struct Rect {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+
+  int right() const { return left + width; }
+  int bottom() const { return top + height; }
+  friend bool operator==(const Rect&, const Rect&) = default;
+};
+
+struct Size {
+  int width = 0;
+  int height = 0;
+  friend bool operator==(const Size&, const Size&) = default;
+};
+
+// The result with which a modal form ends (the numbers of the Windows dialog results).
+enum class ModalResult : int { kNone = 0, kOk = 1, kCancel = 2, kYes = 6, kNo = 7 };
+
+}  // namespace dactyra::ui
