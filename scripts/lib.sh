@@ -19,6 +19,9 @@ fresh_wine_prefix() {  # fresh_wine_prefix <dir>
   rm -rf "$WINEPREFIX"
   mkdir -p "$WINEPREFIX"
   wineboot -i >/dev/null 2>&1 || true
+  # Windows not handed to an X window manager: Wine draws their frames itself and does not wait
+  # for a manager (there is none on the virtual display) each time one is shown or hidden.
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
   wineserver -w 2>/dev/null || true
 }
 

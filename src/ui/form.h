@@ -14,6 +14,14 @@ namespace dactyra::ui {
 
 class Button;
 
+namespace detail {
+struct FormResources;  // a backend's per-form native resources (fonts)
+}
+
+namespace detail {
+struct FormResources;  // a backend's per-form native resources (fonts)
+}
+
 enum class FormBorder {
   kSizeable,  // a main window: resizable, minimise and maximise boxes
   kDialog,    // fixed size, caption and close box only
@@ -134,6 +142,7 @@ class Form : public Control {
   std::vector<SystemMenuItem> system_menu_;
   std::map<std::uint32_t, MessageHandler> message_handlers_;
   std::shared_ptr<detail::Mailbox> mailbox_;
+  std::shared_ptr<detail::FormResources> resources_;
 };
 
 }  // namespace dactyra::ui

@@ -22,8 +22,10 @@ Form::Form(const FormOptions& options)
 }
 
 Form::~Form() {
-  // From here on posts are dropped.
+  // From here on posts are dropped. The window goes before the resources it uses.
   mailbox_.reset();
+  detail::DestroyNative(*this);
+  resources_.reset();
 }
 
 void Form::SetClientSize(int width, int height) {
@@ -49,6 +51,7 @@ ModalResult Form::ShowModal() {
   modal_ = true;
   closed_ = false;
   modal_result_ = ModalResult::kNone;
+  detail::FormEnterModal(*this);
   RunHandler(OnShow);
   showing_ = true;
   const ModalResult result = detail::FormRunModal(*this);

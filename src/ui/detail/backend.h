@@ -49,7 +49,8 @@ std::shared_ptr<Mailbox> MakeMailbox(Form& form);
 void FormApplyClientSize(Form& form);
 void FormShow(Form& form);
 void FormHide(Form& form);
-ModalResult FormRunModal(Form& form);  // shows, waits for a modal result, hides
+void FormEnterModal(Form& form);       // before OnShow: the owner is disabled
+ModalResult FormRunModal(Form& form);  // shows, waits for a modal result, hides, enables the owner
 void FormBringToFront(Form& form);
 void FormInsertSystemMenuItem(Form& form, const SystemMenuItem& item);
 

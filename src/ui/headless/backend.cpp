@@ -121,6 +121,7 @@ std::shared_ptr<Mailbox> MakeMailbox(Form&) {
 }
 void FormApplyClientSize(Form&) {}
 void FormShow(Form&) {}
+void FormEnterModal(Form&) {}
 void FormHide(Form&) {}
 void FormBringToFront(Form&) {}
 void FormInsertSystemMenuItem(Form&, const SystemMenuItem&) {}

@@ -1,0 +1,257 @@
+// Top-level windows: creation at the monitor's DPI, showing, the modal loop, the system menu,
+// posted messages and the application's message loop.
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "ui/detail/backend.h"
+#include "ui/layout.h"
+#include "ui/win32/internal.h"
+#include "ui/win32/native.h"
+
+namespace dactyra::ui {
+
+namespace detail {
+
+class Mailbox {
+ public:
+  explicit Mailbox(HWND window) : window_(window) {}
+  HWND Window() const { return window_; }
+
+ private:
+  HWND window_;
+};
+
+namespace {
+
+void InitCommonControlsOnce() {
+  static const bool initialized = [] {
+    INITCOMMONCONTROLSEX controls{};
+    controls.dwSize = sizeof(controls);
+    controls.dwICC = ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS;
+    return InitCommonControlsEx(&controls) != FALSE;
+  }();
+  static_cast<void>(initialized);
+}
+
+DWORD StyleFor(const Form& form) {
+  return form.Border() == FormBorder::kSizeable
+             ? WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN
+             : WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+}
+
+DWORD ExStyleFor(const Form& form) {
+  return WS_EX_CONTROLPARENT |
+         (form.Border() == FormBorder::kSizeable ? WS_EX_APPWINDOW : WS_EX_DLGMODALFRAME);
+}
+
+// Sizes the window so that its client area is the form's design size at its DPI.
+void ApplyClientSize(Form& form) {
+  HWND window = WindowOf(form);
+  const Size design = Access::DesignClientSize(form);
+  RECT rect{0, 0, ScaleForDpi(design.width, form.Dpi()), ScaleForDpi(design.height, form.Dpi())};
+  AdjustWindowRectExForDpi(&rect, StyleFor(form), FALSE, ExStyleFor(form),
+                           static_cast<UINT>(form.Dpi()));
+  SetWindowPos(window, nullptr, 0, 0, rect.right - rect.left, rect.bottom - rect.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Centres the window on its owner or on the work area of its monitor, kept inside that area.
+void CenterWindow(const Form& form) {
+  HWND window = WindowOf(form);
+  RECT frame;
+  GetWindowRect(window, &frame);
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+
+  HWND owner = form.Owner() != nullptr ? WindowOf(*form.Owner()) : nullptr;
+  const bool on_owner = Access::Position(form) == FormPosition::kCenterOwner && owner != nullptr &&
+                        IsWindowVisible(owner) && !IsIconic(owner);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof(monitor);
+  GetMonitorInfoW(MonitorFromWindow(on_owner ? owner : window, MONITOR_DEFAULTTONEAREST), &monitor);
+  RECT around = monitor.rcWork;
+  if (on_owner) {
+    GetWindowRect(owner, &around);
+  }
+  const RECT& work = monitor.rcWork;
+  int left = around.left + (around.right - around.left - width) / 2;
+  int top = around.top + (around.bottom - around.top - height) / 2;
+  left =
+      std::max(static_cast<int>(work.left), std::min(left, static_cast<int>(work.right) - width));
+  top = std::max(static_cast<int>(work.top), std::min(top, static_cast<int>(work.bottom) - height));
+  SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void ShowAndFocus(Form& form) {
+  HWND window = WindowOf(form);
+  CenterWindow(form);
+  ShowWindow(window, SW_SHOW);
+  HWND focus = GetFocus();
+  if (focus == nullptr || !IsChild(window, focus)) {
+    if (HWND first = GetNextDlgTabItem(window, nullptr, FALSE)) {
+      ::SetFocus(first);
+    }
+  }
+}
+
+// Column widths are design pixels: they follow the DPI like everything else.
+void RescaleColumns(Control& control) {
+  if (control.Kind() == ControlKind::kListView) {
+    const auto& list = static_cast<const ListView&>(control);
+    for (std::size_t i = 0; i < list.Columns().size(); ++i) {
+      SendMessageW(WindowOf(list), LVM_SETCOLUMNWIDTH, i, list.Scale(list.Columns()[i].width));
+    }
+  }
+  for (Control* child : control.Children()) {
+    RescaleColumns(*child);
+  }
+}
+
+}  // namespace
+
+void CreateFormWindow(Form& form) {
+  InitCommonControlsOnce();
+  RegisterWindowClasses();
+  auto resources = std::make_shared<FormResources>();
+  Access::SetResources(form, resources);
+  HWND owner = form.Owner() != nullptr ? WindowOf(*form.Owner()) : nullptr;
+  HWND window = CreateWindowExW(ExStyleFor(form), kContainerClass, Wide(form.Caption()),
+                                StyleFor(form), CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                CW_USEDEFAULT, owner, nullptr, GetModuleHandleW(nullptr), &form);
+  Access::SetWindow(form, window);
+  if (window == nullptr) {
+    return;
+  }
+  const int dpi = static_cast<int>(GetDpiForWindow(window));
+  Access::SetDpi(form, dpi > 0 ? dpi : 96);
+  resources->font = CreateMessageFont(form.Dpi(), false);
+  resources->bold_font = CreateMessageFont(form.Dpi(), true);
+  ApplyClientSize(form);
+}
+
+void RescaleForm(Form& form, int dpi) {
+  Access::SetDpi(form, dpi);
+  if (FormResources* resources = Access::Resources(form)) {
+    resources->font = CreateMessageFont(dpi, false);
+    resources->bold_font = CreateMessageFont(dpi, true);
+  }
+  ApplyFonts(form);
+  RescaleColumns(form);
+}
+
+std::shared_ptr<Mailbox> MakeMailbox(Form& form) {
+  return std::make_shared<Mailbox>(WindowOf(form));
+}
+
+void FormApplyClientSize(Form& form) {
+  if (WindowOf(form) != nullptr) {
+    ApplyClientSize(form);
+  }
+}
+
+void FormShow(Form& form) {
+  if (WindowOf(form) != nullptr) {
+    ShowAndFocus(form);
+  }
+}
+
+void FormHide(Form& form) {
+  if (HWND window = WindowOf(form)) {
+    ShowWindow(window, SW_HIDE);
+  }
+}
+
+void FormEnterModal(Form& form) {
+  HWND owner = form.Owner() != nullptr ? WindowOf(*form.Owner()) : nullptr;
+  FormResources* resources = Access::Resources(form);
+  if (resources != nullptr && owner != nullptr && IsWindowEnabled(owner)) {
+    EnableWindow(owner, FALSE);
+    resources->owner_disabled = true;
+  }
+}
+
+ModalResult FormRunModal(Form& form) {
+  HWND window = WindowOf(form);
+  HWND owner = form.Owner() != nullptr ? WindowOf(*form.Owner()) : nullptr;
+  FormResources* resources = Access::Resources(form);
+  if (window == nullptr || resources == nullptr) {
+    return ModalResult::kCancel;
+  }
+  ShowAndFocus(form);
+  MSG message;
+  while (form.GetModalResult() == ModalResult::kNone) {
+    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+    if (got <= 0) {
+      if (got == 0) {
+        PostQuitMessage(static_cast<int>(message.wParam));  // for the outer loop
+      }
+      form.SetModalResult(ModalResult::kCancel);
+      break;
+    }
+    DispatchWithDialogKeys(message);
+  }
+  // The owner is enabled before the dialog hides, so that it gets the activation back.
+  if (resources->owner_disabled) {
+    EnableWindow(owner, TRUE);
+    resources->owner_disabled = false;
+  }
+  ShowWindow(window, SW_HIDE);
+  if (owner != nullptr) {
+    SetActiveWindow(owner);
+  }
+  return form.GetModalResult();
+}
+
+void FormBringToFront(Form& form) {
+  if (HWND window = WindowOf(form)) {
+    SetForegroundWindow(window);
+    BringWindowToTop(window);
+  }
+}
+
+void FormInsertSystemMenuItem(Form& form, const SystemMenuItem& item) {
+  HMENU menu = GetSystemMenu(WindowOf(form), FALSE);
+  if (menu == nullptr) {
+    return;
+  }
+  const UINT flags = MF_STRING | (item.checked ? MF_CHECKED : MF_UNCHECKED);
+  // By command 0: before the separator above Close, where the window's own commands end.
+  if (!InsertMenuW(menu, 0, MF_BYCOMMAND | flags, item.id, Wide(item.text))) {
+    InsertMenuW(menu, 0, MF_BYPOSITION | flags, item.id, Wide(item.text));
+  }
+}
+
+}  // namespace detail
+
+bool MessageTarget::Post(std::uint32_t message, std::uintptr_t wparam, std::intptr_t lparam) const {
+  const std::shared_ptr<detail::Mailbox> mailbox = mailbox_.lock();
+  return mailbox != nullptr && mailbox->Window() != nullptr &&
+         PostMessageW(mailbox->Window(), message, wparam, lparam) != FALSE;
+}
+
+namespace win32 {
+
+HWND WindowOf(const Control& control) {
+  return detail::WindowOf(control);
+}
+
+int RunApplication(Form& main_form) {
+  main_form.Show();
+  MSG message;
+  while (!main_form.Closed()) {
+    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+    if (got <= 0) {
+      return got == 0 ? static_cast<int>(message.wParam) : 1;
+    }
+    detail::DispatchWithDialogKeys(message);
+  }
+  return 0;
+}
+
+}  // namespace win32
+
+}  // namespace dactyra::ui

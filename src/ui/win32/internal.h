@@ -1,0 +1,123 @@
+#pragma once
+
+// Shared by the files of the Win32 backend.
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <type_traits>
+
+#include "ui/button.h"
+#include "ui/edit.h"
+#include "ui/form.h"
+#include "ui/indicators.h"
+#include "ui/label.h"
+#include "ui/list_view.h"
+#include "ui/panel.h"
+
+namespace dactyra::ui::detail {
+
+struct GdiDeleter {
+  void operator()(HGDIOBJ object) const { DeleteObject(object); }
+};
+using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiDeleter>;
+using UniqueBrush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, GdiDeleter>;
+using UniquePen = std::unique_ptr<std::remove_pointer_t<HPEN>, GdiDeleter>;
+
+// A device context of a window, released at the end of the scope.
+class WindowDc {
+ public:
+  explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+  ~WindowDc() { ReleaseDC(window_, dc_); }
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+  HDC get() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
+// Selects a GDI object into a device context for the scope.
+class Selection {
+ public:
+  Selection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+  ~Selection() { SelectObject(dc_, previous_); }
+  Selection(const Selection&) = delete;
+  Selection& operator=(const Selection&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};
+
+// The native resources of one form: its fonts at its DPI and the keyboard focus it had when it
+// was last deactivated.
+struct FormResources {
+  UniqueFont font;
+  UniqueFont bold_font;
+  HWND last_focus = nullptr;
+  bool owner_disabled = false;  // by the modal loop, which enables it again
+  int next_control_id = 100;    // ids 1 and 2 stay free for IDOK and IDCANCEL
+};
+
+inline const wchar_t* Wide(const std::u16string& text) {
+  return reinterpret_cast<const wchar_t*>(text.c_str());
+}
+
+inline COLORREF ToColorRef(Color color) {
+  return RGB(color.red, color.green, color.blue);
+}
+
+// The window classes of the backend.
+inline constexpr wchar_t kContainerClass[] = L"DactyraWindow";
+inline constexpr wchar_t kShapeClass[] = L"DactyraShape";
+inline constexpr wchar_t kSplitterClass[] = L"DactyraSplitter";
+// The window property that ties a native window to its control.
+inline constexpr wchar_t kControlProperty[] = L"Dactyra.Control";
+void RegisterWindowClasses();
+bool IsFormWindow(HWND window);
+
+// Translates and dispatches one message, giving the dialog keys (Tab, Enter, Esc, mnemonics)
+// to the form it is for.
+void DispatchWithDialogKeys(MSG& message);
+
+// The control whose native window this is; null for windows of others.
+Control* ControlOf(HWND window);
+
+void CreateFormWindow(Form& form);
+UniqueFont CreateMessageFont(int dpi, bool bold);
+void ApplyFonts(Control& control);
+void RescaleForm(Form& form, int dpi);
+
+LRESULT HandleListNotify(ListView& list, const NMHDR& header);
+
+// What the backend reaches inside the controls.
+struct Access {
+  static HWND Window(const Control& control) { return static_cast<HWND>(control.native_); }
+  static void SetWindow(Control& control, HWND window) { control.native_ = window; }
+  static HWND LabelWindow(const LabeledEdit& edit) { return static_cast<HWND>(edit.label_native_); }
+  static void SetLabelWindow(LabeledEdit& edit, HWND window) { edit.label_native_ = window; }
+  static void StoreText(Control& control, std::u16string text) { control.text_ = std::move(text); }
+  static void Layout(Control& control) { control.LayoutChildrenNow(); }
+  static void SetDpi(Form& form, int dpi) { form.SetDpi(dpi); }
+  static void SetClientSize(Form& form, Size size) { form.client_size_ = size; }
+  static Size DesignClientSize(const Form& form) { return form.design_client_; }
+  static FormPosition Position(const Form& form) { return form.position_; }
+  static FormResources* Resources(const Form& form) { return form.resources_.get(); }
+  static void SetResources(Form& form, std::shared_ptr<FormResources> resources) {
+    form.resources_ = std::move(resources);
+  }
+  static void SelectionChanged(ListView& list, int row, bool selected) {
+    list.SelectionChanged(row, selected);
+  }
+  static void DoubleClicked(ListView& list) { list.RunHandler(list.OnDoubleClick); }
+};
+
+inline HWND WindowOf(const Control& control) {
+  return Access::Window(control);
+}
+
+}  // namespace dactyra::ui::detail

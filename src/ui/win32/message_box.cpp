@@ -1,0 +1,45 @@
+#include "ui/message_box.h"
+
+#include "ui/win32/internal.h"
+
+namespace dactyra::ui {
+
+namespace {
+
+UINT IconFlags(MessageIcon icon) {
+  switch (icon) {
+    case MessageIcon::kInformation:
+      return MB_ICONINFORMATION;
+    case MessageIcon::kQuestion:
+      return MB_ICONQUESTION;
+    case MessageIcon::kWarning:
+      return MB_ICONWARNING;
+    case MessageIcon::kError:
+      return MB_ICONERROR;
+    case MessageIcon::kNone:
+      break;
+  }
+  return 0;
+}
+
+}  // namespace
+
+ModalResult ShowMessageBox(const Form* owner, const MessageBoxRequest& request) {
+  HWND owner_window = owner != nullptr ? detail::WindowOf(*owner) : GetActiveWindow();
+  const UINT flags = (request.buttons == MessageButtons::kYesNo ? MB_YESNO : MB_OK) |
+                     IconFlags(request.icon) |
+                     (request.default_button == 2 ? MB_DEFBUTTON2 : MB_DEFBUTTON1);
+  switch (
+      MessageBoxW(owner_window, detail::Wide(request.text), detail::Wide(request.caption), flags)) {
+    case IDOK:
+      return ModalResult::kOk;
+    case IDYES:
+      return ModalResult::kYes;
+    case IDNO:
+      return ModalResult::kNo;
+    default:
+      return ModalResult::kCancel;
+  }
+}
+
+}  // namespace dactyra::ui

@@ -1,0 +1,305 @@
+// The Win32 backend under real windows: creation, layout at the window's DPI, the list view,
+// posted messages from a worker, the modal loop and the keyboard.
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <thread>
+
+#include "demo_forms.h"
+#include "ui/layout.h"
+#include "ui/win32/native.h"
+
+namespace dactyra::ui {
+namespace {
+
+using demo::TDemoDialog;
+using demo::TDemoMain;
+using win32::WindowOf;
+
+// A control's window rectangle in its parent's client coordinates.
+Rect NativeBounds(const Control& control) {
+  HWND window = WindowOf(control);
+  RECT rect;
+  GetWindowRect(window, &rect);
+  MapWindowPoints(HWND_DESKTOP, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
+  return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+std::u16string ClassOf(const Control& control) {
+  wchar_t name[64] = {};
+  GetClassNameW(WindowOf(control), name, 64);
+  return std::u16string(reinterpret_cast<const char16_t*>(name));
+}
+
+std::u16string NativeText(HWND window) {
+  std::u16string text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, u'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(
+      window, reinterpret_cast<wchar_t*>(text.data()), static_cast<int>(text.size()))));
+  return text;
+}
+
+std::u16string ListText(const ListView& list, int row, int column) {
+  wchar_t buffer[256] = {};
+  LVITEMW item{};
+  item.iSubItem = column;
+  item.pszText = buffer;
+  item.cchTextMax = 256;
+  SendMessageW(WindowOf(list), LVM_GETITEMTEXTW, static_cast<WPARAM>(row),
+               reinterpret_cast<LPARAM>(&item));
+  return std::u16string(reinterpret_cast<const char16_t*>(buffer));
+}
+
+void PumpPending() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+TEST(Win32Forms, DemoFormHasANativeWindowForEveryControl) {
+  TDemoMain form;
+  EXPECT_TRUE(IsWindow(WindowOf(form)));
+  EXPECT_EQ(ClassOf(form.ListView), u"SysListView32");
+  EXPECT_EQ(ClassOf(form.memoLog), u"Edit");
+  EXPECT_EQ(ClassOf(form.btnEnum), u"Button");
+  EXPECT_EQ(ClassOf(form.lblUser), u"Static");
+  EXPECT_EQ(NativeText(WindowOf(form)), u"Dactyra V1.0.0.0");
+  EXPECT_EQ(NativeText(WindowOf(form.ButtonClose)), u"E&xit");
+  EXPECT_FALSE(IsWindowEnabled(WindowOf(form.btnVerify)));
+  EXPECT_EQ(SendMessageW(ListView_GetHeader(WindowOf(form.ListView)), HDM_GETITEMCOUNT, 0, 0), 5);
+  const LONG_PTR memo_style = GetWindowLongPtrW(WindowOf(form.memoLog), GWL_STYLE);
+  EXPECT_TRUE(memo_style & ES_READONLY);
+  EXPECT_TRUE(memo_style & WS_VSCROLL);
+  const DWORD list_ex =
+      static_cast<DWORD>(SendMessageW(WindowOf(form.ListView), LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
+  EXPECT_TRUE(list_ex & LVS_EX_FULLROWSELECT);
+  EXPECT_TRUE(list_ex & LVS_EX_GRIDLINES);
+  EXPECT_TRUE(GetWindowLongPtrW(WindowOf(form.ListView), GWL_STYLE) & LVS_SHOWSELALWAYS);
+
+  TDemoDialog dialog(form);
+  EXPECT_EQ(GetWindow(WindowOf(dialog), GW_OWNER), WindowOf(form));
+  EXPECT_FALSE(GetWindowLongPtrW(WindowOf(dialog), GWL_STYLE) & WS_THICKFRAME);
+  EXPECT_TRUE(GetWindowLongPtrW(WindowOf(dialog.btnRetry), GWL_STYLE) & BS_DEFPUSHBUTTON);
+}
+
+TEST(Win32Forms, LayoutIsScaledToTheWindowDpiAndFollowsResizing) {
+  TDemoMain form;
+  const int dpi = form.Dpi();
+  EXPECT_EQ(dpi, static_cast<int>(GetDpiForWindow(WindowOf(form))));
+  const auto at = [dpi](int v) { return ScaleForDpi(v, dpi); };
+  RECT client;
+  GetClientRect(WindowOf(form), &client);
+  EXPECT_EQ(client.right, at(880));
+  EXPECT_EQ(client.bottom, at(620));
+  EXPECT_EQ(NativeBounds(form.pnlTop), (Rect{0, 0, at(880), at(60)}));
+  EXPECT_EQ(NativeBounds(form.pnlBottom), (Rect{0, at(620) - at(265), at(880), at(265)}));
+  EXPECT_EQ(NativeBounds(form.pnlRight).left, at(880) - at(188));
+  EXPECT_EQ(NativeBounds(form.ButtonClose), (Rect{at(20), at(240), at(148), at(36)}));
+  EXPECT_EQ(NativeBounds(form.ListView), form.ListView.Bounds());
+  EXPECT_EQ(NativeBounds(form.memoLog).height, at(265));
+
+  // The user makes the window larger: the list takes the room, the strips keep their size.
+  RECT frame;
+  GetWindowRect(WindowOf(form), &frame);
+  SetWindowPos(WindowOf(form), nullptr, 0, 0, frame.right - frame.left + 100,
+               frame.bottom - frame.top + 50, SWP_NOMOVE | SWP_NOZORDER);
+  EXPECT_EQ(NativeBounds(form.ListView).width, at(880) + 100 - at(188));
+  EXPECT_EQ(NativeBounds(form.ListView).height, at(620) + 50 - at(60) - at(265) - at(5));
+  EXPECT_EQ(NativeBounds(form.pnlBottom).height, at(265));
+}
+
+TEST(Win32Forms, DpiChangeRescalesLayoutFontsAndColumns) {
+  TDemoMain form;
+  HFONT before = reinterpret_cast<HFONT>(SendMessageW(WindowOf(form.btnEnum), WM_GETFONT, 0, 0));
+  LOGFONTW small{};
+  GetObjectW(before, sizeof(small), &small);
+  const int target = form.Dpi() == 144 ? 96 : 144;
+  RECT suggested{0, 0, ScaleForDpi(900, target), ScaleForDpi(700, target)};
+  SendMessageW(WindowOf(form), WM_DPICHANGED, MAKEWPARAM(target, target),
+               reinterpret_cast<LPARAM>(&suggested));
+  EXPECT_EQ(form.Dpi(), target);
+  EXPECT_EQ(NativeBounds(form.ButtonClose),
+            (Rect{ScaleForDpi(20, target), ScaleForDpi(240, target), ScaleForDpi(148, target),
+                  ScaleForDpi(36, target)}));
+  EXPECT_EQ(SendMessageW(WindowOf(form.ListView), LVM_GETCOLUMNWIDTH, 1, 0),
+            ScaleForDpi(300, target));
+  HFONT after = reinterpret_cast<HFONT>(SendMessageW(WindowOf(form.btnEnum), WM_GETFONT, 0, 0));
+  LOGFONTW large{};
+  GetObjectW(after, sizeof(large), &large);
+  EXPECT_NE(std::abs(large.lfHeight), std::abs(small.lfHeight));
+  EXPECT_NE(large.lfHeight, 0);
+}
+
+TEST(Win32ListView, RowsRoundTripThroughTheControl) {
+  TDemoMain form;
+  form.btnEnum.Click();
+  HWND list = WindowOf(form.ListView);
+  ASSERT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 3);
+  EXPECT_EQ(ListText(form.ListView, 1, 0), u"2");
+  EXPECT_EQ(ListText(form.ListView, 1, 3), u"0xF6");
+  form.ListView.SetCell(2, 4, u"left thumb \u4E2D");
+  EXPECT_EQ(ListText(form.ListView, 2, 4), u"left thumb \u4E2D");
+  EXPECT_EQ(form.ListView.Cell(2, 4), u"left thumb \u4E2D");
+
+  // A selection made in the control reaches the model and the handler.
+  LVITEMW state{};
+  state.stateMask = LVIS_SELECTED;
+  state.state = LVIS_SELECTED;
+  SendMessageW(list, LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&state));
+  EXPECT_EQ(form.ListView.SelectedIndex(), 1);
+  EXPECT_TRUE(IsWindowEnabled(WindowOf(form.btnVerify)));
+  form.ListView.Select(2);
+  EXPECT_EQ(form.ListView.SelectedIndex(), 2);
+  EXPECT_EQ(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), 2);
+  EXPECT_EQ(form.events, (std::vector<std::u16string>{u"select 1", u"deselect 1", u"select 2"}));
+  form.ListView.Select(-1);
+  EXPECT_EQ(form.ListView.SelectedIndex(), -1);
+  EXPECT_FALSE(IsWindowEnabled(WindowOf(form.btnDelete)));
+
+  form.ListView.Clear();
+  EXPECT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 0);
+}
+
+TEST(Win32Controls, MemoAppendsScrollsAndKeepsLongLogs) {
+  TDemoMain form;
+  form.Show();
+  const std::u16string filler(200, u'.');
+  for (int i = 0; i < 200; ++i) {
+    form.memoLog.AppendLine(filler + static_cast<char16_t>(u'A' + i % 26));
+  }
+  HWND memo = WindowOf(form.memoLog);
+  EXPECT_EQ(SendMessageW(memo, EM_GETLINECOUNT, 0, 0), 200);
+  EXPECT_GT(SendMessageW(memo, EM_GETFIRSTVISIBLELINE, 0, 0), 150);  // scrolled to the end
+  const std::u16string text = NativeText(memo);
+  EXPECT_GT(text.size(), 32767u);                  // past the edit control's default limit
+  EXPECT_EQ(text.substr(text.size() - 2), u".R");  // 199 % 26 = 17
+  form.Hide();
+}
+
+TEST(Win32Controls, ShapeIsPaintedInItsColoursAndSplitterDrags) {
+  TDemoMain owner;
+  TDemoDialog dialog(owner);
+  dialog.shapeIcon.SetColors(Color(0x00BB00), Color(0x008800));
+  ShowWindow(WindowOf(dialog), SW_SHOW);
+  UpdateWindow(WindowOf(dialog));
+  {
+    HWND shape = WindowOf(dialog.shapeIcon);
+    HDC dc = GetDC(shape);
+    const Rect r = dialog.shapeIcon.Bounds();
+    EXPECT_EQ(GetPixel(dc, r.width / 2, r.height / 2), RGB(0x00, 0xBB, 0x00));
+    EXPECT_EQ(GetPixel(dc, r.width / 2, 0), RGB(0x00, 0x88, 0x00));
+    ReleaseDC(shape, dc);
+  }
+  ShowWindow(WindowOf(dialog), SW_HIDE);
+
+  owner.Show();
+  HWND bar = WindowOf(owner.Splitter1);
+  const int before = owner.pnlBottom.Bounds().height;
+  SendMessageW(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+  SendMessageW(bar, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(2, static_cast<WORD>(-38)));
+  SendMessageW(bar, WM_LBUTTONUP, 0, MAKELPARAM(2, static_cast<WORD>(-38)));
+  EXPECT_EQ(owner.pnlBottom.Bounds().height, before + 40);
+  EXPECT_EQ(NativeBounds(owner.pnlBottom).height, before + 40);
+  owner.Hide();
+}
+
+TEST(Win32Modal, PostedClickOnTheDefaultButtonEndsWithItsResult) {
+  TDemoMain owner;
+  owner.Show();
+  TDemoDialog dialog(owner);
+  dialog.btnRetry.SetEnabled(true);
+  bool owner_disabled = false;
+  dialog.OnShow = [&] {
+    owner_disabled = !IsWindowEnabled(WindowOf(owner));
+    PostMessageW(WindowOf(dialog.btnRetry), BM_CLICK, 0, 0);
+  };
+  EXPECT_EQ(dialog.ShowModal(), ModalResult::kOk);
+  EXPECT_TRUE(owner_disabled);
+  EXPECT_TRUE(IsWindowEnabled(WindowOf(owner)));
+  EXPECT_FALSE(IsWindowVisible(WindowOf(dialog)));
+  owner.Hide();
+}
+
+TEST(Win32Modal, KeysAndTheCloseBoxEndTheDialog) {
+  TDemoMain owner;
+  owner.Show();
+  TDemoDialog dialog(owner);
+  dialog.btnRetry.SetEnabled(true);
+  const auto post_on_show = [&](HWND target, UINT message, WPARAM wparam, LPARAM lparam) {
+    dialog.OnShow = [=, &dialog] {
+      dialog.lblTitle.SetFocus();
+      PostMessageW(target == nullptr ? WindowOf(dialog.lblTitle) : target, message, wparam, lparam);
+    };
+  };
+  post_on_show(nullptr, WM_KEYDOWN, VK_RETURN, 1);  // Enter in the edit: the default button
+  EXPECT_EQ(dialog.ShowModal(), ModalResult::kOk);
+  post_on_show(nullptr, WM_KEYDOWN, VK_ESCAPE, 1);  // Esc: the cancel button
+  EXPECT_EQ(dialog.ShowModal(), ModalResult::kCancel);
+  post_on_show(WindowOf(dialog), WM_CLOSE, 0, 0);  // the close box
+  EXPECT_EQ(dialog.ShowModal(), ModalResult::kCancel);
+  post_on_show(nullptr, WM_SYSCHAR, 'r', 1 << 29);  // Alt+R: the mnemonic of "&Retry"
+  EXPECT_EQ(dialog.ShowModal(), ModalResult::kOk);
+  owner.Hide();
+}
+
+TEST(Win32Modal, TypedTextReachesTheModel) {
+  TDemoMain owner;
+  TDemoDialog dialog(owner);
+  SetWindowTextW(WindowOf(dialog.lblTitle), L"typed by the user");
+  EXPECT_EQ(dialog.lblTitle.Text(), u"typed by the user");
+  dialog.lblTitle.SetText(u"set by the program");
+  EXPECT_EQ(NativeText(WindowOf(dialog.lblTitle)), u"set by the program");
+}
+
+TEST(Win32Posting, WorkerMessagesReachTheHandlerDuringTheModalLoop) {
+  TDemoMain owner;
+  owner.Show();
+  TDemoDialog dialog(owner);
+  dialog.worker_steps = 20;
+  dialog.SetMessageHandler(demo::WM_DEMO_STATUS, [&](std::uintptr_t event, std::intptr_t value) {
+    dialog.WMDemoStatus(event, value);
+    if (event == 2) {
+      PostMessageW(WindowOf(dialog.btnRetry), BM_CLICK, 0, 0);
+    }
+  });
+  EXPECT_EQ(dialog.ShowModal(), ModalResult::kOk);
+  ASSERT_EQ(dialog.received.size(), 21u);
+  EXPECT_EQ(dialog.received[19], 100);
+  EXPECT_EQ(SendMessageW(WindowOf(dialog.ProgressBar), PBM_GETPOS, 0, 0), 100);
+  owner.Hide();
+}
+
+TEST(Win32Posting, PostToAFormThatIsGoneIsDropped) {
+  MessageTarget target;
+  {
+    TDemoMain form;
+    target = form.Target();
+  }
+  std::thread worker([&] { EXPECT_FALSE(target.Post(kUserMessage + 100, 1, 2)); });
+  worker.join();
+  PumpPending();
+}
+
+TEST(Win32Forms, SystemMenuItemIsCheckedAndReportsItsCommand) {
+  TDemoMain form;
+  HMENU menu = GetSystemMenu(WindowOf(form), FALSE);
+  ASSERT_NE(menu, nullptr);
+  const UINT state = GetMenuState(menu, demo::kAboutCommand, MF_BYCOMMAND);
+  ASSERT_NE(state, static_cast<UINT>(-1));
+  EXPECT_TRUE(state & MF_CHECKED);
+  std::vector<std::uint32_t> commands;
+  form.OnSysCommand = [&](std::uint32_t command) {
+    commands.push_back(command);
+    return command == demo::kAboutCommand;
+  };
+  SendMessageW(WindowOf(form), WM_SYSCOMMAND, demo::kAboutCommand, 0);
+  EXPECT_EQ(commands, std::vector<std::uint32_t>{demo::kAboutCommand});
+}
+
+}  // namespace
+}  // namespace dactyra::ui
