@@ -240,7 +240,9 @@ HWND WindowOf(const Control& control) {
 }
 
 int RunApplication(Form& main_form) {
-  main_form.Show();
+  if (!main_form.Showing()) {
+    main_form.Show();
+  }
   MSG message;
   while (!main_form.Closed()) {
     const BOOL got = GetMessageW(&message, nullptr, 0, 0);

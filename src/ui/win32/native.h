@@ -12,7 +12,8 @@ namespace dactyra::ui::win32 {
 // The control's native window (null once it is gone).
 HWND WindowOf(const Control& control);
 
-// Shows the main form and runs the message loop until it is closed. Returns the exit code.
+// Shows the main form (unless it is shown already) and runs the message loop until it is closed.
+// Returns the exit code.
 int RunApplication(Form& main_form);
 
 }  // namespace dactyra::ui::win32

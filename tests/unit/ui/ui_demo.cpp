@@ -31,9 +31,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int) {
            [](HWND window, UINT, UINT_PTR, DWORD) { PostMessageW(window, WM_CLOSE, 0, 0); });
   form.Show();
   dialog.Show();
-  RECT frame;
-  GetWindowRect(win32::WindowOf(form), &frame);
-  SetWindowPos(win32::WindowOf(dialog), nullptr, frame.right - 200, frame.top + 120, 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER);
+  // The dialog beside the main window's lower right corner, both in full view.
+  RECT main_frame;
+  RECT dialog_frame;
+  GetWindowRect(win32::WindowOf(form), &main_frame);
+  GetWindowRect(win32::WindowOf(dialog), &dialog_frame);
+  SetWindowPos(win32::WindowOf(dialog), nullptr, main_frame.right - 120,
+               main_frame.bottom - (dialog_frame.bottom - dialog_frame.top) / 2, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   return win32::RunApplication(form);
 }

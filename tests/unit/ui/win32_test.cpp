@@ -92,24 +92,32 @@ TEST(Win32Forms, LayoutIsScaledToTheWindowDpiAndFollowsResizing) {
   const int dpi = form.Dpi();
   EXPECT_EQ(dpi, static_cast<int>(GetDpiForWindow(WindowOf(form))));
   const auto at = [dpi](int v) { return ScaleForDpi(v, dpi); };
+  // The client area has the design size, unless the screen is too small for it at this DPI.
   RECT client;
   GetClientRect(WindowOf(form), &client);
-  EXPECT_EQ(client.right, at(880));
-  EXPECT_EQ(client.bottom, at(620));
-  EXPECT_EQ(NativeBounds(form.pnlTop), (Rect{0, 0, at(880), at(60)}));
-  EXPECT_EQ(NativeBounds(form.pnlBottom), (Rect{0, at(620) - at(265), at(880), at(265)}));
-  EXPECT_EQ(NativeBounds(form.pnlRight).left, at(880) - at(188));
+  const int width = client.right;
+  const int height = client.bottom;
+  if (width < at(880) || height < at(620)) {
+    EXPECT_LE(width, GetSystemMetrics(SM_CXVIRTUALSCREEN));
+  } else {
+    EXPECT_EQ(width, at(880));
+    EXPECT_EQ(height, at(620));
+  }
+  EXPECT_EQ(NativeBounds(form.pnlTop), (Rect{0, 0, width, at(60)}));
+  EXPECT_EQ(NativeBounds(form.pnlBottom), (Rect{0, height - at(265), width, at(265)}));
+  EXPECT_EQ(NativeBounds(form.pnlRight),
+            (Rect{width - at(188), at(60), at(188), height - at(60) - at(265) - at(5)}));
   EXPECT_EQ(NativeBounds(form.ButtonClose), (Rect{at(20), at(240), at(148), at(36)}));
   EXPECT_EQ(NativeBounds(form.ListView), form.ListView.Bounds());
   EXPECT_EQ(NativeBounds(form.memoLog).height, at(265));
 
-  // The user makes the window larger: the list takes the room, the strips keep their size.
+  // The user makes the window smaller: the list gives up the room, the strips keep their size.
   RECT frame;
   GetWindowRect(WindowOf(form), &frame);
-  SetWindowPos(WindowOf(form), nullptr, 0, 0, frame.right - frame.left + 100,
-               frame.bottom - frame.top + 50, SWP_NOMOVE | SWP_NOZORDER);
-  EXPECT_EQ(NativeBounds(form.ListView).width, at(880) + 100 - at(188));
-  EXPECT_EQ(NativeBounds(form.ListView).height, at(620) + 50 - at(60) - at(265) - at(5));
+  SetWindowPos(WindowOf(form), nullptr, 0, 0, frame.right - frame.left - 100,
+               frame.bottom - frame.top - 50, SWP_NOMOVE | SWP_NOZORDER);
+  EXPECT_EQ(NativeBounds(form.ListView).width, width - 100 - at(188));
+  EXPECT_EQ(NativeBounds(form.ListView).height, height - 50 - at(60) - at(265) - at(5));
   EXPECT_EQ(NativeBounds(form.pnlBottom).height, at(265));
 }
 
