@@ -50,6 +50,21 @@ bool NeedsUnicodeEscape(char16_t c) {
   return c < 0x20 || c == 0x7F;
 }
 
+bool IsDigit(char16_t c) {
+  return c >= u'0' && c <= u'9';
+}
+
+// A reader takes a key that starts like a number or a date as one (1_000, 0979-05-20, 1e5),
+// and in a dotted header a number may swallow the next part (-200.0979-05-20). Of the keys that
+// start with a digit or '-', only a plain integer reads back as the same bare key everywhere.
+bool ReadsBackAsBareKey(std::u16string_view key) {
+  if (!IsDigit(key.front()) && key.front() != u'-') {
+    return true;
+  }
+  const std::u16string_view digits = key.front() == u'-' ? key.substr(1) : key;
+  return !digits.empty() && std::all_of(digits.begin(), digits.end(), IsDigit);
+}
+
 // Lines of a multi-line string's text, split at LF only: a CR stays in its line and is written
 // as an escape, because a reader turns every line break of a multi-line string into a bare LF.
 std::vector<std::u16string_view> SplitAtLineFeeds(std::u16string_view text) {
@@ -127,7 +142,8 @@ std::size_t BasicStringLength(std::u16string_view text) {
 }
 
 std::u16string KeyText(std::u16string_view key) {
-  if (!key.empty() && std::all_of(key.begin(), key.end(), IsBareKeyChar)) {
+  if (!key.empty() && std::all_of(key.begin(), key.end(), IsBareKeyChar) &&
+      ReadsBackAsBareKey(key)) {
     return std::u16string(key);
   }
   std::u16string quoted;

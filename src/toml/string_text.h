@@ -9,8 +9,9 @@ namespace dactyra::toml {
 
 // Writing keys and strings as TOML text.
 
-// A key bare when it is not empty and every character is A-Z, a-z, 0-9, '_' or '-'; else quoted
-// as a single-line basic string.
+// A key bare when it is not empty, every character is A-Z, a-z, 0-9, '_' or '-', and it does not
+// start like a number or date without being a plain integer ("1" and "-5" stay bare, "1_000"
+// and "2024-01-02" are quoted); else quoted as a single-line basic string.
 std::u16string KeyText(std::u16string_view key);
 
 // Appends the text as a single-line basic string: quotes, escapes for control characters,

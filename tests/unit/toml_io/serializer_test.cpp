@@ -93,6 +93,20 @@ TEST(Serializer, KeysAreBareOnlyWhenEveryCharacterAllowsIt) {
                    u"\"t\\t\\\"\\\\\\u001B\\u007F\" = 5"}));
 }
 
+// Keys that a reader would take for numbers or dates are quoted; plain integers stay bare.
+TEST(Serializer, KeysThatStartLikeNumbersAreQuotedUnlessPlainIntegers) {
+  TTOMLTable root;
+  TTOMLTable& section = AddTable(root, u"-200");
+  for (const char16_t* key : {u"1", u"-5", u"0979-05-20", u"1_000", u"1e5", u"1a", u"-", u"-a"}) {
+    AddInteger(section, key, 1);
+  }
+  AddTable(section, u"2024-01-02");
+  EXPECT_EQ(Write(root, 0, true),
+            Lines({u"[-200]", u"1 = 1", u"-5 = 1", u"\"0979-05-20\" = 1", u"\"1_000\" = 1",
+                   u"\"1e5\" = 1", u"\"1a\" = 1", u"\"-\" = 1", u"\"-a\" = 1", u"",
+                   u"[-200.\"2024-01-02\"]"}));
+}
+
 TEST(Serializer, TablesAndHeaders) {
   TTOMLTable root;
   AddInteger(root, u"z", 1);
