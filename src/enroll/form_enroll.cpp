@@ -1,0 +1,242 @@
+#include "enroll/form_enroll.h"
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <utility>
+
+#include "base/format.h"
+#include "base/hex.h"
+#include "biometric/winbio_texts.h"
+
+namespace dactyra {
+namespace {
+
+// Status-line colours.
+constexpr ui::Color kIdleText{0x808080};
+constexpr ui::Color kInstructionText{0x000080};
+constexpr ui::Color kSuccessText{0x008000};
+constexpr ui::Color kHintText{0xFF8000};
+constexpr ui::Color kFailureText{0xFF0000};
+
+// The low 32 bits of a message parameter, where the worker put a 32-bit value.
+std::uint32_t Low32(std::intptr_t value) {
+  return static_cast<std::uint32_t>(value);
+}
+
+}  // namespace
+
+int EnrollProgress(std::int32_t captures) {
+  // After a few hundred samples the power is lost in the rounding and the product would be
+  // exactly 90; the bar stays below it however long the service goes on.
+  return std::min(static_cast<int>((1.0 - std::pow(0.85, captures)) * 90.0), 89);
+}
+
+TFormEnroll::TFormEnroll(ui::Form* owner, const TextSource& texts)
+    : ui::Form({.caption = {},
+                .client_width = 380,
+                .client_height = 217,
+                .border = ui::FormBorder::kDialog,
+                .position = ui::FormPosition::kCenterOwner,
+                .owner = owner}),
+      texts_(texts) {
+  btnCancel.OnClick = [this] { btnCancelClick(); };
+  OnShow = [this] { FormShow(); };
+  SetMessageHandler(WM_ENROLL_STATUS, [this](std::uintptr_t wparam, std::intptr_t lparam) {
+    WMEnrollStatus(wparam, lparam);
+  });
+  FormCreate();
+}
+
+TFormEnroll::~TFormEnroll() {
+  FormDestroy();
+}
+
+std::u16string TFormEnroll::LangText(std::u16string_view key,
+                                     std::u16string_view default_text) const {
+  return texts_.GetLangStr(u"add", key, default_text);
+}
+
+void TFormEnroll::SetStatus(std::u16string_view text, ui::Color color) {
+  lblStatus.SetColor(color);
+  lblStatus.SetText(text);
+}
+
+void TFormEnroll::SetIcon(int state) {
+  switch (state) {
+    case 0:
+      shapeIcon.SetColors(ui::Color(0xC0C0C0), ui::Color(0x808080));
+      break;
+    case 1:
+      shapeIcon.SetColors(ui::Color(0xFFA500), ui::Color(0xCC7000));
+      break;
+    case 2:
+      shapeIcon.SetColors(ui::Color(0x00BB00), ui::Color(0x008800));
+      break;
+    case 3:
+      shapeIcon.SetColors(ui::Color(0xCC0000), ui::Color(0x880000));
+      break;
+    default:
+      break;
+  }
+}
+
+void TFormEnroll::FormCreate() {
+  FCancel.reset();
+  FThread.Close();
+  FParam.reset();
+  FDone = false;
+  FCaptureCount = 0;
+  ResultUnitId = 0;
+  ResultSubFactor = 0;
+  ResultIsNew = false;
+  SetCaption(LangText(u"title", u"Add a fingerprint"));
+  lblStatus.SetText(LangText(u"label.status.1", u"Please waiting..."));
+  btnCancel.SetText(LangText(u"button.cancel.1", u"&Cancel"));
+}
+
+void TFormEnroll::FormShow() {
+  // Each showing has a worker of its own, with a flag of its own.
+  FCancel = std::make_shared<std::atomic<bool>>(false);
+  FDone = false;
+  FCaptureCount = 0;
+  ResultUnitId = 0;
+  ResultSubFactor = 0;
+  ResultIsNew = false;
+
+  lblInstruction.SetLabelText(LangText(u"edit.title", u"Add fingerprint: "));
+  SetStatus(LangText(u"label.status.2",
+                     u"Please swipe your finger on the sensor to locate the device..."),
+            kIdleText);
+  SetIcon(0);
+  ProgressBar.SetPosition(0);
+  lblCount.SetText(u"");
+  btnCancel.SetText(LangText(u"button.cancel.1", u"&Cancel"));
+  btnCancel.SetEnabled(true);
+  btnCancel.SetModalResult(ui::ModalResult::kNone);
+  BringToFront();
+
+  FParam = std::make_unique<TEnrollThreadParam>();
+  FParam->Window = [target = Target()](std::uintptr_t event, std::intptr_t value) {
+    return target.Post(WM_ENROLL_STATUS, event, value);
+  };
+  FParam->Lib = Lib;
+  FParam->Session = Session;
+  FParam->SubFactor = SubFactor;
+  FParam->Cancel = FCancel;
+  FParam->Identity = Identity;
+  FParam->PresetUnitId = UnitId;
+  FThread = StartEnrollThread(std::move(FParam));
+}
+
+void TFormEnroll::WMEnrollStatus(std::uintptr_t wparam, std::intptr_t lparam) {
+  switch (wparam) {
+    case enroll_event::kLocating:
+      SetStatus(LangText(u"label.status.2",
+                         u"Please swipe your finger on the sensor to locate the device..."),
+                kInstructionText);
+      SetIcon(1);
+      break;
+    case enroll_event::kSensorKnown:
+      SetStatus(Format(LangText(u"label.status.3",
+                                u"Sensor ready (Device ID: %d), please start data acquisition..."),
+                       Low32(lparam)),
+                kInstructionText);
+      break;
+    case enroll_event::kWaiting:
+      SetStatus(LangText(u"label.status.4", u"Please place your finger on the sensor..."),
+                kInstructionText);
+      SetIcon(1);
+      break;
+    case enroll_event::kGoodCapture:
+      FCaptureCount = static_cast<std::int32_t>(lparam);
+      ProgressBar.SetPosition(EnrollProgress(FCaptureCount));
+      lblCount.SetText(Format(LangText(u"label.count.1",
+                                       u"%d times have been collected. Please lift your finger and "
+                                       u"place it on again..."),
+                              FCaptureCount));
+      SetStatus(LangText(u"label.status.5", u"The collection was successful this time!"),
+                kSuccessText);
+      SetIcon(1);
+      break;
+    case enroll_event::kBadCapture:
+      lblCount.SetText(LangText(u"label.count.2", u"Poor collection quality, please try again..."));
+      SetStatus(LangText(u"label.status.6", u"Hint: ") + RejectDetailText(Low32(lparam), texts_),
+                kHintText);
+      break;
+    case enroll_event::kCommitting:
+      ProgressBar.SetPosition(95);
+      SetStatus(LangText(u"label.status.7", u"Saving fingerprint data..."), kInstructionText);
+      break;
+    case enroll_event::kDone: {
+      const std::unique_ptr<const TEnrollResult> result(
+          reinterpret_cast<const TEnrollResult*>(lparam));
+      if (result == nullptr) {
+        break;
+      }
+      ResultUnitId = result->UnitId;
+      ResultSubFactor = result->SubFactor;
+      ResultIsNew = result->IsNew;
+      FDone = true;
+      ProgressBar.SetPosition(100);
+      SetIcon(2);
+      SetStatus(ResultIsNew ? LangText(u"label.status.8",
+                                       u"Fingerprint registration successful! (New fingerprint)")
+                            : LangText(u"label.status.9",
+                                       u"Fingerprint registration successful! (Existing "
+                                       u"fingerprints updated)"),
+                kSuccessText);
+      lblCount.SetText(Format(LangText(u"label.count.3",
+                                       u"A total of %d fingerprints were collected. Device ID: %d, "
+                                       u"Fingerprint ID: 0x%s"),
+                              FCaptureCount, ResultUnitId, Hex2(ResultSubFactor)));
+      btnCancel.SetText(LangText(u"button.cancel.3", u"&Done"));
+      btnCancel.SetEnabled(true);
+      btnCancel.SetModalResult(ui::ModalResult::kOk);
+      FThread.Close();
+      break;
+    }
+    case enroll_event::kFailed:
+      FDone = false;
+      SetIcon(3);
+      SetStatus(LangText(u"label.status.10", u"Fail: ") +
+                    WinBioErrorText(static_cast<HRESULT>(Low32(lparam)), texts_),
+                kFailureText);
+      lblCount.SetText(u"");
+      btnCancel.SetText(LangText(u"button.cancel.3", u"&Close"));
+      btnCancel.SetEnabled(true);
+      FThread.Close();
+      break;
+    case enroll_event::kCanceled:
+      FThread.Close();
+      SetModalResult(ui::ModalResult::kCancel);
+      break;
+    default:
+      break;
+  }
+}
+
+void TFormEnroll::btnCancelClick() {
+  if (FDone) {
+    SetModalResult(ui::ModalResult::kOk);
+    return;
+  }
+  if (FCancel) {
+    FCancel->store(true);
+  }
+  btnCancel.SetEnabled(false);
+  btnCancel.SetText(LangText(u"button.cancel.2", u"Canceling..."));
+  FThread.Close();
+  SetModalResult(ui::ModalResult::kCancel);
+  Close();
+}
+
+void TFormEnroll::FormDestroy() {
+  if (FThread.Held()) {
+    FCancel->store(true);
+    FThread.Close();
+  }
+  FParam.reset();
+}
+
+}  // namespace dactyra

@@ -1,0 +1,228 @@
+#include "verify/form_verify.h"
+
+#include <chrono>
+#include <memory>
+#include <utility>
+
+#include "biometric/winbio_texts.h"
+
+namespace dactyra {
+namespace {
+
+constexpr ui::Color kMatchText{0x008000};
+constexpr ui::Color kFailureText{0xFF0000};
+constexpr ui::Color kNearMissText{0xFF8000};
+
+// How long StopWorker waits for a worker to notice its flag.
+constexpr std::chrono::milliseconds kStopTimeout{8000};
+
+}  // namespace
+
+TFormVerify::TFormVerify(ui::Form* owner, const TextSource& texts)
+    : ui::Form({.caption = {},
+                .client_width = 380,
+                .client_height = 242,
+                .border = ui::FormBorder::kDialog,
+                .position = ui::FormPosition::kCenterOwner,
+                .owner = owner}),
+      texts_(texts) {
+  btnRetry.OnClick = [this] { btnRetryClick(); };
+  btnClose.OnClick = [this] { btnCloseClick(); };
+  OnShow = [this] { FormShow(); };
+  SetMessageHandler(WM_VERIFY_STATUS, [this](std::uintptr_t wparam, std::intptr_t lparam) {
+    WMVerifyStatus(wparam, lparam);
+  });
+  FormCreate();
+}
+
+TFormVerify::~TFormVerify() {
+  FormDestroy();
+}
+
+std::u16string TFormVerify::LangText(std::u16string_view key,
+                                     std::u16string_view default_text) const {
+  return texts_.GetLangStr(u"verify", key, default_text);
+}
+
+void TFormVerify::SetIcon(int state) {
+  switch (state) {
+    case 0:
+      shapeIcon.SetColors(ui::Color(0xC0C0C0), ui::Color(0x808080));
+      break;
+    case 1:
+      shapeIcon.SetColors(ui::Color(0xFFA500), ui::Color(0xCC7000));
+      break;
+    case 2:
+      shapeIcon.SetColors(ui::Color(0x00BB00), ui::Color(0x008800));
+      break;
+    case 3:
+      shapeIcon.SetColors(ui::Color(0xCC0000), ui::Color(0x880000));
+      break;
+    case 4:
+      shapeIcon.SetColors(ui::Color(0xFF8000), ui::Color(0xCC5500));
+      break;
+    default:
+      break;
+  }
+}
+
+void TFormVerify::SetResult(std::u16string_view text, std::optional<ui::Color> color) {
+  if (color) {
+    lblResult.SetColor(*color);
+  } else {
+    lblResult.SetSystemColor();
+  }
+  lblResult.SetText(text);
+}
+
+void TFormVerify::FormCreate() {
+  FCancel.reset();
+  FThread.Close();
+  FParam.reset();
+  SetCaption(LangText(u"title", u"Verify fingerprint"));
+  lblTitle.SetLabelText(LangText(u"edit.title", u"Verify fingerprint: "));
+  lblStatus.SetText(LangText(u"label.status.1", u"Please waiting..."));
+  lblResult.SetText(u"");
+  btnRetry.SetText(LangText(u"button.retry", u"&Retry"));
+  btnClose.SetText(LangText(u"button.close", u"&Close"));
+  btnRetry.SetEnabled(false);
+}
+
+void TFormVerify::FormShow() {
+  lblResult.SetText(u"");
+  btnRetry.SetEnabled(false);
+  SetIcon(0);
+  BringToFront();
+  StartVerify();
+}
+
+void TFormVerify::StartVerify() {
+  StopWorker();
+  // A fresh flag: a worker that did not stop in time keeps its own, set.
+  FCancel = std::make_shared<std::atomic<bool>>(false);
+
+  lblStatus.SetText(
+      LangText(u"label.status.2", u"Please swipe your finger on the fingerprint sensor..."));
+  SetResult(u"", std::nullopt);
+  btnRetry.SetEnabled(false);
+  SetIcon(1);
+
+  if (!FParam) {
+    FParam = std::make_unique<TVerifyThreadParam>();
+  }
+  FParam->Window = [target = Target()](std::uintptr_t event, std::intptr_t value) {
+    return target.Post(WM_VERIFY_STATUS, event, value);
+  };
+  FParam->Lib = Lib;
+  FParam->Session = Session;
+  FParam->CurrentIdent = CurrentIdent;
+  FParam->SelSubFactor = SelRecord.SubFactor;
+  FParam->SelUnitId = SelRecord.UnitId;
+  FParam->Cancel = FCancel;
+  FThread = StartVerifyThread(std::move(FParam));
+}
+
+void TFormVerify::StopWorker() {
+  if (FThread.Held()) {
+    FCancel->store(true);
+    FThread.WaitFor(kStopTimeout);
+    FThread.Close();
+  }
+}
+
+void TFormVerify::AbandonWorker() {
+  if (FCancel) {
+    FCancel->store(true);
+  }
+  FThread.Close();
+}
+
+void TFormVerify::ShowOutcome(VerifyOutcome outcome) {
+  switch (outcome) {
+    case VerifyOutcome::kMatch:
+      SetIcon(2);
+      SetResult(LangText(u"label.result.1",
+                         u"Verification successful!\r\nThe fingerprint belongs to the current user "
+                         u"and matches the selected record."),
+                kMatchText);
+      break;
+    case VerifyOutcome::kOtherUser:
+      SetIcon(3);
+      SetResult(
+          LangText(u"label.result.2", u"The fingerprint does not belong to the current user!"),
+          kFailureText);
+      break;
+    case VerifyOutcome::kOtherFinger:
+      SetIcon(4);
+      SetResult(
+          LangText(u"label.result.3",
+                   u"The fingerprint belongs to the current user,but the finger used to swipe "
+                   u"it is different from the selected record."),
+          kNearMissText);
+      break;
+    case VerifyOutcome::kOtherSensor:
+      SetIcon(4);
+      SetResult(LangText(u"label.result.4",
+                         u"The fingerprint belongs to the current user,but the touch sensor is "
+                         u"different from the selected record.\r\nPlease try again using the "
+                         u"correct sensor."),
+                kNearMissText);
+      break;
+  }
+}
+
+void TFormVerify::WMVerifyStatus(std::uintptr_t wparam, std::intptr_t lparam) {
+  switch (wparam) {
+    case verify_event::kWaiting:
+      lblStatus.SetText(
+          LangText(u"label.status.2", u"Please swipe your finger on the fingerprint sensor..."));
+      SetIcon(1);
+      break;
+    case verify_event::kIdentified:
+      FThread.Close();
+      btnRetry.SetEnabled(true);
+      btnRetry.SetFocus();
+      lblStatus.SetText(LangText(u"label.status.4", u"Verification results"));
+      if (lparam >= 0 && lparam <= static_cast<std::intptr_t>(VerifyOutcome::kOtherSensor)) {
+        ShowOutcome(static_cast<VerifyOutcome>(lparam));
+      }
+      break;
+    case verify_event::kBadCapture:
+      lblStatus.SetText(LangText(u"label.status.3",
+                                 u"Poor fingerprint quality, please scan your fingerprint again."));
+      SetResult(RejectDetailText(static_cast<std::uint32_t>(lparam), texts_), kNearMissText);
+      SetIcon(4);
+      break;
+    case verify_event::kFailed:
+      FThread.Close();
+      SetIcon(3);
+      btnRetry.SetEnabled(true);
+      lblStatus.SetText(LangText(u"label.status.5", u"Verification failed"));
+      SetResult(
+          LangText(u"label.result.5", u"Failure: ") +
+              WinBioErrorText(static_cast<HRESULT>(static_cast<std::uint32_t>(lparam)), texts_),
+          kFailureText);
+      break;
+    default:
+      break;
+  }
+}
+
+void TFormVerify::btnRetryClick() {
+  BringToFront();
+  StartVerify();
+}
+
+void TFormVerify::btnCloseClick() {
+  AbandonWorker();
+  Close();
+}
+
+void TFormVerify::FormDestroy() {
+  // Closed by its close box the dialog never went through btnCloseClick: its worker must
+  // still learn that nobody waits for it.
+  AbandonWorker();
+  FParam.reset();
+}
+
+}  // namespace dactyra

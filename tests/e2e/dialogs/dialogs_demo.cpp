@@ -1,0 +1,133 @@
+// Shows the enrollment or the verification dialog on the biometric service of the system (under
+// Wine: the simulator), for the end-to-end suite tests/suites/dialogs-e2e, which drives it from
+// outside:
+//
+//   dialogs_demo.exe enroll|verify <folder>
+//
+// Every 100 ms the dialog writes its status line to <folder>\status.txt (UTF-8) and looks for
+// <folder>\command.txt: "click" presses its main button (Done or Close) as the user would.
+// Exit code: 0 when the dialog ended as expected (enrollment: OK with a new template;
+// verification: closed after a match), 1 when it ended otherwise, 2 for a usage error, 3 when
+// the service cannot be reached.
+
+#include <windows.h>
+
+#include <atomic>
+#include <chrono>
+#include <string>
+#include <thread>
+
+#include "base/file.h"
+#include "base/utf.h"
+#include "biometric/winbio_lib.h"
+#include "biometric/winbio_texts.h"
+#include "enroll/form_enroll.h"
+#include "verify/form_verify.h"
+
+namespace dactyra {
+namespace {
+
+constexpr std::uint32_t kTick = ui::kUserMessage + 300;
+
+// Posts a tick to the form every 100 ms while it lives.
+class Ticker {
+ public:
+  explicit Ticker(const ui::Form& form)
+      : thread_([this, target = form.Target()] {
+          while (!stop_) {
+            target.Post(kTick, 0, 0);
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+          }
+        }) {}
+  ~Ticker() {
+    stop_ = true;
+    thread_.join();
+  }
+  Ticker(const Ticker&) = delete;
+  Ticker& operator=(const Ticker&) = delete;
+
+ private:
+  std::atomic<bool> stop_{false};
+  std::thread thread_;
+};
+
+// On each tick: reports the status line and carries out a waiting command.
+void OnTick(const std::u16string& folder, const ui::Label& status, ui::Button& main_button) {
+  WriteFileAtomically(folder + u"\\status.txt", Utf16ToUtf8Lossy(status.Text()));
+  const std::u16string command_path = folder + u"\\command.txt";
+  const FileReadResult command = ReadWholeFile(command_path);
+  if (command.status == FileReadResult::Status::kOk && command.bytes.starts_with("click")) {
+    DeleteFileW(reinterpret_cast<const wchar_t*>(command_path.c_str()));
+    main_button.Click();
+  }
+}
+
+int RunEnroll(const std::u16string& folder, const TWinBioLib& lib, WINBIO_SESSION_HANDLE session,
+              const TWinBioIdentity& me) {
+  const BuiltInTexts texts;
+  TFormEnroll form(nullptr, texts);
+  form.Lib = lib;
+  form.Session = session;
+  form.Identity = me;
+  form.SubFactor = 0xF6;
+  form.lblInstruction.SetText(SubFactorName(0xF6, texts));
+  form.SubName = form.lblInstruction.Text();
+  form.UnitId = 1;
+  form.SetMessageHandler(kTick, [&](std::uintptr_t, std::intptr_t) {
+    OnTick(folder, form.lblStatus, form.btnCancel);
+  });
+  const Ticker ticker(form);
+  const ui::ModalResult result = form.ShowModal();
+  return result == ui::ModalResult::kOk && form.ResultIsNew && form.ResultUnitId == 1 ? 0 : 1;
+}
+
+int RunVerify(const std::u16string& folder, const TWinBioLib& lib, WINBIO_SESSION_HANDLE session,
+              const TWinBioIdentity& me) {
+  const BuiltInTexts texts;
+  TFormVerify form(nullptr, texts);
+  form.Lib = lib;
+  form.Session = session;
+  form.CurrentIdent = me;
+  form.SelRecord = {1, u"Simulated sensor", 0xF5, SubFactorName(0xF5, texts)};
+  form.lblTitle.SetText(u"right index finger");
+  form.SetMessageHandler(
+      kTick, [&](std::uintptr_t, std::intptr_t) { OnTick(folder, form.lblStatus, form.btnClose); });
+  const Ticker ticker(form);
+  form.ShowModal();
+  return form.shapeIcon.Fill() == ui::Color(0x00BB00) ? 0 : 1;
+}
+
+}  // namespace
+}  // namespace dactyra
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR command_line, int) {
+  using namespace dactyra;
+  // "<mode> <folder>": the folder is the rest of the line, without surrounding quotes.
+  const std::wstring line = command_line != nullptr ? command_line : L"";
+  const std::size_t space = line.find(L' ');
+  if (space == std::wstring::npos) {
+    return 2;
+  }
+  const std::wstring mode = line.substr(0, space);
+  std::wstring folder_wide = line.substr(space + 1);
+  std::erase(folder_wide, L'"');
+  const std::u16string folder(folder_wide.begin(), folder_wide.end());
+
+  TWinBioLib lib;
+  TWinBioIdentity me{};
+  WINBIO_SESSION_HANDLE session = 0;
+  if (!lib.Load() || !GetCurrentIdentity(me) ||
+      Failed(lib.OpenSession(WINBIO_TYPE_FINGERPRINT, WINBIO_POOL_SYSTEM, WINBIO_FLAG_DEFAULT,
+                             nullptr, 0, WINBIO_DB_DEFAULT, &session))) {
+    return 3;
+  }
+  int exit_code = 2;
+  if (mode == L"enroll") {
+    exit_code = RunEnroll(folder, lib, session, me);
+  } else if (mode == L"verify") {
+    exit_code = RunVerify(folder, lib, session, me);
+  }
+  lib.CloseSession(session);
+  lib.Unload();
+  return exit_code;
+}
