@@ -1,0 +1,108 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/winbio_buffer.h"
+#include "base/text_source.h"
+#include "biometric/winbio_lib.h"
+#include "biometric/winbio_types.h"
+#include "toml/value.h"
+#include "ui/ui.h"
+
+namespace dactyra {
+
+// The system-menu command of the About item.
+inline constexpr std::uint32_t kAboutCommand = 0x401;
+
+// The main window: the list of the current user's enrolled fingerprints, the command buttons
+// and the activity log. It owns the binding of the biometric service, the open session, the
+// sensors of the last listing, the user's identity and the language document, and gives every
+// text of the program through GetLangStr and GetLangInt.
+class TForm1 final : public ui::Form, public TextSource {
+ public:
+  // `executable_path` (the running program's, as a rule) locates CFG.TOML and the language
+  // folder.
+  explicit TForm1(std::u16string_view executable_path);
+  ~TForm1() override;
+
+  ui::Panel pnlTop{*this, {.height = 60, .dock = ui::Dock::kTop}};
+  ui::Label lblUser{pnlTop, {.left = 16, .top = 20}, u"Current user: "};
+  ui::Panel pnlRight{*this, {.width = 188, .dock = ui::Dock::kRight}};
+  ui::Button btnEnum{pnlRight, {20, 0, 148, 36}};
+  ui::Button btnVerify{pnlRight, {20, 55, 148, 36}};
+  ui::Button btnAdd{pnlRight, {20, 109, 148, 36}};
+  ui::Button btnDelete{pnlRight, {20, 164, 148, 36}};
+  ui::ListView ListView{*this, {.dock = ui::Dock::kClient}};
+  // The bottom strip comes before its splitter: the first control docked to an edge is the
+  // outermost.
+  ui::Panel pnlBottom{*this, {.height = 265, .dock = ui::Dock::kBottom}};
+  ui::Memo memoLog{pnlBottom, {.dock = ui::Dock::kClient}};
+  ui::Splitter Splitter1{*this, {.height = 5, .dock = ui::Dock::kBottom}};
+  ui::Button ButtonClose{pnlRight, {20, 240, 148, 36}};
+
+  // Texts and widths of the language document; the defaults without one.
+  std::u16string GetLangStr(std::u16string_view Module, std::u16string_view Id,
+                            std::u16string_view Default) const override;
+  std::int32_t GetLangInt(std::u16string_view Module, std::u16string_view Id,
+                          std::int32_t Default) const override;
+
+  // The list command, run at start, by btnEnum and after an enrollment or a deletion.
+  void btnEnumClick();
+  void btnVerifyClick();
+  void btnAddClick();
+  void btnDeleteClick();
+  void ButtonCloseClick();
+  void ListViewSelectItem(int row, bool selected);
+  bool WMSysCommand(std::uint32_t command);
+
+  // Rewrites CFG.TOML from the rows of the list.
+  void SaveCfg();
+
+  // The record behind the selected row; false (and an empty record) when none is selected.
+  bool GetSelectedRecord(TFingerRecord& record) const;
+
+ private:
+  void FormCreate();
+  void FormClose();
+  void FormDestroy();
+
+  void AddLog(std::u16string_view text);
+  void AddLogResult(std::u16string_view prefix, HRESULT code);
+  bool EnsureLibrary();
+  bool EnsureSession();
+  void CloseCurrentSession();
+  void ReleaseBiometrics();
+  void ClearFingerList();
+  void UpdateButtons();
+
+  // The steps of the list command that read and write CFG.TOML.
+  void ApplyStoredDescriptions(toml::TTOMLTable* document);
+
+  // Runs a command outside a control's event (at start): an error that escapes it is shown in
+  // an error box, and the window stays usable.
+  void RunCommand(void (TForm1::*command)());
+
+  std::u16string FExecutablePath;
+  TWinBioLib FLib;
+  WINBIO_SESSION_HANDLE FSession = 0;
+  TWinBioBuffer<WINBIO_UNIT_SCHEMA> FUnitArray;
+  std::size_t FUnitCount = 0;
+  TWinBioIdentity FIdent{};
+  std::u16string cfg;
+  std::unique_ptr<toml::TTOMLTable> lang;
+  // One record per row of the list; a row's data is the index of its record.
+  std::vector<TFingerRecord> FRecords;
+  // The rows show every enrollment of the sensors that the last listing could enumerate (the
+  // listing got through its end): only then may closing the window rewrite CFG.TOML.
+  bool FListingComplete = false;
+  // The unit ids whose enrollments the last listing enumerated.
+  std::set<std::int64_t> FListedUnits;
+};
+
+}  // namespace dactyra

@@ -1,0 +1,102 @@
+#pragma once
+
+// A main window on the headless widgets over the simulated biometric service, in a folder of
+// its own: the "executable" lies there, beside CFG.TOML, the language folder and the
+// simulator's state.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/main_form.h"
+#include "sim/in_process.h"
+#include "ui/headless/driver.h"
+#include "unit/app/file_helpers.h"
+#include "unit/toml_io/temp_folder.h"
+
+namespace dactyra::testing {
+
+// The SID of the stand-in user the platform layer gives in native builds.
+inline constexpr char16_t kUserSid[] = u"S-1-5-21-1000-2000-3000-1001";
+
+class FormTest : public ::testing::Test {
+ protected:
+  FormTest() : boxes_([this](const ui::MessageBoxRequest&) { return box_answer_; }) {}
+
+  // The simulator's state: sensors and the current user's templates.
+  void WriteState(const std::string& toml) { WriteBytes(folder_.path() / "state.toml", toml); }
+  void RegisterService() { service_.emplace(folder_.File(u"state.toml")); }
+  // The service as it is at start of most tests: registered with the given state.
+  void StartService(const std::string& state) {
+    WriteState(state);
+    RegisterService();
+  }
+
+  std::filesystem::path CfgPath() const { return folder_.path() / "CFG.TOML"; }
+  void WriteCfg(const std::string& bytes) { WriteBytes(CfgPath(), bytes); }
+  std::string ReadCfg() const { return ReadBytes(CfgPath()); }
+  bool CfgExists() const { return std::filesystem::exists(CfgPath()); }
+  void WriteLanguage(const std::string& toml) {
+    WriteBytes(folder_.path() / "language" / "en-US.TOML", toml);
+  }
+
+  // Creates the window, which lists at once.
+  TForm1& Open() { return Open(folder_.File(u"Dactyra.exe")); }
+  TForm1& Open(const std::u16string& executable_path) {
+    form_ = std::make_unique<TForm1>(executable_path);
+    return *form_;
+  }
+  TForm1& form() { return *form_; }
+  void CloseAndDestroy() {
+    form_->Close();
+    form_.reset();
+  }
+
+  // The log lines without their time stamps, which are checked once on their own.
+  std::vector<std::u16string> Log() const {
+    std::vector<std::u16string> lines;
+    for (const std::u16string& line : form_->memoLog.Lines()) {
+      lines.push_back(line.size() >= 11 ? line.substr(11) : line);
+    }
+    return lines;
+  }
+  std::u16string LastLog() const { return Log().empty() ? u"" : Log().back(); }
+  // The visible texts of a row, from the row number to the description.
+  std::vector<std::u16string> Row(int row) const {
+    std::vector<std::u16string> cells;
+    for (int column = 0; column < 5; ++column) {
+      cells.push_back(form_->ListView.Cell(row, column));
+    }
+    return cells;
+  }
+  std::vector<std::u16string> Column(int column) const {
+    std::vector<std::u16string> cells;
+    for (int row = 0; row < form_->ListView.RowCount(); ++row) {
+      cells.push_back(form_->ListView.Cell(row, column));
+    }
+    return cells;
+  }
+  const std::vector<ui::headless::MessageBoxCall>& Boxes() const { return boxes_.Calls(); }
+
+  TempFolder folder_;
+  std::optional<sim::InProcessService> service_;
+  ui::ModalResult box_answer_ = ui::ModalResult::kOk;
+  ui::headless::ScopedMessageBoxResponder boxes_;
+  std::unique_ptr<TForm1> form_;
+};
+
+// A state with one sensor and the given templates of the current user on it.
+inline std::string OneSensor(const std::vector<int>& sub_factors,
+                             const std::string& description = "Integrated Sensor") {
+  std::string state = "[[unit]]\nid = 1\ndescription = \"" + description + "\"\n";
+  for (const int sub_factor : sub_factors) {
+    state += "[[template]]\nunit = 1\nidentity = \"current\"\nsubfactor = " +
+             std::to_string(sub_factor) + "\n";
+  }
+  return state;
+}
+
+}  // namespace dactyra::testing
