@@ -1,0 +1,342 @@
+// Drives Dactyra.exe from outside, as its user would, in a prepared folder:
+//
+//   dactyra_e2e.exe <scenario> <folder> <Dactyra.exe to test> [screenshot name]
+//
+// The folder gets a copy of the program, its CFG.TOML, language file and the simulated
+// service's state (WINBIO_SIM_STATE names it for the program). Prints one line per check and
+// "N passed, N failed" at the end; the exit code is 0 when all passed.
+
+#include <windows.h>
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "harness.h"
+#include "remote_window.h"
+
+namespace dactyra::e2e {
+namespace {
+
+using namespace std::chrono_literals;
+using Rows = std::vector<std::vector<std::wstring>>;
+
+constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
+
+constexpr char kTwoSensorState[] =
+    "[[unit]]\nid = 1\ndescription = \"Integrated Fingerprint Sensor\"\n"
+    "[[unit]]\nid = 2\ndescription = \"USB Fingerprint Reader\"\n"
+    "[[template]]\nunit = 1\nidentity = \"current\"\nsubfactor = 0xF5\n"
+    "[[template]]\nunit = 1\nidentity = \"current\"\nsubfactor = 0xF6\n"
+    "[[template]]\nunit = 2\nidentity = \"current\"\nsubfactor = 0xF5\n"
+    "[[template]]\nunit = 2\nidentity = \"S-1-5-21-7-7-7-1002\"\nsubfactor = 0xF6\n";
+
+constexpr char kStoredDescriptions[] =
+    "[[finger]]\nunitid = 1\nfingerid = \"0xF6\"\ndescription = \"右手食指\"\n"
+    "[[finger]]\nunitid = 9\nfingerid = \"0xF5\"\ndescription = \"Unplugged sensor finger\"\n";
+
+struct Scenario {
+  std::wstring folder;
+  std::wstring executable;  // the copy in the folder
+  std::string screenshot;
+  Checks checks;
+
+  std::wstring File(const wchar_t* name) const { return folder + L"\\" + name; }
+};
+
+std::wstring Widen(const char* text) {
+  const int size = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
+  std::wstring result(static_cast<std::size_t>(size > 0 ? size - 1 : 0), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text, -1, result.data(), size);
+  return result;
+}
+
+std::wstring Join(const std::vector<std::wstring>& lines) {
+  std::wstring text;
+  for (const std::wstring& line : lines) {
+    text += L"\n    " + line;
+  }
+  return text;
+}
+
+std::wstring Join(const Rows& rows) {
+  std::wstring text;
+  for (const auto& row : rows) {
+    text += L"\n   ";
+    for (const std::wstring& cell : row) {
+      text += L" | " + cell;
+    }
+  }
+  return text;
+}
+
+HWND LogWindow(HWND main_window) {
+  for (HWND edit : ChildWindows(main_window, L"Edit")) {
+    if ((GetWindowLongW(edit, GWL_STYLE) & ES_MULTILINE) != 0) {
+      return edit;
+    }
+  }
+  return nullptr;
+}
+
+// The log lines without their "[hh:nn:ss] " stamps.
+std::vector<std::wstring> LogLines(HWND main_window) {
+  std::vector<std::wstring> lines;
+  for (const std::wstring& line : EditLines(LogWindow(main_window))) {
+    lines.push_back(line.size() >= 11 ? line.substr(11) : line);
+  }
+  return lines;
+}
+
+bool HasTimeStamp(const std::wstring& line) {
+  if (line.size() < 11 || line[0] != L'[' || line[9] != L']' || line[10] != L' ') {
+    return false;
+  }
+  for (const int digit : {1, 2, 4, 5, 7, 8}) {
+    if (line[digit] < L'0' || line[digit] > L'9') {
+      return false;
+    }
+  }
+  return true;
+}
+
+Rows ListRows(HWND main_window, DWORD process_id) {
+  const std::vector<HWND> lists = ChildWindows(main_window, L"SysListView32");
+  return lists.empty() ? Rows{} : ListViewRows(lists.front(), process_id, 5);
+}
+
+std::wstring CurrentUserName() {
+  wchar_t name[257] = {};
+  DWORD size = 257;
+  return GetUserNameW(name, &size) ? std::wstring(name) : L"(Unknown)";
+}
+
+// Starts the program and waits for its main window.
+HWND StartAndWait(Scenario& scenario, Program& program) {
+  if (!scenario.checks.Check(program.Started(), "the program starts")) {
+    return nullptr;
+  }
+  HWND window = nullptr;
+  WaitFor([&] { return (window = program.MainWindow()) != nullptr; }, 30s);
+  scenario.checks.Check(window != nullptr, "the main window appears");
+  return window;
+}
+
+// Ends the program by its Exit button and waits for the end.
+void PressExit(Scenario& scenario, Program& program, HWND window) {
+  PressButton(FindChild(window, L"Button", L"E&xit"));
+  scenario.checks.Check(program.WaitForExit(15s), "Exit ends the program");
+  program.Kill();
+}
+
+// No winbio.dll in the system folder: the listing stops with the library line, and closing
+// leaves the stored descriptions alone.
+void NoService(Scenario& scenario) {
+  WriteFileBytes(scenario.File(L"CFG.TOML"), kStoredDescriptions);
+  Program program(scenario.executable, scenario.folder);
+  HWND window = StartAndWait(scenario, program);
+  if (window == nullptr) {
+    program.Kill();
+    return;
+  }
+  Checks& checks = scenario.checks;
+  checks.Check(WindowText(window) == L"Dactyra V1.0.0.0", "the caption carries the version",
+               WindowText(window));
+  const std::vector<std::wstring> log = LogLines(window);
+  checks.Check(log.size() == 3 &&
+                   log[2] == L"Unable to load winbio.dll or failed to get the function address.",
+               "the log says that winbio.dll cannot be loaded", Join(log));
+  checks.Check(ListRows(window, program.Id()).empty(), "the list is empty");
+  checks.Check(!IsWindowEnabled(FindChild(window, L"Button", L"&Add Fingerprint")),
+               "Add is disabled");
+  RequestScreenshot(scenario.folder, window, scenario.screenshot);
+  PressExit(scenario, program, window);
+  checks.Check(ReadFileBytes(scenario.File(L"CFG.TOML")) == kStoredDescriptions,
+               "CFG.TOML keeps its descriptions");
+}
+
+// Two sensors with enrollments: rows, log and CFG.TOML; a second start while the first runs;
+// closing saves the rows.
+void TwoSensors(Scenario& scenario) {
+  WriteFileBytes(scenario.File(L"state.toml"), kTwoSensorState);
+  WriteFileBytes(scenario.File(L"CFG.TOML"), kStoredDescriptions);
+  Program program(scenario.executable, scenario.folder);
+  HWND window = StartAndWait(scenario, program);
+  if (window == nullptr) {
+    program.Kill();
+    return;
+  }
+  Checks& checks = scenario.checks;
+  const Rows rows = ListRows(window, program.Id());
+  const Rows expected_rows = {
+      {L"1", L"Integrated Fingerprint Sensor", L"1", L"0xF5", L"fingerprint #1"},
+      {L"2", L"Integrated Fingerprint Sensor", L"1", L"0xF6", L"右手食指"},
+      {L"3", L"USB Fingerprint Reader", L"2", L"0xF5", L"fingerprint #1"},
+  };
+  checks.Check(rows == expected_rows, "the list shows the three enrolled fingers", Join(rows));
+
+  const std::vector<std::wstring> stamped = EditLines(LogWindow(window));
+  checks.Check(!stamped.empty() && HasTimeStamp(stamped.front()),
+               "log lines start with a time stamp", Join(stamped));
+  const std::vector<std::wstring> log = LogLines(window);
+  checks.Check(log.size() == 5 && log[0] == L"Reading fingerprint data..." &&
+                   log[1] == L"User: " + CurrentUserName() && log[2].starts_with(L"SID: S-1-5-") &&
+                   log[3] == L"2 fingerprint collection devices were found." &&
+                   log[4] == L"Fingerprints recorded: 3",
+               "the log tells the listing in five lines", Join(log));
+  checks.Check(WindowText(FindChild(window, L"Static", L"User: " + CurrentUserName())) ==
+                   L"User: " + CurrentUserName(),
+               "the user line names the user");
+  checks.Check(IsWindowEnabled(FindChild(window, L"Button", L"&Add Fingerprint")) != FALSE,
+               "Add is enabled");
+  checks.Check(!IsWindowEnabled(FindChild(window, L"Button", L"&Verify Fingerprint")),
+               "Verify is disabled without a selection");
+  const std::string listed = ReadFileBytes(scenario.File(L"CFG.TOML"));
+  checks.Check(listed.find("[units]\r\n1 = \"Integrated Fingerprint Sensor\"\r\n"
+                           "2 = \"USB Fingerprint Reader\"\r\n") != std::string::npos &&
+                   listed.find("description = \"右手食指\"") != std::string::npos,
+               "the listing writes the sensors' names into CFG.TOML", Widen(listed.c_str()));
+  RequestScreenshot(scenario.folder, window, scenario.screenshot);
+
+  // Another window in front first, so that the second start has something to change.
+  SetForegroundWindow(GetDesktopWindow());
+  Program second(scenario.executable, scenario.folder);
+  checks.Check(second.WaitForExit(20s) && second.ExitCode() == 0, "a second start ends at once");
+  checks.Check(TopLevelWindows(program.Id(), L"DactyraWindow").size() == 1,
+               "only the first window is there");
+  checks.Check(GetForegroundWindow() == window, "the first window comes to the front");
+  second.Kill();
+
+  PostMessageW(window, WM_CLOSE, 0, 0);
+  checks.Check(program.WaitForExit(15s), "closing the window ends the program");
+  program.Kill();
+  const std::string saved = ReadFileBytes(scenario.File(L"CFG.TOML"));
+  const std::string expected = std::string(kUtf8Bom) +
+                               "[[finger]]\r\ndescription = \"fingerprint #1\"\r\n"
+                               "fingerid = \"0xF5\"\r\nunitid = 1\r\n\r\n"
+                               "[[finger]]\r\ndescription = \"右手食指\"\r\n"
+                               "fingerid = \"0xF6\"\r\nunitid = 1\r\n\r\n"
+                               "[[finger]]\r\ndescription = \"fingerprint #1\"\r\n"
+                               "fingerid = \"0xF5\"\r\nunitid = 2\r\n\r\n"
+                               "[[finger]]\r\ndescription = \"Unplugged sensor finger\"\r\n"
+                               "fingerid = \"0xF5\"\r\nunitid = 9\r\n\r\n"
+                               "[units]\r\n1 = \"Integrated Fingerprint Sensor\"\r\n"
+                               "2 = \"USB Fingerprint Reader\"\r\n";
+  checks.Check(saved == expected, "closing saves one entry per row and keeps the unplugged one",
+               Widen(saved.c_str()));
+}
+
+// A message box of the program, or null.
+HWND MessageBoxOf(const Program& program) {
+  const std::vector<HWND> boxes = TopLevelWindows(program.Id(), L"#32770");
+  return boxes.empty() ? nullptr : boxes.front();
+}
+
+// Answers an error box with OK; true when one came.
+bool AnswerErrorBox(Scenario& scenario, const Program& program, bool screenshot) {
+  HWND box = nullptr;
+  WaitFor([&] { return (box = MessageBoxOf(program)) != nullptr; }, 30s);
+  if (box == nullptr) {
+    return false;
+  }
+  std::wstring message;
+  for (HWND text : ChildWindows(box, L"Static")) {
+    message += WindowText(text);
+  }
+  scenario.checks.Check(message.find(L"%s") != std::wstring::npos,
+                        "the error box names the text that does not fit", message);
+  if (screenshot) {
+    RequestScreenshot(scenario.folder, box, scenario.screenshot + "-error");
+  }
+  PressButton(GetDlgItem(box, IDOK));
+  return WaitFor([&] { return !IsWindow(box); }, 10s);
+}
+
+// A translated "find" text that does not fit its number: the listing ends with an error box,
+// and the window goes on working.
+void BadTranslation(Scenario& scenario) {
+  WriteFileBytes(scenario.File(L"state.toml"), kTwoSensorState);
+  wchar_t locale[LOCALE_NAME_MAX_LENGTH] = {};
+  if (GetUserDefaultLocaleName(locale, LOCALE_NAME_MAX_LENGTH) <= 0) {
+    lstrcpyW(locale, L"en-US");
+  }
+  CreateDirectoryW(scenario.File(L"language").c_str(), nullptr);
+  WriteFileBytes(scenario.folder + L"\\language\\" + locale + L".TOML",
+                 "[log]\nfind = \"%s sensors\"\n");
+  Program program(scenario.executable, scenario.folder);
+  Checks& checks = scenario.checks;
+  checks.Check(AnswerErrorBox(scenario, program, true), "an error box comes and goes at start");
+  HWND window = StartAndWait(scenario, program);
+  if (window == nullptr) {
+    program.Kill();
+    return;
+  }
+  const std::vector<std::wstring> log = LogLines(window);
+  checks.Check(log.size() == 3 && log[2].starts_with(L"SID: "),
+               "the listing ended before the count", Join(log));
+  PressButton(FindChild(window, L"Button", L"&Read Fingerprints"));
+  checks.Check(AnswerErrorBox(scenario, program, false), "listing again shows the box again");
+  checks.Check(LogLines(window).size() == 6, "the window went on working");
+  RequestScreenshot(scenario.folder, window, scenario.screenshot);
+  PressExit(scenario, program, window);
+  checks.Check(!FileExists(scenario.File(L"CFG.TOML")), "no CFG.TOML is written");
+}
+
+// An instance that was killed does not keep the next one from starting.
+void KilledInstance(Scenario& scenario) {
+  WriteFileBytes(scenario.File(L"state.toml"), kTwoSensorState);
+  {
+    Program first(scenario.executable, scenario.folder);
+    if (StartAndWait(scenario, first) == nullptr) {
+      first.Kill();
+      return;
+    }
+    first.Kill();
+    scenario.checks.Check(first.WaitForExit(10s), "the first instance is killed");
+  }
+  Program next(scenario.executable, scenario.folder);
+  HWND window = StartAndWait(scenario, next);
+  if (window == nullptr) {
+    next.Kill();
+    return;
+  }
+  scenario.checks.Check(ListRows(window, next.Id()).size() == 3, "the next instance lists");
+  PressExit(scenario, next, window);
+}
+
+}  // namespace
+}  // namespace dactyra::e2e
+
+int wmain(int argc, wchar_t** argv) {
+  using namespace dactyra::e2e;
+  if (argc < 4) {
+    std::printf("usage: dactyra_e2e <scenario> <folder> <Dactyra.exe> [screenshot name]\n");
+    return 2;
+  }
+  const std::wstring name = argv[1];
+  Scenario scenario;
+  scenario.folder = argv[2];
+  scenario.executable = scenario.File(L"Dactyra.exe");
+  scenario.screenshot = Narrow(argc > 4 ? argv[4] : name);
+  CreateDirectoryW(scenario.folder.c_str(), nullptr);
+  if (!CopyFileW(argv[3], scenario.executable.c_str(), FALSE)) {
+    std::printf("cannot copy the program\n0 passed, 1 failed\n");
+    return 1;
+  }
+  SetEnvironmentVariableW(L"WINBIO_SIM_STATE", scenario.File(L"state.toml").c_str());
+  if (name == L"no-service") {
+    NoService(scenario);
+  } else if (name == L"two-sensors") {
+    TwoSensors(scenario);
+  } else if (name == L"killed-instance") {
+    KilledInstance(scenario);
+  } else if (name == L"bad-translation") {
+    BadTranslation(scenario);
+  } else {
+    std::printf("unknown scenario\n0 passed, 1 failed\n");
+    return 2;
+  }
+  std::printf("%d passed, %d failed\n", scenario.checks.passed(), scenario.checks.failed());
+  return scenario.checks.failed() == 0 ? 0 : 1;
+}
