@@ -212,14 +212,4 @@ void TForm1::ButtonCloseClick() {
   Close();
 }
 
-// The verify, add and delete commands and the About box come with their dialogs; until then
-// their buttons and the About item do nothing.
-void TForm1::btnVerifyClick() {}
-void TForm1::btnAddClick() {}
-void TForm1::btnDeleteClick() {}
-
-bool TForm1::WMSysCommand(std::uint32_t command) {
-  return command == kAboutCommand;
-}
-
 }  // namespace dactyra

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <set>
 #include <string>
@@ -12,6 +13,7 @@
 #include "base/text_source.h"
 #include "biometric/winbio_lib.h"
 #include "biometric/winbio_types.h"
+#include "platform/platform.h"
 #include "toml/value.h"
 #include "ui/ui.h"
 
@@ -67,6 +69,16 @@ class TForm1 final : public ui::Form, public TextSource {
   // The record behind the selected row; false (and an empty record) when none is selected.
   bool GetSelectedRecord(TFingerRecord& record) const;
 
+  // The slot for a new enrollment: the one after the highest of the ten unspecified-position
+  // slots in use on any sensor; 0 when 0xFE is in use.
+  WINBIO_BIOMETRIC_SUBTYPE NextFreeSubFactor() const;
+
+  // A string of the program's version resource ("FileVersion"); empty when absent.
+  std::u16string GetAppVersionField(std::u16string_view Key) const;
+  // The link time of a PE file in local time; the zero date-time (and a log line) when its
+  // headers cannot be read. Raises Error when the file cannot be opened.
+  platform::LocalDateTime GetLocalLinkerTimestamp(std::u16string_view filename);
+
  private:
   void FormCreate();
   void FormClose();
@@ -83,6 +95,16 @@ class TForm1 final : public ui::Form, public TextSource {
 
   // The steps of the list command that read and write CFG.TOML.
   void ApplyStoredDescriptions(toml::TTOMLTable* document);
+
+  // The sensor for a new enrollment (SelectSensor of sensor_dialog.h over the sensors of the
+  // last listing): a unit id, 0 for the automatic choice, -1 when cancelled.
+  std::int64_t SelectSensor();
+
+  // Loads CFG.TOML, lets `change` edit it and writes it back, as the add and delete commands
+  // do. `change` returns why it could not make its change (nothing is written then), or an
+  // empty text. A file that exists but cannot be read is left as it is; a failed write is
+  // logged with its reason.
+  void ChangeConfig(const std::function<std::u16string(toml::TTOMLTable& document)>& change);
 
   // Runs a command outside a control's event (at start): an error that escapes it is shown in
   // an error box, and the window stays usable.

@@ -109,19 +109,6 @@ TEST_F(Window, ExitClosesTheWindow) {
   EXPECT_TRUE(form().Closed());
 }
 
-TEST_F(Window, CommandsNotBuiltYetDoNothing) {
-  StartService(OneSensor({0xF5}));
-  Open();
-  form().ListView.Select(0);
-  const std::size_t lines = Log().size();
-  form().btnVerify.Click();
-  form().btnAdd.Click();
-  form().btnDelete.Click();
-  form().ListView.DoubleClickRow(0);
-  EXPECT_EQ(Log().size(), lines);
-  EXPECT_TRUE(Boxes().empty());
-}
-
 // ---- Saving the configuration when the window closes ----------------------------------------
 
 TEST_F(Window, CloseWritesOneEntryPerRow) {

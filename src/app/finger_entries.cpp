@@ -1,0 +1,46 @@
+#include "app/finger_entries.h"
+
+#include <memory>
+#include <utility>
+
+#include "toml/path_helpers.h"
+
+namespace dactyra {
+
+bool TEntryLocator::FindEntryIndex(std::int32_t index, toml::TTOMLTable& table) {
+  if (toml::GetInteger(&table, u"unitid", 0) == UnitId &&
+      toml::GetString(&table, u"fingerid", u"") == FingerId) {
+    Index = index;
+    return false;
+  }
+  return true;
+}
+
+bool AppendFingerEntry(toml::TTOMLTable& document, std::int64_t unit_id,
+                       std::u16string_view finger_id, std::u16string_view description) {
+  // A configuration written only by listings has no "finger" array yet.
+  if (!toml::HasPath(&document, u"finger") &&
+      !toml::SetArray(&document, u"finger", std::make_unique<toml::TTOMLArray>(), false)) {
+    return false;
+  }
+  auto table = std::make_unique<toml::TTOMLTable>();
+  toml::SetInteger(table.get(), u"unitid", unit_id, true);
+  toml::SetString(table.get(), u"fingerid", finger_id, true);
+  toml::SetString(table.get(), u"description", description, true);
+  return toml::AddTable(toml::GetArray(&document, u"finger"), std::move(table)) != nullptr;
+}
+
+bool RemoveFingerEntry(toml::TTOMLTable& document, std::int64_t unit_id,
+                       std::u16string_view finger_id) {
+  toml::TTOMLArray* fingers = toml::GetArray(&document, u"finger");
+  TEntryLocator locator{unit_id, std::u16string(finger_id)};
+  toml::ForEachTable(
+      fingers,
+      [&locator](std::int32_t index, toml::TTOMLTable& table) {
+        return locator.FindEntryIndex(index, table);
+      },
+      true);
+  return locator.Index >= 0 && toml::Delete(fingers, locator.Index);
+}
+
+}  // namespace dactyra

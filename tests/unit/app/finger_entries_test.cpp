@@ -1,0 +1,71 @@
+#include "app/finger_entries.h"
+
+#include <gtest/gtest.h>
+
+#include "toml/document_io.h"
+#include "toml/path_helpers.h"
+
+namespace dactyra::testing {
+namespace {
+
+std::unique_ptr<toml::TTOMLTable> Parse(std::u16string_view text) {
+  return toml::ParseString(text, false);
+}
+
+std::u16string Descriptions(toml::TTOMLTable& document) {
+  std::u16string all;
+  toml::ForEachTable(
+      toml::GetArray(&document, u"finger"),
+      [&all](std::int32_t, toml::TTOMLTable& table) {
+        all += toml::GetString(&table, u"description", u"?") + u";";
+        return true;
+      },
+      true);
+  return all;
+}
+
+TEST(FingerEntries, AppendCreatesTheArrayWhenMissing) {
+  auto document = Parse(u"[units]\n1 = \"Sensor\"\n");
+  ASSERT_TRUE(AppendFingerEntry(*document, 1, u"0xF6", u"left thumb"));
+  EXPECT_EQ(Descriptions(*document), u"left thumb;");
+  toml::TTOMLTable* entry = toml::GetArray(document.get(), u"finger")->GetItem(0)->AsTable();
+  EXPECT_EQ(toml::GetInteger(entry, u"unitid", 0), 1);
+  EXPECT_EQ(toml::GetString(entry, u"fingerid", u""), u"0xF6");
+  EXPECT_EQ(toml::GetString(document.get(), u"units.1", u""), u"Sensor");
+}
+
+TEST(FingerEntries, AppendGoesAfterTheExistingEntries) {
+  auto document = Parse(u"[[finger]]\ndescription = \"a\"\n[[finger]]\ndescription = \"b\"\n");
+  ASSERT_TRUE(AppendFingerEntry(*document, 2, u"0xF7", u"c"));
+  EXPECT_EQ(Descriptions(*document), u"a;b;c;");
+}
+
+TEST(FingerEntries, AFingerEntryThatIsNoArrayIsLeftAlone) {
+  auto document = Parse(u"finger = 5\n");
+  EXPECT_FALSE(AppendFingerEntry(*document, 1, u"0xF5", u"x"));
+  EXPECT_EQ(toml::GetInteger(document.get(), u"finger", 0), 5);
+}
+
+TEST(FingerEntries, RemoveTakesOnlyTheFirstExactMatch) {
+  auto document = Parse(
+      u"[[finger]]\nunitid = 1\nfingerid = \"0xf6\"\ndescription = \"lower\"\n"
+      u"[[finger]]\nunitid = 2\nfingerid = \"0xF6\"\ndescription = \"other unit\"\n"
+      u"[[finger]]\nunitid = 1\nfingerid = \"0xF6\"\ndescription = \"first\"\n"
+      u"[[finger]]\nunitid = 1\nfingerid = \"0xF6\"\ndescription = \"second\"\n");
+  EXPECT_TRUE(RemoveFingerEntry(*document, 1, u"0xF6"));
+  EXPECT_EQ(Descriptions(*document), u"lower;other unit;second;");
+  EXPECT_TRUE(RemoveFingerEntry(*document, 1, u"0xF6"));
+  EXPECT_FALSE(RemoveFingerEntry(*document, 1, u"0xF6"));
+  EXPECT_EQ(Descriptions(*document), u"lower;other unit;");
+}
+
+TEST(FingerEntries, RemoveWithoutArrayOrEntryChangesNothing) {
+  auto document = Parse(u"finger = [1, 2]\n");
+  EXPECT_FALSE(RemoveFingerEntry(*document, 1, u"0xF5"));
+  EXPECT_EQ(toml::GetArray(document.get(), u"finger")->Count(), 2);
+  auto empty = Parse(u"");
+  EXPECT_FALSE(RemoveFingerEntry(*empty, 1, u"0xF5"));
+}
+
+}  // namespace
+}  // namespace dactyra::testing

@@ -1,0 +1,443 @@
+// The verify, add and delete commands on the headless main window over the simulated service:
+// what they log, what the dialogs get and give back, and what becomes of CFG.TOML.
+
+#include <functional>
+
+#include "enroll/form_enroll.h"
+#include "sim/touch_writer.h"
+#include "unit/app_form/form_fixture.h"
+#include "verify/form_verify.h"
+
+namespace dactyra::testing {
+namespace {
+
+using Lines = std::vector<std::u16string>;
+using ui::headless::PumpUntil;
+using ui::headless::ScopedModalDriver;
+
+constexpr char kTwoSensors[] =
+    "samples = 2\n"
+    "[[unit]]\nid = 1\ndescription = \"Left sensor\"\n"
+    "[[unit]]\nid = 2\ndescription = \"Right sensor\"\n"
+    "[[template]]\nunit = 1\nidentity = \"current\"\nsubfactor = 0xF5\n";
+
+// The log lines from `first` on.
+Lines From(const Lines& log, std::size_t first) {
+  return first < log.size() ? Lines(log.begin() + static_cast<std::ptrdiff_t>(first), log.end())
+                            : Lines{};
+}
+
+class Commands : public FormTest {
+ protected:
+  sim::TouchWriter& touches() {
+    if (!touches_) {
+      touches_.emplace(folder_.path() / "touches");
+    }
+    return *touches_;
+  }
+  // Every modal form goes to the handler that fits it.
+  struct Dialogs {
+    std::function<void(ui::Form&)> sensor = [](ui::Form& form) { form.Close(); };
+    std::function<void(TFormEnroll&)> enroll = [](TFormEnroll& form) { form.Close(); };
+    std::function<void(TFormVerify&)> verify = [](TFormVerify& form) { form.Close(); };
+    int shown = 0;
+  };
+  ScopedModalDriver Drive(Dialogs& dialogs) {
+    return ScopedModalDriver([&dialogs](ui::Form& form) {
+      ++dialogs.shown;
+      if (auto* enroll = dynamic_cast<TFormEnroll*>(&form)) {
+        dialogs.enroll(*enroll);
+      } else if (auto* verify = dynamic_cast<TFormVerify*>(&form)) {
+        dialogs.verify(*verify);
+      } else {
+        dialogs.sensor(form);
+      }
+    });
+  }
+  // Picks the radio button whose text is `choice` and presses Enter.
+  static std::function<void(ui::Form&)> Choose(std::u16string choice) {
+    return [choice](ui::Form& form) {
+      ui::RadioButton* radio = ui::headless::FindByText<ui::RadioButton>(form, choice);
+      ASSERT_NE(radio, nullptr);
+      radio->Click();
+      ui::headless::PressEnter(form);
+    };
+  }
+  // Enrolls with the touches written before, then presses Done.
+  static void Complete(TFormEnroll& form) {
+    ASSERT_TRUE(PumpUntil(form, [&] { return form.btnCancel.Text() == u"&Done"; }));
+    form.btnCancel.Click();
+  }
+  std::optional<sim::TouchWriter> touches_;
+};
+
+// ---- The next free slot ------------------------------------------------------------------
+
+TEST_F(Commands, TheSlotAfterTheHighestInUseIsOffered) {
+  StartService(OneSensor({0xF5, 0xF7}));
+  EXPECT_EQ(Open().NextFreeSubFactor(), 0xF8);
+  StartService(OneSensor({1, 2, 10}));
+  form().btnEnum.Click();
+  EXPECT_EQ(form().NextFreeSubFactor(), 0xF5);
+  StartService(OneSensor({0xF5, 0xFE}));
+  form().btnEnum.Click();
+  EXPECT_EQ(form().NextFreeSubFactor(), 0);
+  const std::size_t before = Log().size();
+  Dialogs dialogs;
+  const auto driver = Drive(dialogs);
+  form().btnAdd.Click();
+  EXPECT_EQ(From(Log(), before), (Lines{u"All fingerprint slots are full (maximum 10)."}));
+  EXPECT_EQ(dialogs.shown, 0);
+}
+
+// ---- Verify -------------------------------------------------------------------------------
+
+TEST_F(Commands, VerifyWithoutASelectionAsksForOne) {
+  StartService(OneSensor({0xF5}));
+  Open();
+  form().btnVerify.Click();  // disabled: nothing happens
+  form().btnVerifyClick();
+  EXPECT_EQ(LastLog(), u"Please select a fingerprint from the list first.");
+}
+
+TEST_F(Commands, VerifyGivesTheRecordAndWritesNothingWhenUnchanged) {
+  StartService(OneSensor({0xF5, 0xF6}));
+  WriteCfg("[[finger]]\nunitid = 1\nfingerid = \"0xF6\"\ndescription = \"index\"\n");
+  Open();
+  const std::string listed = ReadCfg();
+  Dialogs dialogs;
+  dialogs.verify = [&](TFormVerify& form) {
+    EXPECT_EQ(form.lblTitle.Text(), u"index");
+    EXPECT_EQ(form.SelRecord.SubFactor, 0xF6);
+    EXPECT_EQ(form.SelRecord.SubName, u"fingerprint #2");
+    EXPECT_NE(form.Session, 0u);
+    touches().Finger(1, 0xF6);
+    ASSERT_TRUE(PumpUntil(form, [&] { return !form.lblResult.Text().empty(); }));
+    EXPECT_EQ(form.lblResult.Text(),
+              u"Verification successful!\r\nThe fingerprint belongs to the current user and "
+              u"matches the selected record.");
+    form.btnClose.Click();
+  };
+  const auto driver = Drive(dialogs);
+  form().ListView.Select(1);
+  const std::size_t before = Log().size();
+  form().btnVerify.Click();
+  EXPECT_EQ(From(Log(), before),
+            (Lines{u"", u"Verify fingerprint: index (Device ID: 1, Fingerprint ID: 0xF6)",
+                   u"The verification window has been closed."}));
+  EXPECT_EQ(ReadCfg(), listed);
+}
+
+TEST_F(Commands, OneChangedCharacterRewritesTheConfiguration) {
+  StartService(OneSensor({0xF5}));
+  Open();
+  Dialogs dialogs;
+  dialogs.verify = [](TFormVerify& form) {
+    form.lblTitle.SetText(u"fingerprint #2");
+    form.btnClose.Click();
+  };
+  const auto driver = Drive(dialogs);
+  form().ListView.DoubleClickRow(0);  // a double-click verifies like the button
+  EXPECT_EQ(dialogs.shown, 1);
+  EXPECT_EQ(Row(0)[4], u"fingerprint #2");
+  EXPECT_EQ(Log().end()[-2], u"The verification window has been closed.");
+  EXPECT_EQ(LastLog(), u"The configuration is saved.");
+  EXPECT_NE(ReadCfg().find("description = \"fingerprint #2\"\r\nfingerid = \"0xF5\""),
+            std::string::npos)
+      << ReadCfg();
+}
+
+// A dialog closed while its worker waits in the service leaves that worker blocked on the
+// session; the next verification must get a session of its own and the touch.
+TEST_F(Commands, VerifyAfterADialogClosedWhileWaitingGetsTheTouch) {
+  StartService(OneSensor({0xF5}));
+  Open();
+  form().ListView.Select(0);
+  Dialogs dialogs;
+  dialogs.verify = [&](TFormVerify& form) {
+    ASSERT_TRUE(PumpUntil(form, [&] { return service_->service().WaitingCalls() == 1; }));
+    form.btnClose.Click();
+  };
+  {
+    const auto driver = Drive(dialogs);
+    form().btnVerify.Click();
+  }
+  std::u16string result;
+  dialogs.verify = [&](TFormVerify& form) {
+    touches().Finger(1, 0xF5);
+    PumpUntil(form, [&] { return !form.lblResult.Text().empty(); });
+    result = form.lblResult.Text();
+    form.btnClose.Click();
+  };
+  const auto driver = Drive(dialogs);
+  form().btnVerify.Click();
+  EXPECT_TRUE(result.starts_with(u"Verification successful!")) << result.size();
+}
+
+// ---- Add ----------------------------------------------------------------------------------
+
+TEST_F(Commands, AddOnTheOnlySensorNeedsNoChoiceAndStoresTheDescription) {
+  StartService(std::string("samples = 2\n") + OneSensor({0xF5}));
+  Open();
+  touches().Finger(1, 0xF6);
+  touches().Finger(1, 0xF6);
+  Dialogs dialogs;
+  dialogs.enroll = [](TFormEnroll& form) {
+    EXPECT_EQ(form.UnitId, 1u);
+    EXPECT_EQ(form.SubFactor, 0xF6);
+    EXPECT_EQ(form.SubName, u"fingerprint #2");
+    form.lblInstruction.SetText(u"left thumb");
+    Complete(form);
+  };
+  const auto driver = Drive(dialogs);
+  const std::size_t before = Log().size();
+  form().btnAdd.Click();
+  EXPECT_EQ(dialogs.shown, 1);
+  const Lines log = From(Log(), before);
+  ASSERT_GE(log.size(), 4u);
+  EXPECT_EQ(Lines(log.begin(), log.begin() + 4),
+            (Lines{u"", u"Add fingerprint: (Device ID: 1, Fingerprint ID: 0xF6)",
+                   u"Add fingerprint: (Device ID: 1), Fingerprint ID: 0xF6",
+                   u"Reading fingerprint data..."}));
+  EXPECT_EQ(LastLog(), u"Fingerprints recorded: 2");
+  EXPECT_EQ(Row(1), (Lines{u"2", u"Integrated Sensor", u"1", u"0xF6", u"left thumb"}));
+  // The listing wrote only "units" so far: the "finger" array is made for the new entry.
+  EXPECT_NE(ReadCfg().find("[[finger]]\r\ndescription = \"left thumb\"\r\nfingerid = \"0xF6\"\r\n"
+                           "unitid = 1\r\n"),
+            std::string::npos)
+      << ReadCfg();
+}
+
+TEST_F(Commands, AddWithAutomaticLocationTakesTheTouchedSensor) {
+  StartService(kTwoSensors);
+  WriteCfg("[[finger]]\nunitid = 1\nfingerid = \"0xF5\"\ndescription = \"kept\"\n");
+  Open();
+  touches().Finger(2, 0xF6);  // locates
+  touches().Finger(2, 0xF6);
+  touches().Finger(2, 0xF6);
+  Dialogs dialogs;
+  dialogs.sensor = [](ui::Form& form) { ui::headless::PressEnter(form); };
+  dialogs.enroll = [](TFormEnroll& form) {
+    EXPECT_EQ(form.UnitId, 0u);
+    Complete(form);
+  };
+  const auto driver = Drive(dialogs);
+  const std::size_t before = Log().size();
+  form().btnAdd.Click();
+  const Lines log = From(Log(), before);
+  ASSERT_GE(log.size(), 3u);
+  EXPECT_EQ(log[1], u"Add fingerprint: (Fingerprint ID: 0xF6, automatically locates the sensor)");
+  EXPECT_EQ(log[2], u"Add fingerprint: (Device ID: 2), Fingerprint ID: 0xF6");
+  EXPECT_EQ(Column(4), (Lines{u"kept", u"fingerprint #2"}));
+  EXPECT_EQ(Column(2), (Lines{u"1", u"2"}));
+  const std::string cfg = ReadCfg();
+  EXPECT_LT(cfg.find("\"kept\""), cfg.find("\"fingerprint #2\"")) << cfg;
+}
+
+TEST_F(Commands, AddOnAChosenSensor) {
+  StartService(kTwoSensors);
+  Open();
+  touches().Finger(2, 0xF6);
+  touches().Finger(2, 0xF6);
+  Dialogs dialogs;
+  dialogs.sensor = Choose(u"Right sensor  (UnitID\uFF1A2)");
+  dialogs.enroll = [](TFormEnroll& form) {
+    EXPECT_EQ(form.UnitId, 2u);
+    Complete(form);
+  };
+  const auto driver = Drive(dialogs);
+  const std::size_t before = Log().size();
+  form().btnAdd.Click();
+  EXPECT_EQ(From(Log(), before)[1], u"Add fingerprint: (Device ID: 2, Fingerprint ID: 0xF6)");
+  EXPECT_EQ(Column(3), (Lines{u"0xF5", u"0xF6"}));
+}
+
+TEST_F(Commands, CancelledSensorChoiceAddsNothing) {
+  StartService(kTwoSensors);
+  Open();
+  Dialogs dialogs;
+  dialogs.sensor = [](ui::Form& form) { ui::headless::PressEscape(form); };
+  const auto driver = Drive(dialogs);
+  const std::size_t before = Log().size();
+  form().btnAdd.Click();
+  EXPECT_EQ(From(Log(), before), (Lines{u"Cancel adding fingerprint."}));
+  EXPECT_EQ(dialogs.shown, 1);
+}
+
+TEST_F(Commands, CancelledEnrollmentLogsItsStatusAndFreesTheSession) {
+  StartService(kTwoSensors);
+  const std::string cfg = "[[finger]]\nunitid = 1\nfingerid = \"0xF5\"\ndescription = \"x\"\n";
+  WriteCfg(cfg);
+  Open();
+  const std::string listed = ReadCfg();
+  Dialogs dialogs;
+  dialogs.sensor = Choose(u"Left sensor  (UnitID\uFF1A1)");
+  std::u16string status;
+  dialogs.enroll = [&](TFormEnroll& form) {
+    ASSERT_TRUE(PumpUntil(form, [&] { return service_->service().WaitingCalls() == 1; }));
+    status = form.lblStatus.Text();
+    form.btnCancel.Click();
+  };
+  {
+    const auto driver = Drive(dialogs);
+    const std::size_t before = Log().size();
+    form().btnAdd.Click();
+    const Lines log = From(Log(), before);
+    ASSERT_EQ(log.size(), 4u);
+    EXPECT_FALSE(status.empty());
+    EXPECT_EQ(log[2], status) << "the dialog's last status line";
+    EXPECT_EQ(log[3], u"Fingerprint addition has been cancelled.");
+    EXPECT_EQ(Column(3), (Lines{u"0xF5"}));
+    EXPECT_EQ(ReadCfg(), listed);
+  }
+  // The next command works on a session of its own.
+  std::u16string result;
+  dialogs.verify = [&](TFormVerify& form) {
+    touches().Finger(1, 0xF5);
+    PumpUntil(form, [&] { return !form.lblResult.Text().empty(); });
+    result = form.lblResult.Text();
+    form.btnClose.Click();
+  };
+  const auto driver = Drive(dialogs);
+  form().ListView.Select(0);
+  form().btnVerify.Click();
+  EXPECT_TRUE(result.starts_with(u"Verification successful!")) << result.size();
+}
+
+TEST_F(Commands, AddNeverOverwritesAConfigurationThatDoesNotParse) {
+  StartService(std::string("samples = 2\n") + OneSensor({0xF5}));
+  const std::string broken = "[[finger]\nunitid = = 1\n";
+  WriteCfg(broken);
+  Open();
+  touches().Finger(1, 0xF6);
+  touches().Finger(1, 0xF6);
+  Dialogs dialogs;
+  dialogs.enroll = Complete;
+  const auto driver = Drive(dialogs);
+  form().btnAdd.Click();
+  EXPECT_EQ(ReadCfg(), broken);
+  const Lines log = Log();
+  EXPECT_NE(std::find(log.end() - 8, log.end(),
+                      u"The configuration file could not be read and was left unchanged."),
+            log.end());
+  EXPECT_EQ(Column(3), (Lines{u"0xF5", u"0xF6"}));
+}
+
+TEST_F(Commands, AFailedWriteIsLogged) {
+  StartService(std::string("samples = 2\n") + OneSensor({0xF5}));
+  Open(folder_.File(u"no-such-folder/Dactyra.exe"));
+  touches().Finger(1, 0xF6);
+  touches().Finger(1, 0xF6);
+  Dialogs dialogs;
+  dialogs.enroll = Complete;
+  const auto driver = Drive(dialogs);
+  const std::size_t before = Log().size();
+  form().btnAdd.Click();
+  const Lines log = From(Log(), before);
+  ASSERT_GE(log.size(), 4u);
+  EXPECT_TRUE(log[3].starts_with(u"Error occurred when saving configuration: ")) << log[3].size();
+  EXPECT_GT(log[3].size(),
+            std::u16string_view(u"Error occurred when saving configuration: ").size());
+}
+
+// ---- Delete -------------------------------------------------------------------------------
+
+TEST_F(Commands, DeleteAsksWithTheFingerAndRemovesTheFirstMatchingEntry) {
+  StartService(OneSensor({0xF5, 0xF6}));
+  WriteCfg(
+      "[[finger]]\nunitid = 1\nfingerid = \"0xF6\"\ndescription = \"first\"\n"
+      "[[finger]]\nunitid = 1\nfingerid = \"0xF6\"\ndescription = \"second\"\n"
+      "[[finger]]\nunitid = 1\nfingerid = \"0xF5\"\ndescription = \"thumb\"\n");
+  Open();
+  box_answer_ = ui::ModalResult::kYes;
+  form().ListView.Select(1);
+  const std::size_t before = Log().size();
+  form().btnDelete.Click();
+  ASSERT_EQ(Boxes().size(), 1u);
+  const ui::MessageBoxRequest& box = Boxes()[0].request;
+  EXPECT_EQ(box.caption, u"Query");
+  EXPECT_EQ(box.text,
+            u"Confirm deletion of the following fingerprint? \r\n\r\n"
+            u"  Fingerprint device: Integrated Sensor (Device ID: 1)\r\n"
+            u"  Fingerprint ID: 0xF6, Fingerprint description: first\r\n\r\n"
+            u"This operation is irreversible!");
+  EXPECT_EQ(box.icon, ui::MessageIcon::kQuestion);
+  EXPECT_EQ(box.buttons, ui::MessageButtons::kYesNo);
+  EXPECT_EQ(box.default_button, 2);
+  const Lines log = From(Log(), before);
+  ASSERT_GE(log.size(), 3u);
+  EXPECT_EQ(log[0], u"Delete this finger: first (UnitId=1, 0xF6)");
+  EXPECT_EQ(log[1], u"Deletion successful! Refreshing the list...");
+  EXPECT_EQ(log[2], u"Reading fingerprint data...");
+  EXPECT_EQ(Column(3), (Lines{u"0xF5"}));
+  const std::string cfg = ReadCfg();
+  EXPECT_EQ(cfg.find("\"first\""), std::string::npos) << cfg;
+  EXPECT_NE(cfg.find("\"second\""), std::string::npos) << cfg;
+  EXPECT_NE(cfg.find("\"thumb\""), std::string::npos) << cfg;
+}
+
+TEST_F(Commands, RefusedDeletionDeletesNothing) {
+  StartService(OneSensor({0xF5}));
+  Open();
+  box_answer_ = ui::ModalResult::kNo;
+  form().ListView.Select(0);
+  form().btnDelete.Click();
+  EXPECT_EQ(LastLog(), u"Canceled deletion.");
+  box_answer_ = ui::ModalResult::kCancel;  // the box closed otherwise
+  form().btnDelete.Click();
+  EXPECT_EQ(LastLog(), u"Canceled deletion.");
+  form().btnEnum.Click();
+  EXPECT_EQ(form().ListView.RowCount(), 1);
+}
+
+TEST_F(Commands, DeleteWithoutASelectionAsksForOne) {
+  StartService(OneSensor({0xF5}));
+  Open();
+  form().btnDeleteClick();
+  EXPECT_EQ(LastLog(), u"Please first select the fingerprint you want to delete from the list.");
+  EXPECT_TRUE(Boxes().empty());
+}
+
+TEST_F(Commands, FailedDeletionLeavesListAndConfiguration) {
+  StartService(OneSensor({0xF5}) +
+               "[[fail]]\nfunction = \"WinBioDeleteTemplate\"\ncode = 0x80098036\n");
+  WriteCfg("[[finger]]\nunitid = 1\nfingerid = \"0xF5\"\ndescription = \"thumb\"\n");
+  Open();
+  const std::string listed = ReadCfg();
+  box_answer_ = ui::ModalResult::kYes;
+  form().ListView.Select(0);
+  form().btnDelete.Click();
+  EXPECT_EQ(LastLog(),
+            u"  WinBioDeleteTemplate [WINBIO_E_DEVICE_FAILURE] A biometric sensor has failed. "
+            u"(0x80098036)");
+  EXPECT_EQ(form().ListView.RowCount(), 1);
+  EXPECT_EQ(ReadCfg(), listed);
+}
+
+TEST_F(Commands, DeletingAFingerWithoutEntryRewritesTheSameContent) {
+  StartService(OneSensor({0xF5, 0xF6}));
+  WriteCfg("[[finger]]\nunitid = 1\nfingerid = \"0xF5\"\ndescription = \"thumb\"\n");
+  Open();
+  const std::string listed = ReadCfg();
+  box_answer_ = ui::ModalResult::kYes;
+  form().ListView.Select(1);
+  form().btnDelete.Click();
+  EXPECT_EQ(Log().end()[-6], u"Deletion successful! Refreshing the list...");
+  EXPECT_EQ(Column(3), (Lines{u"0xF5"}));
+  EXPECT_EQ(ReadCfg(), listed);
+}
+
+TEST_F(Commands, DeleteNeverOverwritesAConfigurationThatDoesNotParse) {
+  StartService(OneSensor({0xF5}));
+  const std::string broken = "finger = [\n";
+  WriteCfg(broken);
+  Open();
+  box_answer_ = ui::ModalResult::kYes;
+  form().ListView.Select(0);
+  form().btnDelete.Click();
+  EXPECT_EQ(form().ListView.RowCount(), 0);
+  EXPECT_EQ(ReadCfg(), broken);
+}
+
+}  // namespace
+}  // namespace dactyra::testing
