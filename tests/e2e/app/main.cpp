@@ -13,14 +13,15 @@
 #include <string>
 #include <vector>
 
+#include "commands.h"
 #include "harness.h"
 #include "remote_window.h"
+#include "scenario.h"
 
 namespace dactyra::e2e {
 namespace {
 
 using namespace std::chrono_literals;
-using Rows = std::vector<std::vector<std::wstring>>;
 
 constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
 
@@ -36,101 +37,6 @@ constexpr char kStoredDescriptions[] =
     "[[finger]]\nunitid = 1\nfingerid = \"0xF6\"\ndescription = \"右手食指\"\n"
     "[[finger]]\nunitid = 9\nfingerid = \"0xF5\"\ndescription = \"Unplugged sensor finger\"\n";
 
-struct Scenario {
-  std::wstring folder;
-  std::wstring executable;  // the copy in the folder
-  std::string screenshot;
-  Checks checks;
-
-  std::wstring File(const wchar_t* name) const { return folder + L"\\" + name; }
-};
-
-std::wstring Widen(const char* text) {
-  const int size = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
-  std::wstring result(static_cast<std::size_t>(size > 0 ? size - 1 : 0), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text, -1, result.data(), size);
-  return result;
-}
-
-std::wstring Join(const std::vector<std::wstring>& lines) {
-  std::wstring text;
-  for (const std::wstring& line : lines) {
-    text += L"\n    " + line;
-  }
-  return text;
-}
-
-std::wstring Join(const Rows& rows) {
-  std::wstring text;
-  for (const auto& row : rows) {
-    text += L"\n   ";
-    for (const std::wstring& cell : row) {
-      text += L" | " + cell;
-    }
-  }
-  return text;
-}
-
-HWND LogWindow(HWND main_window) {
-  for (HWND edit : ChildWindows(main_window, L"Edit")) {
-    if ((GetWindowLongW(edit, GWL_STYLE) & ES_MULTILINE) != 0) {
-      return edit;
-    }
-  }
-  return nullptr;
-}
-
-// The log lines without their "[hh:nn:ss] " stamps.
-std::vector<std::wstring> LogLines(HWND main_window) {
-  std::vector<std::wstring> lines;
-  for (const std::wstring& line : EditLines(LogWindow(main_window))) {
-    lines.push_back(line.size() >= 11 ? line.substr(11) : line);
-  }
-  return lines;
-}
-
-bool HasTimeStamp(const std::wstring& line) {
-  if (line.size() < 11 || line[0] != L'[' || line[9] != L']' || line[10] != L' ') {
-    return false;
-  }
-  for (const int digit : {1, 2, 4, 5, 7, 8}) {
-    if (line[digit] < L'0' || line[digit] > L'9') {
-      return false;
-    }
-  }
-  return true;
-}
-
-Rows ListRows(HWND main_window, DWORD process_id) {
-  const std::vector<HWND> lists = ChildWindows(main_window, L"SysListView32");
-  return lists.empty() ? Rows{} : ListViewRows(lists.front(), process_id, 5);
-}
-
-std::wstring CurrentUserName() {
-  wchar_t name[257] = {};
-  DWORD size = 257;
-  return GetUserNameW(name, &size) ? std::wstring(name) : L"(Unknown)";
-}
-
-// Starts the program and waits for its main window.
-HWND StartAndWait(Scenario& scenario, Program& program) {
-  if (!scenario.checks.Check(program.Started(), "the program starts")) {
-    return nullptr;
-  }
-  HWND window = nullptr;
-  WaitFor([&] { return (window = program.MainWindow()) != nullptr; }, 30s);
-  scenario.checks.Check(window != nullptr, "the main window appears");
-  return window;
-}
-
-// Ends the program by its Exit button and waits for the end.
-void PressExit(Scenario& scenario, Program& program, HWND window) {
-  PressButton(FindChild(window, L"Button", L"E&xit"));
-  scenario.checks.Check(program.WaitForExit(15s), "Exit ends the program");
-  program.Kill();
-}
-
-// No winbio.dll in the system folder: the listing stops with the library line, and closing
 // leaves the stored descriptions alone.
 void NoService(Scenario& scenario) {
   WriteFileBytes(scenario.File(L"CFG.TOML"), kStoredDescriptions);
@@ -225,12 +131,6 @@ void TwoSensors(Scenario& scenario) {
                                "2 = \"USB Fingerprint Reader\"\r\n";
   checks.Check(saved == expected, "closing saves one entry per row and keeps the unplugged one",
                Widen(saved.c_str()));
-}
-
-// A message box of the program, or null.
-HWND MessageBoxOf(const Program& program) {
-  const std::vector<HWND> boxes = TopLevelWindows(program.Id(), L"#32770");
-  return boxes.empty() ? nullptr : boxes.front();
 }
 
 // Answers an error box with OK; true when one came.
@@ -331,6 +231,11 @@ int wmain(int argc, wchar_t** argv) {
     TwoSensors(scenario);
   } else if (name == L"killed-instance") {
     KilledInstance(scenario);
+  } else if (name == L"commands") {
+    Commands(scenario);
+  } else if (name == L"chinese") {
+    const std::wstring program = argv[3];
+    Chinese(scenario, program.substr(0, program.find_last_of(L"\\/")) + L"\\language");
   } else if (name == L"bad-translation") {
     BadTranslation(scenario);
   } else {

@@ -162,6 +162,21 @@ std::vector<std::vector<std::wstring>> ListViewRows(HWND list, DWORD process_id,
   return rows;
 }
 
+bool SelectListRow(HWND list, DWORD process_id, int row) {
+  const HandleCloser process{
+      OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, process_id)};
+  if (process.handle == nullptr) {
+    return false;
+  }
+  const RemoteBuffer buffer(process.handle, sizeof(LVITEMW));
+  LVITEMW item{};
+  item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  item.state = LVIS_SELECTED | LVIS_FOCUSED;
+  return buffer.address() != nullptr && buffer.Write(0, &item, sizeof(item)) &&
+         SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row),
+                      reinterpret_cast<LPARAM>(buffer.address())) != FALSE;
+}
+
 std::vector<std::wstring> EditLines(HWND edit) {
   std::vector<std::wstring> lines;
   const std::wstring text = WindowText(edit);

@@ -30,6 +30,9 @@ void PressButton(HWND button);
 // column. The texts cross the process boundary through memory allocated in the target process.
 std::vector<std::vector<std::wstring>> ListViewRows(HWND list, DWORD process_id, int columns);
 
+// Selects (and focuses) one row of a report-style list view of another process, as a click does.
+bool SelectListRow(HWND list, DWORD process_id, int row);
+
 // The text lines of a multi-line edit box.
 std::vector<std::wstring> EditLines(HWND edit);
 

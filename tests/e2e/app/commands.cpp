@@ -1,0 +1,409 @@
+// The commands as a user meets them: add a finger by touch, verify it (match, another finger,
+// another user), rename it, delete it (No, then Yes), choose among two sensors, the About box;
+// and the same program with the Simplified Chinese language file.
+
+#include "commands.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "remote_window.h"
+
+namespace dactyra::e2e {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr char kState[] =
+    "samples = 3\n"
+    "[[unit]]\nid = 1\ndescription = \"Integrated Fingerprint Sensor\"\n"
+    "[[unit]]\nid = 2\ndescription = \"USB Fingerprint Reader\"\n"
+    "[[template]]\nunit = 1\nidentity = \"current\"\nsubfactor = 0xF5\n"
+    "[[template]]\nunit = 2\nidentity = \"S-1-5-21-7-7-7-1002\"\nsubfactor = 0xF5\n";
+constexpr char kOtherUser[] = "S-1-5-21-7-7-7-1002";
+
+// Writes one touch into the simulator's spool (the "touches" folder beside its state), named so
+// that it comes after every touch written before, and appearing in one step.
+void Touch(const Scenario& scenario, int unit, int finger, const char* identity = "current") {
+  static std::uint64_t last = 0;
+  FILETIME now{};
+  GetSystemTimePreciseAsFileTime(&now);
+  const std::uint64_t stamp =
+      std::max(last + 1, ((std::uint64_t{now.dwHighDateTime} << 32) | now.dwLowDateTime) * 100);
+  last = stamp;
+  const std::wstring spool = scenario.File(L"touches");
+  CreateDirectoryW(spool.c_str(), nullptr);
+  wchar_t name[64] = {};
+  swprintf(name, 64, L"\\touch-%020llu", static_cast<unsigned long long>(stamp));
+  const std::string text = "unit = " + std::to_string(unit) +
+                           "\nsubfactor = " + std::to_string(finger) + "\nidentity = \"" +
+                           identity + "\"\n";
+  WriteFileBytes(spool + name + L".tmp", text);
+  MoveFileExW((spool + name + L".tmp").c_str(), (spool + name + L".toml").c_str(),
+              MOVEFILE_REPLACE_EXISTING);
+}
+
+// A dialog of the program over its main window (the sensor, enrollment or verification dialog).
+HWND WaitForDialog(const Program& program, HWND main_window) {
+  HWND dialog = nullptr;
+  WaitFor(
+      [&] {
+        for (HWND window : TopLevelWindows(program.Id(), L"DactyraWindow")) {
+          if (window != main_window) {
+            dialog = window;
+            return true;
+          }
+        }
+        return false;
+      },
+      20s);
+  return dialog;
+}
+
+HWND WaitForMessageBox(const Program& program) {
+  HWND box = nullptr;
+  WaitFor([&] { return (box = MessageBoxOf(program)) != nullptr; }, 20s);
+  return box;
+}
+
+bool WaitGone(HWND window) {
+  return WaitFor([&] { return !IsWindow(window) || !IsWindowVisible(window); }, 20s);
+}
+
+// Every static text of a window, joined.
+std::wstring StaticTexts(HWND window) {
+  std::wstring text;
+  for (HWND label : ChildWindows(window, L"Static")) {
+    text += WindowText(label) + L"\n";
+  }
+  return text;
+}
+
+bool WaitForText(HWND window, const std::wstring& part) {
+  return WaitFor([&] { return StaticTexts(window).find(part) != std::wstring::npos; }, 20s);
+}
+
+HWND ListOf(HWND main_window) {
+  const std::vector<HWND> lists = ChildWindows(main_window, L"SysListView32");
+  return lists.empty() ? nullptr : lists.front();
+}
+
+bool WaitForRows(HWND main_window, const Program& program, std::size_t count) {
+  return WaitFor([&] { return ListRows(main_window, program.Id()).size() == count; }, 20s);
+}
+
+bool LogHas(HWND main_window, const std::wstring& line) {
+  const std::vector<std::wstring> log = LogLines(main_window);
+  return std::find(log.begin(), log.end(), line) != log.end();
+}
+
+bool WaitForLog(HWND main_window, const std::wstring& line) {
+  return WaitFor([&] { return LogHas(main_window, line); }, 20s);
+}
+
+// The TimeDateStamp of a PE file's header, 0 when it cannot be read.
+std::uint32_t LinkStamp(const std::wstring& path) {
+  const std::string bytes = ReadFileBytes(path);
+  if (bytes.size() < 0x40) {
+    return 0;
+  }
+  std::uint32_t offset = 0;
+  std::memcpy(&offset, bytes.data() + 0x3C, 4);
+  if (bytes.size() < std::size_t{offset} + 12) {
+    return 0;
+  }
+  std::uint32_t stamp = 0;
+  std::memcpy(&stamp, bytes.data() + offset + 8, 4);
+  return stamp;
+}
+
+std::uint64_t UnixNow() {
+  FILETIME now{};
+  GetSystemTimeAsFileTime(&now);
+  return (((std::uint64_t{now.dwHighDateTime} << 32) | now.dwLowDateTime) / 10000000) -
+         11644473600ULL;
+}
+
+// Add: the sensor dialog (Auto), a description typed in, a touch to locate and three captures.
+void AddByTouch(Scenario& scenario, const Program& program, HWND window) {
+  Checks& checks = scenario.checks;
+  PressButton(FindChild(window, L"Button", L"&Add Fingerprint"));
+  HWND chooser = WaitForDialog(program, window);
+  if (!checks.Check(chooser != nullptr, "Add asks for the sensor")) {
+    return;
+  }
+  const std::vector<HWND> radios = ChildWindows(chooser, L"Button");
+  std::vector<std::wstring> texts;
+  for (HWND radio : radios) {
+    texts.push_back(WindowText(radio));
+  }
+  checks.Check(WindowText(chooser) == L"Select Fingerprint sensor", "the sensor dialog's caption",
+               WindowText(chooser));
+  checks.Check(texts.size() == 5 && texts[0] == L"Auto" &&
+                   texts[1] == L"Integrated Fingerprint Sensor  (UnitID\uFF1A1)" &&
+                   texts[2] == L"USB Fingerprint Reader  (UnitID\uFF1A2)",
+               "the sensor dialog offers Auto and both sensors", Join(texts));
+  checks.Check(!radios.empty() && SendMessageW(radios[0], BM_GETCHECK, 0, 0) == BST_CHECKED,
+               "Auto is checked");
+  RequestScreenshot(scenario.folder, chooser, scenario.screenshot + "-2-sensor-dialog");
+  PressButton(FindChild(chooser, L"Button", L"&OK"));
+  checks.Check(WaitGone(chooser), "OK closes the sensor dialog");
+
+  HWND enroll = WaitForDialog(program, window);
+  if (!checks.Check(enroll != nullptr, "the enrollment dialog opens")) {
+    return;
+  }
+  const std::vector<HWND> edits = ChildWindows(enroll, L"Edit");
+  checks.Check(!edits.empty() && WindowText(edits.front()) == L"fingerprint #2",
+               "the description starts as the finger's name",
+               edits.empty() ? L"" : WindowText(edits.front()));
+  if (!edits.empty()) {
+    SendMessageW(edits.front(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Left index finger"));
+  }
+  Sleep(300);
+  Touch(scenario, 1, 0xF6);  // finds the sensor
+  for (int i = 0; i < 3; ++i) {
+    Touch(scenario, 1, 0xF6);
+  }
+  HWND done = nullptr;
+  WaitFor([&] { return (done = FindChild(enroll, L"Button", L"&Done")) != nullptr; }, 30s);
+  checks.Check(done != nullptr, "the enrollment completes", StaticTexts(enroll));
+  RequestScreenshot(scenario.folder, enroll, scenario.screenshot + "-3-enrolled");
+  PressButton(done);
+  checks.Check(WaitGone(enroll), "Done closes the enrollment dialog");
+  checks.Check(WaitForRows(window, program, 2), "the list shows the new finger");
+  const Rows rows = ListRows(window, program.Id());
+  checks.Check(
+      rows.size() == 2 && rows[1] == std::vector<std::wstring>{L"2",
+                                                               L"Integrated Fingerprint "
+                                                               L"Sensor",
+                                                               L"1", L"0xF6", L"Left index finger"},
+      "the new row carries the typed description", Join(rows));
+  checks.Check(LogHas(window,
+                      L"Add fingerprint: (Fingerprint ID: 0xF6, automatically locates "
+                      L"the sensor)") &&
+                   LogHas(window, L"Add fingerprint: (Device ID: 1), Fingerprint ID: 0xF6"),
+               "the log tells the addition", Join(LogLines(window)));
+  const std::string cfg = ReadFileBytes(scenario.File(L"CFG.TOML"));
+  checks.Check(cfg.find("[[finger]]\r\ndescription = \"Left index finger\"\r\nfingerid = "
+                        "\"0xF6\"\r\nunitid = 1\r\n") != std::string::npos,
+               "CFG.TOML stores the description", Widen(cfg.c_str()));
+  RequestScreenshot(scenario.folder, window, scenario.screenshot + "-4-added");
+}
+
+// Verify the new finger: a match, another finger, another user; then rename it.
+void VerifyAndRename(Scenario& scenario, const Program& program, HWND window) {
+  Checks& checks = scenario.checks;
+  SelectListRow(ListOf(window), program.Id(), 1);
+  HWND verify_button = FindChild(window, L"Button", L"&Verify Fingerprint");
+  checks.Check(WaitFor([&] { return IsWindowEnabled(verify_button) != FALSE; }, 10s),
+               "selecting a row enables Verify");
+  PressButton(verify_button);
+  HWND dialog = WaitForDialog(program, window);
+  if (!checks.Check(dialog != nullptr, "the verification dialog opens")) {
+    return;
+  }
+  struct Attempt {
+    int unit;
+    int finger;
+    const char* identity;
+    const wchar_t* expected;
+    const char* what;
+    const char* shot;
+  };
+  const Attempt attempts[] = {
+      {1, 0xF6, "current", L"Verification successful!", "the same finger matches", "-5-match"},
+      {1, 0xF5, "current", L"the finger used to swipe it is different",
+       "another finger of the user is told apart", "-6-other-finger"},
+      {2, 0xF5, kOtherUser, L"does not belong to the current user", "another user is refused",
+       "-7-other-user"},
+  };
+  bool first = true;
+  for (const Attempt& attempt : attempts) {
+    if (!first) {
+      PressButton(FindChild(dialog, L"Button", L"&Retry"));
+      WaitFor([&] { return StaticTexts(dialog).find(attempt.expected) == std::wstring::npos; }, 5s);
+      Sleep(300);
+    }
+    first = false;
+    Touch(scenario, attempt.unit, attempt.finger, attempt.identity);
+    checks.Check(WaitForText(dialog, attempt.expected), attempt.what, StaticTexts(dialog));
+    RequestScreenshot(scenario.folder, dialog, scenario.screenshot + attempt.shot);
+  }
+  const std::vector<HWND> edits = ChildWindows(dialog, L"Edit");
+  if (!edits.empty()) {
+    SendMessageW(edits.front(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Left index"));
+  }
+  Sleep(300);
+  PressButton(FindChild(dialog, L"Button", L"&Close"));
+  checks.Check(WaitGone(dialog), "Close ends the verification");
+  checks.Check(WaitForLog(window, L"The configuration is saved."), "the renaming is saved",
+               Join(LogLines(window)));
+  const Rows rows = ListRows(window, program.Id());
+  checks.Check(rows.size() == 2 && rows[1][4] == L"Left index", "the row shows the new name",
+               Join(rows));
+  const std::string cfg = ReadFileBytes(scenario.File(L"CFG.TOML"));
+  checks.Check(cfg.find("description = \"Left index\"\r\nfingerid = \"0xF6\"") != std::string::npos,
+               "CFG.TOML holds the new name", Widen(cfg.c_str()));
+}
+
+// Delete the finger: No keeps it, Yes deletes it and its entry.
+void Delete(Scenario& scenario, const Program& program, HWND window) {
+  Checks& checks = scenario.checks;
+  SelectListRow(ListOf(window), program.Id(), 1);
+  HWND delete_button = FindChild(window, L"Button", L"&Delete Fingerprint");
+  WaitFor([&] { return IsWindowEnabled(delete_button) != FALSE; }, 10s);
+  PressButton(delete_button);
+  HWND box = WaitForMessageBox(program);
+  if (!checks.Check(box != nullptr, "Delete asks first")) {
+    return;
+  }
+  const std::wstring question = StaticTexts(box);
+  checks.Check(WindowText(box) == L"Query" &&
+                   question.find(L"Fingerprint device: Integrated Fingerprint Sensor (Device ID: "
+                                 L"1)") != std::wstring::npos &&
+                   question.find(L"Fingerprint ID: 0xF6, Fingerprint description: Left index") !=
+                       std::wstring::npos,
+               "the question names the finger", question);
+  checks.Check((GetWindowLongW(GetDlgItem(box, IDNO), GWL_STYLE) & BS_DEFPUSHBUTTON) != 0,
+               "No is the default answer");
+  RequestScreenshot(scenario.folder, box, scenario.screenshot + "-8-delete-question");
+  PressButton(GetDlgItem(box, IDNO));
+  checks.Check(WaitForLog(window, L"Canceled deletion."), "No cancels the deletion");
+  checks.Check(ListRows(window, program.Id()).size() == 2, "the finger is still listed");
+
+  SelectListRow(ListOf(window), program.Id(), 1);
+  PressButton(delete_button);
+  box = WaitForMessageBox(program);
+  if (!checks.Check(box != nullptr, "Delete asks again")) {
+    return;
+  }
+  PressButton(GetDlgItem(box, IDYES));
+  checks.Check(WaitForLog(window, L"Deletion successful! Refreshing the list..."),
+               "Yes deletes the finger", Join(LogLines(window)));
+  checks.Check(WaitForRows(window, program, 1), "the list shows one finger again");
+  const std::string cfg = ReadFileBytes(scenario.File(L"CFG.TOML"));
+  checks.Check(cfg.find("0xF6") == std::string::npos, "its entry is gone from CFG.TOML",
+               Widen(cfg.c_str()));
+  RequestScreenshot(scenario.folder, window, scenario.screenshot + "-9-deleted");
+}
+
+void About(Scenario& scenario, const Program& program, HWND window) {
+  Checks& checks = scenario.checks;
+  PostMessageW(window, WM_SYSCOMMAND, 0x401, 0);
+  HWND box = WaitForMessageBox(program);
+  if (!checks.Check(box != nullptr, "the About item shows the About box")) {
+    return;
+  }
+  const std::wstring text = StaticTexts(box);
+  checks.Check(WindowText(box) == L"Dactyra" &&
+                   text.starts_with(L"Author: Dactyra developers\r\n"
+                                    L"Version: 1.0.0.0\r\n"
+                                    L"Compilation time: ") &&
+                   text.find(L"\r\nHomePage: https://dactyra.example.org") != std::wstring::npos,
+               "the About box names author, version, link time and homepage", text);
+  // The link time in the header is a real one, from this build.
+  const std::uint32_t stamp = LinkStamp(scenario.executable);
+  const std::uint64_t now = UnixNow();
+  checks.Check(stamp + 30ULL * 24 * 3600 > now && stamp <= now + 60,
+               "the executable carries a recent link time",
+               std::to_wstring(stamp) + L" vs " + std::to_wstring(now));
+  checks.Check(text.find(L"1899") == std::wstring::npos, "the About box shows the link date", text);
+  RequestScreenshot(scenario.folder, box, scenario.screenshot + "-10-about");
+  PressButton(GetDlgItem(box, IDOK));
+  checks.Check(WaitGone(box), "OK closes the About box");
+}
+
+}  // namespace
+
+void Commands(Scenario& scenario) {
+  WriteFileBytes(scenario.File(L"state.toml"), kState);
+  Program program(scenario.executable, scenario.folder);
+  HWND window = StartAndWait(scenario, program);
+  if (window == nullptr) {
+    program.Kill();
+    return;
+  }
+  scenario.checks.Check(WaitForRows(window, program, 1), "the list shows the enrolled finger",
+                        Join(ListRows(window, program.Id())));
+  RequestScreenshot(scenario.folder, window, scenario.screenshot + "-1-list");
+  AddByTouch(scenario, program, window);
+  VerifyAndRename(scenario, program, window);
+  Delete(scenario, program, window);
+  About(scenario, program, window);
+  PressExit(scenario, program, window);
+}
+
+void Chinese(Scenario& scenario, const std::wstring& language_folder) {
+  Checks& checks = scenario.checks;
+  WriteFileBytes(scenario.File(L"state.toml"), kState);
+  wchar_t locale[LOCALE_NAME_MAX_LENGTH] = {};
+  if (GetUserDefaultLocaleName(locale, LOCALE_NAME_MAX_LENGTH) <= 0) {
+    lstrcpyW(locale, L"en-US");
+  }
+  checks.Check(std::wstring(locale) == L"zh-CN", "the user's locale is zh-CN", locale);
+  CreateDirectoryW(scenario.File(L"language").c_str(), nullptr);
+  const std::string translation = ReadFileBytes(language_folder + L"\\zh-CN.TOML");
+  checks.Check(!translation.empty(), "the program comes with language\\zh-CN.TOML");
+  WriteFileBytes(scenario.folder + L"\\language\\" + locale + L".TOML", translation);
+
+  Program program(scenario.executable, scenario.folder);
+  HWND window = StartAndWait(scenario, program);
+  if (window == nullptr) {
+    program.Kill();
+    return;
+  }
+  checks.Check(WaitForRows(window, program, 1), "the list shows the enrolled finger");
+  checks.Check(FindChild(window, L"Button", L"读取指纹(&R)") != nullptr &&
+                   FindChild(window, L"Button", L"添加指纹(&A)") != nullptr,
+               "the buttons speak Chinese");
+  checks.Check(
+      LogHas(window, L"正在读取指纹数据...") && LogHas(window, L"共找到 2 个指纹采集设备。"),
+      "the log speaks Chinese", Join(LogLines(window)));
+  RequestScreenshot(scenario.folder, window, scenario.screenshot + "-1-main");
+
+  PressButton(FindChild(window, L"Button", L"添加指纹(&A)"));
+  HWND chooser = WaitForDialog(program, window);
+  if (checks.Check(chooser != nullptr, "Add asks for the sensor")) {
+    checks.Check(WindowText(chooser) == L"选择指纹传感器", "the sensor dialog speaks Chinese",
+                 WindowText(chooser));
+    RequestScreenshot(scenario.folder, chooser, scenario.screenshot + "-2-sensor-dialog");
+    PressButton(FindChild(chooser, L"Button", L"取消(&C)"));
+    checks.Check(WaitGone(chooser), "Cancel closes it");
+  }
+
+  SelectListRow(ListOf(window), program.Id(), 0);
+  HWND delete_button = FindChild(window, L"Button", L"删除指纹(&D)");
+  WaitFor([&] { return IsWindowEnabled(delete_button) != FALSE; }, 10s);
+  PressButton(delete_button);
+  HWND box = WaitForMessageBox(program);
+  if (checks.Check(box != nullptr, "Delete asks first")) {
+    checks.Check(StaticTexts(box).find(L"确定要删除以下指纹吗？") != std::wstring::npos,
+                 "the question speaks Chinese", StaticTexts(box));
+    RequestScreenshot(scenario.folder, box, scenario.screenshot + "-3-delete-question");
+    PressButton(GetDlgItem(box, IDNO));
+    WaitGone(box);
+  }
+
+  PostMessageW(window, WM_SYSCOMMAND, 0x401, 0);
+  box = WaitForMessageBox(program);
+  if (checks.Check(box != nullptr, "the About box comes")) {
+    checks.Check(StaticTexts(box).starts_with(L"作者：Dactyra developers\r\n版本：1.0.0.0"),
+                 "the About box speaks Chinese", StaticTexts(box));
+    RequestScreenshot(scenario.folder, box, scenario.screenshot + "-4-about");
+    PressButton(GetDlgItem(box, IDOK));
+    WaitGone(box);
+  }
+  PressButton(FindChild(window, L"Button", L"退出(&X)"));
+  checks.Check(program.WaitForExit(15s), "Exit ends the program");
+  program.Kill();
+}
+
+}  // namespace dactyra::e2e

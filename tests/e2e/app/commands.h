@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+#include "scenario.h"
+
+namespace dactyra::e2e {
+
+// List, add a finger by touch, verify it three ways, rename it, delete it, the sensor dialog
+// and the About box, with a screenshot of each step.
+void Commands(Scenario& scenario);
+
+// The program with the Simplified Chinese language file from `language_folder`: main window,
+// sensor dialog, deletion question and About box.
+void Chinese(Scenario& scenario, const std::wstring& language_folder);
+
+}  // namespace dactyra::e2e

@@ -1,0 +1,104 @@
+#include "scenario.h"
+
+#include <windows.h>
+
+#include "remote_window.h"
+
+namespace dactyra::e2e {
+
+using namespace std::chrono_literals;
+
+std::wstring Widen(const char* text) {
+  const int size = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
+  std::wstring result(static_cast<std::size_t>(size > 0 ? size - 1 : 0), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text, -1, result.data(), size);
+  return result;
+}
+
+std::wstring Join(const std::vector<std::wstring>& lines) {
+  std::wstring text;
+  for (const std::wstring& line : lines) {
+    text += L"\n    " + line;
+  }
+  return text;
+}
+
+std::wstring Join(const Rows& rows) {
+  std::wstring text;
+  for (const auto& row : rows) {
+    text += L"\n   ";
+    for (const std::wstring& cell : row) {
+      text += L" | " + cell;
+    }
+  }
+  return text;
+}
+
+HWND LogWindow(HWND main_window) {
+  for (HWND edit : ChildWindows(main_window, L"Edit")) {
+    if ((GetWindowLongW(edit, GWL_STYLE) & ES_MULTILINE) != 0) {
+      return edit;
+    }
+  }
+  return nullptr;
+}
+
+// The log lines without their "[hh:nn:ss] " stamps.
+std::vector<std::wstring> LogLines(HWND main_window) {
+  std::vector<std::wstring> lines;
+  for (const std::wstring& line : EditLines(LogWindow(main_window))) {
+    lines.push_back(line.size() >= 11 ? line.substr(11) : line);
+  }
+  return lines;
+}
+
+bool HasTimeStamp(const std::wstring& line) {
+  if (line.size() < 11 || line[0] != L'[' || line[9] != L']' || line[10] != L' ') {
+    return false;
+  }
+  for (const int digit : {1, 2, 4, 5, 7, 8}) {
+    if (line[digit] < L'0' || line[digit] > L'9') {
+      return false;
+    }
+  }
+  return true;
+}
+
+Rows ListRows(HWND main_window, DWORD process_id) {
+  const std::vector<HWND> lists = ChildWindows(main_window, L"SysListView32");
+  return lists.empty() ? Rows{} : ListViewRows(lists.front(), process_id, 5);
+}
+
+std::wstring CurrentUserName() {
+  wchar_t name[257] = {};
+  DWORD size = 257;
+  return GetUserNameW(name, &size) ? std::wstring(name) : L"(Unknown)";
+}
+
+// Starts the program and waits for its main window.
+HWND StartAndWait(Scenario& scenario, Program& program) {
+  if (!scenario.checks.Check(program.Started(), "the program starts")) {
+    return nullptr;
+  }
+  HWND window = nullptr;
+  WaitFor([&] { return (window = program.MainWindow()) != nullptr; }, 30s);
+  scenario.checks.Check(window != nullptr, "the main window appears");
+  return window;
+}
+
+// Ends the program by its Exit button and waits for the end.
+void PressExit(Scenario& scenario, Program& program, HWND window) {
+  PressButton(FindChild(window, L"Button", L"E&xit"));
+  scenario.checks.Check(program.WaitForExit(15s), "Exit ends the program");
+  program.Kill();
+}
+
+// No winbio.dll in the system folder: the listing stops with the library line, and closing
+
+// A message box of the program, or null.
+HWND MessageBoxOf(const Program& program) {
+  const std::vector<HWND> boxes = TopLevelWindows(program.Id(), L"#32770");
+  return boxes.empty() ? nullptr : boxes.front();
+}
+
+}  // namespace dactyra::e2e
