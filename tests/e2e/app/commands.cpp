@@ -81,7 +81,9 @@ bool WaitGone(HWND window) {
 std::wstring StaticTexts(HWND window) {
   std::wstring text;
   for (HWND label : ChildWindows(window, L"Static")) {
-    text += WindowText(label) + L"\n";
+    if (const std::wstring line = WindowText(label); !line.empty()) {  // not the icon
+      text += line + L"\n";
+    }
   }
   return text;
 }
