@@ -35,7 +35,10 @@ std::u16string ErrorMessage(const std::exception& error) {
 }  // namespace
 
 TForm1::TForm1(std::u16string_view executable_path)
-    : ui::Form({.caption = u"Dactyra", .client_width = 880, .client_height = 620}),
+    : ui::Form({.caption = u"Dactyra",
+                .client_width = 880,
+                .client_height = 620,
+                .font = ui::FontSpec{kWindowFontFace, kWindowFontPixels}}),
       FExecutablePath(executable_path) {
   btnEnum.OnClick = [this] { btnEnumClick(); };
   btnVerify.OnClick = [this] { btnVerifyClick(); };

@@ -4,6 +4,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,9 @@ struct FormOptions {
   FormBorder border = FormBorder::kSizeable;
   FormPosition position = FormPosition::kCenterScreen;
   Form* owner = nullptr;  // a dialog's owner is disabled while the dialog is shown modally
+  // The font of every control on the form. None given: the owner's font, or the system's
+  // message font for a form without owner.
+  std::optional<FontSpec> font = std::nullopt;
 };
 
 // An item added to the form's system menu.
@@ -66,6 +70,7 @@ class Form : public Control {
   void SetCaption(std::u16string_view caption) { SetText(caption); }
   Form* Owner() const { return owner_; }
   FormBorder Border() const { return border_; }
+  const FontSpec& Font() const { return font_; }
 
   // The dots per inch of the monitor the form is on (96 for the headless backend).
   int Dpi() const { return dpi_; }
@@ -129,6 +134,7 @@ class Form : public Control {
   Form* owner_;
   FormBorder border_;
   FormPosition position_;
+  FontSpec font_;
   int dpi_ = 96;
   Size design_client_;  // 96-DPI pixels
   Size client_size_;    // device pixels

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace dactyra::ui {
 
@@ -64,6 +65,14 @@ struct Size {
   int width = 0;
   int height = 0;
   friend bool operator==(const Size&, const Size&) = default;
+};
+
+// A form's font: a face name and a height in 96-DPI pixels. An empty face means the system's
+// message font.
+struct FontSpec {
+  std::u16string face = {};
+  int pixel_height = 0;
+  friend bool operator==(const FontSpec&, const FontSpec&) = default;
 };
 
 // The result with which a modal form ends (the numbers of the Windows dialog results).

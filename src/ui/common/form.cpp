@@ -13,6 +13,9 @@ Form::Form(const FormOptions& options)
       owner_(options.owner),
       border_(options.border),
       position_(options.position),
+      font_(options.font               ? *options.font
+            : options.owner != nullptr ? options.owner->Font()
+                                       : FontSpec{}),
       design_client_{options.client_width, options.client_height} {
   form_ = this;
   client_size_ = {ScaleForDpi(design_client_.width, dpi_),

@@ -101,7 +101,7 @@ void DestroyWindowOf(HWND window) {
 
 }  // namespace
 
-UniqueFont CreateMessageFont(int dpi, bool bold) {
+UniqueFont CreateFormFont(const FontSpec& spec, int dpi, bool bold) {
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof(metrics);
   LOGFONTW font{};
@@ -113,6 +113,12 @@ UniqueFont CreateMessageFont(int dpi, bool bold) {
     font.lfWeight = FW_NORMAL;
     font.lfCharSet = DEFAULT_CHARSET;
     lstrcpynW(font.lfFaceName, L"Segoe UI", LF_FACESIZE);
+  }
+  if (!spec.face.empty() && spec.pixel_height > 0) {
+    font.lfHeight = -MulDiv(spec.pixel_height, dpi, 96);
+    font.lfWidth = 0;
+    font.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynW(font.lfFaceName, Wide(spec.face), LF_FACESIZE);
   }
   if (bold) {
     font.lfWeight = FW_BOLD;

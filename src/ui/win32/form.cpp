@@ -128,16 +128,16 @@ void CreateFormWindow(Form& form) {
   }
   const int dpi = static_cast<int>(GetDpiForWindow(window));
   Access::SetDpi(form, dpi > 0 ? dpi : 96);
-  resources->font = CreateMessageFont(form.Dpi(), false);
-  resources->bold_font = CreateMessageFont(form.Dpi(), true);
+  resources->font = CreateFormFont(form.Font(), form.Dpi(), false);
+  resources->bold_font = CreateFormFont(form.Font(), form.Dpi(), true);
   ApplyClientSize(form);
 }
 
 void RescaleForm(Form& form, int dpi) {
   Access::SetDpi(form, dpi);
   if (FormResources* resources = Access::Resources(form)) {
-    resources->font = CreateMessageFont(dpi, false);
-    resources->bold_font = CreateMessageFont(dpi, true);
+    resources->font = CreateFormFont(form.Font(), dpi, false);
+    resources->bold_font = CreateFormFont(form.Font(), dpi, true);
   }
   ApplyFonts(form);
   RescaleColumns(form);

@@ -88,7 +88,8 @@ void DispatchWithDialogKeys(MSG& message);
 Control* ControlOf(HWND window);
 
 void CreateFormWindow(Form& form);
-UniqueFont CreateMessageFont(int dpi, bool bold);
+// The form's font at the given DPI: its face and height, or the system's message font.
+UniqueFont CreateFormFont(const FontSpec& spec, int dpi, bool bold);
 void ApplyFonts(Control& control);
 void RescaleForm(Form& form, int dpi);
 

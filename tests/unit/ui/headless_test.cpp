@@ -448,5 +448,18 @@ TEST(HeadlessForms, CloseRunsOnCloseAndDestructionRunsFormDestroy) {
   EXPECT_EQ(destroyed, 0);
 }
 
+// A dialog without a font of its own takes its owner's; a form without owner has the system's.
+TEST(HeadlessForms, DialogsTakeTheirOwnersFont) {
+  const FontSpec yahei{u"\u5FAE\u8F6F\u96C5\u9ED1", 13};
+  Form main({.caption = u"main", .font = yahei});
+  Form dialog({.caption = u"dialog", .border = FormBorder::kDialog, .owner = &main});
+  Form own({.caption = u"own", .owner = &main, .font = FontSpec{u"Tahoma", 11}});
+  Form plain({.caption = u"plain"});
+  EXPECT_EQ(main.Font(), yahei);
+  EXPECT_EQ(dialog.Font(), yahei);
+  EXPECT_EQ(own.Font(), (FontSpec{u"Tahoma", 11}));
+  EXPECT_EQ(plain.Font(), FontSpec{});
+}
+
 }  // namespace
 }  // namespace dactyra::ui

@@ -143,6 +143,25 @@ TEST(Win32Forms, DpiChangeRescalesLayoutFontsAndColumns) {
   EXPECT_NE(large.lfHeight, 0);
 }
 
+// A form's font is made at the window's DPI from its face and 96-DPI pixel height, and its
+// dialogs take it over.
+TEST(Win32Forms, FormFontIsScaledAndPassedToDialogs) {
+  Form main({.caption = u"main",
+             .client_width = 200,
+             .client_height = 100,
+             .font = FontSpec{u"Tahoma", 13}});
+  Form dialog({.caption = u"dialog", .client_width = 100, .client_height = 50, .owner = &main});
+  Button in_main(main, {10, 10, 80, 24}, u"a");
+  Button in_dialog(dialog, {10, 10, 80, 24}, u"b");
+  for (const Button* button : {&in_main, &in_dialog}) {
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(WindowOf(*button), WM_GETFONT, 0, 0)),
+               sizeof(font), &font);
+    EXPECT_EQ(font.lfHeight, -MulDiv(13, main.Dpi(), 96));
+    EXPECT_STREQ(font.lfFaceName, L"Tahoma");
+  }
+}
+
 TEST(Win32ListView, RowsRoundTripThroughTheControl) {
   TDemoMain form;
   form.btnEnum.Click();
