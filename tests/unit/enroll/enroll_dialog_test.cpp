@@ -11,6 +11,7 @@
 
 #include "enroll/form_enroll.h"
 #include "support/in_process_winbio.h"
+#include "support/posted_event.h"
 #include "ui/headless/driver.h"
 
 namespace dactyra {
@@ -30,11 +31,7 @@ id = 2
 description = "Right sensor"
 )";
 
-struct Event {
-  std::uintptr_t code;
-  std::intptr_t value;
-  friend bool operator==(const Event&, const Event&) = default;
-};
+using Event = testing::PostedEvent;
 
 // A dialog filled as the add command fills it, which records each event it handles (the value
 // of "done" as 0) and the progress it then shows.

@@ -9,6 +9,7 @@
 
 #include "enroll/enroll_worker.h"
 #include "support/in_process_winbio.h"
+#include "support/posted_event.h"
 
 namespace dactyra {
 namespace {
@@ -24,11 +25,7 @@ id = 2
 description = "Right sensor"
 )";
 
-struct Event {
-  std::uintptr_t code;
-  std::intptr_t value;
-  friend bool operator==(const Event&, const Event&) = default;
-};
+using Event = testing::PostedEvent;
 
 // Runs one worker to its end with the given preset unit (0: locate) and cancel state, and gives
 // what it posted. `accept` is what posting answers (false: the dialog is gone).

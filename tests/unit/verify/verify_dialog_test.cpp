@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "support/in_process_winbio.h"
+#include "support/posted_event.h"
 #include "ui/headless/driver.h"
 #include "verify/form_verify.h"
 
@@ -47,11 +48,7 @@ subfactor = 0xF7
 )";
 constexpr char16_t kOtherUser[] = u"S-1-5-21-1-2-3-1001";
 
-struct Event {
-  std::uintptr_t code;
-  std::intptr_t value;
-  friend bool operator==(const Event&, const Event&) = default;
-};
+using Event = testing::PostedEvent;
 
 // A dialog filled as the verify command fills it for the record (unit 1, 0xF5), which records
 // each event it handles and the result line it then shows.

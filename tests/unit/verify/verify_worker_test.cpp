@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "support/in_process_winbio.h"
+#include "support/posted_event.h"
 #include "verify/verify_worker.h"
 
 namespace dactyra {
@@ -25,11 +26,7 @@ identity = "current"
 subfactor = 0xF5
 )";
 
-struct Event {
-  std::uintptr_t code;
-  std::intptr_t value;
-  friend bool operator==(const Event&, const Event&) = default;
-};
+using Event = testing::PostedEvent;
 
 // Runs one worker to its end for the record (unit 1, 0xF5) and gives what it posted. With
 // `cancel_after_first`, the dialog goes away as soon as the first event has come.
