@@ -34,7 +34,8 @@ std::string MakeBenchDocument(int records, bool full) {
     Append(out, "path = 'C:\\Users\\bench\\%d\\file.toml'\n", i);
     Append(out, "raw = '''\nLiteral text %d\n  kept as written \\n\n'''\n", i);
     Append(out, "ratio = %d.%03de-3\nbig = %d_%03d_%03d\nhex = 0x%X\noct = 0o%o\nbin = 0b%s\n", i,
-           i % 997, 1 + i % 999, (i * 7) % 1000, (i * 13) % 1000, i * 7919, i, i % 2 ? "1011" : "110");
+           i % 997, 1 + i % 999, (i * 7) % 1000, (i * 13) % 1000, i * 7919, i,
+           i % 2 ? "1011" : "110");
     Append(out, "negative = -%d.5\nspecial = [inf, -inf, nan]  # special floats\n", i);
     Append(out,
            "created = 1979-05-27T07:32:%02dZ\nlocal = 2024-01-%02d 12:%02d:00.%03d\nday = "

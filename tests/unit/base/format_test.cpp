@@ -73,7 +73,9 @@ TEST(Format, MisfitsRaiseAnErrorNamingTheFormat) {
   expect_error([] { Format(u"%5.", 1); }, u"%5.");
 }
 
-TEST(Format, SurplusArgumentsAreIgnored) { EXPECT_EQ(Format(u"only %d", 1, 2, u"x"), u"only 1"); }
+TEST(Format, SurplusArgumentsAreIgnored) {
+  EXPECT_EQ(Format(u"only %d", 1, 2, u"x"), u"only 1");
+}
 
 TEST(Format, HugeWidthIsBounded) {
   const std::u16string out = Format(u"%999999999999d", 1);
