@@ -126,18 +126,11 @@ HRESULT Service::EnumEnrollments(WINBIO_SESSION_HANDLE session, WINBIO_UNIT_ID u
   *subfactor_count = 0;
   const auto sid = SidOfIdentity(*identity);
   const std::lock_guard lock(mutex_);
-  if (FindSession(session) == nullptr) {
-    return E_HANDLE_RESULT;
-  }
-  if (!sid) {
-    return E_INVALIDARG;
-  }
   std::optional<SimState> state;
-  if (const HRESULT result = StartCall(u"WinBioEnumEnrollments", state); result != S_OK) {
+  if (const HRESULT result =
+          StartTemplateCall(u"WinBioEnumEnrollments", session, unit_id, sid, state);
+      result != S_OK) {
     return result;
-  }
-  if (state->FindUnit(unit_id) == nullptr) {
-    return WINBIO_E_INVALID_UNIT;
   }
   std::vector<WINBIO_BIOMETRIC_SUBTYPE> subfactors;
   for (const TemplateEntry& entry : state->Templates()) {
@@ -247,18 +240,11 @@ HRESULT Service::DeleteTemplate(WINBIO_SESSION_HANDLE session, WINBIO_UNIT_ID un
   }
   const auto sid = SidOfIdentity(*identity);
   const std::lock_guard lock(mutex_);
-  if (FindSession(session) == nullptr) {
-    return E_HANDLE_RESULT;
-  }
-  if (!sid) {
-    return E_INVALIDARG;
-  }
   std::optional<SimState> state;
-  if (const HRESULT result = StartCall(u"WinBioDeleteTemplate", state); result != S_OK) {
+  if (const HRESULT result =
+          StartTemplateCall(u"WinBioDeleteTemplate", session, unit_id, sid, state);
+      result != S_OK) {
     return result;
-  }
-  if (state->FindUnit(unit_id) == nullptr) {
-    return WINBIO_E_INVALID_UNIT;
   }
   const int removed = state->RemoveTemplates([&](const TemplateEntry& entry) {
     return entry.unit == unit_id && entry.subfactor == subfactor &&
@@ -419,6 +405,24 @@ HRESULT Service::StartCall(std::u16string_view function, std::optional<SimState>
   if (const auto failure = state->TakeFailure(function)) {
     SaveState(*state);  // when it cannot be written, the failure stays due
     return *failure;
+  }
+  return S_OK;
+}
+
+HRESULT Service::StartTemplateCall(std::u16string_view function, WINBIO_SESSION_HANDLE session,
+                                   WINBIO_UNIT_ID unit_id, const std::optional<Sid>& sid,
+                                   std::optional<SimState>& state) {
+  if (FindSession(session) == nullptr) {
+    return E_HANDLE_RESULT;
+  }
+  if (!sid) {
+    return E_INVALIDARG;
+  }
+  if (const HRESULT result = StartCall(function, state); result != S_OK) {
+    return result;
+  }
+  if (state->FindUnit(unit_id) == nullptr) {
+    return WINBIO_E_INVALID_UNIT;
   }
   return S_OK;
 }

@@ -118,6 +118,11 @@ class Service {
   // Reads the state and takes a due failure of `function`: S_OK with `state` filled, or the
   // result to return.
   HRESULT StartCall(std::u16string_view function, std::optional<SimState>& state);
+  // The checks shared by the calls on a user's templates of one unit, in the service's order:
+  // an open session, an identity that holds a SID, StartCall, a known unit.
+  HRESULT StartTemplateCall(std::u16string_view function, WINBIO_SESSION_HANDLE session,
+                            WINBIO_UNIT_ID unit_id, const std::optional<Sid>& sid,
+                            std::optional<SimState>& state);
   HRESULT SaveState(const SimState& state);
   Session* FindSession(WINBIO_SESSION_HANDLE session);
   std::filesystem::path SpoolFolder(const SimState& state) const;
