@@ -38,6 +38,10 @@ HRESULT DACTYRA_WINBIO_API WinBioCloseSession(WINBIO_SESSION_HANDLE SessionHandl
   return OnService([&](sim::Service& s) { return s.CloseSession(SessionHandle); });
 }
 
+HRESULT DACTYRA_WINBIO_API WinBioCancel(WINBIO_SESSION_HANDLE SessionHandle) {
+  return OnService([&](sim::Service& s) { return s.Cancel(SessionHandle); });
+}
+
 HRESULT DACTYRA_WINBIO_API WinBioEnumEnrollments(WINBIO_SESSION_HANDLE SessionHandle,
                                                  WINBIO_UNIT_ID UnitId, PWinBioIdentity Identity,
                                                  WINBIO_BIOMETRIC_SUBTYPE** SubFactorArray,

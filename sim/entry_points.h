@@ -1,7 +1,7 @@
 #pragma once
 
-// The twelve entries of the biometric service, under their exported names, each passed on to
-// the active service.
+// The entries of the biometric service that the program uses, under their exported names, each
+// passed on to the active service.
 
 #include <cstddef>
 
@@ -18,6 +18,7 @@ dactyra::HRESULT DACTYRA_WINBIO_API WinBioOpenSession(
     dactyra::WINBIO_UUID* DatabaseId, dactyra::WINBIO_SESSION_HANDLE* SessionHandle);
 dactyra::HRESULT DACTYRA_WINBIO_API
 WinBioCloseSession(dactyra::WINBIO_SESSION_HANDLE SessionHandle);
+dactyra::HRESULT DACTYRA_WINBIO_API WinBioCancel(dactyra::WINBIO_SESSION_HANDLE SessionHandle);
 dactyra::HRESULT DACTYRA_WINBIO_API WinBioEnumEnrollments(
     dactyra::WINBIO_SESSION_HANDLE SessionHandle, dactyra::WINBIO_UNIT_ID UnitId,
     dactyra::PWinBioIdentity Identity, dactyra::WINBIO_BIOMETRIC_SUBTYPE** SubFactorArray,

@@ -57,6 +57,7 @@ platform::ExportAddress ResolveExport(const char* export_name) {
       {"WinBioEnumBiometricUnits", Address(&WinBioEnumBiometricUnits)},
       {"WinBioOpenSession", Address(&WinBioOpenSession)},
       {"WinBioCloseSession", Address(&WinBioCloseSession)},
+      {"WinBioCancel", Address(&WinBioCancel)},
       {"WinBioEnumEnrollments", Address(&WinBioEnumEnrollments)},
       {"WinBioIdentify", Address(&WinBioIdentify)},
       {"WinBioLocateSensor", Address(&WinBioLocateSensor)},

@@ -1,7 +1,7 @@
 #pragma once
 
 // The simulated service inside a native test process: registered as "winbio.dll" with the
-// platform's in-process loader, so that the program's own TWinBioLib::Load() finds its twelve
+// platform's in-process loader, so that the program's own TWinBioLib::Load() finds its
 // entries. Not in the Windows build, where the service is the real winbio.dll.
 //
 //   const sim::InProcessService winbio = sim::RegisterInProcess(state_path);

@@ -1,10 +1,13 @@
 #include "sim/service.h"
 
+#include <algorithm>
+#include <fstream>
 #include <span>
 #include <utility>
 #include <vector>
 
 #include "base/strings.h"
+#include "base/utf.h"
 #include "platform/platform.h"
 
 namespace dactyra::sim {
@@ -37,10 +40,22 @@ WINBIO_UNIT_SCHEMA Schema(const UnitInfo& unit) {
   return schema;
 }
 
-// The template's identity is `sid` ("current" standing for `current_user`).
+// `text` ("current" standing for `current_user`) names `sid`.
+bool Names(std::u16string_view text, const Sid& sid, const Sid& current_user) {
+  const auto named = ResolveIdentity(text, current_user);
+  return named && platform::EqualSids(*named, sid);
+}
+
+// The template's account is `sid`.
 bool BelongsTo(const TemplateEntry& entry, const Sid& sid, const Sid& current_user) {
-  const auto owner = ResolveIdentity(entry.identity, current_user);
-  return owner && platform::EqualSids(*owner, sid);
+  return Names(entry.identity, sid, current_user);
+}
+
+// The template was made from `finger`.
+bool MadeFrom(const TemplateEntry& entry, const Finger& finger, const Sid& current_user) {
+  const auto person = ResolveIdentity(finger.person, current_user);
+  return person && entry.finger.position == finger.position &&
+         Names(entry.finger.person, *person, current_user);
 }
 
 }  // namespace
@@ -49,7 +64,8 @@ Service::Service(std::u16string state_path, Sid current_user,
                  std::chrono::milliseconds poll_interval)
     : state_path_(std::move(state_path)),
       current_user_(std::move(current_user)),
-      poll_interval_(poll_interval) {}
+      poll_interval_(poll_interval),
+      foreground_([] { return true; }) {}
 
 Service::~Service() = default;
 
@@ -93,7 +109,7 @@ HRESULT Service::OpenSession(WINBIO_BIOMETRIC_TYPE factor, WINBIO_POOL_TYPE pool
   }
   // Only the system pool with its default database and flags: it takes no unit list.
   if (pool_type != WINBIO_POOL_SYSTEM || flags != WINBIO_FLAG_DEFAULT || unit_array != nullptr ||
-      unit_count != 0 || database_id != WINBIO_DB_DEFAULT) {
+      unit_count != 0 || database_id != kDatabaseIdNull) {
     return E_INVALIDARG;
   }
   const std::lock_guard lock(mutex_);
@@ -107,11 +123,40 @@ HRESULT Service::OpenSession(WINBIO_BIOMETRIC_TYPE factor, WINBIO_POOL_TYPE pool
 }
 
 HRESULT Service::CloseSession(WINBIO_SESSION_HANDLE session) {
-  const std::lock_guard lock(mutex_);
+  Lock lock(mutex_);
+  const Session* open = FindSession(session);
+  if (open == nullptr) {
+    return E_HANDLE_RESULT;
+  }
+  if (!open->waiting.empty()) {
+    const std::u16string waiting = open->waiting;
+    const bool ended = sessions_changed_.wait_for(lock, kCloseGrace, [&] {
+      const Session* still_open = FindSession(session);
+      return still_open == nullptr || still_open->waiting.empty();
+    });
+    if (!ended) {
+      RecordMisuse(u"WinBioCloseSession: session " + IntToText(session) + u" closed while " +
+                   waiting + u" waited on it in another thread; WinBioCancel releases it.");
+      return WINBIO_E_SESSION_BUSY;
+    }
+  }
   if (sessions_.erase(session) == 0) {
     return E_HANDLE_RESULT;
   }
   sessions_changed_.notify_all();
+  return S_OK;
+}
+
+HRESULT Service::Cancel(WINBIO_SESSION_HANDLE session) {
+  const std::lock_guard lock(mutex_);
+  Session* open = FindSession(session);
+  if (open == nullptr) {
+    return E_HANDLE_RESULT;
+  }
+  if (!open->waiting.empty()) {
+    ++open->cancels;
+    sessions_changed_.notify_all();
+  }
   return S_OK;
 }
 
@@ -164,7 +209,8 @@ HRESULT Service::EnrollBegin(WINBIO_SESSION_HANDLE session, WINBIO_BIOMETRIC_SUB
   if (state->FindUnit(unit_id) == nullptr) {
     return WINBIO_E_INVALID_UNIT;
   }
-  open->enrollment = Enrollment{.unit = unit_id, .subfactor = subfactor, .good_samples = 0};
+  open->enrollment =
+      Enrollment{.unit = unit_id, .subfactor = subfactor, .good_samples = 0, .fingers = {}};
   return S_OK;
 }
 
@@ -196,22 +242,45 @@ HRESULT Service::EnrollCommit(WINBIO_SESSION_HANDLE session, TWinBioIdentity* id
   if (current_user_.empty()) {
     return E_ACCESSDENIED;
   }
-  bool exists = false;
-  for (const TemplateEntry& entry : state->Templates()) {
-    exists = exists || (entry.unit == enrollment.unit && entry.subfactor == enrollment.subfactor &&
-                        BelongsTo(entry, current_user_, current_user_));
+  // The template this commit replaces: the user's own of that sub-factor on the unit.
+  const std::vector<TemplateEntry>& templates = state->Templates();
+  std::optional<std::size_t> replaced;
+  for (std::size_t index = 0; index < templates.size(); ++index) {
+    const TemplateEntry& entry = templates[index];
+    if (entry.unit == enrollment.unit && entry.subfactor == enrollment.subfactor &&
+        BelongsTo(entry, current_user_, current_user_)) {
+      replaced = index;
+    }
   }
-  if (!exists) {
-    state->AddTemplate({.unit = enrollment.unit,
-                        .identity = IdentityText(current_user_, current_user_),
-                        .subfactor = enrollment.subfactor});
+  // A finger the unit already knows under another account or sub-factor is enrolled twice.
+  for (std::size_t index = 0; index < templates.size(); ++index) {
+    for (const Finger& finger : enrollment.fingers) {
+      if (index != replaced && templates[index].unit == enrollment.unit &&
+          MadeFrom(templates[index], finger, current_user_)) {
+        return WINBIO_E_DUPLICATE_TEMPLATE;
+      }
+    }
+  }
+  const TemplateEntry made{
+      .unit = enrollment.unit,
+      .identity = IdentityText(current_user_, current_user_),
+      .subfactor = enrollment.subfactor,
+      .finger = enrollment.fingers.empty()
+                    ? Finger{IdentityText(current_user_, current_user_), enrollment.subfactor}
+                    : enrollment.fingers.front()};
+  if (!replaced || templates[*replaced] != made) {
+    if (replaced) {
+      state->ReplaceTemplate(*replaced, made);
+    } else {
+      state->AddTemplate(made);
+    }
     if (const HRESULT result = SaveState(*state); result != S_OK) {
       return result;
     }
   }
   open->enrollment.reset();
   *identity = IdentityOfSid(current_user_);
-  *is_new_template = exists ? 0 : 1;
+  *is_new_template = replaced ? 0 : 1;
   return S_OK;
 }
 
@@ -279,9 +348,27 @@ std::size_t Service::WaitingCalls() const {
   const std::lock_guard lock(mutex_);
   std::size_t waiting = 0;
   for (const auto& [handle, session] : sessions_) {
-    waiting += session.waiting ? 1 : 0;
+    waiting += session.waiting.empty() ? 0 : 1;
   }
   return waiting;
+}
+
+void Service::SetForegroundCheck(ForegroundCheck foreground) {
+  const std::lock_guard lock(mutex_);
+  foreground_ = std::move(foreground);
+}
+
+std::vector<std::u16string> Service::Misuses() const {
+  const std::lock_guard lock(mutex_);
+  return misuses_;
+}
+
+void Service::RecordMisuse(std::u16string line) {
+  const std::filesystem::path log =
+      std::filesystem::path(state_path_).parent_path() / u"winbio-sim-misuse.log";
+  std::ofstream(log, std::ios::app | std::ios::binary)
+      << Utf16ToUtf8(line).value_or("(a misuse whose text is not valid UTF-16)") << "\n";
+  misuses_.push_back(std::move(line));
 }
 
 // ---- Calls that wait for a touch --------------------------------------------------------------
@@ -298,11 +385,11 @@ HRESULT Service::Identify(WINBIO_SESSION_HANDLE session, WINBIO_UNIT_ID* unit_id
   *subfactor = 0;
   *reject_detail = 0;
   Lock lock(mutex_);
-  std::filesystem::path spool;
-  if (const HRESULT result = StartBlockingCall(u"WinBioIdentify", session, spool); result != S_OK) {
+  WaitPlace place;
+  if (const HRESULT result = StartBlockingCall(u"WinBioIdentify", session, place); result != S_OK) {
     return result;
   }
-  auto waited = WaitForTouch(lock, session, spool);
+  auto waited = WaitForTouch(lock, session, place);
   if (const HRESULT* result = std::get_if<HRESULT>(&waited)) {
     return *result;
   }
@@ -317,15 +404,12 @@ HRESULT Service::Identify(WINBIO_SESSION_HANDLE session, WINBIO_UNIT_ID* unit_id
     case Touch::Kind::kFinger:
       break;
   }
-  const auto finger = ResolveIdentity(touch.identity, current_user_);
-  if (!finger) {
-    return WINBIO_E_UNKNOWN_ID;
-  }
+  const Finger finger{touch.identity, touch.subfactor};
   for (const TemplateEntry& entry : state.Templates()) {
-    if (entry.unit == touch.unit && entry.subfactor == touch.subfactor &&
-        BelongsTo(entry, *finger, current_user_)) {
-      *identity = IdentityOfSid(*finger);
-      *subfactor = touch.subfactor;
+    const auto account = ResolveIdentity(entry.identity, current_user_);
+    if (entry.unit == touch.unit && account && MadeFrom(entry, finger, current_user_)) {
+      *identity = IdentityOfSid(*account);
+      *subfactor = entry.subfactor;
       return S_OK;
     }
   }
@@ -338,12 +422,12 @@ HRESULT Service::LocateSensor(WINBIO_SESSION_HANDLE session, WINBIO_UNIT_ID* uni
   }
   *unit_id = 0;
   Lock lock(mutex_);
-  std::filesystem::path spool;
-  if (const HRESULT result = StartBlockingCall(u"WinBioLocateSensor", session, spool);
+  WaitPlace place;
+  if (const HRESULT result = StartBlockingCall(u"WinBioLocateSensor", session, place);
       result != S_OK) {
     return result;
   }
-  auto waited = WaitForTouch(lock, session, spool);
+  auto waited = WaitForTouch(lock, session, place);
   if (const HRESULT* result = std::get_if<HRESULT>(&waited)) {
     return *result;
   }
@@ -368,12 +452,12 @@ HRESULT Service::EnrollCapture(WINBIO_SESSION_HANDLE session, WINBIO_REJECT_DETA
   if (!open->enrollment) {
     return WINBIO_E_INVALID_OPERATION;
   }
-  std::filesystem::path spool;
-  if (const HRESULT result = StartBlockingCall(u"WinBioEnrollCapture", session, spool);
+  WaitPlace place;
+  if (const HRESULT result = StartBlockingCall(u"WinBioEnrollCapture", session, place);
       result != S_OK) {
     return result;
   }
-  auto waited = WaitForTouch(lock, session, spool);
+  auto waited = WaitForTouch(lock, session, place);
   if (const HRESULT* result = std::get_if<HRESULT>(&waited)) {
     return *result;
   }
@@ -391,7 +475,12 @@ HRESULT Service::EnrollCapture(WINBIO_SESSION_HANDLE session, WINBIO_REJECT_DETA
     case Touch::Kind::kFinger:
       break;
   }
-  const std::int64_t good = ++still_open->enrollment->good_samples;
+  Enrollment& enrollment = *still_open->enrollment;
+  const Finger finger{touch.identity, touch.subfactor};
+  if (std::ranges::find(enrollment.fingers, finger) == enrollment.fingers.end()) {
+    enrollment.fingers.push_back(finger);
+  }
+  const std::int64_t good = ++enrollment.good_samples;
   return good >= state.Samples() ? S_OK : WINBIO_I_MORE_DATA;
 }
 
@@ -445,44 +534,58 @@ std::filesystem::path Service::SpoolFolder(const SimState& state) const {
 }
 
 HRESULT Service::StartBlockingCall(std::u16string_view function, WINBIO_SESSION_HANDLE session,
-                                   std::filesystem::path& spool) {
+                                   WaitPlace& place) {
   Session* open = FindSession(session);
   if (open == nullptr) {
     return E_HANDLE_RESULT;
   }
-  if (open->waiting) {
+  if (!open->waiting.empty()) {
     return WINBIO_E_SESSION_BUSY;
   }
   std::optional<SimState> state;
   if (const HRESULT result = StartCall(function, state); result != S_OK) {
     return result;
   }
-  spool = SpoolFolder(*state);
-  open->waiting = true;
+  place = {.spool = SpoolFolder(*state), .needs_focus = state->Focus()};
+  open->waiting = function;
   return S_OK;
 }
 
 std::variant<Service::Arrival, HRESULT> Service::WaitForTouch(Lock& lock,
                                                               WINBIO_SESSION_HANDLE session,
-                                                              const std::filesystem::path& spool) {
+                                                              const WaitPlace& place) {
+  const std::uint64_t cancels_before = FindSession(session)->cancels;
+  // However the wait ends, the session is free again for the next call or a close.
+  const auto end_wait = [&] {
+    if (Session* open = FindSession(session)) {
+      open->waiting.clear();
+    }
+    sessions_changed_.notify_all();
+  };
   for (;;) {
     Session* open = FindSession(session);
     if (open == nullptr) {
+      return WINBIO_E_CANCELED;  // every session went with the service
+    }
+    if (open->cancels != cancels_before) {
+      end_wait();
       return WINBIO_E_CANCELED;
     }
-    if (auto taken = TakeNextTouch(spool)) {
-      open->waiting = false;
-      if (!taken->touch) {
-        return WINBIO_E_DEVICE_FAILURE;
+    if (!place.needs_focus || foreground_()) {
+      if (auto taken = TakeNextTouch(place.spool)) {
+        end_wait();
+        if (!taken->touch) {
+          return WINBIO_E_DEVICE_FAILURE;
+        }
+        auto state = SimState::Load(state_path_);
+        if (!state) {
+          return WINBIO_E_CONFIGURATION_FAILURE;
+        }
+        if (state->FindUnit(taken->touch->unit) == nullptr) {
+          return WINBIO_E_DEVICE_FAILURE;
+        }
+        return Arrival{.touch = std::move(*taken->touch), .state = std::move(*state)};
       }
-      auto state = SimState::Load(state_path_);
-      if (!state) {
-        return WINBIO_E_CONFIGURATION_FAILURE;
-      }
-      if (state->FindUnit(taken->touch->unit) == nullptr) {
-        return WINBIO_E_DEVICE_FAILURE;
-      }
-      return Arrival{.touch = std::move(*taken->touch), .state = std::move(*state)};
     }
     sessions_changed_.wait_for(lock, poll_interval_);
   }

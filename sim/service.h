@@ -1,30 +1,44 @@
 #pragma once
 
 // The simulated biometric service: sessions, enrollment transactions, identification and the
-// template database of one state file, behind the twelve entries of winbio.dll with their
-// arguments and results.
+// template database of one state file, behind the entries of winbio.dll with their arguments
+// and results.
 //
 // Each call reads the state file; a due injected failure is taken first (after the argument
 // and session checks). Blocking calls (Identify, LocateSensor, EnrollCapture) take the next
-// touch from the spool, or wait for one, polling, until their session is closed, which makes
-// them return WINBIO_E_CANCELED. Only one blocking call may wait on a session at a time; a
-// second one gets WINBIO_E_SESSION_BUSY.
+// touch from the spool, or wait for one, polling. Only one blocking call may wait on a session
+// at a time; a second one gets WINBIO_E_SESSION_BUSY.
 //
-// What a touch does:
-// - Identify: a finger enrolled on the touched unit (same identity and sub-factor) is
-//   identified (unit, SID identity, sub-factor); any other finger gives WINBIO_E_UNKNOWN_ID
-//   with the unit set. A bad touch gives WINBIO_E_BAD_CAPTURE with its reject detail.
+// As the platform documents it, a waiting call is released by WinBioCancel from another thread
+// (it returns WINBIO_E_CANCELED), not by closing its session: a close while a call waits gives
+// that call a short grace to end, then fails with WINBIO_E_SESSION_BUSY and leaves the call
+// waiting. Such a close is the caller's mistake; it is recorded as a misuse (Misuses(), and a
+// line in "winbio-sim-misuse.log" beside the state file), so that a test can fail on it.
+//
+// Touches go to the process that owns the foreground window, as the service arbitrates between
+// applications by window focus; while another one is in front, waiting calls keep waiting. The
+// state can turn this off (`focus = false`).
+//
+// What a touch does (a touch names whose finger it is and which finger):
+// - Identify: a template on the touched unit made from that finger is identified (unit, the
+//   template's account, its sub-factor); any other finger gives WINBIO_E_UNKNOWN_ID with the
+//   unit set. A bad touch gives WINBIO_E_BAD_CAPTURE with its reject detail.
 // - LocateSensor: any touch on a unit locates it, a bad one too (the finger was there, even if
 //   the image is poor).
-// - EnrollCapture: any finger on any unit is a good sample; WINBIO_I_MORE_DATA until the
-//   state's number of samples is reached, then S_OK. A bad touch gives WINBIO_E_BAD_CAPTURE.
+// - EnrollCapture: any finger on any unit is a good sample, remembered for the commit;
+//   WINBIO_I_MORE_DATA until the state's number of samples is reached, then S_OK. A bad touch
+//   gives WINBIO_E_BAD_CAPTURE.
+// - EnrollCommit: a finger touched during the enrollment that a template of the unit already
+//   holds under another account or sub-factor gives WINBIO_E_DUPLICATE_TEMPLATE; committing
+//   into a sub-factor the user already has replaces that template (not new).
 // - Every call: a `fail` touch makes it fail with that code; a touch file that is not valid, or
 //   names a unit the state does not have, gives WINBIO_E_DEVICE_FAILURE.
 //
 // Other results: a null pointer gives E_POINTER; an unknown or closed session E_HANDLE; other
 // bad arguments E_INVALIDARG; a state file that cannot be read or is not valid
 // WINBIO_E_CONFIGURATION_FAILURE; one that cannot be written WINBIO_E_DATABASE_WRITE_ERROR.
-// WinBioCloseSession and WinBioFree do not read the state and take no injected failures.
+// WinBioCloseSession, WinBioCancel and WinBioFree do not read the state and take no injected
+// failures.
 //
 // Thread-safe: one mutex guards the sessions and the state file; it is not held while a call
 // waits for a touch.
@@ -33,12 +47,14 @@
 #include <condition_variable>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 #include "biometric/winbio_types.h"
 #include "sim/blocks.h"
@@ -53,6 +69,11 @@ inline constexpr HRESULT E_HANDLE_RESULT = static_cast<HRESULT>(0x80070006u);  /
 class Service {
  public:
   static constexpr std::chrono::milliseconds kDefaultPollInterval{100};
+  // How long a close waits for a call still waiting on its session before it fails.
+  static constexpr std::chrono::milliseconds kCloseGrace{1000};
+
+  // Whether the calling process owns the foreground window.
+  using ForegroundCheck = std::function<bool()>;
 
   // `current_user`: the SID that "current" stands for (the calling process's user).
   Service(std::u16string state_path, Sid current_user,
@@ -68,6 +89,9 @@ class Service {
                       std::size_t unit_count, WINBIO_UUID* database_id,
                       WINBIO_SESSION_HANDLE* session);
   HRESULT CloseSession(WINBIO_SESSION_HANDLE session);
+  // Releases the call waiting on the session in another thread (WINBIO_E_CANCELED); S_OK and
+  // nothing else when none waits.
+  HRESULT Cancel(WINBIO_SESSION_HANDLE session);
   HRESULT EnumEnrollments(WINBIO_SESSION_HANDLE session, WINBIO_UNIT_ID unit_id,
                           const TWinBioIdentity* identity,
                           WINBIO_BIOMETRIC_SUBTYPE** subfactor_array, std::size_t* subfactor_count);
@@ -87,8 +111,16 @@ class Service {
                          const TWinBioIdentity* identity, WINBIO_BIOMETRIC_SUBTYPE subfactor);
   HRESULT Free(void* address);
 
-  // Closes every session: calls waiting on them return WINBIO_E_CANCELED.
+  // Closes every session, as the service does when it goes: calls waiting on them return
+  // WINBIO_E_CANCELED.
   void CloseAllSessions();
+
+  // Who owns the foreground window (by default: this process always does).
+  void SetForegroundCheck(ForegroundCheck foreground);
+
+  // What callers did that the platform does not allow, one line each, as also written to the
+  // misuse log beside the state file.
+  std::vector<std::u16string> Misuses() const;
 
   // Blocks handed out and not yet freed.
   std::size_t OutstandingBlocks() const;
@@ -101,10 +133,12 @@ class Service {
     WINBIO_UNIT_ID unit = 0;
     WINBIO_BIOMETRIC_SUBTYPE subfactor = 0;
     std::int64_t good_samples = 0;
+    std::vector<Finger> fingers;  // the fingers of the good samples, each once
   };
   struct Session {
     std::optional<Enrollment> enrollment;
-    bool waiting = false;  // a blocking call waits for a touch
+    std::u16string waiting;     // the blocking call that waits for a touch; empty: none
+    std::uint64_t cancels = 0;  // cancels of waiting calls so far
   };
   // What a blocking call waited for: a touch (with the state read when it came), or the
   // result to end with.
@@ -126,23 +160,32 @@ class Service {
   HRESULT SaveState(const SimState& state);
   Session* FindSession(WINBIO_SESSION_HANDLE session);
   std::filesystem::path SpoolFolder(const SimState& state) const;
-  // Waits for the next touch for `session`; the mutex is held on entry and on return, but not
-  // while waiting.
+  // Where and how a blocking call waits.
+  struct WaitPlace {
+    std::filesystem::path spool;
+    bool needs_focus = true;
+  };
+  // Waits for the next touch for `session` and ends its wait, whatever the outcome; the mutex
+  // is held on entry and on return, but not while waiting.
   std::variant<Arrival, HRESULT> WaitForTouch(Lock& lock, WINBIO_SESSION_HANDLE session,
-                                              const std::filesystem::path& spool);
-  // Starts a blocking call: the checks of StartCall plus a session that nobody waits on yet.
+                                              const WaitPlace& place);
+  // Starts a blocking call: the checks of StartCall plus a session that nobody waits on yet,
+  // which `function` then waits on.
   HRESULT StartBlockingCall(std::u16string_view function, WINBIO_SESSION_HANDLE session,
-                            std::filesystem::path& spool);
+                            WaitPlace& place);
+  void RecordMisuse(std::u16string line);
 
   const std::u16string state_path_;
   const Sid current_user_;
   const std::chrono::milliseconds poll_interval_;
+  ForegroundCheck foreground_;
 
   mutable std::mutex mutex_;
   std::condition_variable sessions_changed_;
   std::map<WINBIO_SESSION_HANDLE, Session> sessions_;
   WINBIO_SESSION_HANDLE next_session_ = 1;
   Blocks blocks_;
+  std::vector<std::u16string> misuses_;
 };
 
 }  // namespace dactyra::sim

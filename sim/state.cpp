@@ -10,6 +10,7 @@ namespace dactyra::sim {
 namespace {
 
 using toml::TTOMLArray;
+using toml::TTOMLBoolean;
 using toml::TTOMLInteger;
 using toml::TTOMLString;
 using toml::TTOMLTable;
@@ -41,6 +42,24 @@ bool ReadInteger(const TTOMLTable& table, std::u16string_view key, std::int64_t 
   }
   result = integer->Value();
   return true;
+}
+
+// An optional boolean; false when present but of another kind.
+bool ReadBoolean(const TTOMLTable& table, std::u16string_view key, bool& result) {
+  const TTOMLValue* value = Lookup(table, key);
+  if (value == nullptr) {
+    return true;
+  }
+  const auto* boolean = dynamic_cast<const TTOMLBoolean*>(value);
+  if (boolean == nullptr) {
+    return false;
+  }
+  result = boolean->Value();
+  return true;
+}
+
+bool IsIdentityText(std::u16string_view text) {
+  return text == kCurrentIdentity || SidFromText(text);
 }
 
 // An optional string; false when present but not a string.
@@ -92,20 +111,43 @@ std::optional<UnitInfo> ReadUnit(const TTOMLTable& table) {
 }
 
 std::optional<TemplateEntry> ReadTemplate(const TTOMLTable& table) {
-  TemplateEntry entry{.identity = std::u16string(kCurrentIdentity)};
+  TemplateEntry entry{.identity = std::u16string(kCurrentIdentity), .finger = {}};
   std::optional<std::int64_t> unit;
   std::optional<std::int64_t> subfactor;
+  std::optional<std::int64_t> finger;
   if (!ReadInteger(table, u"unit", 1, kMaxUnitId, unit) || !unit ||
       !ReadInteger(table, u"subfactor", 0, kMaxSubFactor, subfactor) || !subfactor ||
-      !ReadString(table, u"identity", entry.identity)) {
+      !ReadString(table, u"identity", entry.identity) ||
+      !ReadInteger(table, u"finger", 0, kMaxSubFactor, finger)) {
     return std::nullopt;
   }
-  if (entry.identity != kCurrentIdentity && !SidFromText(entry.identity)) {
+  entry.finger.person = entry.identity;
+  if (!ReadString(table, u"person", entry.finger.person) || !IsIdentityText(entry.identity) ||
+      !IsIdentityText(entry.finger.person)) {
     return std::nullopt;
   }
   entry.unit = static_cast<WINBIO_UNIT_ID>(*unit);
   entry.subfactor = static_cast<WINBIO_BIOMETRIC_SUBTYPE>(*subfactor);
+  entry.finger.position = static_cast<WINBIO_BIOMETRIC_SUBTYPE>(finger.value_or(*subfactor));
   return entry;
+}
+
+// Writes the keys of `entry` into `table`; the finger only where it is not the default one.
+void WriteTemplate(const TemplateEntry& entry, TTOMLTable& table) {
+  auto& items = table.Items();
+  items.AddOrSetValue(u"unit", std::make_unique<TTOMLInteger>(entry.unit));
+  items.AddOrSetValue(u"identity", std::make_unique<TTOMLString>(entry.identity));
+  items.AddOrSetValue(u"subfactor", std::make_unique<TTOMLInteger>(entry.subfactor));
+  if (entry.finger.position != entry.subfactor) {
+    items.AddOrSetValue(u"finger", std::make_unique<TTOMLInteger>(entry.finger.position));
+  } else {
+    items.Remove(u"finger");
+  }
+  if (entry.finger.person != entry.identity) {
+    items.AddOrSetValue(u"person", std::make_unique<TTOMLString>(entry.finger.person));
+  } else {
+    items.Remove(u"person");
+  }
 }
 
 bool IsValidFailRule(const TTOMLTable& table) {
@@ -146,7 +188,7 @@ bool SimState::ReadDocument() {
   const TTOMLTable& root = *document_;
   std::optional<std::int64_t> samples;
   if (!ReadInteger(root, u"samples", 1, kMaxSamples, samples) ||
-      !ReadString(root, u"spool", spool_)) {
+      !ReadString(root, u"spool", spool_) || !ReadBoolean(root, u"focus", focus_)) {
     return false;
   }
   samples_ = samples.value_or(kDefaultSamples);
@@ -197,11 +239,16 @@ void SimState::AddTemplate(const TemplateEntry& entry) {
     document_->Add(u"template", std::move(created));
   }
   auto table = std::make_unique<TTOMLTable>();
-  table->Add(u"unit", std::make_unique<TTOMLInteger>(entry.unit));
-  table->Add(u"identity", std::make_unique<TTOMLString>(entry.identity));
-  table->Add(u"subfactor", std::make_unique<TTOMLInteger>(entry.subfactor));
+  WriteTemplate(entry, *table);
   array->Add(std::move(table));
   templates_.push_back(entry);
+}
+
+void SimState::ReplaceTemplate(std::size_t index, const TemplateEntry& entry) {
+  TTOMLArray* array = ArrayOf(*document_, u"template");
+  WriteTemplate(entry,
+                dynamic_cast<TTOMLTable&>(*array->GetItem(static_cast<std::int32_t>(index))));
+  templates_.at(index) = entry;
 }
 
 int SimState::RemoveTemplates(const std::function<bool(const TemplateEntry&)>& matches) {

@@ -12,12 +12,17 @@
 //   description = "Integrated Fingerprint Sensor"
 //   [[template]]
 //   unit = 1
-//   identity = "current"             # or a SID text
+//   identity = "current"             # the account: "current" or a SID text
 //   subfactor = 0xF5
+//   finger = 0xF7                    # the finger it was made from, as touches name it, and
+//   person = "S-1-5-21-7-8-9-1002"   # whose; by default the sub-factor and the account
 //   [[fail]]                         # the next `count` calls of `function` fail with `code`
 //   function = "WinBioOpenSession"
 //   code = 0x80098034
 //   count = 1                        # default 1
+//
+// and `focus = false` at the top to give touches to every process, not only to the one in
+// front.
 
 #include <cstdint>
 #include <functional>
@@ -41,10 +46,22 @@ struct UnitInfo {
   std::u16string serial;
 };
 
+// A finger as a sensor sees it: whose it is ("current" or a SID text) and which one (a
+// sub-factor value, as touches name it).
+struct Finger {
+  std::u16string person;
+  WINBIO_BIOMETRIC_SUBTYPE position = 0;
+
+  bool operator==(const Finger&) const = default;
+};
+
 struct TemplateEntry {
   WINBIO_UNIT_ID unit = 0;
-  std::u16string identity;  // "current" or a SID text
+  std::u16string identity;  // the account: "current" or a SID text
   WINBIO_BIOMETRIC_SUBTYPE subfactor = 0;
+  Finger finger;  // the finger it was made from
+
+  bool operator==(const TemplateEntry&) const = default;
 };
 
 class SimState {
@@ -62,11 +79,15 @@ class SimState {
   std::int64_t Samples() const { return samples_; }
   // As written; empty when the file names none.
   const std::u16string& Spool() const { return spool_; }
+  // Whether touches go only to the process in front (the default).
+  bool Focus() const { return focus_; }
   const std::vector<UnitInfo>& Units() const { return units_; }
   const UnitInfo* FindUnit(WINBIO_UNIT_ID id) const;
   const std::vector<TemplateEntry>& Templates() const { return templates_; }
 
   void AddTemplate(const TemplateEntry& entry);
+  // Replaces the template at `index` (of Templates()) in place.
+  void ReplaceTemplate(std::size_t index, const TemplateEntry& entry);
   // Removes every template for which `matches` is true; how many went.
   int RemoveTemplates(const std::function<bool(const TemplateEntry&)>& matches);
 
@@ -81,6 +102,7 @@ class SimState {
   std::unique_ptr<toml::TTOMLTable> document_;
   std::int64_t samples_ = kDefaultSamples;
   std::u16string spool_;
+  bool focus_ = true;
   std::vector<UnitInfo> units_;
   std::vector<TemplateEntry> templates_;  // in the order of the document's "template" array
 };

@@ -1,5 +1,6 @@
 // The service of winbio.dll: made on the first call, for the state file named by the
-// environment variable WINBIO_SIM_STATE, or "winbio-sim.toml" in the folder of the DLL.
+// environment variable WINBIO_SIM_STATE, or "winbio-sim.toml" in the folder of the DLL. Touches
+// go to this process only while one of its windows is the foreground window.
 #include <windows.h>
 
 #include <string>
@@ -52,11 +53,23 @@ std::u16string StatePath() {
   return path.empty() ? ModuleFolder() + u"winbio-sim.toml" : path;
 }
 
+bool OwnsForegroundWindow() {
+  HWND foreground = GetForegroundWindow();
+  DWORD process = 0;
+  return foreground != nullptr && GetWindowThreadProcessId(foreground, &process) != 0 &&
+         process == GetCurrentProcessId();
+}
+
+std::shared_ptr<Service> MakeService() {
+  auto service = std::make_shared<Service>(StatePath(), platform::CurrentUserSid().value_or(Sid{}));
+  service->SetForegroundCheck(&OwnsForegroundWindow);
+  return service;
+}
+
 }  // namespace
 
 std::shared_ptr<Service> ActiveService() {
-  static const std::shared_ptr<Service> service =
-      std::make_shared<Service>(StatePath(), platform::CurrentUserSid().value_or(Sid{}));
+  static const std::shared_ptr<Service> service = MakeService();
   return service;
 }
 

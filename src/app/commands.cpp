@@ -2,7 +2,10 @@
 // CFG.TOML follows the change.
 
 #include <array>
+#include <optional>
+#include <span>
 #include <utility>
+#include <vector>
 
 #include "app/config_file.h"
 #include "app/finger_entries.h"
@@ -53,10 +56,10 @@ void TForm1::btnVerifyClick() {
     dialog.lblTitle.SetText(description);
     dialog.ShowModal();
     edited = dialog.lblTitle.Text();
+    if (!dialog.SessionIdle()) {
+      LeaveSessionBehind();
+    }
   }
-  // A dialog closed while its worker still waited for a touch leaves that worker blocked in the
-  // service on this session: the next command must not share it.
-  CloseCurrentSession();
 
   const bool changed = ListView.Cell(row, kColumnDescription) != edited;
   ListView.SetCell(row, kColumnDescription, edited);
@@ -66,11 +69,11 @@ void TForm1::btnVerifyClick() {
   }
 }
 
-WINBIO_BIOMETRIC_SUBTYPE TForm1::NextFreeSubFactor() const {
+WINBIO_BIOMETRIC_SUBTYPE NextFreeSlot(std::span<const WINBIO_BIOMETRIC_SUBTYPE> in_use) {
   int highest = -1;
-  for (const TFingerRecord& record : FRecords) {
+  for (const WINBIO_BIOMETRIC_SUBTYPE sub_factor : in_use) {
     for (int slot = 0; slot < static_cast<int>(kFingerSlots.size()); ++slot) {
-      if (record.SubFactor == kFingerSlots[slot] && slot > highest) {
+      if (sub_factor == kFingerSlots[slot] && slot > highest) {
         highest = slot;
       }
     }
@@ -79,6 +82,43 @@ WINBIO_BIOMETRIC_SUBTYPE TForm1::NextFreeSubFactor() const {
     return 0;
   }
   return kFingerSlots[highest + 1];
+}
+
+WINBIO_BIOMETRIC_SUBTYPE TForm1::NextFreeSubFactor() const {
+  std::vector<WINBIO_BIOMETRIC_SUBTYPE> listed;
+  for (const TFingerRecord& record : FRecords) {
+    listed.push_back(record.SubFactor);
+  }
+  return NextFreeSlot(listed);
+}
+
+std::optional<std::vector<WINBIO_BIOMETRIC_SUBTYPE>> TForm1::EnrolledSubFactors(
+    WINBIO_UNIT_ID chosen_unit) {
+  TWinBioBuffer<WINBIO_UNIT_SCHEMA> units;
+  std::size_t unit_count = 0;
+  const HRESULT units_result =
+      FLib.EnumUnits(WINBIO_TYPE_FINGERPRINT, units.Receive(FLib.Free), &unit_count);
+  if (Failed(units_result)) {
+    AddLogResult(u"WinBioEnumBiometricUnits ", units_result);
+    return std::nullopt;
+  }
+  std::vector<WINBIO_BIOMETRIC_SUBTYPE> in_use;
+  for (std::size_t index = 0; index < unit_count && units.Held(); ++index) {
+    const WINBIO_UNIT_ID unit = units.Get()[index].UnitId;
+    TWinBioBuffer<WINBIO_BIOMETRIC_SUBTYPE> sub_factors;
+    std::size_t count = 0;
+    const HRESULT result =
+        FLib.EnumEnroll(FSession, unit, &FIdent, sub_factors.Receive(FLib.Free), &count);
+    // The finger may go to any sensor unless one was chosen: then only that one must answer.
+    if (Failed(result) && (chosen_unit == 0 || unit == chosen_unit)) {
+      AddLogResult(u"  >> WinBioEnumEnrollments ", result);
+      return std::nullopt;
+    }
+    if (Succeeded(result) && sub_factors.Held()) {
+      in_use.insert(in_use.end(), sub_factors.Get(), sub_factors.Get() + count);
+    }
+  }
+  return in_use;
 }
 
 std::int64_t TForm1::SelectSensor() {
@@ -94,8 +134,8 @@ void TForm1::btnAddClick() {
   if (!EnsureLibrary()) {
     return;
   }
-  const WINBIO_BIOMETRIC_SUBTYPE slot = NextFreeSubFactor();
-  if (slot == 0) {
+  // The list already tells when every slot is taken; the service has the last word below.
+  if (NextFreeSubFactor() == 0) {
     AddLog(GetLangStr(u"log", u"full", u"All fingerprint slots are full (maximum 10)."));
     return;
   }
@@ -105,6 +145,24 @@ void TForm1::btnAddClick() {
     return;
   }
   AddLog(u"");
+  CloseCurrentSession();
+  if (!EnsureSession()) {
+    return;
+  }
+  // The slot comes from the service itself, right before the enrollment: the rows may be out
+  // of date, and a slot in use would replace that finger.
+  const auto in_use = EnrolledSubFactors(static_cast<WINBIO_UNIT_ID>(unit));
+  if (!in_use) {
+    AddLog(GetLangStr(u"log", u"cancel_add", u"Fingerprint addition has been cancelled."));
+    CloseCurrentSession();
+    return;
+  }
+  const WINBIO_BIOMETRIC_SUBTYPE slot = NextFreeSlot(*in_use);
+  if (slot == 0) {
+    AddLog(GetLangStr(u"log", u"full", u"All fingerprint slots are full (maximum 10)."));
+    CloseCurrentSession();
+    return;
+  }
   if (unit != 0) {
     AddLog(Format(GetLangStr(u"log", u"specify_Add",
                              u"Add fingerprint: (Device ID: %d, Fingerprint ID: 0x%s)"),
@@ -114,10 +172,6 @@ void TForm1::btnAddClick() {
                              u"Add fingerprint: (Fingerprint ID: 0x%s, automatically locates the "
                              u"sensor)"),
                   Hex2(slot)));
-  }
-  CloseCurrentSession();
-  if (!EnsureSession()) {
-    return;
   }
 
   WINBIO_UNIT_ID result_unit = 0;
@@ -132,10 +186,13 @@ void TForm1::btnAddClick() {
     dialog.lblInstruction.SetText(SubFactorName(slot, *this));
     dialog.SubName = dialog.lblInstruction.Text();
     dialog.UnitId = static_cast<WINBIO_UNIT_ID>(unit);
-    if (dialog.ShowModal() != ui::ModalResult::kOk) {
+    const ui::ModalResult answer = dialog.ShowModal();
+    if (!dialog.SessionIdle()) {
+      LeaveSessionBehind();
+    }
+    if (answer != ui::ModalResult::kOk) {
       AddLog(dialog.lblStatus.Text());
       AddLog(GetLangStr(u"log", u"cancel_add", u"Fingerprint addition has been cancelled."));
-      // A worker that was still waiting for a touch holds this session.
       CloseCurrentSession();
       return;
     }

@@ -158,7 +158,7 @@ bool TForm1::EnsureSession() {
   }
   const HRESULT result =
       FLib.OpenSession(WINBIO_TYPE_FINGERPRINT, WINBIO_POOL_SYSTEM, WINBIO_FLAG_DEFAULT, nullptr, 0,
-                       WINBIO_DB_DEFAULT, &FSession);
+                       kDatabaseIdNull, &FSession);
   if (Failed(result)) {
     AddLogResult(u"WinBioOpenSession ", result);
     FSession = 0;

@@ -4,7 +4,9 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <set>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,6 +27,10 @@ inline constexpr std::uint32_t kAboutCommand = 0x401;
 // The window's font, which the dialogs take over: Microsoft YaHei ("微软雅黑") at 13 pixels.
 inline constexpr char16_t kWindowFontFace[] = u"\u5FAE\u8F6F\u96C5\u9ED1";
 inline constexpr int kWindowFontPixels = 13;
+
+// The slot for a new enrollment: the one after the highest of the ten unspecified-position
+// slots among `in_use`; 0 when 0xFE is among them.
+WINBIO_BIOMETRIC_SUBTYPE NextFreeSlot(std::span<const WINBIO_BIOMETRIC_SUBTYPE> in_use);
 
 // The main window: the list of the current user's enrolled fingerprints, the command buttons
 // and the activity log. It owns the binding of the biometric service, the open session, the
@@ -73,8 +79,8 @@ class TForm1 final : public ui::Form, public TextSource {
   // The record behind the selected row; false (and an empty record) when none is selected.
   bool GetSelectedRecord(TFingerRecord& record) const;
 
-  // The slot for a new enrollment: the one after the highest of the ten unspecified-position
-  // slots in use on any sensor; 0 when 0xFE is in use.
+  // The slot for a new enrollment by the rows of the list: the one after the highest of the ten
+  // unspecified-position slots in use on any sensor; 0 when 0xFE is in use.
   WINBIO_BIOMETRIC_SUBTYPE NextFreeSubFactor() const;
 
   // A string of the program's version resource ("FileVersion"); empty when absent.
@@ -93,6 +99,9 @@ class TForm1 final : public ui::Form, public TextSource {
   bool EnsureLibrary();
   bool EnsureSession();
   void CloseCurrentSession();
+  // Forgets the session without closing it: a worker that the service did not release is still
+  // blocked on it, and a close could wait for that worker's touch.
+  void LeaveSessionBehind() { FSession = 0; }
   void ReleaseBiometrics();
   void ClearFingerList();
   void UpdateButtons();
@@ -103,6 +112,12 @@ class TForm1 final : public ui::Form, public TextSource {
   // The sensor for a new enrollment (SelectSensor of sensor_dialog.h over the sensors of the
   // last listing): a unit id, 0 for the automatic choice, -1 when cancelled.
   std::int64_t SelectSensor();
+
+  // The sub-factors the current user has enrolled, as the service lists them now on every
+  // sensor; none (and the failure logged) when a sensor the finger may go to cannot be listed:
+  // `chosen_unit`, or any sensor when it is 0.
+  std::optional<std::vector<WINBIO_BIOMETRIC_SUBTYPE>> EnrolledSubFactors(
+      WINBIO_UNIT_ID chosen_unit);
 
   // Loads CFG.TOML, lets `change` edit it and writes it back, as the add and delete commands
   // do. `change` returns why it could not make its change (nothing is written then), or an

@@ -33,6 +33,7 @@ bool TWinBioLib::Load(std::u16string_view dll_name) {
   Resolve(hLib, "WinBioEnrollDiscard", EnrollDiscard);
   Resolve(hLib, "WinBioDeleteTemplate", DeleteTpl);
   Resolve(hLib, "WinBioFree", Free);
+  Resolve(hLib, "WinBioCancel", Cancel);
   return IsReady();
 }
 

@@ -8,9 +8,10 @@
 
 namespace dactyra {
 
-// The run-time binding of the biometric service: the module handle and its twelve exports. A
-// plain record, copied by value into each dialog and worker; only the owner loads and unloads
-// it, copies are snapshots.
+// The run-time binding of the biometric service: the module handle, its twelve exports that the
+// program needs, and WinBioCancel, which it uses when the service has it. A plain record,
+// copied by value into each dialog and worker; only the owner loads and unloads it, copies are
+// snapshots.
 struct TWinBioLib {
   std::uintptr_t hLib = 0;  // module handle, 0 = not loaded
   TWinBioEnumBiometricUnits EnumUnits = nullptr;
@@ -25,17 +26,20 @@ struct TWinBioLib {
   TWinBioEnrollDiscard EnrollDiscard = nullptr;
   TWinBioDeleteTemplate DeleteTpl = nullptr;
   TWinBioFree Free = nullptr;
+  // Optional: without it a call blocked in a worker can only be left behind.
+  TWinBioCancel Cancel = nullptr;
 
   // Loads the library from the system directory only (never from the program's folder or the
-  // current directory) unless a module is already held, then resolves all twelve exports.
-  // True when the binding is ready. A missing export keeps the module and the entries found;
+  // current directory) unless a module is already held, then resolves the exports. True when
+  // the binding is ready. A missing export keeps the module and the entries found;
   // the next Load looks them up again.
   bool Load(std::u16string_view dll_name = u"winbio.dll");
 
   // Frees the module when one is held and zeroes every field.
   void Unload();
 
-  // Ready: a module is held and all twelve entries are resolved.
+  // Ready: a module is held and all twelve required entries are resolved (Cancel may be
+  // missing).
   bool IsReady() const;
 };
 

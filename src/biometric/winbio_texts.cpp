@@ -16,15 +16,19 @@ struct RejectRow {
   std::u16string_view text;
 };
 
-// Each detail is one flag; a value with several bits set takes the catch-all line.
-constexpr std::array<RejectRow, 8> kRejectRows{{
-    {0x00000001, u"00000001", u"Finger moved too fast"},
-    {0x00000002, u"00000002", u"Finger movement too slow"},
-    {0x00000004, u"00000004", u"Fingers tilted, please place flat"},
-    {0x00000008, u"00000008", u"Finger placement time is too short"},
-    {0x00000010, u"00000010", u"Twist your finger to align the sensor."},
-    {0x00000020, u"00000020", u"The angle of the fingers is incorrect"},
-    {0x00000040, u"00000040", u"Poor image quality, please clean the sensor or your finger."},
+// The reasons a fingerprint capture is rejected (WINBIO_FP_TOO_HIGH ... WINBIO_FP_MERGE_FAILURE),
+// one number each, and 0 when the sensor gives none.
+constexpr std::array<RejectRow, 11> kRejectRows{{
+    {0x00000001, u"00000001", u"Finger too high on the sensor: move it down a little."},
+    {0x00000002, u"00000002", u"Finger too low on the sensor: move it up a little."},
+    {0x00000003, u"00000003", u"Finger too far to the left: move it to the right."},
+    {0x00000004, u"00000004", u"Finger too far to the right: move it to the left."},
+    {0x00000005, u"00000005", u"Finger moved too fast"},
+    {0x00000006, u"00000006", u"Finger movement too slow"},
+    {0x00000007, u"00000007", u"Poor image quality, please clean the sensor or your finger."},
+    {0x00000008, u"00000008", u"Finger tilted: place it flat and straight on the sensor."},
+    {0x00000009, u"00000009", u"Finger placement time is too short"},
+    {0x0000000A, u"0000000A", u"The samples could not be merged: please try again."},
     {0x00000000, u"00000000", u"Poor data acquisition quality (reason unknown)"},
 }};
 
@@ -53,7 +57,8 @@ std::u16string RejectDetailText(std::uint32_t detail, const TextSource& texts) {
       return texts.GetLangStr(u"errorcode", row.key, row.text);
     }
   }
-  return Format(u"采集失败 (Detail=0x%s)", Hex8(detail));
+  return Format(texts.GetLangStr(u"errorcode", u"reject_unknown", u"Capture failed (Detail=0x%s)"),
+                Hex8(detail));
 }
 
 std::u16string SubFactorName(std::uint8_t sub_factor, const TextSource& texts) {

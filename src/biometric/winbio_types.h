@@ -75,7 +75,7 @@ inline constexpr HRESULT E_ACCESSDENIED = static_cast<HRESULT>(0x80070005u);
 inline constexpr HRESULT E_INVALIDARG = static_cast<HRESULT>(0x80070057u);
 #endif
 
-inline constexpr HRESULT WINBIO_I_MORE_DATA = 0x00098001;
+inline constexpr HRESULT WINBIO_I_MORE_DATA = 0x00090001;
 
 inline constexpr HRESULT WINBIO_E_UNSUPPORTED_FACTOR = static_cast<HRESULT>(0x80098001u);
 inline constexpr HRESULT WINBIO_E_INVALID_UNIT = static_cast<HRESULT>(0x80098002u);
@@ -150,7 +150,7 @@ static_assert(offsetof(TWinBioIdentity, SidData) == 8);
 static_assert(std::is_standard_layout_v<TWinBioIdentity>);
 static_assert(std::is_trivially_copyable_v<TWinBioIdentity>);
 
-// The service's GUID, used only for the database id of a session (always null here).
+// The service's GUID, used only for the database id of a session.
 struct WINBIO_UUID {
   std::uint32_t Data1;
   std::uint16_t Data2;
@@ -158,7 +158,10 @@ struct WINBIO_UUID {
   std::array<std::uint8_t, 8> Data4;
 };
 static_assert(sizeof(WINBIO_UUID) == 16);
-inline constexpr WINBIO_UUID* WINBIO_DB_DEFAULT = nullptr;
+// The database id the program passes when it opens a session on the system pool: none at all,
+// which the service takes as the pool's own database. (The platform's WINBIO_DB_DEFAULT is a
+// different value, the pointer 1.)
+inline constexpr WINBIO_UUID* kDatabaseIdNull = nullptr;
 
 // A fixed text field of the service: 256 UTF-16 units, terminated within them unless full.
 inline constexpr std::size_t WINBIO_MAX_STRING_LEN = 256;
@@ -209,7 +212,7 @@ struct TFingerRecord {
   std::u16string SubName;  // the finger's display name
 };
 
-// ---- Function types of the twelve exports ---------------------------------------------------
+// ---- Function types of the exports -----------------------------------------------------------
 
 typedef HRESULT(DACTYRA_WINBIO_API* TWinBioEnumBiometricUnits)(WINBIO_BIOMETRIC_TYPE Factor,
                                                                WINBIO_UNIT_SCHEMA** SchemaArray,
@@ -243,5 +246,7 @@ typedef HRESULT(DACTYRA_WINBIO_API* TWinBioDeleteTemplate)(WINBIO_SESSION_HANDLE
                                                            PWinBioIdentity Identity,
                                                            WINBIO_BIOMETRIC_SUBTYPE SubFactor);
 typedef HRESULT(DACTYRA_WINBIO_API* TWinBioFree)(void* Address);
+// Releases the calls blocked on a session in other threads (they return WINBIO_E_CANCELED).
+typedef HRESULT(DACTYRA_WINBIO_API* TWinBioCancel)(WINBIO_SESSION_HANDLE Session);
 
 }  // namespace dactyra

@@ -2,8 +2,6 @@
 
 #include <utility>
 
-#include "platform/platform.h"
-
 namespace dactyra {
 namespace {
 
@@ -14,6 +12,16 @@ std::intptr_t EventValue(std::uint32_t value) {
 }
 
 }  // namespace
+
+void TEnrollResultSlot::Put(const TEnrollResult& result) {
+  const std::lock_guard lock(mutex_);
+  result_ = result;
+}
+
+std::optional<TEnrollResult> TEnrollResultSlot::Take() {
+  const std::lock_guard lock(mutex_);
+  return std::exchange(result_, std::nullopt);
+}
 
 std::uint32_t EnrollThreadProc(PEnrollThreadParam param) {
   const TEnrollThreadParam& p = *param;
@@ -86,20 +94,15 @@ std::uint32_t EnrollThreadProc(PEnrollThreadParam param) {
     post(enroll_event::kFailed, committed);
     return 0;
   }
-  auto result = std::make_unique<TEnrollResult>(TEnrollResult{unit, p.SubFactor, is_new != 0});
-  if (post(enroll_event::kDone, reinterpret_cast<std::intptr_t>(result.get()))) {
-    result.release();  // the dialog owns it now
-  }
+  p.Result->Put({unit, p.SubFactor, is_new != 0});
+  post(enroll_event::kDone, 0);
   return 0;
 }
 
 platform::WorkerThread StartEnrollThread(PEnrollThreadParam param) {
-  platform::Module module_reference = platform::Module::AddReference(param->Lib.hLib);
-  return platform::WorkerThread::Start(
-      [param = std::move(param), module_reference = std::move(module_reference)]() mutable {
-        EnrollThreadProc(std::move(param));
-        module_reference = platform::Module();  // released last: no service code runs after
-      });
+  const TWinBioLib lib = param->Lib;
+  return StartServiceWorker(
+      lib, [param = std::move(param)]() mutable { EnrollThreadProc(std::move(param)); });
 }
 
 }  // namespace dactyra

@@ -4,11 +4,12 @@
 // thread and reports each step to its dialog by posting (event, value). It never touches a
 // control, never waits for the dialog and never makes a text.
 
-#include <atomic>
 #include <cstdint>
-#include <functional>
 #include <memory>
+#include <mutex>
+#include <optional>
 
+#include "biometric/service_worker.h"
 #include "biometric/winbio_lib.h"
 #include "platform/worker_thread.h"
 
@@ -25,36 +26,44 @@ inline constexpr std::uintptr_t kWaiting = 3;      // good captures so far
 inline constexpr std::uintptr_t kGoodCapture = 4;  // good captures, this one included
 inline constexpr std::uintptr_t kBadCapture = 5;   // the reject detail
 inline constexpr std::uintptr_t kCommitting = 6;   // 0
-inline constexpr std::uintptr_t kDone = 7;         // a TEnrollResult*, owned by the receiver
+inline constexpr std::uintptr_t kDone = 7;         // 0: the result waits in the result slot
 inline constexpr std::uintptr_t kFailed = 8;       // the failing HRESULT
 inline constexpr std::uintptr_t kCanceled = 9;     // 0
 }  // namespace enroll_event
 
-// Posts one event to the dialog without waiting. False when the dialog is gone: the message is
-// dropped and whatever it points to stays the sender's.
-using TEnrollPoster = std::function<bool(std::uintptr_t event, std::intptr_t value)>;
-
-// The cancel flag shared by a dialog and its worker: it lives as long as the last of them.
-using TEnrollCancelFlag = std::shared_ptr<std::atomic<bool>>;
-
-// What the worker needs; filled by the dialog, then owned by the worker.
-struct TEnrollThreadParam {
-  TEnrollPoster Window;  // posts WM_ENROLL_STATUS to the dialog's window
-  TWinBioLib Lib;        // the worker's own copy of the table
-  WINBIO_SESSION_HANDLE Session = 0;
-  WINBIO_BIOMETRIC_SUBTYPE SubFactor = 0;
-  TEnrollCancelFlag Cancel;
-  TWinBioIdentity Identity{};       // the identity the template is committed for
-  WINBIO_UNIT_ID PresetUnitId = 0;  // 0: locate the sensor by a touch
-};
-using PEnrollThreadParam = std::unique_ptr<TEnrollThreadParam>;
-
-// The committed template, handed to the dialog with the "done" event.
+// The committed template.
 struct TEnrollResult {
   WINBIO_UNIT_ID UnitId = 0;
   WINBIO_BIOMETRIC_SUBTYPE SubFactor = 0;
   bool IsNew = false;  // false: an existing template was updated
 };
+
+// Where the worker leaves the committed template for its dialog, which it shares with the
+// dialog: the "done" message only says that it is there, so that no message carries an address.
+class TEnrollResultSlot {
+ public:
+  void Put(const TEnrollResult& result);
+  // The result once the worker has put it; none before (whatever a message claims).
+  std::optional<TEnrollResult> Take();
+
+ private:
+  std::mutex mutex_;
+  std::optional<TEnrollResult> result_;
+};
+using PEnrollResultSlot = std::shared_ptr<TEnrollResultSlot>;
+
+// What the worker needs; filled by the dialog, then owned by the worker.
+struct TEnrollThreadParam {
+  TWorkerPoster Window;  // posts WM_ENROLL_STATUS to the dialog's window
+  TWinBioLib Lib;        // the worker's own copy of the table
+  WINBIO_SESSION_HANDLE Session = 0;
+  WINBIO_BIOMETRIC_SUBTYPE SubFactor = 0;
+  TCancelFlag Cancel;
+  TWinBioIdentity Identity{};       // the identity the template is committed for
+  WINBIO_UNIT_ID PresetUnitId = 0;  // 0: locate the sensor by a touch
+  PEnrollResultSlot Result;         // receives the committed template
+};
+using PEnrollThreadParam = std::unique_ptr<TEnrollThreadParam>;
 
 // One enrollment: locate the sensor unless one is preset, begin, capture until the service
 // says the template is complete, commit. Checks the cancel flag before and after each blocking
@@ -62,9 +71,7 @@ struct TEnrollResult {
 // and returns 0.
 std::uint32_t EnrollThreadProc(PEnrollThreadParam param);
 
-// Starts EnrollThreadProc with `param` on a new thread. The thread holds its own reference on
-// the service's module until it has finished, so that the module is not unloaded under a call
-// still waiting in the service.
+// Starts EnrollThreadProc with `param` on a new thread (StartServiceWorker).
 platform::WorkerThread StartEnrollThread(PEnrollThreadParam param);
 
 }  // namespace dactyra

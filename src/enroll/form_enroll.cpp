@@ -42,6 +42,14 @@ TFormEnroll::TFormEnroll(ui::Form* owner, const TextSource& texts)
       texts_(texts) {
   btnCancel.OnClick = [this] { btnCancelClick(); };
   OnShow = [this] { FormShow(); };
+  // A commit under way ends in success or failure, never in "cancelled"; after a success the
+  // close box, like Done, gives OK.
+  OnCloseQuery = [this] { return !FCommitting; };
+  OnClose = [this] {
+    if (FDone) {
+      SetModalResult(ui::ModalResult::kOk);
+    }
+  };
   SetMessageHandler(WM_ENROLL_STATUS, [this](std::uintptr_t wparam, std::intptr_t lparam) {
     WMEnrollStatus(wparam, lparam);
   });
@@ -82,7 +90,8 @@ void TFormEnroll::SetIcon(int state) {
 }
 
 void TFormEnroll::FormCreate() {
-  FCancel.reset();
+  FCancel = std::make_shared<std::atomic<bool>>(false);
+  FResult = std::make_shared<TEnrollResultSlot>();
   FThread.Close();
   FParam.reset();
   FDone = false;
@@ -96,8 +105,10 @@ void TFormEnroll::FormCreate() {
 }
 
 void TFormEnroll::FormShow() {
-  // Each showing has a worker of its own, with a flag of its own.
+  // Each showing has a worker of its own, with a flag and a result slot of its own.
   FCancel = std::make_shared<std::atomic<bool>>(false);
+  FResult = std::make_shared<TEnrollResultSlot>();
+  FCommitting = false;
   FDone = false;
   FCaptureCount = 0;
   ResultUnitId = 0;
@@ -126,6 +137,7 @@ void TFormEnroll::FormShow() {
   FParam->Cancel = FCancel;
   FParam->Identity = Identity;
   FParam->PresetUnitId = UnitId;
+  FParam->Result = FResult;
   FThread = StartEnrollThread(std::move(FParam));
 }
 
@@ -165,15 +177,18 @@ void TFormEnroll::WMEnrollStatus(std::uintptr_t wparam, std::intptr_t lparam) {
                 kHintText);
       break;
     case enroll_event::kCommitting:
+      FCommitting = true;
+      btnCancel.SetEnabled(false);
       ProgressBar.SetPosition(95);
       SetStatus(LangText(u"label.status.7", u"Saving fingerprint data..."), kInstructionText);
       break;
     case enroll_event::kDone: {
-      const std::unique_ptr<const TEnrollResult> result(
-          reinterpret_cast<const TEnrollResult*>(lparam));
-      if (result == nullptr) {
+      // The message says only that the result is there; one that came from elsewhere finds none.
+      const std::optional<TEnrollResult> result = FResult->Take();
+      if (!result) {
         break;
       }
+      FCommitting = false;
       ResultUnitId = result->UnitId;
       ResultSubFactor = result->SubFactor;
       ResultIsNew = result->IsNew;
@@ -193,10 +208,10 @@ void TFormEnroll::WMEnrollStatus(std::uintptr_t wparam, std::intptr_t lparam) {
       btnCancel.SetText(LangText(u"button.cancel.3", u"&Done"));
       btnCancel.SetEnabled(true);
       btnCancel.SetModalResult(ui::ModalResult::kOk);
-      FThread.Close();
       break;
     }
     case enroll_event::kFailed:
+      FCommitting = false;
       FDone = false;
       SetIcon(3);
       SetStatus(LangText(u"label.status.10", u"Fail: ") +
@@ -205,10 +220,8 @@ void TFormEnroll::WMEnrollStatus(std::uintptr_t wparam, std::intptr_t lparam) {
       lblCount.SetText(u"");
       btnCancel.SetText(LangText(u"button.cancel.3", u"&Close"));
       btnCancel.SetEnabled(true);
-      FThread.Close();
       break;
     case enroll_event::kCanceled:
-      FThread.Close();
       SetModalResult(ui::ModalResult::kCancel);
       break;
     default:
@@ -221,21 +234,21 @@ void TFormEnroll::btnCancelClick() {
     SetModalResult(ui::ModalResult::kOk);
     return;
   }
-  if (FCancel) {
-    FCancel->store(true);
-  }
   btnCancel.SetEnabled(false);
   btnCancel.SetText(LangText(u"button.cancel.2", u"Canceling..."));
-  FThread.Close();
+  StopWorker();
   SetModalResult(ui::ModalResult::kCancel);
   Close();
 }
 
-void TFormEnroll::FormDestroy() {
-  if (FThread.Held()) {
-    FCancel->store(true);
-    FThread.Close();
+void TFormEnroll::StopWorker() {
+  if (FThread.Held() && !StopServiceWorker(Lib, Session, *FCancel, FThread)) {
+    FWorkerLeftBehind = true;
   }
+}
+
+void TFormEnroll::FormDestroy() {
+  StopWorker();
   FParam.reset();
 }
 

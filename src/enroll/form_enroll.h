@@ -59,14 +59,26 @@ class TFormEnroll final : public ui::Form {
   void FormDestroy();
   void btnCancelClick();
 
+  // False when a worker could not be got out of the service and is still blocked on Session,
+  // which then must not be used again.
+  bool SessionIdle() const { return !FWorkerLeftBehind; }
+
+  // Where the worker of this showing leaves the committed template before it posts "done".
+  const PEnrollResultSlot& ResultSlot() const { return FResult; }
+
  private:
   std::u16string LangText(std::u16string_view key, std::u16string_view default_text) const;
+  // Gets a held worker out of the service (see StopServiceWorker).
+  void StopWorker();
 
   const TextSource& texts_;
-  TEnrollCancelFlag FCancel;       // shared with the running worker
+  TCancelFlag FCancel;             // shared with the running worker
+  PEnrollResultSlot FResult;       // where the running worker leaves the committed template
   platform::WorkerThread FThread;  // the running worker, if one is held
   PEnrollThreadParam FParam;       // a record no worker has taken yet
+  bool FCommitting = false;        // the commit has started and not yet ended
   bool FDone = false;              // the template has been committed
+  bool FWorkerLeftBehind = false;  // a worker is still blocked on Session
   std::int32_t FCaptureCount = 0;  // good captures, as last reported
 };
 

@@ -92,8 +92,9 @@ class Form : public Control {
   ModalResult GetModalResult() const { return modal_result_; }
   void SetModalResult(ModalResult result) { modal_result_ = result; }
 
-  // Closes the form as its close box does: OnClose runs, then a modal form ends with Cancel
-  // (unless a result is set) and a modeless one hides and counts as closed.
+  // Closes the form as its close box does: OnCloseQuery may refuse it; otherwise OnClose runs,
+  // then a modal form ends with Cancel (unless a result is set) and a modeless one hides and
+  // counts as closed.
   void Close();
   bool Closed() const { return closed_; }
 
@@ -121,6 +122,8 @@ class Form : public Control {
   bool Dispatch(std::uint32_t message, std::uintptr_t wparam, std::intptr_t lparam);
 
   std::function<void()> OnShow;
+  // Asked before the form closes; false keeps it open.
+  std::function<bool()> OnCloseQuery;
   std::function<void()> OnClose;
   std::function<bool(std::uint32_t command)> OnSysCommand;
 

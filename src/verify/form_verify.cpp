@@ -1,6 +1,5 @@
 #include "verify/form_verify.h"
 
-#include <chrono>
 #include <memory>
 #include <utility>
 
@@ -12,9 +11,6 @@ namespace {
 constexpr ui::Color kMatchText{0x008000};
 constexpr ui::Color kFailureText{0xFF0000};
 constexpr ui::Color kNearMissText{0xFF8000};
-
-// How long StopWorker waits for a worker to notice its flag.
-constexpr std::chrono::milliseconds kStopTimeout{8000};
 
 }  // namespace
 
@@ -123,18 +119,9 @@ void TFormVerify::StartVerify() {
 }
 
 void TFormVerify::StopWorker() {
-  if (FThread.Held()) {
-    FCancel->store(true);
-    FThread.WaitFor(kStopTimeout);
-    FThread.Close();
+  if (FThread.Held() && !StopServiceWorker(Lib, Session, *FCancel, FThread)) {
+    FWorkerLeftBehind = true;
   }
-}
-
-void TFormVerify::AbandonWorker() {
-  if (FCancel) {
-    FCancel->store(true);
-  }
-  FThread.Close();
 }
 
 void TFormVerify::ShowOutcome(VerifyOutcome outcome) {
@@ -179,7 +166,6 @@ void TFormVerify::WMVerifyStatus(std::uintptr_t wparam, std::intptr_t lparam) {
       SetIcon(1);
       break;
     case verify_event::kIdentified:
-      FThread.Close();
       btnRetry.SetEnabled(true);
       btnRetry.SetFocus();
       lblStatus.SetText(LangText(u"label.status.4", u"Verification results"));
@@ -194,7 +180,6 @@ void TFormVerify::WMVerifyStatus(std::uintptr_t wparam, std::intptr_t lparam) {
       SetIcon(4);
       break;
     case verify_event::kFailed:
-      FThread.Close();
       SetIcon(3);
       btnRetry.SetEnabled(true);
       lblStatus.SetText(LangText(u"label.status.5", u"Verification failed"));
@@ -214,14 +199,13 @@ void TFormVerify::btnRetryClick() {
 }
 
 void TFormVerify::btnCloseClick() {
-  AbandonWorker();
+  StopWorker();
   Close();
 }
 
 void TFormVerify::FormDestroy() {
-  // Closed by its close box the dialog never went through btnCloseClick: its worker must
-  // still learn that nobody waits for it.
-  AbandonWorker();
+  // Closed by its close box the dialog never went through btnCloseClick.
+  StopWorker();
   FParam.reset();
 }
 

@@ -39,7 +39,7 @@ class TFormVerify final : public ui::Form {
 
   // Stops a held worker, resets the dialog to waiting and starts a new worker.
   void StartVerify();
-  // Stops a held worker: sets its flag and waits for it at most 8 seconds.
+  // Stops a held worker: gets it out of the service (see StopServiceWorker).
   void StopWorker();
   // The state light: 0 idle, 1 waiting, 2 match, 3 other user or failure, 4 near miss or hint.
   void SetIcon(int state);
@@ -55,17 +55,21 @@ class TFormVerify final : public ui::Form {
   void btnRetryClick();
   void btnCloseClick();
 
+  // False when a worker could not be got out of the service and is still blocked on Session,
+  // which then must not be used again.
+  bool SessionIdle() const { return !FWorkerLeftBehind; }
+
  private:
   std::u16string LangText(std::u16string_view key, std::u16string_view default_text) const;
   // The outcome of an identified touch: light, result line and its colour.
   void ShowOutcome(VerifyOutcome outcome);
-  // Sets the held worker's flag and lets it go on alone, without waiting for it.
-  void AbandonWorker();
 
   const TextSource& texts_;
-  TVerifyCancelFlag FCancel;       // shared with the held worker
-  platform::WorkerThread FThread;  // the running worker, if one is held
+  TCancelFlag FCancel;  // shared with the held worker
+  // The last worker started; held until it has been stopped, whatever messages arrive.
+  platform::WorkerThread FThread;
   PVerifyThreadParam FParam;       // a record no worker has taken yet
+  bool FWorkerLeftBehind = false;  // a worker is still blocked on Session
 };
 
 }  // namespace dactyra

@@ -2,8 +2,6 @@
 
 #include <utility>
 
-#include "platform/platform.h"
-
 namespace dactyra {
 namespace {
 
@@ -58,12 +56,9 @@ std::uint32_t VerifyThreadProc(PVerifyThreadParam param) {
 }
 
 platform::WorkerThread StartVerifyThread(PVerifyThreadParam param) {
-  platform::Module module_reference = platform::Module::AddReference(param->Lib.hLib);
-  return platform::WorkerThread::Start(
-      [param = std::move(param), module_reference = std::move(module_reference)]() mutable {
-        VerifyThreadProc(std::move(param));
-        module_reference = platform::Module();  // released last: no service code runs after
-      });
+  const TWinBioLib lib = param->Lib;
+  return StartServiceWorker(
+      lib, [param = std::move(param)]() mutable { VerifyThreadProc(std::move(param)); });
 }
 
 }  // namespace dactyra

@@ -5,11 +5,10 @@
 // record and the signed-in user, to its dialog. It never touches a control, never waits for
 // the dialog and never makes a text.
 
-#include <atomic>
 #include <cstdint>
-#include <functional>
 #include <memory>
 
+#include "biometric/service_worker.h"
 #include "biometric/winbio_lib.h"
 #include "platform/worker_thread.h"
 
@@ -34,15 +33,9 @@ enum class VerifyOutcome : std::intptr_t {
   kOtherSensor = 3,  // the signed-in user on another sensor, whatever the finger
 };
 
-// Posts one event to the dialog without waiting; false when the dialog is gone.
-using TVerifyPoster = std::function<bool(std::uintptr_t event, std::intptr_t value)>;
-
-// The cancel flag shared by a dialog and one worker: it lives as long as the last of them.
-using TVerifyCancelFlag = std::shared_ptr<std::atomic<bool>>;
-
 // What the worker needs; filled by the dialog, then owned by the worker.
 struct TVerifyThreadParam {
-  TVerifyPoster Window;  // posts WM_VERIFY_STATUS to the dialog's window
+  TWorkerPoster Window;  // posts WM_VERIFY_STATUS to the dialog's window
   TWinBioLib Lib;        // the worker's own copy of the table
   WINBIO_SESSION_HANDLE Session = 0;
   TWinBioIdentity CurrentIdent{};
@@ -51,7 +44,7 @@ struct TVerifyThreadParam {
   TWinBioIdentity FoundIdent{};  // written by the service
   WINBIO_BIOMETRIC_SUBTYPE FoundSF = 0;
   WINBIO_UNIT_ID FoundUnitId = 0;
-  TVerifyCancelFlag Cancel;
+  TCancelFlag Cancel;
 };
 using PVerifyThreadParam = std::unique_ptr<TVerifyThreadParam>;
 
@@ -63,8 +56,7 @@ VerifyOutcome ClassifyIdentified(const TVerifyThreadParam& param);
 // after a call posts nothing more. Frees the record and returns 0.
 std::uint32_t VerifyThreadProc(PVerifyThreadParam param);
 
-// Starts VerifyThreadProc with `param` on a new thread, which holds its own reference on the
-// service's module until it has finished.
+// Starts VerifyThreadProc with `param` on a new thread (StartServiceWorker).
 platform::WorkerThread StartVerifyThread(PVerifyThreadParam param);
 
 }  // namespace dactyra

@@ -43,7 +43,7 @@ class InProcessWinBio {
     EXPECT_TRUE(lib.Load());
     EXPECT_TRUE(GetCurrentIdentity(me));
     EXPECT_EQ(lib.OpenSession(WINBIO_TYPE_FINGERPRINT, WINBIO_POOL_SYSTEM, WINBIO_FLAG_DEFAULT,
-                              nullptr, 0, WINBIO_DB_DEFAULT, &session),
+                              nullptr, 0, kDatabaseIdNull, &session),
               S_OK);
   }
 

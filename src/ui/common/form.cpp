@@ -64,6 +64,13 @@ ModalResult Form::ShowModal() {
 }
 
 void Form::Close() {
+  if (OnCloseQuery) {
+    bool may_close = true;
+    RunHandler([&] { may_close = OnCloseQuery(); });
+    if (!may_close) {
+      return;
+    }
+  }
   RunHandler(OnClose);
   if (modal_) {
     if (modal_result_ == ModalResult::kNone) {

@@ -147,8 +147,8 @@ TEST_F(Commands, OneChangedCharacterRewritesTheConfiguration) {
       << ReadCfg();
 }
 
-// A dialog closed while its worker waits in the service leaves that worker blocked on the
-// session; the next verification must get a session of its own and the touch.
+// A dialog closed while its worker waits in the service gets the worker released; the next
+// verification gets the one touch, and no close ever waited on a blocked call.
 TEST_F(Commands, VerifyAfterADialogClosedWhileWaitingGetsTheTouch) {
   StartService(OneSensor({0xF5}));
   Open();
@@ -172,6 +172,7 @@ TEST_F(Commands, VerifyAfterADialogClosedWhileWaitingGetsTheTouch) {
   const auto driver = Drive(dialogs);
   form().btnVerify.Click();
   EXPECT_TRUE(result.starts_with(u"Verification successful!")) << result.size();
+  EXPECT_TRUE(service_->service().Misuses().empty());
 }
 
 // ---- Add ----------------------------------------------------------------------------------
@@ -302,6 +303,73 @@ TEST_F(Commands, CancelledEnrollmentLogsItsStatusAndFreesTheSession) {
   form().ListView.Select(0);
   form().btnVerify.Click();
   EXPECT_TRUE(result.starts_with(u"Verification successful!")) << result.size();
+  EXPECT_TRUE(service_->service().Misuses().empty());
+}
+
+// After a listing that failed the rows are empty, yet Add stays enabled: the slot comes from the
+// service, so the user's 0xF5 is not enrolled over.
+TEST_F(Commands, AddAfterAFailedListingNeverTakesASlotInUse) {
+  const std::string state = std::string("samples = 2\n") + OneSensor({0xF5, 0xF6});
+  StartService(state);
+  Open();
+  WriteState(state + "[[fail]]\nfunction = \"WinBioOpenSession\"\ncode = 0x80098034\n");
+  form().btnEnum.Click();
+  ASSERT_EQ(form().ListView.RowCount(), 0);
+  ASSERT_TRUE(form().btnAdd.Enabled());
+  touches().Finger(1, 0xF7);
+  touches().Finger(1, 0xF7);
+  Dialogs dialogs;
+  dialogs.enroll = [](TFormEnroll& form) {
+    EXPECT_EQ(form.SubFactor, 0xF7);
+    Complete(form);
+  };
+  const auto driver = Drive(dialogs);
+  form().btnAdd.Click();
+  EXPECT_EQ(Column(3), (Lines{u"0xF5", u"0xF6", u"0xF7"}));
+}
+
+// A sensor the finger may go to that cannot be listed: no enrollment at all.
+TEST_F(Commands, AddWithoutTheServicesListEnrollsNothing) {
+  StartService(kTwoSensors);
+  Open();
+  WriteState(std::string(kTwoSensors) +
+             "[[fail]]\nfunction = \"WinBioEnumEnrollments\"\ncode = 0x80098036\n");
+  Dialogs dialogs;
+  dialogs.sensor = [](ui::Form& form) { ui::headless::PressEnter(form); };  // Auto
+  const auto driver = Drive(dialogs);
+  const std::size_t before = Log().size();
+  form().btnAdd.Click();
+  EXPECT_EQ(dialogs.shown, 1) << "no enrollment dialog";
+  EXPECT_EQ(From(Log(), before),
+            (Lines{u"",
+                   u"  >> WinBioEnumEnrollments [WINBIO_E_DEVICE_FAILURE] A biometric sensor has "
+                   u"failed. (0x80098036)",
+                   u"Fingerprint addition has been cancelled."}));
+}
+
+// Cancel, Esc and the close box while "Saving..." change nothing; the close box after the
+// commit is a Done: the finger is listed with its description, also in CFG.TOML.
+TEST_F(Commands, ACommittedFingerIsStoredHoweverTheDialogCloses) {
+  StartService(std::string("samples = 2\n") + OneSensor({0xF5}));
+  Open();
+  touches().Finger(1, 0xF6);
+  touches().Finger(1, 0xF6);
+  Dialogs dialogs;
+  dialogs.enroll = [](TFormEnroll& form) {
+    form.lblInstruction.SetText(u"index");
+    ASSERT_TRUE(
+        PumpUntil(form, [&] { return form.lblStatus.Text() == u"Saving fingerprint data..."; }));
+    form.btnCancel.Click();
+    ui::headless::PressEscape(form);
+    ui::headless::PressCloseBox(form);
+    ASSERT_TRUE(PumpUntil(form, [&] { return form.btnCancel.Text() == u"&Done"; }));
+    ui::headless::PressCloseBox(form);
+  };
+  const auto driver = Drive(dialogs);
+  form().btnAdd.Click();
+  EXPECT_EQ(Row(1), (Lines{u"2", u"Integrated Sensor", u"1", u"0xF6", u"index"}));
+  EXPECT_NE(ReadCfg().find("description = \"index\"\r\nfingerid = \"0xF6\""), std::string::npos)
+      << ReadCfg();
 }
 
 TEST_F(Commands, AddNeverOverwritesAConfigurationThatDoesNotParse) {

@@ -23,7 +23,7 @@ TEST(WinBioErrorText, KnownCodesGiveNameMessageAndAllEightDigits) {
             u"(0x80098004)");
   EXPECT_EQ(WinBioErrorText(WINBIO_I_MORE_DATA, texts),
             u"[WINBIO_I_MORE_DATA] Another sample is needed for the current enrollment template. "
-            u"(0x00098001)");
+            u"(0x00090001)");
   EXPECT_EQ(WinBioErrorText(E_ACCESSDENIED, texts), u"[E_ACCESSDENIED] Access denied (0x80070005)");
   EXPECT_EQ(WinBioErrorText(E_POINTER, texts), u"[E_POINTER] Null pointer error (0x80004003)");
   EXPECT_EQ(WinBioErrorText(WINBIO_E_ADAPTER_INTEGRITY_FAILURE, texts),
@@ -94,25 +94,46 @@ TEST(WinBioErrorText, TranslatedUnknownLineIsAFormatOfTheDigits) {
   EXPECT_THROW(WinBioErrorText(0x1234, texts), FormatError);
 }
 
-TEST(RejectDetailText, SingleFlagsAndZeroHaveTheirHints) {
+// The values the platform's headers give: the service's codes the program tells apart, and the
+// reject details of a fingerprint capture, which are plain numbers 1 to 10.
+TEST(PlatformValues, ResultCodesAndRejectDetailsAreTheHeaders) {
+  EXPECT_EQ(WINBIO_I_MORE_DATA, 0x00090001);
+  EXPECT_EQ(static_cast<std::uint32_t>(WINBIO_E_CANCELED), 0x80098004u);
+  EXPECT_EQ(static_cast<std::uint32_t>(WINBIO_E_BAD_CAPTURE), 0x80098008u);
+  EXPECT_EQ(static_cast<std::uint32_t>(WINBIO_E_DATABASE_FULL), 0x80098018u);
+  EXPECT_EQ(static_cast<std::uint32_t>(WINBIO_E_LOCK_VIOLATION), 0x8009802Au);
+  EXPECT_EQ(static_cast<std::uint32_t>(WINBIO_E_DUPLICATE_TEMPLATE), 0x8009802Bu);
+  EXPECT_EQ(kDatabaseIdNull, nullptr);
+
+  // Too high, too low, too far left, too far right, too fast, too slow, poor quality, too
+  // skewed, too short, merge failure: each its own hint, none the catch-all line.
   const BuiltInTexts texts;
+  std::vector<std::u16string> hints;
+  for (std::uint32_t detail = 1; detail <= 10; ++detail) {
+    const std::u16string hint = RejectDetailText(detail, texts);
+    EXPECT_EQ(hint.find(u"Detail="), std::u16string::npos) << detail;
+    EXPECT_EQ(std::count(hints.begin(), hints.end(), hint), 0) << detail;
+    hints.push_back(hint);
+  }
+  EXPECT_EQ(RejectDetailText(5, texts), u"Finger moved too fast");
   EXPECT_EQ(RejectDetailText(0, texts), u"Poor data acquisition quality (reason unknown)");
-  EXPECT_EQ(RejectDetailText(1, texts), u"Finger moved too fast");
-  EXPECT_EQ(RejectDetailText(0x40, texts),
-            u"Poor image quality, please clean the sensor or your finger.");
-  MapTextSource translated;
-  translated.Set(u"errorcode", u"00000010", u"Finger drehen");
-  translated.Set(u"errorcode", u"00000000", u"%d");
-  EXPECT_EQ(RejectDetailText(0x10, translated), u"Finger drehen");
-  EXPECT_EQ(RejectDetailText(0, translated), u"%d");
 }
 
-TEST(RejectDetailText, OtherValuesTakeTheUntranslatedCatchAll) {
-  MapTextSource texts;
-  texts.Set(u"errorcode", u"00000003", u"never looked up");
-  EXPECT_EQ(RejectDetailText(3, texts), u"采集失败 (Detail=0x00000003)");
-  EXPECT_EQ(RejectDetailText(0x41, texts), u"采集失败 (Detail=0x00000041)");
-  EXPECT_EQ(RejectDetailText(0x80000000u, texts), u"采集失败 (Detail=0x80000000)");
+TEST(RejectDetailText, HintsAndTheCatchAllAreTranslatable) {
+  const BuiltInTexts texts;
+  EXPECT_EQ(RejectDetailText(11, texts), u"Capture failed (Detail=0x0000000B)");
+  EXPECT_EQ(RejectDetailText(0x41, texts), u"Capture failed (Detail=0x00000041)");
+  EXPECT_EQ(RejectDetailText(0x80000000u, texts), u"Capture failed (Detail=0x80000000)");
+
+  MapTextSource translated;
+  translated.Set(u"errorcode", u"0000000A", u"Noch einmal");
+  translated.Set(u"errorcode", u"00000000", u"%d");
+  translated.Set(u"errorcode", u"reject_unknown", u"Fehler %s");
+  EXPECT_EQ(RejectDetailText(10, translated), u"Noch einmal");
+  EXPECT_EQ(RejectDetailText(0, translated), u"%d") << "a hint is no format";
+  EXPECT_EQ(RejectDetailText(0x41, translated), u"Fehler 00000041");
+  translated.Set(u"errorcode", u"reject_unknown", u"%d");
+  EXPECT_THROW(RejectDetailText(0x41, translated), FormatError);
 }
 
 TEST(SubFactorName, AnsiPositionsAreFixedNames) {

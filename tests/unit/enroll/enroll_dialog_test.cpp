@@ -136,7 +136,7 @@ TEST(EnrollDialog, BadCapturesShowAHintAndKeepTheCount) {
   Dialog dialog(winbio, 1);
   TFormEnroll& form = *dialog.form;
   winbio.touches.Finger(1, 0xF6);
-  winbio.touches.Bad(1, 0x10);
+  winbio.touches.Bad(1, 8);
   const ScopedModalDriver driver([&](ui::Form&) {
     ASSERT_TRUE(dialog.PumpUntilEvent(enroll_event::kBadCapture));
     winbio.touches.Bad(1, 0);
@@ -147,12 +147,12 @@ TEST(EnrollDialog, BadCapturesShowAHintAndKeepTheCount) {
     form.btnCancel.Click();
   });
   EXPECT_EQ(form.ShowModal(), ModalResult::kOk);
-  const std::vector<Event> expected{{2, 1}, {3, 0}, {4, 1}, {3, 1}, {5, 0x10}, {3, 1}, {5, 0},
-                                    {3, 1}, {4, 2}, {3, 2}, {4, 3}, {6, 0},    {7, 0}};
+  const std::vector<Event> expected{{2, 1}, {3, 0}, {4, 1}, {3, 1}, {5, 8}, {3, 1}, {5, 0},
+                                    {3, 1}, {4, 2}, {3, 2}, {4, 3}, {6, 0}, {7, 0}};
   EXPECT_EQ(dialog.events, expected);
   const Dialog::Shown& hint = dialog.shown[4];
   EXPECT_EQ(hint.count, u"Poor collection quality, please try again...");
-  EXPECT_EQ(hint.status, u"Hint: Twist your finger to align the sensor.");
+  EXPECT_EQ(hint.status, u"Hint: Finger tilted: place it flat and straight on the sensor.");
   EXPECT_EQ(hint.color, ui::Color(0xFF8000));
   EXPECT_EQ(dialog.shown[6].status, u"Hint: Poor data acquisition quality (reason unknown)");
   EXPECT_EQ(dialog.progress[4], 13) << "unchanged by a bad sample";
@@ -232,8 +232,8 @@ subfactor = 0xF6
             u"Fingerprint registration successful! (Existing fingerprints updated)");
 }
 
-// Cancel while the service waits for a sample: the dialog closes at once; the worker leaves
-// when the finger comes, discards the transaction and posts its "canceled" to nobody.
+// Cancel while the service waits for a sample: the dialog has the service release the worker,
+// which discards the transaction; nothing is left waiting for a touch.
 TEST(EnrollDialog, CancelDuringAPendingCapture) {
   InProcessWinBio winbio(kTwoSensors);
   {
@@ -246,16 +246,18 @@ TEST(EnrollDialog, CancelDuringAPendingCapture) {
     EXPECT_EQ(form.ShowModal(), ModalResult::kCancel);
     EXPECT_FALSE(form.btnCancel.Enabled());
     EXPECT_EQ(form.btnCancel.Text(), u"Canceling...");
+    EXPECT_TRUE(form.SessionIdle());
+    EXPECT_EQ(InProcessWinBio::ModuleReferences(), 1) << "the worker has ended";
   }
-  EXPECT_EQ(InProcessWinBio::ModuleReferences(), 2) << "the worker still waits";
-  winbio.touches.Finger(1, 0xF6);
-  EXPECT_TRUE(InProcessWinBio::WaitForModuleReferences(1));
+  EXPECT_EQ(winbio.service().WaitingCalls(), 0u);
   EXPECT_EQ(winbio.lib.EnrollBegin(winbio.session, 0xF7, 1), S_OK) << "the enrollment went";
   EXPECT_FALSE(winbio.Enrolled(1, 0xF6));
+  EXPECT_TRUE(winbio.service().Misuses().empty());
 }
 
-// The close box, even after the commit, is a Cancel for the caller.
-TEST(EnrollDialog, CloseBoxAfterDoneIsCancel) {
+// Once the commit has begun, neither Cancel, Esc nor the close box can end the dialog; after
+// the commit the close box, like Done, gives OK: the caller stores the finger.
+TEST(EnrollDialog, ACommitIsNeverReportedAsCancelled) {
   InProcessWinBio winbio(kTwoSensors);
   Dialog dialog(winbio, 1);
   TFormEnroll& form = *dialog.form;
@@ -263,15 +265,22 @@ TEST(EnrollDialog, CloseBoxAfterDoneIsCancel) {
     winbio.touches.Finger(1, 0xF6);
   }
   const ScopedModalDriver driver([&](ui::Form&) {
+    ASSERT_TRUE(dialog.PumpUntilEvent(enroll_event::kCommitting));
+    EXPECT_FALSE(form.btnCancel.Enabled());
+    ui::headless::PressEscape(form);
+    form.btnCancel.Click();
+    ui::headless::PressCloseBox(form);
+    EXPECT_EQ(form.GetModalResult(), ModalResult::kNone) << "still open while saving";
     ASSERT_TRUE(dialog.PumpUntilEvent(enroll_event::kDone));
     ui::headless::PressCloseBox(form);
   });
-  EXPECT_EQ(form.ShowModal(), ModalResult::kCancel);
-  EXPECT_TRUE(winbio.Enrolled(1, 0xF6)) << "committed all the same";
+  EXPECT_EQ(form.ShowModal(), ModalResult::kOk);
+  EXPECT_EQ(form.ResultSubFactor, 0xF6);
+  EXPECT_TRUE(winbio.Enrolled(1, 0xF6));
 }
 
-// Destroying the dialog while its worker waits (the close box, then the caller's release) sets
-// the worker's flag: the next touch ends it.
+// Destroying the dialog while its worker waits (the close box, then the caller's release) gets
+// the worker out of the service at once, without a touch.
 TEST(EnrollDialog, DestructionStopsAWaitingWorker) {
   InProcessWinBio winbio(kTwoSensors);
   {
@@ -282,9 +291,9 @@ TEST(EnrollDialog, DestructionStopsAWaitingWorker) {
     });
     EXPECT_EQ(dialog.form->ShowModal(), ModalResult::kCancel);
   }
-  winbio.touches.Finger(2, 0xF6);
-  EXPECT_TRUE(InProcessWinBio::WaitForModuleReferences(1));
+  EXPECT_EQ(InProcessWinBio::ModuleReferences(), 1) << "the worker has ended";
   EXPECT_EQ(winbio.lib.EnrollBegin(winbio.session, 0xF7, 1), S_OK) << "nothing was begun";
+  EXPECT_TRUE(winbio.service().Misuses().empty());
 }
 
 }  // namespace

@@ -21,8 +21,11 @@ void Post(TFormEnroll& form, std::uintptr_t event, std::intptr_t value) {
   form.Dispatch(WM_ENROLL_STATUS, event, value);
 }
 
-std::intptr_t ResultBlock(WINBIO_UNIT_ID unit, WINBIO_BIOMETRIC_SUBTYPE sub_factor, bool is_new) {
-  return reinterpret_cast<std::intptr_t>(new TEnrollResult{unit, sub_factor, is_new});
+// What the worker does at the end of a commit: the result into the slot, then "done".
+void PostDone(TFormEnroll& form, WINBIO_UNIT_ID unit, WINBIO_BIOMETRIC_SUBTYPE sub_factor,
+              bool is_new) {
+  form.ResultSlot()->Put({unit, sub_factor, is_new});
+  Post(form, enroll_event::kDone, 0);
 }
 
 TEST(EnrollProgress, RisesTowardNinetyWithoutReachingIt) {
@@ -79,10 +82,10 @@ TEST(EnrollEvents, StepsOfASuccessfulEnrollment) {
   // A rejected sample: hint in orange, count and progress stay.
   Post(form, enroll_event::kBadCapture, 0x41);
   EXPECT_EQ(form.lblCount.Text(), u"Poor collection quality, please try again...");
-  EXPECT_EQ(form.lblStatus.Text(), u"Hint: 采集失败 (Detail=0x00000041)");
+  EXPECT_EQ(form.lblStatus.Text(), u"Hint: Capture failed (Detail=0x00000041)");
   EXPECT_EQ(form.lblStatus.GetColor(), kOrange);
   EXPECT_EQ(form.ProgressBar.Position(), 24);
-  Post(form, enroll_event::kBadCapture, 1);
+  Post(form, enroll_event::kBadCapture, 5);
   EXPECT_EQ(form.lblStatus.Text(), u"Hint: Finger moved too fast");
 
   Post(form, enroll_event::kGoodCapture, 8);
@@ -90,7 +93,7 @@ TEST(EnrollEvents, StepsOfASuccessfulEnrollment) {
   EXPECT_EQ(form.ProgressBar.Position(), 95);
   EXPECT_EQ(form.lblStatus.Text(), u"Saving fingerprint data...");
 
-  Post(form, enroll_event::kDone, ResultBlock(1, 0xF5, true));
+  PostDone(form, 1, 0xF5, true);
   EXPECT_EQ(form.ResultUnitId, 1u);
   EXPECT_EQ(form.ResultSubFactor, 0xF5);
   EXPECT_TRUE(form.ResultIsNew);
@@ -112,7 +115,7 @@ TEST(EnrollEvents, UpdatedTemplateAndLargeUnitIds) {
   EXPECT_EQ(form.lblStatus.Text(),
             u"Sensor ready (Device ID: 2147483649), please start data acquisition...");
   Post(form, enroll_event::kGoodCapture, 1);
-  Post(form, enroll_event::kDone, ResultBlock(7, 0xFE, false));
+  PostDone(form, 7, 0xFE, false);
   EXPECT_FALSE(form.ResultIsNew);
   EXPECT_EQ(form.lblStatus.Text(),
             u"Fingerprint registration successful! (Existing fingerprints updated)");
@@ -146,7 +149,7 @@ TEST(EnrollEvents, TranslatedTextsAndUnknownEvents) {
   EXPECT_EQ(done.Caption(), u"Fingerabdruck hinzufügen");
   Post(done, enroll_event::kSensorKnown, 4);
   EXPECT_EQ(done.lblStatus.Text(), u"Sensor 4 bereit");
-  Post(done, enroll_event::kDone, ResultBlock(4, 0xF6, true));
+  PostDone(done, 4, 0xF6, true);
   EXPECT_EQ(done.btnCancel.Text(), u"&Fertig");
 
   // One key for both cases: a translation gives the failed state the same text.
@@ -158,6 +161,22 @@ TEST(EnrollEvents, TranslatedTextsAndUnknownEvents) {
   Post(failed, 0, 0);
   Post(failed, 10, 0);
   EXPECT_EQ(failed.lblStatus.Text(), status);
+}
+
+// Any process may post to the dialog's window: a "done" that no worker sent, whatever its
+// second parameter, finds no result and changes nothing.
+TEST(EnrollEvents, ADoneFromElsewhereIsIgnored) {
+  const BuiltInTexts texts;
+  TFormEnroll form(nullptr, texts);
+  for (const std::intptr_t garbage : {std::intptr_t{0}, std::intptr_t{0x1234}, std::intptr_t{-1}}) {
+    Post(form, enroll_event::kDone, garbage);
+  }
+  EXPECT_EQ(form.btnCancel.Text(), u"&Cancel");
+  EXPECT_EQ(form.btnCancel.GetModalResult(), ui::ModalResult::kNone);
+  EXPECT_EQ(form.ResultUnitId, 0u);
+  PostDone(form, 3, 0xF7, true);
+  Post(form, enroll_event::kDone, 0x1234);
+  EXPECT_EQ(form.ResultUnitId, 3u) << "the one result is taken once";
 }
 
 }  // namespace

@@ -28,17 +28,14 @@ description = "Right sensor"
 using Event = testing::PostedEvent;
 
 // Runs one worker to its end with the given preset unit (0: locate) and cancel state, and gives
-// what it posted. `accept` is what posting answers (false: the dialog is gone).
+// what it posted; the committed template lands in `result`.
 std::vector<Event> RunWorker(InProcessWinBio& winbio, WINBIO_UNIT_ID preset, bool canceled = false,
-                             bool accept = true) {
+                             PEnrollResultSlot result = std::make_shared<TEnrollResultSlot>()) {
   std::vector<Event> events;
   auto param = std::make_unique<TEnrollThreadParam>();
-  param->Window = [&events, accept](std::uintptr_t code, std::intptr_t value) {
-    events.push_back({code, code == enroll_event::kDone ? 0 : value});
-    if (accept && code == enroll_event::kDone) {
-      delete reinterpret_cast<TEnrollResult*>(value);
-    }
-    return accept;
+  param->Window = [&events](std::uintptr_t code, std::intptr_t value) {
+    events.push_back({code, value});
+    return true;
   };
   param->Lib = winbio.lib;
   param->Session = winbio.session;
@@ -46,6 +43,7 @@ std::vector<Event> RunWorker(InProcessWinBio& winbio, WINBIO_UNIT_ID preset, boo
   param->Cancel = std::make_shared<std::atomic<bool>>(canceled);
   param->Identity = winbio.me;
   param->PresetUnitId = preset;
+  param->Result = std::move(result);
   EXPECT_EQ(EnrollThreadProc(std::move(param)), 0u);
   return events;
 }
@@ -57,6 +55,7 @@ bool NoEnrollmentOpen(InProcessWinBio& winbio) {
   return free;
 }
 
+// The "done" message carries no address: the result waits in the slot the dialog shares.
 TEST(EnrollWorker, LocatesBeginsCapturesAndCommits) {
   InProcessWinBio winbio(kTwoSensors);
   winbio.touches.Finger(2, 0xF1);  // locates unit 2; any finger will do
@@ -65,7 +64,14 @@ TEST(EnrollWorker, LocatesBeginsCapturesAndCommits) {
   winbio.touches.Finger(2, 0xF6);
   const std::vector<Event> expected{{1, 0}, {2, 2}, {3, 0}, {4, 1}, {3, 1},
                                     {5, 4}, {3, 1}, {4, 2}, {6, 0}, {7, 0}};
-  EXPECT_EQ(RunWorker(winbio, 0), expected);
+  const auto result = std::make_shared<TEnrollResultSlot>();
+  EXPECT_EQ(RunWorker(winbio, 0, false, result), expected);
+  const std::optional<TEnrollResult> committed = result->Take();
+  ASSERT_TRUE(committed);
+  EXPECT_EQ(committed->UnitId, 2u);
+  EXPECT_EQ(committed->SubFactor, 0xF6);
+  EXPECT_TRUE(committed->IsNew);
+  EXPECT_FALSE(result->Take()) << "taken once";
   EXPECT_TRUE(winbio.Enrolled(2, 0xF6));
   EXPECT_TRUE(NoEnrollmentOpen(winbio));
 }
@@ -97,18 +103,6 @@ TEST(EnrollWorker, CanceledWorkerDiscardsAndSaysSo) {
   winbio.touches.Finger(1, 0xF6);
   EXPECT_EQ(RunWorker(winbio, 0, /*canceled=*/true), (std::vector<Event>{{1, 0}, {9, 0}}));
   EXPECT_FALSE(winbio.Enrolled(1, 0xF6));
-}
-
-// Nobody takes the result when the dialog is gone: the worker frees it (the leak checker of the
-// sanitizer build would report it otherwise), and the template is committed all the same.
-TEST(EnrollWorker, ResultNobodyTakesIsFreed) {
-  InProcessWinBio winbio(kTwoSensors);
-  winbio.touches.Finger(1, 0xF6);
-  winbio.touches.Finger(1, 0xF6);
-  const std::vector<Event> events = RunWorker(winbio, 1, false, /*accept=*/false);
-  ASSERT_FALSE(events.empty());
-  EXPECT_EQ(events.back(), (Event{7, 0}));
-  EXPECT_TRUE(winbio.Enrolled(1, 0xF6));
 }
 
 // A worker holds the service's module for as long as it runs: the main window unloading its

@@ -78,7 +78,7 @@ constexpr TKnownKey kLogKeys[] = {
 
 // Section "errorcode": messages of result codes, then the hints after a poor capture.
 constexpr TKnownKey kErrorCodeKeys[] = {
-    {u"errorcode", u"00098001",
+    {u"errorcode", u"00090001",
      u"Another sample is needed for the current enrollment template."},  // WINBIO_I_MORE_DATA
     {u"errorcode", u"80098001",
      u"The specified biometric factor is not supported."},  // WINBIO_E_UNSUPPORTED_FACTOR
@@ -197,14 +197,18 @@ constexpr TKnownKey kErrorCodeKeys[] = {
     {u"errorcode", u"E_POINTER", u"Null pointer error"},    // E_POINTER
     {u"errorcode", u"E_ACCESSDENIED", u"Access denied"},    // E_ACCESSDENIED
     {u"errorcode", u"E_INVALIDARG", u"Invalid parameter"},  // E_INVALIDARG
-    {u"errorcode", u"00000001", u"Finger moved too fast"},
-    {u"errorcode", u"00000002", u"Finger movement too slow"},
-    {u"errorcode", u"00000004", u"Fingers tilted, please place flat"},
-    {u"errorcode", u"00000008", u"Finger placement time is too short"},
-    {u"errorcode", u"00000010", u"Twist your finger to align the sensor."},
-    {u"errorcode", u"00000020", u"The angle of the fingers is incorrect"},
-    {u"errorcode", u"00000040", u"Poor image quality, please clean the sensor or your finger."},
+    {u"errorcode", u"00000001", u"Finger too high on the sensor: move it down a little."},
+    {u"errorcode", u"00000002", u"Finger too low on the sensor: move it up a little."},
+    {u"errorcode", u"00000003", u"Finger too far to the left: move it to the right."},
+    {u"errorcode", u"00000004", u"Finger too far to the right: move it to the left."},
+    {u"errorcode", u"00000005", u"Finger moved too fast"},
+    {u"errorcode", u"00000006", u"Finger movement too slow"},
+    {u"errorcode", u"00000007", u"Poor image quality, please clean the sensor or your finger."},
+    {u"errorcode", u"00000008", u"Finger tilted: place it flat and straight on the sensor."},
+    {u"errorcode", u"00000009", u"Finger placement time is too short"},
+    {u"errorcode", u"0000000A", u"The samples could not be merged: please try again."},
     {u"errorcode", u"00000000", u"Poor data acquisition quality (reason unknown)"},
+    {u"errorcode", u"reject_unknown", u"Capture failed (Detail=0x%s)"},
 };
 
 // Section "fingers": the names of the ten unspecified positions 0xF5 to 0xFE, keyed by their

@@ -63,20 +63,64 @@ TEST_F(SimEnroll, TheStateDecidesHowManySamplesItTakes) {
   EXPECT_EQ(lib_.EnrollCommit(session, &identity, &is_new), S_OK);
 }
 
-TEST_F(SimEnroll, CommittingAnEnrolledFingerUpdatesIt) {
-  const WINBIO_SESSION_HANDLE session = Open();
-  ASSERT_EQ(lib_.EnrollBegin(session, 0xF5, 1), S_OK);
+// Enrolls `slot` on unit 1 with four samples of `finger` and commits it.
+struct Committed {
+  HRESULT result = S_OK;
+  WINBIO_BOOLEAN is_new = 0;
+};
+Committed Enroll(TWinBioLib& lib, TouchWriter& touches, WINBIO_BIOMETRIC_SUBTYPE slot,
+                 WINBIO_BIOMETRIC_SUBTYPE finger, std::u16string_view person = u"current") {
+  WINBIO_SESSION_HANDLE session = 0;
+  EXPECT_EQ(lib.OpenSession(8, 1, 0, nullptr, 0, nullptr, &session), S_OK);
+  EXPECT_EQ(lib.EnrollBegin(session, slot, 1), S_OK);
   for (int i = 0; i < 4; ++i) {
-    touches_.Finger(1, 0xF5);
-    Capture(lib_, session);
+    touches.Finger(1, finger, person);
+    Capture(lib, session);
   }
-  const std::string before = StateText();
   TWinBioIdentity identity{};
-  WINBIO_BOOLEAN is_new = 1;
-  ASSERT_EQ(lib_.EnrollCommit(session, &identity, &is_new), S_OK);
-  EXPECT_EQ(is_new, 0);
-  EXPECT_EQ(State()->Templates().size(), 3u);
+  Committed committed;
+  committed.result = lib.EnrollCommit(session, &identity, &committed.is_new);
+  EXPECT_EQ(lib.CloseSession(session), S_OK);
+  return committed;
+}
+
+// The fingers touched during an enrollment decide the commit: a finger the unit already knows
+// under another sub-factor or account is refused; the user's own slot is replaced.
+TEST_F(SimEnroll, CommitKnowsTheFingersThatWereTouched) {
+  const std::string before = StateText();
+  const Committed again = Enroll(lib_, touches_, 0xF5, 0xF5);
+  EXPECT_EQ(again.result, S_OK);
+  EXPECT_EQ(again.is_new, 0) << "the same finger into its own slot is an update";
   EXPECT_EQ(StateText(), before);
+
+  EXPECT_EQ(Enroll(lib_, touches_, 0xF7, 0xF5).result, WINBIO_E_DUPLICATE_TEMPLATE);
+  EXPECT_EQ(State()->Templates().size(), 3u);
+
+  // Another finger into the slot 0xF6: it replaces the finger that was there.
+  const Committed replaced = Enroll(lib_, touches_, 0xF6, 0xF8);
+  EXPECT_EQ(replaced.result, S_OK);
+  EXPECT_EQ(replaced.is_new, 0);
+  const WINBIO_SESSION_HANDLE session = Open();
+  WINBIO_UNIT_ID unit = 0;
+  TWinBioIdentity found{};
+  WINBIO_BIOMETRIC_SUBTYPE subfactor = 0;
+  WINBIO_REJECT_DETAIL detail = 0;
+  touches_.Finger(1, 0xF6);
+  EXPECT_EQ(lib_.Identify(session, &unit, &found, &subfactor, &detail), WINBIO_E_UNKNOWN_ID)
+      << "the finger that was replaced is unknown now";
+  touches_.Finger(1, 0xF8);
+  ASSERT_EQ(lib_.Identify(session, &unit, &found, &subfactor, &detail), S_OK);
+  EXPECT_EQ(subfactor, 0xF6) << "the new finger answers as the slot it went into";
+
+  // Someone else's finger committed into this user's account signs in as him.
+  const Committed foreign = Enroll(lib_, touches_, 0xF9, 2, kOtherUser);
+  EXPECT_EQ(foreign.result, S_OK);
+  EXPECT_EQ(foreign.is_new, 1);
+  touches_.Finger(1, 2, kOtherUser);
+  ASSERT_EQ(lib_.Identify(session, &unit, &found, &subfactor, &detail), S_OK);
+  EXPECT_TRUE(SameIdentity(found, me_));
+  EXPECT_EQ(subfactor, 0xF9);
+  EXPECT_EQ(lib_.CloseSession(session), S_OK);
 }
 
 TEST_F(SimEnroll, DiscardDropsTheTransaction) {

@@ -1,4 +1,6 @@
 // Identification, and calls that wait for a touch across threads.
+#include <atomic>
+#include <functional>
 #include <future>
 #include <thread>
 
@@ -95,23 +97,71 @@ TEST_F(SimIdentify, WaitingCallTakesTheTouchThatComesLater) {
   EXPECT_EQ(answer.subfactor, 0xF5);
 }
 
-TEST_F(SimIdentify, ClosingTheSessionCancelsTheWaitingCall) {
+// Each call that waits for a touch, released by a cancel from another thread.
+TEST_F(SimIdentify, CancelReleasesEachWaitingCall) {
   const WINBIO_SESSION_HANDLE session = Open();
-  const WINBIO_SESSION_HANDLE other = Open();
-  auto identify = std::async(std::launch::async, [&] { return Identify(lib_, session); });
-  auto capture = std::async(std::launch::async, [&] {
-    WINBIO_REJECT_DETAIL detail = 0;
-    EXPECT_EQ(lib_.EnrollBegin(other, 0xF9, 1), S_OK);
-    return lib_.EnrollCapture(other, &detail);
-  });
-  AwaitWaiting(2);
+  EXPECT_EQ(lib_.Cancel(session), S_OK) << "nothing waits: nothing happens";
+  EXPECT_EQ(lib_.Cancel(session + 100), E_HANDLE_RESULT);
+  const std::function<HRESULT()> calls[] = {
+      [&] { return Identify(lib_, session).result; },
+      [&] {
+        WINBIO_UNIT_ID unit = 0;
+        return lib_.LocateSensor(session, &unit);
+      },
+      [&] {
+        WINBIO_REJECT_DETAIL detail = 0;
+        EXPECT_EQ(lib_.EnrollBegin(session, 0xF9, 1), S_OK);
+        const HRESULT result = lib_.EnrollCapture(session, &detail);
+        EXPECT_EQ(lib_.EnrollDiscard(session), S_OK);
+        return result;
+      },
+  };
+  for (const auto& call : calls) {
+    auto waiting = std::async(std::launch::async, call);
+    AwaitWaiting(1);
+    EXPECT_EQ(lib_.Cancel(session), S_OK);
+    EXPECT_EQ(waiting.get(), WINBIO_E_CANCELED);
+  }
+  touches_.Finger(1, 0xF5);
+  EXPECT_EQ(Identify(lib_, session).result, S_OK) << "an earlier cancel does not stop a new call";
+  EXPECT_TRUE(sim_.service().Misuses().empty());
+  EXPECT_EQ(lib_.CloseSession(session), S_OK);
+}
 
-  EXPECT_EQ(lib_.CloseSession(session), S_OK);  // from the main thread
-  EXPECT_EQ(identify.get().result, WINBIO_E_CANCELED);
-  EXPECT_EQ(sim_.service().WaitingCalls(), 1u) << "the other session still waits";
-  EXPECT_EQ(lib_.CloseSession(other), S_OK);
-  EXPECT_EQ(capture.get(), WINBIO_E_CANCELED);
-  EXPECT_EQ(touches_.Pending(), 0u);
+// Closing does not release a waiting call: the close fails after a grace, the misuse is
+// recorded, and the call goes on waiting and takes the next touch.
+TEST_F(SimIdentify, ClosingASessionWithAWaitingCallIsAMisuse) {
+  const WINBIO_SESSION_HANDLE session = Open();
+  auto waiting = std::async(std::launch::async, [&] { return Identify(lib_, session); });
+  AwaitWaiting(1);
+  EXPECT_EQ(lib_.CloseSession(session), WINBIO_E_SESSION_BUSY);
+  ASSERT_EQ(sim_.service().Misuses().size(), 1u);
+  EXPECT_NE(sim_.service().Misuses()[0].find(u"WinBioIdentify"), std::u16string::npos);
+  EXPECT_NE(ReadWholeFile(folder_.File(u"winbio-sim-misuse.log")).bytes.find("WinBioCloseSession"),
+            std::string::npos);
+  touches_.Finger(1, 0xF5);
+  EXPECT_EQ(waiting.get().result, S_OK);
+  EXPECT_EQ(lib_.CloseSession(session), S_OK);
+}
+
+// Touches go to the process in front only; the state can turn that off.
+TEST_F(SimIdentify, TouchesWaitUntilTheProcessHasTheFocus) {
+  std::atomic<bool> in_front{false};
+  sim_.service().SetForegroundCheck([&in_front] { return in_front.load(); });
+  const WINBIO_SESSION_HANDLE session = Open();
+  auto waiting = std::async(std::launch::async, [&] { return Identify(lib_, session); });
+  AwaitWaiting(1);
+  touches_.Finger(1, 0xF5);
+  std::this_thread::sleep_for(kPoll * 10);
+  EXPECT_EQ(touches_.Pending(), 1u) << "a process in the background gets no touch";
+  in_front = true;
+  EXPECT_EQ(waiting.get().result, S_OK);
+
+  in_front = false;
+  WriteState(std::string("focus = false\n") + kTwoSensors);
+  touches_.Finger(1, 0xF6);
+  EXPECT_EQ(Identify(lib_, session).subfactor, 0xF6);
+  sim_.service().SetForegroundCheck([] { return true; });
 }
 
 TEST_F(SimIdentify, OneWaitingCallPerSession) {

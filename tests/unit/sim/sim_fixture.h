@@ -83,7 +83,7 @@ class SimTest : public ::testing::Test {
   WINBIO_SESSION_HANDLE Open() {
     WINBIO_SESSION_HANDLE session = 0;
     EXPECT_EQ(lib_.OpenSession(WINBIO_TYPE_FINGERPRINT, WINBIO_POOL_SYSTEM, WINBIO_FLAG_DEFAULT,
-                               nullptr, 0, WINBIO_DB_DEFAULT, &session),
+                               nullptr, 0, kDatabaseIdNull, &session),
               S_OK);
     EXPECT_NE(session, 0u);
     return session;

@@ -111,7 +111,8 @@ count = 3
 )"));
   auto state = SimState::Load(path);
   ASSERT_TRUE(state);
-  state->AddTemplate({.unit = 1, .identity = u"S-1-5-18", .subfactor = 0xF7});
+  state->AddTemplate(
+      {.unit = 1, .identity = u"S-1-5-18", .subfactor = 0xF7, .finger = {u"S-1-5-18", 0xF7}});
   EXPECT_EQ(state->RemoveTemplates([](const TemplateEntry& t) { return t.subfactor == 0xF5; }), 1);
   EXPECT_TRUE(state->TakeFailure(u"WinBioIdentify"));
   ASSERT_TRUE(state->Save(path));
@@ -132,7 +133,8 @@ count = 3
 TEST(State, TemplatesCanBeAddedToAFileWithoutAny) {
   auto state = Parse("[[unit]]\nid = 1\n");
   ASSERT_TRUE(state);
-  state->AddTemplate({.unit = 1, .identity = u"current", .subfactor = 0xF5});
+  state->AddTemplate(
+      {.unit = 1, .identity = u"current", .subfactor = 0xF5, .finger = {u"current", 0xF5}});
   const testing::TempFolder folder;
   ASSERT_TRUE(state->Save(folder.File(u"state.toml")));
   const auto reread = SimState::Load(folder.File(u"state.toml"));

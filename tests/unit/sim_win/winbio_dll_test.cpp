@@ -19,7 +19,7 @@
 namespace dactyra::sim {
 namespace {
 
-constexpr char kState[] = R"(samples = 3
+constexpr char kUnitsAndTemplates[] = R"(
 
 [[unit]]
 id = 1
@@ -34,6 +34,13 @@ unit = 1
 identity = "current"
 subfactor = 0xF5
 )";
+
+// Touches for any process unless `focus`: this test program has no window to be in front with,
+// but in the one test of the focus rule.
+std::string State(bool focus = false) {
+  return std::string("samples = 3\nfocus = ") + (focus ? "true" : "false") + "\n" +
+         kUnitsAndTemplates;
+}
 
 std::vector<WINBIO_BIOMETRIC_SUBTYPE> Enrolled(const TWinBioLib& lib, WINBIO_SESSION_HANDLE session,
                                                WINBIO_UNIT_ID unit, TWinBioIdentity identity) {
@@ -65,7 +72,7 @@ class WinBioDll : public ::testing::Test {
   }
 
   void SetUp() override {
-    ASSERT_TRUE(WriteFileAtomically(folder_->File(u"winbio-sim.toml"), kState));
+    ASSERT_TRUE(WriteFileAtomically(folder_->File(u"winbio-sim.toml"), State()));
     ASSERT_TRUE(lib_.Load()) << "winbio.dll from system32 with all twelve entries";
     ASSERT_TRUE(GetCurrentIdentity(me_));
   }
@@ -74,7 +81,7 @@ class WinBioDll : public ::testing::Test {
   WINBIO_SESSION_HANDLE Open() {
     WINBIO_SESSION_HANDLE session = 0;
     EXPECT_EQ(lib_.OpenSession(WINBIO_TYPE_FINGERPRINT, WINBIO_POOL_SYSTEM, WINBIO_FLAG_DEFAULT,
-                               nullptr, 0, WINBIO_DB_DEFAULT, &session),
+                               nullptr, 0, kDatabaseIdNull, &session),
               S_OK);
     return session;
   }
@@ -179,20 +186,50 @@ TEST_F(WinBioDll, ListEnrollIdentifyDelete) {
   EXPECT_EQ(lib_.CloseSession(session), S_OK);
 }
 
-TEST_F(WinBioDll, ClosingTheSessionReleasesAWaitingWorker) {
+// A blocked call in another thread is released by WinBioCancel, as the platform documents it.
+TEST_F(WinBioDll, CancelReleasesAWaitingWorker) {
+  ASSERT_NE(lib_.Cancel, nullptr) << "the DLL exports WinBioCancel";
   const WINBIO_SESSION_HANDLE session = Open();
   const TWinBioLib worker_copy = lib_;
   auto worker = std::async(std::launch::async, [worker_copy, session] {
     WINBIO_UNIT_ID unit = 0;
-    TWinBioIdentity identity{};
-    WINBIO_BIOMETRIC_SUBTYPE subfactor = 0;
-    WINBIO_REJECT_DETAIL detail = 0;
-    return worker_copy.Identify(session, &unit, &identity, &subfactor, &detail);
+    return worker_copy.LocateSensor(session, &unit);
   });
-  // Time for the worker to begin waiting (the DLL offers no way to see that it does).
-  std::this_thread::sleep_for(std::chrono::milliseconds(500));
-  EXPECT_EQ(lib_.CloseSession(session), S_OK);
+  // The DLL offers no way to see that the worker waits: cancel until it has returned.
+  while (worker.wait_for(std::chrono::milliseconds(20)) != std::future_status::ready) {
+    EXPECT_EQ(lib_.Cancel(session), S_OK);
+  }
   EXPECT_EQ(worker.get(), WINBIO_E_CANCELED);
+  EXPECT_EQ(lib_.CloseSession(session), S_OK);
+}
+
+// Touches go to the process whose window is in front; the touch waits while it is not.
+TEST_F(WinBioDll, TouchesGoToTheProcessInFront) {
+  ASSERT_TRUE(WriteFileAtomically(folder_->File(u"winbio-sim.toml"), State(/*focus=*/true)));
+  SetForegroundWindow(GetDesktopWindow());
+  const WINBIO_SESSION_HANDLE session = Open();
+  const TWinBioLib worker_copy = lib_;
+  auto worker = std::async(std::launch::async, [worker_copy, session] {
+    WINBIO_UNIT_ID unit = 0;
+    const HRESULT result = worker_copy.LocateSensor(session, &unit);
+    return result == S_OK ? static_cast<HRESULT>(unit) : result;
+  });
+  touches_.Finger(2, 0xF6);
+  EXPECT_EQ(worker.wait_for(std::chrono::milliseconds(500)), std::future_status::timeout)
+      << "no window of ours is in front";
+  HWND window = CreateWindowExW(0, L"STATIC", L"in front", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                200, 100, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(window, nullptr);
+  SetForegroundWindow(window);
+  while (worker.wait_for(std::chrono::milliseconds(20)) != std::future_status::ready) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      DispatchMessageW(&message);
+    }
+  }
+  EXPECT_EQ(worker.get(), 2);
+  DestroyWindow(window);
+  EXPECT_EQ(lib_.CloseSession(session), S_OK);
 }
 
 }  // namespace

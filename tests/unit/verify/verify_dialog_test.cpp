@@ -143,9 +143,9 @@ TEST(VerifyDialog, BadCapturesReplaceTheHintWhileWaiting) {
   InProcessWinBio winbio(kEnrolled);
   Dialog dialog(winbio);
   TFormVerify& form = *dialog.form;
-  winbio.touches.Bad(1, 1);
-  winbio.touches.Bad(2, 0x40);
-  winbio.touches.Bad(1, 3);
+  winbio.touches.Bad(1, 5);
+  winbio.touches.Bad(2, 7);
+  winbio.touches.Bad(1, 0x41);
   const ScopedModalDriver driver([&](ui::Form&) {
     ASSERT_TRUE(dialog.PumpUntilEvent(verify_event::kBadCapture, 3));
     EXPECT_FALSE(form.btnRetry.Enabled());
@@ -157,10 +157,10 @@ TEST(VerifyDialog, BadCapturesReplaceTheHintWhileWaiting) {
     form.btnClose.Click();
   });
   form.ShowModal();
-  EXPECT_EQ(dialog.events, (std::vector<Event>{{1, 0}, {3, 1}, {3, 0x40}, {3, 3}, {2, 0}}));
+  EXPECT_EQ(dialog.events, (std::vector<Event>{{1, 0}, {3, 5}, {3, 7}, {3, 0x41}, {2, 0}}));
   EXPECT_EQ(dialog.results[1], u"Finger moved too fast");
   EXPECT_EQ(dialog.results[2], u"Poor image quality, please clean the sensor or your finger.");
-  EXPECT_EQ(dialog.results[3], u"采集失败 (Detail=0x00000003)");
+  EXPECT_EQ(dialog.results[3], u"Capture failed (Detail=0x00000041)");
 }
 
 TEST(VerifyDialog, RetryResetsAndStartsANewWorker) {
@@ -189,8 +189,8 @@ TEST(VerifyDialog, RetryResetsAndStartsANewWorker) {
   EXPECT_EQ(dialog.events, (std::vector<Event>{{1, 0}, {2, 1}, {1, 0}, {2, 0}}));
 }
 
-// Closing while the worker waits returns at once; the later touch ends the worker, which shows
-// and posts nothing.
+// Closing while the worker waits returns at once: the service releases the worker, which
+// shows and posts nothing, and no call is left to take the next touch.
 TEST(VerifyDialog, CloseWhileWaitingShowsNothingLater) {
   InProcessWinBio winbio(kEnrolled);
   Dialog dialog(winbio);
@@ -200,16 +200,16 @@ TEST(VerifyDialog, CloseWhileWaitingShowsNothingLater) {
     ui::headless::PressEscape(form);
   });
   form.ShowModal();
-  EXPECT_EQ(InProcessWinBio::ModuleReferences(), 2) << "the worker still waits";
-  winbio.touches.Finger(1, 0xF5);
-  EXPECT_TRUE(InProcessWinBio::WaitForModuleReferences(1));
+  EXPECT_TRUE(form.SessionIdle());
+  EXPECT_EQ(InProcessWinBio::ModuleReferences(), 1) << "the worker has ended";
+  EXPECT_EQ(winbio.service().WaitingCalls(), 0u);
   EXPECT_EQ(ui::headless::DeliverPostedMessages(form), 0);
   EXPECT_EQ(form.lblStatus.Text(), u"Please swipe your finger on the fingerprint sensor...");
   EXPECT_EQ(dialog.events.size(), 1u);
+  EXPECT_TRUE(winbio.service().Misuses().empty());
 }
 
-// The close box skips btnCloseClick; releasing the dialog must still stop its worker. A bad
-// capture would keep a worker that was not told waiting for the next touch.
+// The close box skips btnCloseClick; releasing the dialog must still stop its worker.
 TEST(VerifyDialog, CloseBoxAndReleaseStopTheWorker) {
   InProcessWinBio winbio(kEnrolled);
   {
@@ -220,8 +220,8 @@ TEST(VerifyDialog, CloseBoxAndReleaseStopTheWorker) {
     });
     dialog.form->ShowModal();
   }
-  winbio.touches.Bad(1, 1);
-  EXPECT_TRUE(InProcessWinBio::WaitForModuleReferences(1));
+  EXPECT_EQ(InProcessWinBio::ModuleReferences(), 1) << "the worker has ended";
+  EXPECT_EQ(winbio.service().WaitingCalls(), 0u);
 }
 
 }  // namespace

@@ -111,7 +111,7 @@ TEST(VerifyEvents, BadCapturesKeepWaitingAndFailuresEnableRetry) {
   Post(form, verify_event::kBadCapture, 4);
   EXPECT_EQ(form.lblStatus.Text(),
             u"Poor fingerprint quality, please scan your fingerprint again.");
-  EXPECT_EQ(form.lblResult.Text(), u"Fingers tilted, please place flat");
+  EXPECT_EQ(form.lblResult.Text(), u"Finger too far to the right: move it to the left.");
   EXPECT_EQ(form.lblResult.GetColor(), ui::Color(0xFF8000));
   EXPECT_EQ(form.shapeIcon.Fill(), ui::Color(0xFF8000));
   EXPECT_EQ(form.shapeIcon.Outline(), ui::Color(0xCC5500));

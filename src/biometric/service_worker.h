@@ -1,0 +1,46 @@
+#pragma once
+
+// What the enrollment and verification dialogs share about their workers: a thread that makes
+// blocking calls to the biometric service on the dialog's session, the flag that tells it to
+// stop, and how a dialog gets it out of the service again.
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <utility>
+
+#include "biometric/winbio_lib.h"
+#include "platform/platform.h"
+#include "platform/worker_thread.h"
+
+namespace dactyra {
+
+// Posts one event (a message's two parameters) to the dialog without waiting. False when the
+// dialog is gone: the message is dropped.
+using TWorkerPoster = std::function<bool(std::uintptr_t event, std::intptr_t value)>;
+
+// The stop flag shared by a dialog and its worker: it lives as long as the last of them.
+using TCancelFlag = std::shared_ptr<std::atomic<bool>>;
+
+// Starts `work` on a new thread that holds its own reference on the service's module until it
+// has finished, so that the module is not unloaded under a call still running in the service.
+template <typename Work>
+platform::WorkerThread StartServiceWorker(const TWinBioLib& lib, Work work) {
+  platform::Module module_reference = platform::Module::AddReference(lib.hLib);
+  return platform::WorkerThread::Start(
+      [work = std::move(work), module_reference = std::move(module_reference)]() mutable {
+        work();
+        module_reference = platform::Module();  // released last: no service code runs after
+      });
+}
+
+// Stops a held worker: sets its flag, then asks the service to release the call the worker may
+// be blocked in (WinBioCancel), again and again, until the worker has finished. The caller
+// waits only as long as the service takes to honour a cancel, never for a touch. True when no
+// worker is left; false when the service has no WinBioCancel or did not release the worker in
+// time: the worker is then let go, still blocked on `session`, which must not be used again.
+bool StopServiceWorker(const TWinBioLib& lib, WINBIO_SESSION_HANDLE session,
+                       std::atomic<bool>& cancel, platform::WorkerThread& worker);
+
+}  // namespace dactyra
