@@ -323,7 +323,92 @@ void About(Scenario& scenario, const Program& program, HWND window) {
   checks.Check(WaitGone(box), "OK closes the About box");
 }
 
+// Verify with one touch of the user's finger 0xF5 on sensor 1: the first touch must reach the
+// dialog, whatever dialogs were closed while waiting before.
+void VerifyWithOneTouch(Scenario& scenario, const Program& program, HWND window,
+                        const std::string& what, const std::string& shot) {
+  Checks& checks = scenario.checks;
+  SelectListRow(ListOf(window), program.Id(), 0);
+  HWND verify_button = FindChild(window, L"Button", L"&Verify Fingerprint");
+  WaitFor([&] { return IsWindowEnabled(verify_button) != FALSE; }, 10s);
+  PressButton(verify_button);
+  HWND dialog = WaitForDialog(program, window);
+  if (!checks.Check(dialog != nullptr, "the verification dialog opens")) {
+    return;
+  }
+  Sleep(500);
+  Touch(scenario, 1, 0xF5);
+  checks.Check(WaitForText(dialog, L"Verification successful!"), what, StaticTexts(dialog));
+  RequestScreenshot(scenario.folder, dialog, scenario.screenshot + shot);
+  PressButton(FindChild(dialog, L"Button", L"&Close"));
+  checks.Check(WaitGone(dialog), "Close ends the verification");
+}
+
+// Closes a dialog while its worker waits for a touch: it must go at once.
+void CloseWhileWaitingFor(Scenario& scenario, HWND dialog, const wchar_t* button,
+                          const std::string& what, const std::string& shot) {
+  Sleep(500);  // the worker is in the service by now
+  RequestScreenshot(scenario.folder, dialog, scenario.screenshot + shot);
+  if (button == nullptr) {
+    PostMessageW(dialog, WM_CLOSE, 0, 0);  // the close box
+  } else {
+    PressButton(FindChild(dialog, L"Button", button));
+  }
+  scenario.checks.Check(WaitFor([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, 5s),
+                        what);
+}
+
 }  // namespace
+
+void CloseWhileWaiting(Scenario& scenario) {
+  Checks& checks = scenario.checks;
+  WriteFileBytes(scenario.File(L"state.toml"), kState);
+  Program program(scenario.executable, scenario.folder);
+  HWND window = StartAndWait(scenario, program);
+  if (window == nullptr) {
+    program.Kill();
+    return;
+  }
+  checks.Check(WaitForRows(window, program, 1), "the list shows the enrolled finger");
+
+  // The verification dialog closed by its close box while it waits for a touch.
+  SelectListRow(ListOf(window), program.Id(), 0);
+  PressButton(FindChild(window, L"Button", L"&Verify Fingerprint"));
+  if (HWND dialog = WaitForDialog(program, window); checks.Check(dialog != nullptr, "Verify")) {
+    CloseWhileWaitingFor(scenario, dialog, nullptr,
+                         "the close box ends a verification that waits, at once",
+                         "-1-verify-waiting");
+  }
+  VerifyWithOneTouch(scenario, program, window, "the next verification needs one touch",
+                     "-2-verify-after-close");
+
+  // The enrollment dialog cancelled while it waits for the touch that finds the sensor, and a
+  // "done" posted to it from outside with a value that is no address.
+  PressButton(FindChild(window, L"Button", L"&Add Fingerprint"));
+  HWND chooser = WaitForDialog(program, window);
+  if (checks.Check(chooser != nullptr, "Add asks for the sensor")) {
+    PressButton(FindChild(chooser, L"Button", L"&OK"));
+    WaitGone(chooser);
+    if (HWND enroll = WaitForDialog(program, window);
+        checks.Check(enroll != nullptr, "the enrollment dialog opens")) {
+      PostMessageW(enroll, WM_USER + 100, 7, static_cast<LPARAM>(0xDEADBEEF));
+      Sleep(500);
+      checks.Check(program.Started() && !program.WaitForExit(0ms) && IsWindow(enroll) &&
+                       FindChild(enroll, L"Button", L"&Cancel") != nullptr,
+                   "a foreign \"done\" message changes nothing");
+      CloseWhileWaitingFor(scenario, enroll, L"&Cancel",
+                           "Cancel ends an enrollment that waits, at once", "-3-enroll-waiting");
+    }
+  }
+  checks.Check(WaitForLog(window, L"Fingerprint addition has been cancelled."),
+               "the log says the addition was cancelled", Join(LogLines(window)));
+  VerifyWithOneTouch(scenario, program, window, "after the enrollment, one touch again",
+                     "-4-verify-after-cancel");
+  PressExit(scenario, program, window);
+  checks.Check(!FileExists(scenario.File(L"winbio-sim-misuse.log")),
+               "no session was closed under a waiting call",
+               Widen(ReadFileBytes(scenario.File(L"winbio-sim-misuse.log")).c_str()));
+}
 
 void Commands(Scenario& scenario) {
   WriteFileBytes(scenario.File(L"state.toml"), kState);

@@ -10,6 +10,11 @@ namespace dactyra::e2e {
 // and the About box, with a screenshot of each step.
 void Commands(Scenario& scenario);
 
+// Dialogs closed while their workers wait for a touch (verification by its close box, enrollment
+// by Cancel): they go at once and the next command needs one touch; a "done" posted from
+// outside the program changes nothing.
+void CloseWhileWaiting(Scenario& scenario);
+
 // The program with the Simplified Chinese language file from `language_folder`: main window,
 // sensor dialog, deletion question and About box.
 void Chinese(Scenario& scenario, const std::wstring& language_folder);

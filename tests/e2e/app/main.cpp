@@ -237,6 +237,8 @@ int wmain(int argc, wchar_t** argv) {
     KilledInstance(scenario);
   } else if (name == L"commands") {
     Commands(scenario);
+  } else if (name == L"close-while-waiting") {
+    CloseWhileWaiting(scenario);
   } else if (name == L"chinese") {
     const std::wstring program = argv[3];
     Chinese(scenario, program.substr(0, program.find_last_of(L"\\/")) + L"\\language");

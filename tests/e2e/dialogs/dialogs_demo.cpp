@@ -118,7 +118,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR command_line, int) {
   WINBIO_SESSION_HANDLE session = 0;
   if (!lib.Load() || !GetCurrentIdentity(me) ||
       Failed(lib.OpenSession(WINBIO_TYPE_FINGERPRINT, WINBIO_POOL_SYSTEM, WINBIO_FLAG_DEFAULT,
-                             nullptr, 0, WINBIO_DB_DEFAULT, &session))) {
+                             nullptr, 0, kDatabaseIdNull, &session))) {
     return 3;
   }
   int exit_code = 2;
