@@ -125,7 +125,7 @@ void TForm1::btnAddClick() {
   }
   FConfig.Change([&](toml::TTOMLTable& document) -> std::u16string {
     if (!AppendFingerEntry(document, enrolled->UnitId, FingerIdText(enrolled->SubFactor),
-                           enrolled->Description)) {
+                           enrolled->Description, Owner())) {
       return u"the \"finger\" entry is not an array.";
     }
     return {};

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "app/finger_entries.h"
 #include "base/hex.h"
 #include "base/strings.h"
 #include "toml/document_io.h"
@@ -10,9 +11,10 @@
 namespace dactyra {
 namespace {
 
-// Moves the tables of `fingers` whose unit id was not listed to the end of `kept`.
-void MoveUnlistedFingers(toml::TTOMLArray* fingers, const std::set<std::int64_t>& listed_units,
-                         toml::TTOMLArray& kept) {
+// Moves the tables of `fingers` that are another user's, or whose unit id was not listed, to
+// the end of `kept`.
+void MoveKeptFingers(toml::TTOMLArray* fingers, const std::set<std::int64_t>& listed_units,
+                     std::u16string_view owner, toml::TTOMLArray& kept) {
   if (fingers == nullptr) {
     return;
   }
@@ -20,7 +22,8 @@ void MoveUnlistedFingers(toml::TTOMLArray* fingers, const std::set<std::int64_t>
   while (index < fingers->Count()) {
     const toml::TTOMLValue* item = fingers->GetItem(index);
     if (item->ValueType() == toml::tvtTable &&
-        !listed_units.contains(toml::GetInteger(item->AsTable(), u"unitid", 0))) {
+        (!EntryBelongsTo(*item->AsTable(), owner) ||
+         !listed_units.contains(toml::GetInteger(item->AsTable(), u"unitid", 0)))) {
       kept.Add(fingers->Remove(index));
     } else {
       ++index;
@@ -32,16 +35,17 @@ void MoveUnlistedFingers(toml::TTOMLArray* fingers, const std::set<std::int64_t>
 
 bool TDescriptionLookup::FindDescription(std::int32_t, toml::TTOMLTable& table) {
   if (toml::GetInteger(&table, u"unitid", 0) == UnitId &&
-      toml::GetString(&table, u"fingerid", u"") == FingerId) {
+      toml::GetString(&table, u"fingerid", u"") == FingerId && EntryBelongsTo(table, Owner)) {
     Description = toml::GetString(&table, u"description", u"");
     return false;
   }
   return true;
 }
 
-std::unique_ptr<toml::TTOMLTable> BuildConfigFromRecords(
-    const std::vector<TFingerRecord>& records, toml::TTOMLTable* previous,
-    const std::set<std::int64_t>& listed_units) {
+std::unique_ptr<toml::TTOMLTable> BuildConfigFromRecords(const std::vector<TFingerRecord>& records,
+                                                         toml::TTOMLTable* previous,
+                                                         const std::set<std::int64_t>& listed_units,
+                                                         std::u16string_view owner) {
   auto root = toml::NewTable();
   root->Add(u"units", std::make_unique<toml::TTOMLTable>());
   toml::TTOMLTable* units = toml::FindTable(root.get(), u"units");
@@ -55,9 +59,12 @@ std::unique_ptr<toml::TTOMLTable> BuildConfigFromRecords(
     toml::SetInteger(table.get(), u"unitid", record.UnitId, true);
     toml::SetString(table.get(), u"fingerid", FingerIdText(record.SubFactor), true);
     toml::SetString(table.get(), u"description", record.Description, true);
+    if (!owner.empty()) {
+      toml::SetString(table.get(), kEntryOwnerKey, owner, true);
+    }
     toml::AddTable(fingers.get(), std::move(table));
   }
-  MoveUnlistedFingers(toml::GetArray(previous, u"finger"), listed_units, *fingers);
+  MoveKeptFingers(toml::GetArray(previous, u"finger"), listed_units, owner, *fingers);
   toml::SetArray(root.get(), u"finger", std::move(fingers), true);
   return root;
 }

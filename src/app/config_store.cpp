@@ -20,11 +20,17 @@ TConfigDocument LoadConfig(std::u16string_view path) {
   return config;
 }
 
-TConfigStore::TConfigStore(std::u16string path, const TextSource& texts, TLog log)
-    : path_(std::move(path)), texts_(&texts), log_(std::move(log)) {}
+TConfigStore::TConfigStore(TConfigPlace place, const TextSource& texts, TLog log)
+    : place_(std::move(place)), texts_(&texts), log_(std::move(log)) {}
 
 std::unique_ptr<toml::TTOMLTable> TConfigStore::Load() const {
-  TConfigDocument config = LoadConfig(path_);
+  TConfigDocument config = LoadConfig(place_.Path);
+  if (config.State == TConfigDocument::TState::kMissing && !place_.Seed.empty()) {
+    if (TConfigDocument seed = LoadConfig(place_.Seed);
+        seed.State == TConfigDocument::TState::kLoaded) {
+      return std::move(seed.Document);
+    }
+  }
   if (config.State == TConfigDocument::TState::kUnreadable) {
     log_(texts_->GetLangStr(u"log", u"cfg_unreadable",
                             u"The configuration file could not be read and was left unchanged."));
@@ -33,7 +39,12 @@ std::unique_ptr<toml::TTOMLTable> TConfigStore::Load() const {
 }
 
 bool TConfigStore::Save(const toml::TTOMLTable& document, bool announce) const {
-  if (const FileWriteResult written = toml::SerializeToFile(document, path_, true, 0, false);
+  const std::u16string& path = place_.Path;
+  if (!place_.BesideProgram) {
+    // The user's own folder for the program is made on the first save.
+    CreateFolder(path.substr(0, path.find_last_of(u"\\/") + 1));  // a failure shows below
+  }
+  if (const FileWriteResult written = toml::SerializeToFile(document, path, true, 0, false);
       !written) {
     LogSaveError(written.reason);
     return false;

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/config_place.h"
 #include "base/text_source.h"
 #include "toml/value.h"
 
@@ -31,16 +32,18 @@ class TConfigStore {
 
   TConfigStore() = default;
   // Texts come from `texts` (section "log"), which must outlive the store; lines go to `log`.
-  TConfigStore(std::u16string path, const TextSource& texts, TLog log);
+  TConfigStore(TConfigPlace place, const TextSource& texts, TLog log);
 
-  const std::u16string& Path() const { return path_; }
+  const TConfigPlace& Place() const { return place_; }
 
-  // The file's document, a new empty one when it is missing; none, with a line in the log, when
-  // it exists but cannot be read.
+  // The file's document; while it is missing, the seed's, or a new empty one; none, with a line
+  // in the log, when the file exists but cannot be read.
   std::unique_ptr<toml::TTOMLTable> Load() const;
 
-  // Writes the document over the file. A failure is logged with its reason; success is logged
-  // ("The configuration is saved.") only when `announce`. True when written.
+  // Writes the document over the file, making the user's folder for it first when the file is
+  // not beside the program. A failure is
+  // logged with its reason; success is logged ("The configuration is saved.") only when
+  // `announce`. True when written.
   bool Save(const toml::TTOMLTable& document, bool announce) const;
 
   // Loads the file, lets `change` edit the document and writes it back. `change` returns why it
@@ -52,7 +55,7 @@ class TConfigStore {
   void LogSaveError(std::u16string_view reason) const;
 
  private:
-  std::u16string path_;
+  TConfigPlace place_;
   const TextSource* texts_ = nullptr;
   TLog log_;
 };

@@ -45,7 +45,7 @@ void TForm1::btnDeleteClick() {
 
   FConfig.Change([&](toml::TTOMLTable& document) -> std::u16string {
     // An entry that is not there leaves the file as it was.
-    RemoveFingerEntry(document, record.UnitId, FingerIdText(record.SubFactor));
+    RemoveFingerEntry(document, record.UnitId, FingerIdText(record.SubFactor), Owner());
     return {};
   });
   btnEnumClick();

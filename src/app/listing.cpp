@@ -40,6 +40,10 @@ std::u16string TForm1::BeginListing() {
   std::u16string user_label = GetLangStr(u"main", u"label.user", u"User: ");
   AddLog(GetLangStr(u"log", u"read_data", u"Reading fingerprint data..."));
   AddLog(user_label + GetCurrentUserName(*this));
+  if (!FConfigPlaceTold && !FConfig.Place().BesideProgram) {
+    AddLog(Format(GetLangStr(u"log", u"cfg_location", u"The descriptions are kept in %s."), cfg));
+  }
+  FConfigPlaceTold = true;
   return user_label;
 }
 
@@ -125,6 +129,7 @@ void TForm1::ListEnrollments(toml::TTOMLTable* units) {
 void TForm1::ApplyStoredDescriptions(const toml::TTOMLTable& document) {
   toml::TTOMLArray* fingers = toml::GetArray(&document, u"finger");
   TDescriptionLookup lookup;
+  lookup.Owner = Owner();
   const auto find = [&lookup](std::int32_t index, toml::TTOMLTable& table) {
     return lookup.FindDescription(index, table);
   };

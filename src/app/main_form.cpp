@@ -1,5 +1,6 @@
 #include "app/main_form.h"
 
+#include "app/config_place.h"
 #include "app/language.h"
 #include "biometric/winbio_texts.h"
 #include "platform/platform.h"
@@ -23,12 +24,13 @@ std::u16string TimeStamp() {
 
 }  // namespace
 
-TForm1::TForm1(std::u16string_view executable_path)
+TForm1::TForm1(std::u16string_view executable_path, std::optional<std::u16string> per_user_folder)
     : ui::Form({.caption = u"Dactyra",
                 .client_width = 880,
                 .client_height = 620,
                 .font = ui::FontSpec{kWindowFontFace, kWindowFontPixels}}),
-      FExecutablePath(executable_path) {
+      FExecutablePath(executable_path),
+      FPerUserFolder(std::move(per_user_folder)) {
   btnEnum.OnClick = [this] { btnEnumClick(); };
   btnVerify.OnClick = [this] { btnVerifyClick(); };
   btnAdd.OnClick = [this] { btnAddClick(); };
@@ -57,8 +59,10 @@ std::int32_t TForm1::GetLangInt(std::u16string_view Module, std::u16string_view 
 
 void TForm1::FormCreate() {
   const std::u16string directory = ExecutableDirectory(FExecutablePath);
-  cfg = ConfigFilePath(directory);
-  FConfig = TConfigStore(cfg, *this, [this](std::u16string_view line) { AddLog(line); });
+  TConfigPlace place = ChooseConfigPlace(directory, FPerUserFolder);
+  cfg = place.Path;
+  FConfig =
+      TConfigStore(std::move(place), *this, [this](std::u16string_view line) { AddLog(line); });
   lang = LoadLanguage(LanguageFilePath(directory, GetLocaleName()));
 
   const std::u16string title = GetLangStr(u"main", u"title", u"Dactyra");
@@ -101,6 +105,10 @@ void TForm1::AddLog(std::u16string_view text) {
 
 void TForm1::AddLogResult(std::u16string_view prefix, HRESULT code) {
   AddLog(std::u16string(prefix) + WinBioErrorText(code, *this));
+}
+
+std::u16string TForm1::Owner() const {
+  return platform::SidToText(FIdent.SidData).value_or(u"");
 }
 
 bool TForm1::EnsureLibrary() {

@@ -41,8 +41,10 @@ WINBIO_BIOMETRIC_SUBTYPE NextFreeSlot(std::span<const WINBIO_BIOMETRIC_SUBTYPE> 
 class TForm1 final : public ui::Form, public TextSource {
  public:
   // `executable_path` (the running program's, as a rule) locates CFG.TOML and the language
-  // folder.
-  explicit TForm1(std::u16string_view executable_path);
+  // folder; `per_user_folder` is where CFG.TOML goes when the program's folder cannot take it
+  // (the user's %LOCALAPPDATA%).
+  explicit TForm1(std::u16string_view executable_path,
+                  std::optional<std::u16string> per_user_folder = platform::LocalAppDataFolder());
   ~TForm1() override;
 
   ui::Panel pnlTop{*this, {.height = 60, .dock = ui::Dock::kTop}};
@@ -101,6 +103,8 @@ class TForm1 final : public ui::Form, public TextSource {
 
   void AddLog(std::u16string_view text);
   void AddLogResult(std::u16string_view prefix, HRESULT code);
+  // The signed-in user's SID text, which owns his entries in CFG.TOML; empty while unknown.
+  std::u16string Owner() const;
   bool EnsureLibrary();
   bool EnsureSession();
   void CloseCurrentSession();
@@ -137,13 +141,15 @@ class TForm1 final : public ui::Form, public TextSource {
       WINBIO_UNIT_ID chosen_unit);
 
   std::u16string FExecutablePath;
+  std::optional<std::u16string> FPerUserFolder;
   TWinBioLib FLib;
   WINBIO_SESSION_HANDLE FSession = 0;
   TWinBioBuffer<WINBIO_UNIT_SCHEMA> FUnitArray;
   std::size_t FUnitCount = 0;
   TWinBioIdentity FIdent{};
   std::u16string cfg;
-  TConfigStore FConfig;  // reads and writes cfg
+  TConfigStore FConfig;           // reads and writes cfg
+  bool FConfigPlaceTold = false;  // the log has said where cfg is, when not beside the program
   std::unique_ptr<toml::TTOMLTable> lang;
   TFingerList FFingers{ListView};
   // The rows show every enrollment of the sensors that the last listing could enumerate (the

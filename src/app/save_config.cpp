@@ -17,7 +17,8 @@ void TForm1::SaveCfg() {
     if (previous == nullptr) {
       return;
     }
-    const auto root = BuildConfigFromRecords(FFingers.Records(), previous.get(), FListedUnits);
+    const auto root =
+        BuildConfigFromRecords(FFingers.Records(), previous.get(), FListedUnits, Owner());
     FConfig.Save(*root, true);
   } catch (const Error& error) {
     FConfig.LogSaveError(error.Message());

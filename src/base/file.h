@@ -22,6 +22,17 @@ FileReadResult ReadWholeFile(std::u16string_view path);
 // at (no access). False only when the path surely names nothing.
 bool PathExists(std::u16string_view path);
 
+// Whether the file at `path` is marked read-only (or this user may not write it): a file that
+// must not be replaced. False for a path that names nothing.
+bool FileIsReadOnly(std::u16string_view path);
+
+// Whether this user can create files in `folder` (a path with its trailing separator): a file is
+// made there and removed again.
+bool FolderIsWritable(std::u16string_view folder);
+
+// Creates the folder (its parent must exist); true when it exists afterwards.
+bool CreateFolder(std::u16string_view folder);
+
 // The outcome of writing a file: ok, or why not.
 struct FileWriteResult {
   bool ok = false;

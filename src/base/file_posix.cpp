@@ -83,6 +83,36 @@ bool PathExists(std::u16string_view path) {
   return ::lstat(native->c_str(), &status) == 0 || (errno != ENOENT && errno != ENOTDIR);
 }
 
+bool FileIsReadOnly(std::u16string_view path) {
+  const std::optional<std::string> native = Utf16ToUtf8(path);
+  struct stat status {};
+  return native && ::stat(native->c_str(), &status) == 0 && !S_ISDIR(status.st_mode) &&
+         ((status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ||
+          ::access(native->c_str(), W_OK) != 0);
+}
+
+bool FolderIsWritable(std::u16string_view folder) {
+  const std::optional<std::string> native = Utf16ToUtf8(folder);
+  if (!native) {
+    return false;
+  }
+  std::random_device random;
+  const std::string probe = *native + ".dactyra-" + std::to_string(random() % 1000000000u);
+  const Descriptor file(::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+  if (!file.valid()) {
+    return false;
+  }
+  ::unlink(probe.c_str());
+  return true;
+}
+
+bool CreateFolder(std::u16string_view folder) {
+  const std::optional<std::string> native = Utf16ToUtf8(folder);
+  struct stat status {};
+  return native && (::mkdir(native->c_str(), 0700) == 0 ||
+                    (::stat(native->c_str(), &status) == 0 && S_ISDIR(status.st_mode)));
+}
+
 FileReadResult ReadWholeFile(std::u16string_view path) {
   FileReadResult result;
   const auto native = Utf16ToUtf8(path);

@@ -93,6 +93,31 @@ bool PathExists(std::u16string_view path) {
   return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
 }
 
+bool FileIsReadOnly(std::u16string_view path) {
+  const std::u16string name(path);
+  const DWORD attributes = GetFileAttributesW(Wide(name));
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+         (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
+bool FolderIsWritable(std::u16string_view folder) {
+  std::random_device random;
+  const std::u16string probe = std::u16string(folder) + u"~dactyra-" + Hex8(random()) + u".tmp";
+  const FileHandle file(::CreateFileW(Wide(probe), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                      FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE,
+                                      nullptr));
+  return file.valid();
+}
+
+bool CreateFolder(std::u16string_view folder) {
+  const std::u16string name(folder);
+  if (::CreateDirectoryW(Wide(name), nullptr)) {
+    return true;
+  }
+  const DWORD attributes = GetFileAttributesW(Wide(name));
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
 FileReadResult ReadWholeFile(std::u16string_view path) {
   FileReadResult result;
   const std::u16string name(path);

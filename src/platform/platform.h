@@ -132,6 +132,10 @@ std::u16string FormatLongTime(const LocalDateTime& value);
 // Full path of the running executable.
 std::u16string ExecutablePath();
 
+// The signed-in user's folder for the data of his programs on this machine (the folder that
+// %LOCALAPPDATA% names), with a trailing backslash; none when the system gives none.
+std::optional<std::u16string> LocalAppDataFolder();
+
 // One string of a file's version resource ("FileVersion"), from the block of its first
 // translation, or from block "040904E4" when it lists none. Empty when the file has no
 // version resource or no such string.

@@ -17,4 +17,9 @@ std::u16string ExecutablePath() {
       .value_or(std::u16string());
 }
 
+// Native builds have no such folder: callers that need one are given it.
+std::optional<std::u16string> LocalAppDataFolder() {
+  return std::nullopt;
+}
+
 }  // namespace dactyra::platform

@@ -1,7 +1,10 @@
 #include <algorithm>
+#include <mutex>
+#include <utility>
 
 #include "base/strings.h"
 #include "platform/platform.h"
+#include "platform/posix/stand_in_user.h"
 
 namespace dactyra::platform {
 namespace {
@@ -19,11 +22,10 @@ std::optional<std::span<const std::uint8_t>> CheckedSid(std::span<const std::uin
   return sid.first(*length);
 }
 
-}  // namespace
-
-// The stand-in user is S-1-5-21-1000-2000-3000-1001.
-std::optional<std::vector<std::uint8_t>> CurrentUserSid() {
-  return std::vector<std::uint8_t>{
+// The account the process runs as; a test may switch it (stand_in_user.h).
+struct StandInUser {
+  std::mutex mutex;
+  std::vector<std::uint8_t> sid = {
       1,    5,    0, 0, 0, 0, 0, 5,  // revision, 5 sub-authorities, NT authority
       21,   0,    0, 0,              // 21
       0xE8, 0x03, 0, 0,              // 1000
@@ -31,6 +33,32 @@ std::optional<std::vector<std::uint8_t>> CurrentUserSid() {
       0xB8, 0x0B, 0, 0,              // 3000
       0xE9, 0x03, 0, 0,              // 1001
   };
+};
+
+StandInUser& TheStandInUser() {
+  static StandInUser user;
+  return user;
+}
+
+std::vector<std::uint8_t> SwapStandInUser(std::vector<std::uint8_t> sid) {
+  StandInUser& user = TheStandInUser();
+  const std::lock_guard lock(user.mutex);
+  return std::exchange(user.sid, std::move(sid));
+}
+
+}  // namespace
+
+ScopedStandInUser::ScopedStandInUser(std::vector<std::uint8_t> sid)
+    : previous_(SwapStandInUser(std::move(sid))) {}
+
+ScopedStandInUser::~ScopedStandInUser() {
+  SwapStandInUser(std::move(previous_));
+}
+
+std::optional<std::vector<std::uint8_t>> CurrentUserSid() {
+  StandInUser& user = TheStandInUser();
+  const std::lock_guard lock(user.mutex);
+  return user.sid;
 }
 
 bool EqualSids(std::span<const std::uint8_t> a, std::span<const std::uint8_t> b) {

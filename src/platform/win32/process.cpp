@@ -1,3 +1,4 @@
+#include <shlobj.h>
 #include <windows.h>
 
 #include <vector>
@@ -25,6 +26,17 @@ std::u16string ExecutablePath() {
     }
     buffer.resize(buffer.size() * 2);
   }
+}
+
+std::optional<std::u16string> LocalAppDataFolder() {
+  PWSTR path = nullptr;
+  const HRESULT result = SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &path);
+  std::optional<std::u16string> folder;
+  if (SUCCEEDED(result) && path != nullptr) {
+    folder = FromWide(path) + u"\\";
+  }
+  CoTaskMemFree(path);  // also when the call failed
+  return folder;
 }
 
 }  // namespace dactyra::platform

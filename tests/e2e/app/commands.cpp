@@ -410,6 +410,59 @@ void CloseWhileWaiting(Scenario& scenario) {
                Widen(ReadFileBytes(scenario.File(L"winbio-sim-misuse.log")).c_str()));
 }
 
+void ReadOnlyConfig(Scenario& scenario) {
+  Checks& checks = scenario.checks;
+  WriteFileBytes(scenario.File(L"state.toml"), kState);
+  const std::string beside =
+      "[[finger]]\r\nunitid = 1\r\nfingerid = \"0xF5\"\r\ndescription = \"from beside\"\r\n";
+  const std::wstring config = scenario.File(L"CFG.TOML");
+  WriteFileBytes(config, beside);
+  SetFileAttributesW(config.c_str(), FILE_ATTRIBUTE_READONLY);
+  const std::wstring user_folder = LocalAppDataFolder() + L"\\Dactyra";
+  const std::wstring user_file = user_folder + L"\\CFG.TOML";
+  DeleteFileW(user_file.c_str());
+  const std::wstring told = L"The descriptions are kept in " + user_file + L".";
+
+  for (const wchar_t* expected : {L"from beside", L"kept for me"}) {
+    Program program(scenario.executable, scenario.folder);
+    HWND window = StartAndWait(scenario, program);
+    if (window == nullptr) {
+      program.Kill();
+      break;
+    }
+    checks.Check(
+        WaitForRows(window, program, 1) && ListRows(window, program.Id())[0][4] == expected,
+        "the description shows", Join(ListRows(window, program.Id())));
+    checks.Check(LogHas(window, told), "the log names the file in use", Join(LogLines(window)));
+    if (std::wstring(expected) == L"from beside") {
+      SelectListRow(ListOf(window), program.Id(), 0);
+      PressButton(FindChild(window, L"Button", L"&Verify Fingerprint"));
+      if (HWND dialog = WaitForDialog(program, window); checks.Check(dialog != nullptr, "Verify")) {
+        const std::vector<HWND> edits = ChildWindows(dialog, L"Edit");
+        if (!edits.empty()) {
+          SendMessageW(edits.front(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"kept for me"));
+        }
+        Sleep(300);
+        PressButton(FindChild(dialog, L"Button", L"&Close"));
+        WaitGone(dialog);
+      }
+      checks.Check(WaitForLog(window, L"The configuration is saved."), "the renaming is saved",
+                   Join(LogLines(window)));
+    } else {
+      RequestScreenshot(scenario.folder, window, scenario.screenshot);
+    }
+    PressExit(scenario, program, window);
+  }
+  checks.Check(ReadFileBytes(config) == beside, "the read-only CFG.TOML is left as it was");
+  checks.Check(ReadFileBytes(user_file).find("description = \"kept for me\"") != std::string::npos,
+               "the user's own CFG.TOML keeps the description",
+               Widen(ReadFileBytes(user_file).c_str()));
+  // Later scenarios start without a file of the user's.
+  DeleteFileW(user_file.c_str());
+  RemoveDirectoryW(user_folder.c_str());
+  SetFileAttributesW(config.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
 void Commands(Scenario& scenario) {
   WriteFileBytes(scenario.File(L"state.toml"), kState);
   Program program(scenario.executable, scenario.folder);

@@ -15,6 +15,10 @@ void Commands(Scenario& scenario);
 // outside the program changes nothing.
 void CloseWhileWaiting(Scenario& scenario);
 
+// A CFG.TOML beside the program that cannot be written: its descriptions show, and a renaming
+// is kept in the user's own CFG.TOML across a restart; the log names that file.
+void ReadOnlyConfig(Scenario& scenario);
+
 // The program with the Simplified Chinese language file from `language_folder`: main window,
 // sensor dialog, deletion question and About box.
 void Chinese(Scenario& scenario, const std::wstring& language_folder);

@@ -122,13 +122,21 @@ void TwoSensors(Scenario& scenario) {
   checks.Check(program.WaitForExit(15s), "closing the window ends the program");
   program.Kill();
   const std::string saved = ReadFileBytes(scenario.File(L"CFG.TOML"));
+  // The listed fingers' entries name their owner, the signed-in user.
+  const std::string owner = "user = \"" + Narrow(CurrentUserSid()) + "\"\r\n";
   const std::string expected = std::string(kUtf8Bom) +
                                "[[finger]]\r\ndescription = \"fingerprint #1\"\r\n"
-                               "fingerid = \"0xF5\"\r\nunitid = 1\r\n\r\n"
+                               "fingerid = \"0xF5\"\r\nunitid = 1\r\n" +
+                               owner +
+                               "\r\n"
                                "[[finger]]\r\ndescription = \"右手食指\"\r\n"
-                               "fingerid = \"0xF6\"\r\nunitid = 1\r\n\r\n"
+                               "fingerid = \"0xF6\"\r\nunitid = 1\r\n" +
+                               owner +
+                               "\r\n"
                                "[[finger]]\r\ndescription = \"fingerprint #1\"\r\n"
-                               "fingerid = \"0xF5\"\r\nunitid = 2\r\n\r\n"
+                               "fingerid = \"0xF5\"\r\nunitid = 2\r\n" +
+                               owner +
+                               "\r\n"
                                "[[finger]]\r\ndescription = \"Unplugged sensor finger\"\r\n"
                                "fingerid = \"0xF5\"\r\nunitid = 9\r\n\r\n"
                                "[units]\r\n1 = \"Integrated Fingerprint Sensor\"\r\n"
@@ -239,6 +247,8 @@ int wmain(int argc, wchar_t** argv) {
     Commands(scenario);
   } else if (name == L"close-while-waiting") {
     CloseWhileWaiting(scenario);
+  } else if (name == L"read-only-config") {
+    ReadOnlyConfig(scenario);
   } else if (name == L"chinese") {
     const std::wstring program = argv[3];
     Chinese(scenario, program.substr(0, program.find_last_of(L"\\/")) + L"\\language");

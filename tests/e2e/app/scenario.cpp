@@ -1,6 +1,10 @@
 #include "scenario.h"
 
+#include <sddl.h>
+#include <shlobj.h>
 #include <windows.h>
+
+#include <vector>
 
 #include "remote_window.h"
 
@@ -32,6 +36,35 @@ std::wstring Join(const Rows& rows) {
     }
   }
   return text;
+}
+
+std::wstring CurrentUserSid() {
+  HANDLE token = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) {
+    return L"";
+  }
+  DWORD size = 0;
+  GetTokenInformation(token, TokenUser, nullptr, 0, &size);
+  std::vector<BYTE> buffer(size);
+  std::wstring text;
+  LPWSTR sid_text = nullptr;
+  if (size != 0 && GetTokenInformation(token, TokenUser, buffer.data(), size, &size) &&
+      ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid, &sid_text)) {
+    text = sid_text;
+    LocalFree(sid_text);
+  }
+  CloseHandle(token);
+  return text;
+}
+
+std::wstring LocalAppDataFolder() {
+  PWSTR path = nullptr;
+  std::wstring folder;
+  if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &path))) {
+    folder = path;
+  }
+  CoTaskMemFree(path);
+  return folder;
 }
 
 HWND LogWindow(HWND main_window) {

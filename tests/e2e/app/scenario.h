@@ -37,6 +37,10 @@ Rows ListRows(HWND main_window, DWORD process_id);
 
 std::wstring CurrentUserName();
 
+// The signed-in user's SID ("S-1-5-21-..."), and his folder for program data (%LOCALAPPDATA%).
+std::wstring CurrentUserSid();
+std::wstring LocalAppDataFolder();
+
 // Starts the program and waits for its main window.
 HWND StartAndWait(Scenario& scenario, Program& program);
 

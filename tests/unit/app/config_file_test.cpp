@@ -1,4 +1,5 @@
 #include "app/config_file.h"
+#include "app/config_place.h"
 #include "app/config_store.h"
 
 #include <gtest/gtest.h>
@@ -96,7 +97,7 @@ TEST(BuildConfigFromRecords, OneEntryPerRecordAndOneUnitPerListedSensor) {
       Record(7, u"Sensor B", 0xF5, u""),
   };
   const auto previous = Parse(u"title = \"dropped\"\n[units]\n9 = \"gone\"\n");
-  const auto root = BuildConfigFromRecords(records, previous.get(), {1, 7});
+  const auto root = BuildConfigFromRecords(records, previous.get(), {1, 7}, u"");
   EXPECT_FALSE(toml::HasPath(root.get(), u"title"));
   const toml::TTOMLTable* units = toml::FindTable(root.get(), u"units");
   ASSERT_NE(units, nullptr);
@@ -119,7 +120,7 @@ TEST(BuildConfigFromRecords, KeepsTheFingersOfSensorsNotListed) {
       u"[[finger]]\nunitid = 1\nfingerid = \"0xF6\"\ndescription = \"deleted\"\n"
       u"[[finger]]\nunitid = 2\nfingerid = \"0xF7\"\ndescription = \"failed one\"\n"
       u"[[finger]]\nunitid = 3\nfingerid = \"0xF6\"\ndescription = \"unplugged two\"\n");
-  const auto root = BuildConfigFromRecords(records, previous.get(), {1});
+  const auto root = BuildConfigFromRecords(records, previous.get(), {1}, u"");
   toml::TTOMLArray* fingers = toml::GetArray(root.get(), u"finger");
   ASSERT_NE(fingers, nullptr);
   std::vector<std::u16string> descriptions;
@@ -134,7 +135,7 @@ TEST(BuildConfigFromRecords, KeepsTheFingersOfSensorsNotListed) {
 }
 
 TEST(BuildConfigFromRecords, EmptyListGivesEmptyTables) {
-  const auto root = BuildConfigFromRecords({}, nullptr, {});
+  const auto root = BuildConfigFromRecords({}, nullptr, {}, u"");
   EXPECT_EQ(toml::FindTable(root.get(), u"units")->Items().Count(), 0);
   EXPECT_EQ(toml::GetArray(root.get(), u"finger")->Count(), 0);
 }
@@ -145,7 +146,7 @@ TEST(BuildConfigFromRecords, FileLayoutForTwoFingersOnOneSensor) {
       Record(1, u"Sensor \"A\"", 0xF5, u"左手"),
       Record(1, u"Sensor \"A\"", 0xF6, u"fingerprint #2"),
   };
-  const auto root = BuildConfigFromRecords(records, nullptr, {1});
+  const auto root = BuildConfigFromRecords(records, nullptr, {1}, u"");
   ASSERT_TRUE(toml::SaveToFile(root.get(), folder.File(u"CFG.TOML"), true, 0, false));
   EXPECT_EQ(testing::ReadBytes(folder.path() / "CFG.TOML"),
             "\xEF\xBB\xBF"
@@ -161,6 +162,44 @@ TEST(BuildConfigFromRecords, FileLayoutForTwoFingersOnOneSensor) {
             "\r\n"
             "[units]\r\n"
             "1 = \"Sensor \\\"A\\\"\"\r\n");
+}
+
+}  // namespace
+}  // namespace dactyra
+
+namespace dactyra {
+namespace {
+
+// Beside the program first; the user's own file when the program's cannot be written or only
+// the user's exists.
+TEST(ChooseConfigPlace, BesideTheProgramUnlessItCannotBeWritten) {
+  testing::TempFolder folder;
+  const std::u16string program = folder.File(u"program/");
+  const std::u16string per_user = folder.File(u"appdata/");
+  std::filesystem::create_directories(folder.path() / "program");
+  const std::u16string beside = program + u"CFG.TOML";
+  const std::u16string users = per_user + u"Dactyra/CFG.TOML";
+
+  EXPECT_EQ(ChooseConfigPlace(program, per_user).Path, beside) << "neither exists";
+  EXPECT_EQ(ChooseConfigPlace(program, std::nullopt).Path, beside) << "no user folder";
+  EXPECT_EQ(ChooseConfigPlace(folder.File(u"gone/"), per_user).Path, users) << "no such folder";
+
+  std::filesystem::create_directories(folder.path() / "appdata" / "Dactyra");
+  testing::WriteBytes(folder.path() / "appdata" / "Dactyra" / "CFG.TOML", "");
+  EXPECT_EQ(ChooseConfigPlace(program, per_user).Path, users) << "only the user's exists";
+
+  testing::WriteBytes(folder.path() / "program" / "CFG.TOML", "");
+  EXPECT_EQ(ChooseConfigPlace(program, per_user).Path, beside) << "both exist";
+
+  std::filesystem::permissions(folder.path() / "program" / "CFG.TOML",
+                               std::filesystem::perms::owner_read);
+  const TConfigPlace read_only = ChooseConfigPlace(program, per_user);
+  EXPECT_EQ(read_only.Path, users);
+  EXPECT_EQ(read_only.Seed, u"") << "the user's file exists already";
+  std::filesystem::remove(folder.path() / "appdata" / "Dactyra" / "CFG.TOML");
+  EXPECT_EQ(ChooseConfigPlace(program, per_user).Seed, beside);
+  std::filesystem::permissions(folder.path() / "program" / "CFG.TOML",
+                               std::filesystem::perms::owner_all);
 }
 
 }  // namespace

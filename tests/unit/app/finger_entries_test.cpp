@@ -26,7 +26,7 @@ std::u16string Descriptions(toml::TTOMLTable& document) {
 
 TEST(FingerEntries, AppendCreatesTheArrayWhenMissing) {
   auto document = Parse(u"[units]\n1 = \"Sensor\"\n");
-  ASSERT_TRUE(AppendFingerEntry(*document, 1, u"0xF6", u"left thumb"));
+  ASSERT_TRUE(AppendFingerEntry(*document, 1, u"0xF6", u"left thumb", u""));
   EXPECT_EQ(Descriptions(*document), u"left thumb;");
   toml::TTOMLTable* entry = toml::GetArray(document.get(), u"finger")->GetItem(0)->AsTable();
   EXPECT_EQ(toml::GetInteger(entry, u"unitid", 0), 1);
@@ -36,13 +36,13 @@ TEST(FingerEntries, AppendCreatesTheArrayWhenMissing) {
 
 TEST(FingerEntries, AppendGoesAfterTheExistingEntries) {
   auto document = Parse(u"[[finger]]\ndescription = \"a\"\n[[finger]]\ndescription = \"b\"\n");
-  ASSERT_TRUE(AppendFingerEntry(*document, 2, u"0xF7", u"c"));
+  ASSERT_TRUE(AppendFingerEntry(*document, 2, u"0xF7", u"c", u""));
   EXPECT_EQ(Descriptions(*document), u"a;b;c;");
 }
 
 TEST(FingerEntries, AFingerEntryThatIsNoArrayIsLeftAlone) {
   auto document = Parse(u"finger = 5\n");
-  EXPECT_FALSE(AppendFingerEntry(*document, 1, u"0xF5", u"x"));
+  EXPECT_FALSE(AppendFingerEntry(*document, 1, u"0xF5", u"x", u""));
   EXPECT_EQ(toml::GetInteger(document.get(), u"finger", 0), 5);
 }
 
@@ -52,19 +52,48 @@ TEST(FingerEntries, RemoveTakesOnlyTheFirstExactMatch) {
       u"[[finger]]\nunitid = 2\nfingerid = \"0xF6\"\ndescription = \"other unit\"\n"
       u"[[finger]]\nunitid = 1\nfingerid = \"0xF6\"\ndescription = \"first\"\n"
       u"[[finger]]\nunitid = 1\nfingerid = \"0xF6\"\ndescription = \"second\"\n");
-  EXPECT_TRUE(RemoveFingerEntry(*document, 1, u"0xF6"));
+  EXPECT_TRUE(RemoveFingerEntry(*document, 1, u"0xF6", u""));
   EXPECT_EQ(Descriptions(*document), u"lower;other unit;second;");
-  EXPECT_TRUE(RemoveFingerEntry(*document, 1, u"0xF6"));
-  EXPECT_FALSE(RemoveFingerEntry(*document, 1, u"0xF6"));
+  EXPECT_TRUE(RemoveFingerEntry(*document, 1, u"0xF6", u""));
+  EXPECT_FALSE(RemoveFingerEntry(*document, 1, u"0xF6", u""));
   EXPECT_EQ(Descriptions(*document), u"lower;other unit;");
 }
 
 TEST(FingerEntries, RemoveWithoutArrayOrEntryChangesNothing) {
   auto document = Parse(u"finger = [1, 2]\n");
-  EXPECT_FALSE(RemoveFingerEntry(*document, 1, u"0xF5"));
+  EXPECT_FALSE(RemoveFingerEntry(*document, 1, u"0xF5", u""));
   EXPECT_EQ(toml::GetArray(document.get(), u"finger")->Count(), 2);
   auto empty = Parse(u"");
-  EXPECT_FALSE(RemoveFingerEntry(*empty, 1, u"0xF5"));
+  EXPECT_FALSE(RemoveFingerEntry(*empty, 1, u"0xF5", u""));
+}
+
+// An entry is its owner's, or anybody's while it has none; every other entry is left alone.
+TEST(FingerEntries, OnlyTheOwnersOrOwnerlessEntriesAreHis) {
+  const struct {
+    std::u16string_view user_line;
+    std::u16string_view owner;
+    bool belongs;
+  } kCases[] = {
+      {u"", u"S-1-5-21-1", true},
+      {u"", u"", true},
+      {u"user = \"S-1-5-21-1\"\n", u"S-1-5-21-1", true},
+      {u"user = \"S-1-5-21-2\"\n", u"S-1-5-21-1", false},
+      {u"user = \"S-1-5-21-1\"\n", u"", false},
+      {u"user = 5\n", u"S-1-5-21-1", false},
+  };
+  for (const auto& c : kCases) {
+    const auto entry = Parse(u"unitid = 1\n" + std::u16string(c.user_line));
+    EXPECT_EQ(EntryBelongsTo(*entry, c.owner), c.belongs)
+        << std::string(c.user_line.begin(), c.user_line.end());
+  }
+  auto document = Parse(
+      u"[[finger]]\nunitid = 1\nfingerid = \"0xF6\"\ndescription = \"theirs\"\nuser = \"S-2\"\n"
+      u"[[finger]]\nunitid = 1\nfingerid = \"0xF6\"\ndescription = \"mine\"\nuser = \"S-1\"\n");
+  EXPECT_TRUE(RemoveFingerEntry(*document, 1, u"0xF6", u"S-1"));
+  EXPECT_EQ(Descriptions(*document), u"theirs;");
+  ASSERT_TRUE(AppendFingerEntry(*document, 1, u"0xF7", u"new", u"S-1"));
+  const toml::TTOMLTable* added = toml::GetArray(document.get(), u"finger")->GetItem(1)->AsTable();
+  EXPECT_EQ(toml::GetString(added, kEntryOwnerKey, u""), u"S-1");
 }
 
 }  // namespace

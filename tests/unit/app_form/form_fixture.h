@@ -43,10 +43,12 @@ class FormTest : public ::testing::Test {
     WriteBytes(folder_.path() / "language" / "en-US.TOML", toml);
   }
 
-  // Creates the window, which lists at once.
+  // Creates the window, which lists at once. Without a per-user folder CFG.TOML always stays
+  // beside the program.
   TForm1& Open() { return Open(folder_.File(u"Dactyra.exe")); }
-  TForm1& Open(const std::u16string& executable_path) {
-    form_ = std::make_unique<TForm1>(executable_path);
+  TForm1& Open(const std::u16string& executable_path,
+               std::optional<std::u16string> per_user_folder = std::nullopt) {
+    form_ = std::make_unique<TForm1>(executable_path, std::move(per_user_folder));
     return *form_;
   }
   TForm1& form() { return *form_; }

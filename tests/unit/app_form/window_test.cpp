@@ -125,11 +125,13 @@ TEST_F(Window, CloseWritesOneEntryPerRow) {
             "description = \"left index\"\r\n"
             "fingerid = \"0xF5\"\r\n"
             "unitid = 1\r\n"
+            "user = \"S-1-5-21-1000-2000-3000-1001\"\r\n"
             "\r\n"
             "[[finger]]\r\n"
             "description = \"fingerprint #2\"\r\n"
             "fingerid = \"0xF6\"\r\n"
             "unitid = 1\r\n"
+            "user = \"S-1-5-21-1000-2000-3000-1001\"\r\n"
             "\r\n"
             "[units]\r\n"
             "1 = \"Sensor\"\r\n");
@@ -190,7 +192,8 @@ TEST_F(Window, CloseKeepsTheFingersOfSensorsNotListed) {
   EXPECT_EQ(
       ReadCfg(),
       "\xEF\xBB\xBF"
-      "[[finger]]\r\ndescription = \"on B\"\r\nfingerid = \"0xF5\"\r\nunitid = 2\r\n\r\n"
+      "[[finger]]\r\ndescription = \"on B\"\r\nfingerid = \"0xF5\"\r\nunitid = 2\r\n"
+      "user = \"S-1-5-21-1000-2000-3000-1001\"\r\n\r\n"
       "[[finger]]\r\ndescription = \"left index\"\r\nfingerid = \"0xF5\"\r\nunitid = 1\r\n\r\n"
       "[[finger]]\r\ndescription = \"right thumb\"\r\nfingerid = \"0xF6\"\r\nunitid = 3\r\n"
       "\r\n"
