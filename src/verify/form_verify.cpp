@@ -4,24 +4,12 @@
 #include <utility>
 
 #include "biometric/winbio_texts.h"
+#include "verify/dialog_look.h"
 
 namespace dactyra {
-namespace {
-
-constexpr ui::Color kMatchText{0x008000};
-constexpr ui::Color kFailureText{0xFF0000};
-constexpr ui::Color kNearMissText{0xFF8000};
-
-}  // namespace
 
 TFormVerify::TFormVerify(ui::Form* owner, const TextSource& texts)
-    : ui::Form({.caption = {},
-                .client_width = 380,
-                .client_height = 242,
-                .border = ui::FormBorder::kDialog,
-                .position = ui::FormPosition::kCenterOwner,
-                .owner = owner}),
-      texts_(texts) {
+    : ui::Form(TouchDialogOptions(owner)), texts_(texts) {
   btnRetry.OnClick = [this] { btnRetryClick(); };
   btnClose.OnClick = [this] { btnCloseClick(); };
   OnShow = [this] { FormShow(); };
@@ -41,34 +29,11 @@ std::u16string TFormVerify::LangText(std::u16string_view key,
 }
 
 void TFormVerify::SetIcon(int state) {
-  switch (state) {
-    case 0:
-      shapeIcon.SetColors(ui::Color(0xC0C0C0), ui::Color(0x808080));
-      break;
-    case 1:
-      shapeIcon.SetColors(ui::Color(0xFFA500), ui::Color(0xCC7000));
-      break;
-    case 2:
-      shapeIcon.SetColors(ui::Color(0x00BB00), ui::Color(0x008800));
-      break;
-    case 3:
-      shapeIcon.SetColors(ui::Color(0xCC0000), ui::Color(0x880000));
-      break;
-    case 4:
-      shapeIcon.SetColors(ui::Color(0xFF8000), ui::Color(0xCC5500));
-      break;
-    default:
-      break;
-  }
+  SetStateLight(shapeIcon, state);
 }
 
 void TFormVerify::SetResult(std::u16string_view text, std::optional<ui::Color> color) {
-  if (color) {
-    lblResult.SetColor(*color);
-  } else {
-    lblResult.SetSystemColor();
-  }
-  lblResult.SetText(text);
+  SetResultLine(lblResult, text, color);
 }
 
 void TFormVerify::FormCreate() {
