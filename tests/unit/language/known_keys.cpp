@@ -277,6 +277,27 @@ constexpr TKnownKey kVerifyKeys[] = {
     {u"verify", u"button.close", u"&Close"},
 };
 
+// Section "owner": confirming the owner of the account, by a touch or by his password.
+constexpr TKnownKey kOwnerKeys[] = {
+    {u"owner", u"title", u"Confirm the owner"},
+    {u"owner", u"label.reason",
+     u"Touch a sensor with one of your enrolled fingers to confirm that you are the owner of this "
+     u"account."},
+    {u"owner", u"label.waiting", u"Please touch the fingerprint sensor..."},
+    {u"owner", u"label.bad_capture", u"Poor fingerprint quality, please touch the sensor again."},
+    {u"owner", u"label.not_confirmed", u"Not confirmed"},
+    {u"owner", u"result.other_user",
+     u"This fingerprint belongs to another user, not to the owner of this account."},
+    {u"owner", u"result.unknown",
+     u"This finger is not enrolled. Please use one of your enrolled fingers."},
+    {u"owner", u"result.failure", u"Failure: "},
+    {u"owner", u"button.retry", u"&Retry"},
+    {u"owner", u"button.cancel", u"&Cancel"},
+    {u"owner", u"password.message",
+     u"You have no enrolled fingerprint yet. Enter your Windows password to confirm that you are "
+     u"the owner of this account."},
+};
+
 std::vector<TKnownKey> MakeKnownKeys() {
   std::vector<TKnownKey> keys;
   keys.insert(keys.end(), std::begin(kMainKeys), std::end(kMainKeys));
@@ -285,6 +306,7 @@ std::vector<TKnownKey> MakeKnownKeys() {
   keys.insert(keys.end(), std::begin(kFingerKeys), std::end(kFingerKeys));
   keys.insert(keys.end(), std::begin(kAddKeys), std::end(kAddKeys));
   keys.insert(keys.end(), std::begin(kVerifyKeys), std::end(kVerifyKeys));
+  keys.insert(keys.end(), std::begin(kOwnerKeys), std::end(kOwnerKeys));
   return keys;
 }
 
