@@ -132,6 +132,10 @@ void TForm1::btnAddClick() {
     AddLog(GetLangStr(u"log", u"full", u"All fingerprint slots are full (maximum 10)."));
     return;
   }
+  CloseCurrentSession();  // the owner proves himself on a fresh session
+  if (const auto fingers = ListOwnFingers(); !fingers || !ConfirmOwner(*fingers)) {
+    return;
+  }
   const std::int64_t unit = SelectSensor();
   if (unit < 0) {
     AddLog(GetLangStr(u"log", u"cancel_add", u"Cancel adding fingerprint."));
@@ -185,6 +189,7 @@ void TForm1::btnAddClick() {
     }
     if (answer != ui::ModalResult::kOk) {
       AddLog(dialog.lblStatus.Text());
+      NoteServiceRefusal(dialog.ResultError);
       AddLog(GetLangStr(u"log", u"cancel_add", u"Fingerprint addition has been cancelled."));
       CloseCurrentSession();
       return;
@@ -217,16 +222,28 @@ void TForm1::btnDeleteClick() {
   if (!EnsureLibrary()) {
     return;
   }
+  const std::optional<TEnrolledFingers> fingers = ListOwnFingers();
+  if (!fingers) {
+    return;
+  }
   const std::u16string description = ListView.Cell(ListView.SelectedIndex(), kColumnDescription);
-  const std::u16string question =
+  std::u16string question =
       Format(GetLangStr(u"main", u"msg.querydel.text",
                         u"Confirm deletion of the following fingerprint? \r\n\r\n"
                         u"  Fingerprint device: %s (Device ID: %d)\r\n"
                         u"  Fingerprint ID: 0x%s, Fingerprint description: %s\r\n\r\n"
                         u"This operation is irreversible!"),
              record.DeviceName, record.UnitId, Hex2(record.SubFactor), description);
+  if (fingers->IsLastFinger({record.UnitId, record.SubFactor})) {
+    question += u"\r\n\r\n" + GetLangStr(u"main", u"msg.querydel.last",
+                                         u"This is your last fingerprint: afterwards you sign in "
+                                         u"with your PIN or password.");
+  }
   if (!ui::AskYesNo(this, GetLangStr(u"main", u"msg.querydel.title", u"Query"), question, true)) {
     AddLog(GetLangStr(u"log", u"del_msg2", u"Canceled deletion."));
+    return;
+  }
+  if (!ConfirmOwner(*fingers)) {
     return;
   }
   AddLog(Format(GetLangStr(u"log", u"del_finger", u"Delete this finger: %s (UnitId=%d, 0x%s)"),

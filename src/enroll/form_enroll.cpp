@@ -114,6 +114,7 @@ void TFormEnroll::FormShow() {
   ResultUnitId = 0;
   ResultSubFactor = 0;
   ResultIsNew = false;
+  ResultError = S_OK;
 
   lblInstruction.SetLabelText(LangText(u"edit.title", u"Add fingerprint: "));
   SetStatus(LangText(u"label.status.2",
@@ -213,9 +214,9 @@ void TFormEnroll::WMEnrollStatus(std::uintptr_t wparam, std::intptr_t lparam) {
     case enroll_event::kFailed:
       FCommitting = false;
       FDone = false;
+      ResultError = static_cast<HRESULT>(Low32(lparam));
       SetIcon(3);
-      SetStatus(LangText(u"label.status.10", u"Fail: ") +
-                    WinBioErrorText(static_cast<HRESULT>(Low32(lparam)), texts_),
+      SetStatus(LangText(u"label.status.10", u"Fail: ") + WinBioErrorText(ResultError, texts_),
                 kFailureText);
       lblCount.SetText(u"");
       btnCancel.SetText(LangText(u"button.cancel.3", u"&Close"));

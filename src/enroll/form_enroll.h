@@ -38,6 +38,8 @@ class TFormEnroll final : public ui::Form {
   WINBIO_UNIT_ID ResultUnitId = 0;
   WINBIO_BIOMETRIC_SUBTYPE ResultSubFactor = 0;
   bool ResultIsNew = false;  // false: an existing template was updated
+  // The failure that ended the enrollment, S_OK when none did.
+  HRESULT ResultError = S_OK;
 
   ui::Shape shapeIcon{*this, {16, 16, 64, 64}, {ui::Color(0xC0C0C0), ui::Color(0x808080), 2}};
   ui::LabeledEdit lblInstruction{*this, {243, 19, 121, 27}};
