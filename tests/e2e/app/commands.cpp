@@ -307,15 +307,20 @@ void VerifyAndRename(Scenario& scenario, const Program& program, HWND window) {
                "CFG.TOML holds the new name", Widen(cfg.c_str()));
 }
 
+// Selects a row, presses Delete and waits for the question; null when none comes.
+HWND AskToDelete(const Program& program, HWND window, int row) {
+  SelectListRow(ListOf(window), program.Id(), row);
+  HWND delete_button = FindChild(window, L"Button", L"&Delete Fingerprint");
+  WaitFor([&] { return IsWindowEnabled(delete_button) != FALSE; }, 10s);
+  PressButton(delete_button);
+  return WaitForMessageBox(program);
+}
+
 // Delete the finger: No keeps it, Yes with another user's touch keeps it, Yes with the owner's
 // touch deletes it and its entry.
 void Delete(Scenario& scenario, const Program& program, HWND window) {
   Checks& checks = scenario.checks;
-  SelectListRow(ListOf(window), program.Id(), 1);
-  HWND delete_button = FindChild(window, L"Button", L"&Delete Fingerprint");
-  WaitFor([&] { return IsWindowEnabled(delete_button) != FALSE; }, 10s);
-  PressButton(delete_button);
-  HWND box = WaitForMessageBox(program);
+  HWND box = AskToDelete(program, window, 1);
   if (!checks.Check(box != nullptr, "Delete asks first")) {
     return;
   }
@@ -334,9 +339,7 @@ void Delete(Scenario& scenario, const Program& program, HWND window) {
   checks.Check(ListRows(window, program.Id()).size() == 2, "the finger is still listed");
 
   const auto answer_yes = [&] {
-    SelectListRow(ListOf(window), program.Id(), 1);
-    PressButton(delete_button);
-    HWND asked = WaitForMessageBox(program);
+    HWND asked = AskToDelete(program, window, 1);
     if (checks.Check(asked != nullptr, "Delete asks again")) {
       PressButton(GetDlgItem(asked, IDYES));
     }
@@ -360,11 +363,7 @@ void Delete(Scenario& scenario, const Program& program, HWND window) {
 // The question before deleting the user's last finger says how he signs in afterwards; No.
 void LastFingerQuestion(Scenario& scenario, const Program& program, HWND window) {
   Checks& checks = scenario.checks;
-  SelectListRow(ListOf(window), program.Id(), 0);
-  HWND delete_button = FindChild(window, L"Button", L"&Delete Fingerprint");
-  WaitFor([&] { return IsWindowEnabled(delete_button) != FALSE; }, 10s);
-  PressButton(delete_button);
-  HWND box = WaitForMessageBox(program);
+  HWND box = AskToDelete(program, window, 0);
   if (!checks.Check(box != nullptr, "Delete asks about the last finger")) {
     return;
   }
