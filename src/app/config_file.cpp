@@ -1,23 +1,14 @@
 #include "app/config_file.h"
 
-#include <filesystem>
-#include <system_error>
 #include <utility>
 
-#include "base/error.h"
+#include "base/hex.h"
 #include "base/strings.h"
 #include "toml/document_io.h"
 #include "toml/path_helpers.h"
 
 namespace dactyra {
 namespace {
-
-bool FileExists(std::u16string_view path) {
-  std::error_code error;
-  // Anything at the path counts, so that a folder or a file without access is never replaced.
-  const auto status = std::filesystem::symlink_status(std::filesystem::path(path), error);
-  return !error && std::filesystem::exists(status);
-}
 
 // Moves the tables of `fingers` whose unit id was not listed to the end of `kept`.
 void MoveUnlistedFingers(toml::TTOMLArray* fingers, const std::set<std::int64_t>& listed_units,
@@ -39,18 +30,6 @@ void MoveUnlistedFingers(toml::TTOMLArray* fingers, const std::set<std::int64_t>
 
 }  // namespace
 
-TConfigDocument LoadConfig(std::u16string_view path) {
-  TConfigDocument config;
-  if (!FileExists(path)) {
-    config.Document = toml::NewTable();
-    return config;
-  }
-  config.Document = toml::LoadFromFile(path, false);
-  config.State =
-      config.Document ? TConfigDocument::TState::kLoaded : TConfigDocument::TState::kUnreadable;
-  return config;
-}
-
 bool TDescriptionLookup::FindDescription(std::int32_t, toml::TTOMLTable& table) {
   if (toml::GetInteger(&table, u"unitid", 0) == UnitId &&
       toml::GetString(&table, u"fingerid", u"") == FingerId) {
@@ -60,26 +39,22 @@ bool TDescriptionLookup::FindDescription(std::int32_t, toml::TTOMLTable& table) 
   return true;
 }
 
-std::unique_ptr<toml::TTOMLTable> BuildConfigFromRows(const std::vector<TConfigRow>& rows,
-                                                      toml::TTOMLTable* previous,
-                                                      const std::set<std::int64_t>& listed_units) {
+std::unique_ptr<toml::TTOMLTable> BuildConfigFromRecords(
+    const std::vector<TFingerRecord>& records, toml::TTOMLTable* previous,
+    const std::set<std::int64_t>& listed_units) {
   auto root = toml::NewTable();
   root->Add(u"units", std::make_unique<toml::TTOMLTable>());
   toml::TTOMLTable* units = toml::FindTable(root.get(), u"units");
-  for (const TConfigRow& row : rows) {
-    toml::SetString(units, row.UnitId, row.DeviceName, true);
+  for (const TFingerRecord& record : records) {
+    toml::SetString(units, IntToText(record.UnitId), record.DeviceName, true);
   }
 
   auto fingers = std::make_unique<toml::TTOMLArray>();
-  for (const TConfigRow& row : rows) {
-    const std::optional<std::int64_t> unit_id = TextToInt(row.UnitId);
-    if (!unit_id) {
-      throw Error(u"The device ID \"" + row.UnitId + u"\" is not a number.");
-    }
+  for (const TFingerRecord& record : records) {
     auto table = std::make_unique<toml::TTOMLTable>();
-    toml::SetInteger(table.get(), u"unitid", *unit_id, true);
-    toml::SetString(table.get(), u"fingerid", row.FingerId, true);
-    toml::SetString(table.get(), u"description", row.Description, true);
+    toml::SetInteger(table.get(), u"unitid", record.UnitId, true);
+    toml::SetString(table.get(), u"fingerid", FingerIdText(record.SubFactor), true);
+    toml::SetString(table.get(), u"description", record.Description, true);
     toml::AddTable(fingers.get(), std::move(table));
   }
   MoveUnlistedFingers(toml::GetArray(previous, u"finger"), listed_units, *fingers);

@@ -1,17 +1,13 @@
 #include "app/main_form.h"
 
-#include <exception>
-
 #include "app/language.h"
-#include "base/error.h"
-#include "base/utf.h"
 #include "biometric/winbio_texts.h"
 #include "platform/platform.h"
 
 namespace dactyra {
 namespace {
 
-constexpr int kMaxRows = 10;
+constexpr std::size_t kMaxRows = 10;
 
 std::u16string TwoDigits(int value) {
   return {static_cast<char16_t>(u'0' + value / 10 % 10), static_cast<char16_t>(u'0' + value % 10)};
@@ -23,13 +19,6 @@ std::u16string TimeStamp() {
   const std::u16string separator = platform::TimeSeparator();
   return u"[" + TwoDigits(now.hour) + separator + TwoDigits(now.minute) + separator +
          TwoDigits(now.second) + u"] ";
-}
-
-std::u16string ErrorMessage(const std::exception& error) {
-  if (const auto* own = dynamic_cast<const Error*>(&error)) {
-    return own->Message();
-  }
-  return Utf8ToUtf16(error.what()).value_or(u"Unexpected error.");
 }
 
 }  // namespace
@@ -70,15 +59,12 @@ std::int32_t TForm1::GetLangInt(std::u16string_view Module, std::u16string_view 
 void TForm1::FormCreate() {
   const std::u16string directory = ExecutableDirectory(FExecutablePath);
   cfg = ConfigFilePath(directory);
+  FConfig = TConfigStore(cfg, *this, [this](std::u16string_view line) { AddLog(line); });
   lang = LoadLanguage(LanguageFilePath(directory, GetLocaleName()));
-  FSession = 0;
-  FUnitArray.Reset();
-  FUnitCount = 0;
-  FLib = TWinBioLib{};
 
-  SetCaption(GetLangStr(u"main", u"title", u"Dactyra"));
+  const std::u16string title = GetLangStr(u"main", u"title", u"Dactyra");
   InsertSystemMenuItem({kAboutCommand, GetLangStr(u"main", u"about", u"&About..."), true});
-  SetCaption(Caption() + u" V" + platform::FileVersionField(FExecutablePath, u"FileVersion"));
+  SetCaption(title + u" V" + GetAppVersionField(u"FileVersion"));
 
   btnEnum.SetText(GetLangStr(u"main", u"button.enum", u"&Read Fingerprints"));
   btnVerify.SetText(GetLangStr(u"main", u"button.verify", u"&Verify Fingerprint"));
@@ -89,26 +75,11 @@ void TForm1::FormCreate() {
   btnVerify.SetEnabled(false);
   btnAdd.SetEnabled(false);
   btnDelete.SetEnabled(false);
+  FFingers.AddColumns(*this);
 
-  struct ColumnDefault {
-    std::u16string_view title_key;
-    std::u16string_view title;
-    std::u16string_view width_key;
-    std::int32_t width;
-  };
-  static constexpr ColumnDefault kColumns[] = {
-      {u"list.columns.1.title", u"#", u"list.columns.1.width", 30},
-      {u"list.columns.2.title", u"Fingerprint Device", u"list.columns.2.width", 300},
-      {u"list.columns.3.title", u"Device ID", u"list.columns.3.width", 60},
-      {u"list.columns.4.title", u"Fingerprint ID", u"list.columns.4.width", 80},
-      {u"list.columns.5.title", u"Fingerprint Description", u"list.columns.5.width", 170},
-  };
-  for (const ColumnDefault& column : kColumns) {
-    ListView.AddColumn(GetLangStr(u"main", column.title_key, column.title),
-                       GetLangInt(u"main", column.width_key, column.width));
-  }
-
-  RunCommand(&TForm1::btnEnumClick);
+  // Outside any control's event: an error escaping the listing is shown in an error box, and
+  // the window stays usable.
+  RunHandler([this] { btnEnumClick(); });
   UpdateButtons();
 }
 
@@ -124,14 +95,6 @@ void TForm1::FormClose() {
 void TForm1::FormDestroy() {
   ClearFingerList();
   ReleaseBiometrics();
-}
-
-void TForm1::RunCommand(void (TForm1::*command)()) {
-  try {
-    (this->*command)();
-  } catch (const std::exception& error) {
-    ui::ShowError(this, Caption(), ErrorMessage(error));
-  }
 }
 
 void TForm1::AddLog(std::u16string_view text) {
@@ -185,29 +148,20 @@ void TForm1::ReleaseBiometrics() {
 }
 
 void TForm1::ClearFingerList() {
-  ListView.Clear();
-  FRecords.clear();
+  FFingers.Clear();
 }
 
 void TForm1::UpdateButtons() {
   const bool selected = ListView.SelectedIndex() >= 0;
   btnVerify.SetEnabled(selected);
   btnDelete.SetEnabled(selected);
-  btnAdd.SetEnabled(FUnitCount > 0 && ListView.RowCount() < kMaxRows);
+  btnAdd.SetEnabled(FUnitCount > 0 && FFingers.Count() < kMaxRows);
 }
 
 bool TForm1::GetSelectedRecord(TFingerRecord& record) const {
-  record = TFingerRecord{};
-  const int row = ListView.SelectedIndex();
-  if (row < 0) {
-    return false;
-  }
-  const std::optional<std::size_t> index = ListView.RowData(row);
-  if (!index || *index >= FRecords.size()) {
-    return false;
-  }
-  record = FRecords[*index];
-  return true;
+  const std::optional<std::size_t> index = FFingers.Selected();
+  record = index ? FFingers.Records()[*index] : TFingerRecord{};
+  return index.has_value();
 }
 
 void TForm1::ListViewSelectItem(int, bool) {

@@ -11,7 +11,9 @@
 #include <string_view>
 #include <vector>
 
+#include "app/config_store.h"
 #include "app/enrolled_fingers.h"
+#include "app/finger_list.h"
 #include "app/winbio_buffer.h"
 #include "base/text_source.h"
 #include "biometric/winbio_lib.h"
@@ -85,6 +87,9 @@ class TForm1 final : public ui::Form, public TextSource {
   // The record behind the selected row; false (and an empty record) when none is selected.
   bool GetSelectedRecord(TFingerRecord& record) const;
 
+  // The listed fingers, one record per row.
+  const TFingerList& Fingers() const { return FFingers; }
+
   // The slot for a new enrollment by the rows of the list: the one after the highest of the ten
   // unspecified-position slots in use on any sensor; 0 when 0xFE is in use.
   WINBIO_BIOMETRIC_SUBTYPE NextFreeSubFactor() const;
@@ -112,24 +117,30 @@ class TForm1 final : public ui::Form, public TextSource {
   void ClearFingerList();
   void UpdateButtons();
 
-  // The steps of the list command that read and write CFG.TOML.
-  void ApplyStoredDescriptions(toml::TTOMLTable* document);
+  // The steps of the list command.
+  std::u16string BeginListing();
+  bool ReadCurrentUser(std::u16string_view user_label);
+  bool ReadSensors();
+  std::unique_ptr<toml::TTOMLTable> LoadConfigWithUnits();
+  void ListEnrollments(toml::TTOMLTable* units);
+  void ApplyStoredDescriptions(const toml::TTOMLTable& document);
 
   // The sensor for a new enrollment (SelectSensor of sensor_dialog.h over the sensors of the
   // last listing): a unit id, 0 for the automatic choice, -1 when cancelled.
   std::int64_t SelectSensor();
+
+  // The slot for a new finger by the service's current list (EnrolledSubFactors); 0, with the
+  // reason logged, when there is none or the service cannot tell.
+  WINBIO_BIOMETRIC_SUBTYPE ChooseFreeSlot(WINBIO_UNIT_ID unit);
+  // Enrolls `slot` on `unit` (0: the sensor touched) through the enrollment dialog: the new
+  // finger with its description, or none (the dialog's last status logged).
+  std::optional<TFingerRecord> Enroll(WINBIO_BIOMETRIC_SUBTYPE slot, WINBIO_UNIT_ID unit);
 
   // The sub-factors the current user has enrolled, as the service lists them now on every
   // sensor; none (and the failure logged) when a sensor the finger may go to cannot be listed:
   // `chosen_unit`, or any sensor when it is 0.
   std::optional<std::vector<WINBIO_BIOMETRIC_SUBTYPE>> EnrolledSubFactors(
       WINBIO_UNIT_ID chosen_unit);
-
-  // Loads CFG.TOML, lets `change` edit it and writes it back, as the add and delete commands
-  // do. `change` returns why it could not make its change (nothing is written then), or an
-  // empty text. A file that exists but cannot be read is left as it is; a failed write is
-  // logged with its reason.
-  void ChangeConfig(const std::function<std::u16string(toml::TTOMLTable& document)>& change);
 
   // ---- The owner's proof, and sensors that Windows keeps to itself (owner_proof.cpp) ----
   void PrepareSignInOffer();
@@ -147,10 +158,6 @@ class TForm1 final : public ui::Form, public TextSource {
   // to itself, a log line says so and the window offers the sign-in options.
   void NoteServiceRefusal(HRESULT code);
 
-  // Runs a command outside a control's event (at start): an error that escapes it is shown in
-  // an error box, and the window stays usable.
-  void RunCommand(void (TForm1::*command)());
-
   std::u16string FExecutablePath;
   TWinBioLib FLib;
   WINBIO_SESSION_HANDLE FSession = 0;
@@ -158,9 +165,9 @@ class TForm1 final : public ui::Form, public TextSource {
   std::size_t FUnitCount = 0;
   TWinBioIdentity FIdent{};
   std::u16string cfg;
+  TConfigStore FConfig;  // reads and writes cfg
   std::unique_ptr<toml::TTOMLTable> lang;
-  // One record per row of the list; a row's data is the index of its record.
-  std::vector<TFingerRecord> FRecords;
+  TFingerList FFingers{ListView};
   // The rows show every enrollment of the sensors that the last listing could enumerate (the
   // listing got through its end): only then may closing the window rewrite CFG.TOML.
   bool FListingComplete = false;

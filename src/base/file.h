@@ -18,6 +18,10 @@ struct FileReadResult {
 // and a file without access give kCannotOpen; an error after opening gives kCannotRead.
 FileReadResult ReadWholeFile(std::u16string_view path);
 
+// Whether anything is at the path: a file, a folder, a link, or something that cannot be looked
+// at (no access). False only when the path surely names nothing.
+bool PathExists(std::u16string_view path);
+
 // The outcome of writing a file: ok, or why not.
 struct FileWriteResult {
   bool ok = false;

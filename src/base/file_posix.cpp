@@ -74,6 +74,15 @@ void SyncFolder(const std::string& folder) {
 
 }  // namespace
 
+bool PathExists(std::u16string_view path) {
+  const std::optional<std::string> native = Utf16ToUtf8(path);
+  if (!native) {
+    return false;  // no such name can exist
+  }
+  struct stat status {};
+  return ::lstat(native->c_str(), &status) == 0 || (errno != ENOENT && errno != ENOTDIR);
+}
+
 FileReadResult ReadWholeFile(std::u16string_view path) {
   FileReadResult result;
   const auto native = Utf16ToUtf8(path);

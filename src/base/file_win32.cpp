@@ -84,6 +84,15 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
 
 }  // namespace
 
+bool PathExists(std::u16string_view path) {
+  const std::u16string name(path);
+  if (GetFileAttributesW(Wide(name)) != INVALID_FILE_ATTRIBUTES) {
+    return true;
+  }
+  const DWORD error = GetLastError();
+  return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
+}
+
 FileReadResult ReadWholeFile(std::u16string_view path) {
   FileReadResult result;
   const std::u16string name(path);

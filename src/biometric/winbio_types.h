@@ -20,6 +20,13 @@
 #define DACTYRA_WINBIO_API
 #endif
 
+// S_OK and the generic failures are macros of the Windows SDK (<winerror.h>, which needs nothing
+// else). On Windows they are always those macros, whatever was included before; elsewhere they
+// are the constants below, with the same values. Code writes them unqualified.
+#if defined(_WIN32)
+#include <winerror.h>
+#endif
+
 namespace dactyra {
 
 // ---- Plain types of the service --------------------------------------------------------------
@@ -59,19 +66,10 @@ inline constexpr WINBIO_BIOMETRIC_SUBTYPE WINBIO_FINGER_UNSPECIFIED_POS_10 = 0xF
 
 // ---- Result codes ---------------------------------------------------------------------------
 
-// S_OK and the generic failures are macros of the Windows SDK as well, with the same values.
-// Where <windows.h> was included first, its macros take the place of these constants; code
-// that uses them writes them unqualified.
-#ifndef S_OK
+#if !defined(_WIN32)
 inline constexpr HRESULT S_OK = 0;
-#endif
-#ifndef E_POINTER
 inline constexpr HRESULT E_POINTER = static_cast<HRESULT>(0x80004003u);
-#endif
-#ifndef E_ACCESSDENIED
 inline constexpr HRESULT E_ACCESSDENIED = static_cast<HRESULT>(0x80070005u);
-#endif
-#ifndef E_INVALIDARG
 inline constexpr HRESULT E_INVALIDARG = static_cast<HRESULT>(0x80070057u);
 #endif
 
@@ -210,6 +208,9 @@ struct TFingerRecord {
   std::u16string DeviceName;  // the unit's Description
   std::uint8_t SubFactor = 0;
   std::u16string SubName;  // the finger's display name
+  // What the list shows for the finger and CFG.TOML keeps: the user's description, or the
+  // finger's name until he gives one.
+  std::u16string Description;
 };
 
 // ---- Function types of the exports -----------------------------------------------------------

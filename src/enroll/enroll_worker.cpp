@@ -3,16 +3,6 @@
 #include <utility>
 
 namespace dactyra {
-namespace {
-
-// A 32-bit value as the second parameter of a message: sign-extended, as window messages carry
-// it. The receiver takes back the low 32 bits.
-std::intptr_t EventValue(std::uint32_t value) {
-  return static_cast<std::intptr_t>(static_cast<std::int32_t>(value));
-}
-
-}  // namespace
-
 void TEnrollResultSlot::Put(const TEnrollResult& result) {
   const std::lock_guard lock(mutex_);
   result_ = result;

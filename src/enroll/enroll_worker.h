@@ -9,8 +9,8 @@
 #include <mutex>
 #include <optional>
 
-#include "biometric/service_worker.h"
 #include "biometric/winbio_lib.h"
+#include "dialog_core/service_worker.h"
 #include "platform/worker_thread.h"
 
 namespace dactyra {

@@ -19,11 +19,6 @@ constexpr ui::Color kSuccessText{0x008000};
 constexpr ui::Color kHintText{0xFF8000};
 constexpr ui::Color kFailureText{0xFF0000};
 
-// The low 32 bits of a message parameter, where the worker put a 32-bit value.
-std::uint32_t Low32(std::intptr_t value) {
-  return static_cast<std::uint32_t>(value);
-}
-
 }  // namespace
 
 int EnrollProgress(std::int32_t captures) {
@@ -33,13 +28,7 @@ int EnrollProgress(std::int32_t captures) {
 }
 
 TFormEnroll::TFormEnroll(ui::Form* owner, const TextSource& texts)
-    : ui::Form({.caption = {},
-                .client_width = 380,
-                .client_height = 217,
-                .border = ui::FormBorder::kDialog,
-                .position = ui::FormPosition::kCenterOwner,
-                .owner = owner}),
-      texts_(texts) {
+    : TWorkerDialog(owner, 380, 217, texts) {
   btnCancel.OnClick = [this] { btnCancelClick(); };
   OnShow = [this] { FormShow(); };
   // A commit under way ends in success or failure, never in "cancelled"; after a success the
@@ -62,7 +51,7 @@ TFormEnroll::~TFormEnroll() {
 
 std::u16string TFormEnroll::LangText(std::u16string_view key,
                                      std::u16string_view default_text) const {
-  return texts_.GetLangStr(u"add", key, default_text);
+  return Texts().GetLangStr(u"add", key, default_text);
 }
 
 void TFormEnroll::SetStatus(std::u16string_view text, ui::Color color) {
@@ -70,43 +59,14 @@ void TFormEnroll::SetStatus(std::u16string_view text, ui::Color color) {
   lblStatus.SetText(text);
 }
 
-void TFormEnroll::SetIcon(int state) {
-  switch (state) {
-    case 0:
-      shapeIcon.SetColors(ui::Color(0xC0C0C0), ui::Color(0x808080));
-      break;
-    case 1:
-      shapeIcon.SetColors(ui::Color(0xFFA500), ui::Color(0xCC7000));
-      break;
-    case 2:
-      shapeIcon.SetColors(ui::Color(0x00BB00), ui::Color(0x008800));
-      break;
-    case 3:
-      shapeIcon.SetColors(ui::Color(0xCC0000), ui::Color(0x880000));
-      break;
-    default:
-      break;
-  }
-}
-
 void TFormEnroll::FormCreate() {
-  FCancel = std::make_shared<std::atomic<bool>>(false);
-  FResult = std::make_shared<TEnrollResultSlot>();
-  FThread.Close();
-  FParam.reset();
-  FDone = false;
-  FCaptureCount = 0;
-  ResultUnitId = 0;
-  ResultSubFactor = 0;
-  ResultIsNew = false;
   SetCaption(LangText(u"title", u"Add a fingerprint"));
   lblStatus.SetText(LangText(u"label.status.1", u"Please waiting..."));
   btnCancel.SetText(LangText(u"button.cancel.1", u"&Cancel"));
 }
 
 void TFormEnroll::FormShow() {
-  // Each showing has a worker of its own, with a flag and a result slot of its own.
-  FCancel = std::make_shared<std::atomic<bool>>(false);
+  // Each showing has a worker of its own, with a result slot of its own.
   FResult = std::make_shared<TEnrollResultSlot>();
   FCommitting = false;
   FDone = false;
@@ -120,7 +80,7 @@ void TFormEnroll::FormShow() {
   SetStatus(LangText(u"label.status.2",
                      u"Please swipe your finger on the sensor to locate the device..."),
             kIdleText);
-  SetIcon(0);
+  SetIcon(TStateLight::kIdle);
   ProgressBar.SetPosition(0);
   lblCount.SetText(u"");
   btnCancel.SetText(LangText(u"button.cancel.1", u"&Cancel"));
@@ -128,18 +88,16 @@ void TFormEnroll::FormShow() {
   btnCancel.SetModalResult(ui::ModalResult::kNone);
   BringToFront();
 
-  FParam = std::make_unique<TEnrollThreadParam>();
-  FParam->Window = [target = Target()](std::uintptr_t event, std::intptr_t value) {
-    return target.Post(WM_ENROLL_STATUS, event, value);
-  };
-  FParam->Lib = Lib;
-  FParam->Session = Session;
-  FParam->SubFactor = SubFactor;
-  FParam->Cancel = FCancel;
-  FParam->Identity = Identity;
-  FParam->PresetUnitId = UnitId;
-  FParam->Result = FResult;
-  FThread = StartEnrollThread(std::move(FParam));
+  auto param = std::make_unique<TEnrollThreadParam>();
+  param->Window = PosterOf(WM_ENROLL_STATUS);
+  param->Lib = Lib;
+  param->Session = Session;
+  param->SubFactor = SubFactor;
+  param->Cancel = NewCancelFlag();
+  param->Identity = Identity;
+  param->PresetUnitId = UnitId;
+  param->Result = FResult;
+  HoldWorker(StartEnrollThread(std::move(param)));
 }
 
 void TFormEnroll::WMEnrollStatus(std::uintptr_t wparam, std::intptr_t lparam) {
@@ -148,18 +106,18 @@ void TFormEnroll::WMEnrollStatus(std::uintptr_t wparam, std::intptr_t lparam) {
       SetStatus(LangText(u"label.status.2",
                          u"Please swipe your finger on the sensor to locate the device..."),
                 kInstructionText);
-      SetIcon(1);
+      SetIcon(TStateLight::kWaiting);
       break;
     case enroll_event::kSensorKnown:
       SetStatus(Format(LangText(u"label.status.3",
                                 u"Sensor ready (Device ID: %d), please start data acquisition..."),
-                       Low32(lparam)),
+                       EventLow32(lparam)),
                 kInstructionText);
       break;
     case enroll_event::kWaiting:
       SetStatus(LangText(u"label.status.4", u"Please place your finger on the sensor..."),
                 kInstructionText);
-      SetIcon(1);
+      SetIcon(TStateLight::kWaiting);
       break;
     case enroll_event::kGoodCapture:
       FCaptureCount = static_cast<std::int32_t>(lparam);
@@ -170,12 +128,13 @@ void TFormEnroll::WMEnrollStatus(std::uintptr_t wparam, std::intptr_t lparam) {
                               FCaptureCount));
       SetStatus(LangText(u"label.status.5", u"The collection was successful this time!"),
                 kSuccessText);
-      SetIcon(1);
+      SetIcon(TStateLight::kWaiting);
       break;
     case enroll_event::kBadCapture:
       lblCount.SetText(LangText(u"label.count.2", u"Poor collection quality, please try again..."));
-      SetStatus(LangText(u"label.status.6", u"Hint: ") + RejectDetailText(Low32(lparam), texts_),
-                kHintText);
+      SetStatus(
+          LangText(u"label.status.6", u"Hint: ") + RejectDetailText(EventLow32(lparam), Texts()),
+          kHintText);
       break;
     case enroll_event::kCommitting:
       FCommitting = true;
@@ -195,7 +154,7 @@ void TFormEnroll::WMEnrollStatus(std::uintptr_t wparam, std::intptr_t lparam) {
       ResultIsNew = result->IsNew;
       FDone = true;
       ProgressBar.SetPosition(100);
-      SetIcon(2);
+      SetIcon(TStateLight::kSuccess);
       SetStatus(ResultIsNew ? LangText(u"label.status.8",
                                        u"Fingerprint registration successful! (New fingerprint)")
                             : LangText(u"label.status.9",
@@ -214,9 +173,9 @@ void TFormEnroll::WMEnrollStatus(std::uintptr_t wparam, std::intptr_t lparam) {
     case enroll_event::kFailed:
       FCommitting = false;
       FDone = false;
-      ResultError = static_cast<HRESULT>(Low32(lparam));
-      SetIcon(3);
-      SetStatus(LangText(u"label.status.10", u"Fail: ") + WinBioErrorText(ResultError, texts_),
+      ResultError = static_cast<HRESULT>(EventLow32(lparam));
+      SetIcon(TStateLight::kFailure);
+      SetStatus(LangText(u"label.status.10", u"Fail: ") + WinBioErrorText(ResultError, Texts()),
                 kFailureText);
       lblCount.SetText(u"");
       btnCancel.SetText(LangText(u"button.cancel.3", u"&Close"));
@@ -242,15 +201,8 @@ void TFormEnroll::btnCancelClick() {
   Close();
 }
 
-void TFormEnroll::StopWorker() {
-  if (FThread.Held() && !StopServiceWorker(Lib, Session, *FCancel, FThread)) {
-    FWorkerLeftBehind = true;
-  }
-}
-
 void TFormEnroll::FormDestroy() {
   StopWorker();
-  FParam.reset();
 }
 
 }  // namespace dactyra

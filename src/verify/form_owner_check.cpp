@@ -4,12 +4,17 @@
 #include <utility>
 
 #include "biometric/winbio_texts.h"
-#include "verify/dialog_look.h"
 
 namespace dactyra {
+namespace {
+
+constexpr ui::Color kRefusalText{0xFF0000};
+constexpr ui::Color kHintText{0xFF8000};
+
+}  // namespace
 
 TFormOwnerCheck::TFormOwnerCheck(ui::Form* owner, const TextSource& texts)
-    : ui::Form(TouchDialogOptions(owner)), texts_(texts) {
+    : TWorkerDialog(owner, 380, 242, texts) {
   btnRetry.OnClick = [this] { btnRetryClick(); };
   btnCancel.OnClick = [this] { btnCancelClick(); };
   OnShow = [this] { FormShow(); };
@@ -32,46 +37,42 @@ TFormOwnerCheck::~TFormOwnerCheck() {
 
 std::u16string TFormOwnerCheck::OwnerText(std::u16string_view key,
                                           std::u16string_view default_text) const {
-  return texts_.GetLangStr(u"owner", key, default_text);
+  return Texts().GetLangStr(u"owner", key, default_text);
+}
+
+void TFormOwnerCheck::ShowResult(std::u16string_view text, ui::Color color) {
+  lblResult.SetColor(color);
+  lblResult.SetText(text);
 }
 
 void TFormOwnerCheck::FormShow() {
-  SetStateLight(shapeIcon, state_light::kIdle);
+  SetIcon(TStateLight::kIdle);
   BringToFront();
   StartCheck();
 }
 
 void TFormOwnerCheck::StartCheck() {
   StopWorker();
-  // A fresh flag: a worker that did not stop in time keeps its own, set.
-  FCancel = std::make_shared<std::atomic<bool>>(false);
   ResultError = S_OK;
   lblStatus.SetText(OwnerText(u"label.waiting", u"Please touch the fingerprint sensor..."));
-  SetResultLine(lblResult, u"", std::nullopt);
+  lblResult.SetText(u"");
   btnRetry.SetEnabled(false);
-  SetStateLight(shapeIcon, state_light::kWaiting);
+  SetIcon(TStateLight::kWaiting);
 
+  // Any finger of the signed-in user counts: the record the worker compares with is none.
   auto param = std::make_unique<TVerifyThreadParam>();
-  param->Window = [target = Target()](std::uintptr_t event, std::intptr_t value) {
-    return target.Post(WM_VERIFY_STATUS, event, value);
-  };
+  param->Window = PosterOf(WM_VERIFY_STATUS);
   param->Lib = Lib;
   param->Session = Session;
   param->CurrentIdent = CurrentIdent;
-  param->Cancel = FCancel;
-  FThread = StartVerifyThread(std::move(param));
-}
-
-void TFormOwnerCheck::StopWorker() {
-  if (FThread.Held() && !StopServiceWorker(Lib, Session, *FCancel, FThread)) {
-    FWorkerLeftBehind = true;
-  }
+  param->Cancel = NewCancelFlag();
+  HoldWorker(StartVerifyThread(std::move(param)));
 }
 
 void TFormOwnerCheck::ShowRefusal(std::u16string_view result) {
-  SetStateLight(shapeIcon, state_light::kRefused);
+  SetIcon(TStateLight::kFailure);
   lblStatus.SetText(OwnerText(u"label.not_confirmed", u"Not confirmed"));
-  SetResultLine(lblResult, result, kFailureText);
+  ShowResult(result, kRefusalText);
   btnRetry.SetEnabled(true);
   btnRetry.SetFocus();
 }
@@ -80,7 +81,7 @@ void TFormOwnerCheck::WMOwnerStatus(std::uintptr_t wparam, std::intptr_t lparam)
   switch (wparam) {
     case verify_event::kWaiting:
       lblStatus.SetText(OwnerText(u"label.waiting", u"Please touch the fingerprint sensor..."));
-      SetStateLight(shapeIcon, state_light::kWaiting);
+      SetIcon(TStateLight::kWaiting);
       break;
     case verify_event::kIdentified:
       // Any finger of the signed-in user proves the owner, on any sensor.
@@ -89,26 +90,25 @@ void TFormOwnerCheck::WMOwnerStatus(std::uintptr_t wparam, std::intptr_t lparam)
                               u"This fingerprint belongs to another user, not to the owner of "
                               u"this account."));
       } else if (lparam >= 0 && lparam <= static_cast<std::intptr_t>(VerifyOutcome::kOtherSensor)) {
-        SetStateLight(shapeIcon, state_light::kMatch);
+        SetIcon(TStateLight::kSuccess);
         SetModalResult(ui::ModalResult::kOk);
       }
       break;
     case verify_event::kBadCapture:
       lblStatus.SetText(OwnerText(u"label.bad_capture",
                                   u"Poor fingerprint quality, please touch the sensor again."));
-      SetResultLine(lblResult, RejectDetailText(static_cast<std::uint32_t>(lparam), texts_),
-                    kNearMissText);
-      SetStateLight(shapeIcon, state_light::kNearMiss);
+      ShowResult(RejectDetailText(EventLow32(lparam), Texts()), kHintText);
+      SetIcon(TStateLight::kNearMiss);
       break;
     case verify_event::kFailed:
-      ResultError = static_cast<HRESULT>(static_cast<std::uint32_t>(lparam));
+      ResultError = static_cast<HRESULT>(EventLow32(lparam));
       if (ResultError == WINBIO_E_UNKNOWN_ID) {
         ShowRefusal(OwnerText(u"result.unknown",
-                              u"This finger is not enrolled. Please use one of "
-                              u"your enrolled fingers."));
+                              u"This finger is not enrolled. Please use one of your enrolled "
+                              u"fingers."));
       } else {
         ShowRefusal(OwnerText(u"result.failure", u"Failure: ") +
-                    WinBioErrorText(ResultError, texts_));
+                    WinBioErrorText(ResultError, Texts()));
       }
       break;
     default:

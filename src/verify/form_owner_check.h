@@ -5,8 +5,7 @@
 #include <string_view>
 
 #include "base/text_source.h"
-#include "biometric/winbio_lib.h"
-#include "platform/worker_thread.h"
+#include "dialog_core/worker_dialog.h"
 #include "ui/ui.h"
 #include "verify/verify_worker.h"
 
@@ -17,22 +16,19 @@ namespace dactyra {
 // OK as soon as a finger of the signed-in user is identified, whatever the sensor or finger.
 // Another user's finger, a finger the service does not know or a failure is shown, and Retry
 // waits for the next touch; Cancel, Esc and the close box end it without proof.
-class TFormOwnerCheck final : public ui::Form {
+class TFormOwnerCheck final : public TWorkerDialog {
  public:
   // Texts come from `texts` (section "owner"), looked up each time one is shown; it must
   // outlive the dialog.
   TFormOwnerCheck(ui::Form* owner, const TextSource& texts);
   ~TFormOwnerCheck() override;
 
-  // Caller: where to wait for the touch, and whose finger proves the owner.
-  TWinBioLib Lib;                     // a copy of the loaded table
-  WINBIO_SESSION_HANDLE Session = 0;  // an open session
-  TWinBioIdentity CurrentIdent{};     // the signed-in user
+  // Caller (besides Lib and Session): whose finger proves the owner.
+  TWinBioIdentity CurrentIdent{};  // the signed-in user
 
   // The result of the last failed identification, S_OK when the last attempt did not fail.
   HRESULT ResultError = S_OK;
 
-  ui::Shape shapeIcon{*this, {16, 16, 64, 64}, {ui::Color(0xC0C0C0), ui::Color(0x808080), 2}};
   ui::Label lblReason{*this, {96, 16, 265, 54}, {}, {.word_wrap = true}};
   ui::Label lblStatus{*this, {96, 76, 265, 22}, {}, {.word_wrap = true}};
   ui::Label lblResult{*this, {13, 109, 348, 68}, {}, {.word_wrap = true}};
@@ -41,8 +37,6 @@ class TFormOwnerCheck final : public ui::Form {
 
   // Stops a held worker, resets the dialog to waiting and starts a new worker.
   void StartCheck();
-  // Stops a held worker: gets it out of the service (see StopServiceWorker).
-  void StopWorker();
 
   // WM_VERIFY_STATUS from the worker.
   void WMOwnerStatus(std::uintptr_t wparam, std::intptr_t lparam);
@@ -51,19 +45,12 @@ class TFormOwnerCheck final : public ui::Form {
   void btnRetryClick();
   void btnCancelClick();
 
-  // False when a worker could not be got out of the service and is still blocked on Session,
-  // which then must not be used again.
-  bool SessionIdle() const { return !FWorkerLeftBehind; }
-
  private:
   std::u16string OwnerText(std::u16string_view key, std::u16string_view default_text) const;
+  // The result line in `color`.
+  void ShowResult(std::u16string_view text, ui::Color color);
   // After a touch that proves nothing: the light, the status, `result` saying why, and Retry.
   void ShowRefusal(std::u16string_view result);
-
-  const TextSource& texts_;
-  TCancelFlag FCancel;  // shared with the held worker
-  platform::WorkerThread FThread;
-  bool FWorkerLeftBehind = false;  // a worker is still blocked on Session
 };
 
 }  // namespace dactyra

@@ -4,12 +4,18 @@
 #include <utility>
 
 #include "biometric/winbio_texts.h"
-#include "verify/dialog_look.h"
 
 namespace dactyra {
+namespace {
+
+constexpr ui::Color kMatchText{0x008000};
+constexpr ui::Color kFailureText{0xFF0000};
+constexpr ui::Color kNearMissText{0xFF8000};
+
+}  // namespace
 
 TFormVerify::TFormVerify(ui::Form* owner, const TextSource& texts)
-    : ui::Form(TouchDialogOptions(owner)), texts_(texts) {
+    : TWorkerDialog(owner, 380, 242, texts) {
   btnRetry.OnClick = [this] { btnRetryClick(); };
   btnClose.OnClick = [this] { btnCloseClick(); };
   OnShow = [this] { FormShow(); };
@@ -25,21 +31,19 @@ TFormVerify::~TFormVerify() {
 
 std::u16string TFormVerify::LangText(std::u16string_view key,
                                      std::u16string_view default_text) const {
-  return texts_.GetLangStr(u"verify", key, default_text);
-}
-
-void TFormVerify::SetIcon(int state) {
-  SetStateLight(shapeIcon, state);
+  return Texts().GetLangStr(u"verify", key, default_text);
 }
 
 void TFormVerify::SetResult(std::u16string_view text, std::optional<ui::Color> color) {
-  SetResultLine(lblResult, text, color);
+  if (color) {
+    lblResult.SetColor(*color);
+  } else {
+    lblResult.SetSystemColor();
+  }
+  lblResult.SetText(text);
 }
 
 void TFormVerify::FormCreate() {
-  FCancel.reset();
-  FThread.Close();
-  FParam.reset();
   SetCaption(LangText(u"title", u"Verify fingerprint"));
   lblTitle.SetLabelText(LangText(u"edit.title", u"Verify fingerprint: "));
   lblStatus.SetText(LangText(u"label.status.1", u"Please waiting..."));
@@ -52,60 +56,48 @@ void TFormVerify::FormCreate() {
 void TFormVerify::FormShow() {
   lblResult.SetText(u"");
   btnRetry.SetEnabled(false);
-  SetIcon(0);
+  SetIcon(TStateLight::kIdle);
   BringToFront();
   StartVerify();
 }
 
 void TFormVerify::StartVerify() {
   StopWorker();
-  // A fresh flag: a worker that did not stop in time keeps its own, set.
-  FCancel = std::make_shared<std::atomic<bool>>(false);
 
   lblStatus.SetText(
       LangText(u"label.status.2", u"Please swipe your finger on the fingerprint sensor..."));
   SetResult(u"", std::nullopt);
   btnRetry.SetEnabled(false);
-  SetIcon(1);
+  SetIcon(TStateLight::kWaiting);
 
-  if (!FParam) {
-    FParam = std::make_unique<TVerifyThreadParam>();
-  }
-  FParam->Window = [target = Target()](std::uintptr_t event, std::intptr_t value) {
-    return target.Post(WM_VERIFY_STATUS, event, value);
-  };
-  FParam->Lib = Lib;
-  FParam->Session = Session;
-  FParam->CurrentIdent = CurrentIdent;
-  FParam->SelSubFactor = SelRecord.SubFactor;
-  FParam->SelUnitId = SelRecord.UnitId;
-  FParam->Cancel = FCancel;
-  FThread = StartVerifyThread(std::move(FParam));
-}
-
-void TFormVerify::StopWorker() {
-  if (FThread.Held() && !StopServiceWorker(Lib, Session, *FCancel, FThread)) {
-    FWorkerLeftBehind = true;
-  }
+  auto param = std::make_unique<TVerifyThreadParam>();
+  param->Window = PosterOf(WM_VERIFY_STATUS);
+  param->Lib = Lib;
+  param->Session = Session;
+  param->CurrentIdent = CurrentIdent;
+  param->SelSubFactor = SelRecord.SubFactor;
+  param->SelUnitId = SelRecord.UnitId;
+  param->Cancel = NewCancelFlag();
+  HoldWorker(StartVerifyThread(std::move(param)));
 }
 
 void TFormVerify::ShowOutcome(VerifyOutcome outcome) {
   switch (outcome) {
     case VerifyOutcome::kMatch:
-      SetIcon(2);
+      SetIcon(TStateLight::kSuccess);
       SetResult(LangText(u"label.result.1",
                          u"Verification successful!\r\nThe fingerprint belongs to the current user "
                          u"and matches the selected record."),
                 kMatchText);
       break;
     case VerifyOutcome::kOtherUser:
-      SetIcon(3);
+      SetIcon(TStateLight::kFailure);
       SetResult(
           LangText(u"label.result.2", u"The fingerprint does not belong to the current user!"),
           kFailureText);
       break;
     case VerifyOutcome::kOtherFinger:
-      SetIcon(4);
+      SetIcon(TStateLight::kNearMiss);
       SetResult(
           LangText(u"label.result.3",
                    u"The fingerprint belongs to the current user,but the finger used to swipe "
@@ -113,7 +105,7 @@ void TFormVerify::ShowOutcome(VerifyOutcome outcome) {
           kNearMissText);
       break;
     case VerifyOutcome::kOtherSensor:
-      SetIcon(4);
+      SetIcon(TStateLight::kNearMiss);
       SetResult(LangText(u"label.result.4",
                          u"The fingerprint belongs to the current user,but the touch sensor is "
                          u"different from the selected record.\r\nPlease try again using the "
@@ -128,7 +120,7 @@ void TFormVerify::WMVerifyStatus(std::uintptr_t wparam, std::intptr_t lparam) {
     case verify_event::kWaiting:
       lblStatus.SetText(
           LangText(u"label.status.2", u"Please swipe your finger on the fingerprint sensor..."));
-      SetIcon(1);
+      SetIcon(TStateLight::kWaiting);
       break;
     case verify_event::kIdentified:
       btnRetry.SetEnabled(true);
@@ -141,16 +133,16 @@ void TFormVerify::WMVerifyStatus(std::uintptr_t wparam, std::intptr_t lparam) {
     case verify_event::kBadCapture:
       lblStatus.SetText(LangText(u"label.status.3",
                                  u"Poor fingerprint quality, please scan your fingerprint again."));
-      SetResult(RejectDetailText(static_cast<std::uint32_t>(lparam), texts_), kNearMissText);
-      SetIcon(4);
+      SetResult(RejectDetailText(static_cast<std::uint32_t>(lparam), Texts()), kNearMissText);
+      SetIcon(TStateLight::kNearMiss);
       break;
     case verify_event::kFailed:
-      SetIcon(3);
+      SetIcon(TStateLight::kFailure);
       btnRetry.SetEnabled(true);
       lblStatus.SetText(LangText(u"label.status.5", u"Verification failed"));
       SetResult(
           LangText(u"label.result.5", u"Failure: ") +
-              WinBioErrorText(static_cast<HRESULT>(static_cast<std::uint32_t>(lparam)), texts_),
+              WinBioErrorText(static_cast<HRESULT>(static_cast<std::uint32_t>(lparam)), Texts()),
           kFailureText);
       break;
     default:
@@ -171,7 +163,6 @@ void TFormVerify::btnCloseClick() {
 void TFormVerify::FormDestroy() {
   // Closed by its close box the dialog never went through btnCloseClick.
   StopWorker();
-  FParam.reset();
 }
 
 }  // namespace dactyra

@@ -6,8 +6,7 @@
 #include <string_view>
 
 #include "base/text_source.h"
-#include "biometric/winbio_lib.h"
-#include "platform/worker_thread.h"
+#include "dialog_core/worker_dialog.h"
 #include "ui/ui.h"
 #include "verify/verify_worker.h"
 
@@ -17,20 +16,17 @@ namespace dactyra {
 // per attempt. The caller fills the fields marked "caller" and the text of lblTitle (the
 // record's description), shows it modally and reads lblTitle back; the modal result carries no
 // meaning.
-class TFormVerify final : public ui::Form {
+class TFormVerify final : public TWorkerDialog {
  public:
   // Texts come from `texts` (section "verify"), looked up each time one is shown; it must
   // outlive the dialog.
   TFormVerify(ui::Form* owner, const TextSource& texts);
   ~TFormVerify() override;
 
-  // Caller: what to verify, and on which session.
-  TWinBioLib Lib;                     // a copy of the loaded table
-  WINBIO_SESSION_HANDLE Session = 0;  // an open session
-  TWinBioIdentity CurrentIdent{};     // the signed-in user
-  TFingerRecord SelRecord;            // the record being verified
+  // Caller (besides Lib and Session): what to verify.
+  TWinBioIdentity CurrentIdent{};  // the signed-in user
+  TFingerRecord SelRecord;         // the record being verified
 
-  ui::Shape shapeIcon{*this, {16, 16, 64, 64}, {ui::Color(0xC0C0C0), ui::Color(0x808080), 2}};
   ui::LabeledEdit lblTitle{*this, {240, 19, 121, 27}};
   ui::Label lblStatus{*this, {96, 52, 265, 37}, {}, {.word_wrap = true}};
   ui::Label lblResult{*this, {13, 109, 348, 68}, {}, {.word_wrap = true}};
@@ -40,9 +36,7 @@ class TFormVerify final : public ui::Form {
   // Stops a held worker, resets the dialog to waiting and starts a new worker.
   void StartVerify();
   // Stops a held worker: gets it out of the service (see StopServiceWorker).
-  void StopWorker();
-  // The state light: 0 idle, 1 waiting, 2 match, 3 other user or failure, 4 near miss or hint.
-  void SetIcon(int state);
+  using TWorkerDialog::StopWorker;
   // The result line, in `color` or (none) the window-text colour.
   void SetResult(std::u16string_view text, std::optional<ui::Color> color);
 
@@ -55,21 +49,11 @@ class TFormVerify final : public ui::Form {
   void btnRetryClick();
   void btnCloseClick();
 
-  // False when a worker could not be got out of the service and is still blocked on Session,
-  // which then must not be used again.
-  bool SessionIdle() const { return !FWorkerLeftBehind; }
-
  private:
+  // A text of the dialog's section, looked up each time it is shown.
   std::u16string LangText(std::u16string_view key, std::u16string_view default_text) const;
   // The outcome of an identified touch: light, result line and its colour.
   void ShowOutcome(VerifyOutcome outcome);
-
-  const TextSource& texts_;
-  TCancelFlag FCancel;  // shared with the held worker
-  // The last worker started; held until it has been stopped, whatever messages arrive.
-  platform::WorkerThread FThread;
-  PVerifyThreadParam FParam;       // a record no worker has taken yet
-  bool FWorkerLeftBehind = false;  // a worker is still blocked on Session
 };
 
 }  // namespace dactyra

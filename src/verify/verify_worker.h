@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "biometric/service_worker.h"
 #include "biometric/winbio_lib.h"
+#include "dialog_core/service_worker.h"
 #include "platform/worker_thread.h"
 
 namespace dactyra {

@@ -88,7 +88,7 @@ int RunVerify(const std::u16string& folder, const TWinBioLib& lib, WINBIO_SESSIO
   form.Lib = lib;
   form.Session = session;
   form.CurrentIdent = me;
-  form.SelRecord = {1, u"Simulated sensor", 0xF5, SubFactorName(0xF5, texts)};
+  form.SelRecord = {1, u"Simulated sensor", 0xF5, SubFactorName(0xF5, texts), u""};
   form.lblTitle.SetText(u"right index finger");
   form.SetMessageHandler(
       kTick, [&](std::uintptr_t, std::intptr_t) { OnTick(folder, form.lblStatus, form.btnClose); });

@@ -1,4 +1,5 @@
 #include "app/config_file.h"
+#include "app/config_store.h"
 
 #include <gtest/gtest.h>
 
@@ -78,14 +79,24 @@ TEST(DescriptionLookup, NoFingerArrayOrOddEntriesFindNothing) {
   EXPECT_EQ(Lookup(mixed.get(), 1, u"0xF5"), u"inline");
 }
 
-TEST(BuildConfigFromRows, OneEntryPerRowAndOneUnitPerListedSensor) {
-  const std::vector<TConfigRow> rows = {
-      {u"Sensor A", u"1", u"0xF5", u"left index"},
-      {u"Sensor A", u"1", u"0xF6", u"fingerprint #2"},
-      {u"Sensor B", u"7", u"0xF5", u""},
+// A record as the listing makes it, with the description the list shows.
+TFingerRecord Record(std::uint32_t unit, std::u16string device, std::uint8_t finger,
+                     std::u16string description) {
+  return {.UnitId = unit,
+          .DeviceName = std::move(device),
+          .SubFactor = finger,
+          .SubName = u"",
+          .Description = std::move(description)};
+}
+
+TEST(BuildConfigFromRecords, OneEntryPerRecordAndOneUnitPerListedSensor) {
+  const std::vector<TFingerRecord> records = {
+      Record(1, u"Sensor A", 0xF5, u"left index"),
+      Record(1, u"Sensor A", 0xF6, u"fingerprint #2"),
+      Record(7, u"Sensor B", 0xF5, u""),
   };
   const auto previous = Parse(u"title = \"dropped\"\n[units]\n9 = \"gone\"\n");
-  const auto root = BuildConfigFromRows(rows, previous.get(), {1, 7});
+  const auto root = BuildConfigFromRecords(records, previous.get(), {1, 7});
   EXPECT_FALSE(toml::HasPath(root.get(), u"title"));
   const toml::TTOMLTable* units = toml::FindTable(root.get(), u"units");
   ASSERT_NE(units, nullptr);
@@ -100,15 +111,15 @@ TEST(BuildConfigFromRows, OneEntryPerRowAndOneUnitPerListedSensor) {
   EXPECT_EQ(toml::GetString(last, u"description", u"?"), u"");
 }
 
-TEST(BuildConfigFromRows, KeepsTheFingersOfSensorsNotListed) {
-  const std::vector<TConfigRow> rows = {{u"Sensor A", u"1", u"0xF5", u"new"}};
+TEST(BuildConfigFromRecords, KeepsTheFingersOfSensorsNotListed) {
+  const std::vector<TFingerRecord> records = {Record(1, u"Sensor A", 0xF5, u"new")};
   auto previous = Parse(
       u"[[finger]]\nunitid = 3\nfingerid = \"0xF5\"\ndescription = \"unplugged one\"\n"
       u"[[finger]]\nunitid = 1\nfingerid = \"0xF5\"\ndescription = \"old\"\n"
       u"[[finger]]\nunitid = 1\nfingerid = \"0xF6\"\ndescription = \"deleted\"\n"
       u"[[finger]]\nunitid = 2\nfingerid = \"0xF7\"\ndescription = \"failed one\"\n"
       u"[[finger]]\nunitid = 3\nfingerid = \"0xF6\"\ndescription = \"unplugged two\"\n");
-  const auto root = BuildConfigFromRows(rows, previous.get(), {1});
+  const auto root = BuildConfigFromRecords(records, previous.get(), {1});
   toml::TTOMLArray* fingers = toml::GetArray(root.get(), u"finger");
   ASSERT_NE(fingers, nullptr);
   std::vector<std::u16string> descriptions;
@@ -122,23 +133,19 @@ TEST(BuildConfigFromRows, KeepsTheFingersOfSensorsNotListed) {
             (std::vector<std::u16string>{u"1"}));
 }
 
-TEST(BuildConfigFromRows, EmptyListGivesEmptyTables) {
-  const auto root = BuildConfigFromRows({}, nullptr, {});
+TEST(BuildConfigFromRecords, EmptyListGivesEmptyTables) {
+  const auto root = BuildConfigFromRecords({}, nullptr, {});
   EXPECT_EQ(toml::FindTable(root.get(), u"units")->Items().Count(), 0);
   EXPECT_EQ(toml::GetArray(root.get(), u"finger")->Count(), 0);
 }
 
-TEST(BuildConfigFromRows, RejectsAUnitIdThatIsNoNumber) {
-  EXPECT_THROW(BuildConfigFromRows({{u"Sensor", u"x1", u"0xF5", u""}}, nullptr, {}), Error);
-}
-
-TEST(BuildConfigFromRows, FileLayoutForTwoFingersOnOneSensor) {
+TEST(BuildConfigFromRecords, FileLayoutForTwoFingersOnOneSensor) {
   testing::TempFolder folder;
-  const std::vector<TConfigRow> rows = {
-      {u"Sensor \"A\"", u"1", u"0xF5", u"左手"},
-      {u"Sensor \"A\"", u"1", u"0xF6", u"fingerprint #2"},
+  const std::vector<TFingerRecord> records = {
+      Record(1, u"Sensor \"A\"", 0xF5, u"左手"),
+      Record(1, u"Sensor \"A\"", 0xF6, u"fingerprint #2"),
   };
-  const auto root = BuildConfigFromRows(rows, nullptr, {1});
+  const auto root = BuildConfigFromRecords(records, nullptr, {1});
   ASSERT_TRUE(toml::SaveToFile(root.get(), folder.File(u"CFG.TOML"), true, 0, false));
   EXPECT_EQ(testing::ReadBytes(folder.path() / "CFG.TOML"),
             "\xEF\xBB\xBF"

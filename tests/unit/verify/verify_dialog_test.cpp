@@ -59,7 +59,7 @@ class Dialog {
     form->Lib = winbio.lib;
     form->Session = winbio.session;
     form->CurrentIdent = winbio.me;
-    form->SelRecord = {1, u"Left sensor", 0xF5, u"fingerprint #1"};
+    form->SelRecord = {1, u"Left sensor", 0xF5, u"fingerprint #1", u"fingerprint #1"};
     form->lblTitle.SetText(u"right index");
     form->SetMessageHandler(WM_VERIFY_STATUS, [this](std::uintptr_t code, std::intptr_t value) {
       events.push_back({code, value});

@@ -1,4 +1,4 @@
-#include "biometric/service_worker.h"
+#include "dialog_core/service_worker.h"
 
 #include <chrono>
 

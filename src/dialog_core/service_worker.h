@@ -35,6 +35,15 @@ platform::WorkerThread StartServiceWorker(const TWinBioLib& lib, Work work) {
       });
 }
 
+// A 32-bit value (a unit id, a count, a reject detail, a result code) as the second parameter
+// of a worker's message: sign-extended, as window messages carry it. EventLow32 takes it back.
+constexpr std::intptr_t EventValue(std::uint32_t value) {
+  return static_cast<std::intptr_t>(static_cast<std::int32_t>(value));
+}
+constexpr std::uint32_t EventLow32(std::intptr_t value) {
+  return static_cast<std::uint32_t>(value);
+}
+
 // Stops a held worker: sets its flag, then asks the service to release the call the worker may
 // be blocked in (WinBioCancel), again and again, until the worker has finished. The caller
 // waits only as long as the service takes to honour a cancel, never for a touch. True when no

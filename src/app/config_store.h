@@ -1,0 +1,60 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "base/text_source.h"
+#include "toml/value.h"
+
+namespace dactyra {
+
+// CFG.TOML as a command finds it.
+struct TConfigDocument {
+  enum class TState { kMissing, kLoaded, kUnreadable };
+  TState State = TState::kMissing;
+  // A new empty document when the file is missing, the file's document when it loaded, none
+  // when it exists but cannot be read or parsed (and so must never be written over).
+  std::unique_ptr<toml::TTOMLTable> Document;
+};
+
+// Loads the configuration file, without comments.
+TConfigDocument LoadConfig(std::u16string_view path);
+
+// Where the main window keeps CFG.TOML, and the one way it is read and written: a file that
+// exists but cannot be read is never replaced, every write has the same form (UTF-8 with a
+// byte-order mark, CR LF, sorted keys, no comments), and each outcome has its line in the log.
+class TConfigStore {
+ public:
+  using TLog = std::function<void(std::u16string_view line)>;
+
+  TConfigStore() = default;
+  // Texts come from `texts` (section "log"), which must outlive the store; lines go to `log`.
+  TConfigStore(std::u16string path, const TextSource& texts, TLog log);
+
+  const std::u16string& Path() const { return path_; }
+
+  // The file's document, a new empty one when it is missing; none, with a line in the log, when
+  // it exists but cannot be read.
+  std::unique_ptr<toml::TTOMLTable> Load() const;
+
+  // Writes the document over the file. A failure is logged with its reason; success is logged
+  // ("The configuration is saved.") only when `announce`. True when written.
+  bool Save(const toml::TTOMLTable& document, bool announce) const;
+
+  // Loads the file, lets `change` edit the document and writes it back. `change` returns why it
+  // could not make its change (logged, nothing written) or an empty text. A file that cannot be
+  // read is left as it is.
+  void Change(const std::function<std::u16string(toml::TTOMLTable& document)>& change) const;
+
+  // Logs a failure to save: "saved_error" followed by `reason`.
+  void LogSaveError(std::u16string_view reason) const;
+
+ private:
+  std::u16string path_;
+  const TextSource* texts_ = nullptr;
+  TLog log_;
+};
+
+}  // namespace dactyra

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/text_source.h"
+#include "biometric/winbio_types.h"
+#include "ui/list_view.h"
+
+namespace dactyra {
+
+// The columns of the fingerprint list, in their order on the screen.
+enum class TColumn : int { kNumber, kDevice, kUnitId, kFingerId, kDescription };
+
+// The user's enrolled fingers as the main window lists them: the records are the model, one per
+// row in list order, and the list view only shows them.
+class TFingerList {
+ public:
+  explicit TFingerList(ui::ListView& view) : view_(view) {}
+
+  // The five columns, titled and sized by section "main" of `texts`.
+  void AddColumns(const TextSource& texts);
+
+  void Clear();
+  // Adds the record as the last row, numbered from 1.
+  void Add(TFingerRecord record);
+  const std::vector<TFingerRecord>& Records() const { return records_; }
+  std::size_t Count() const { return records_.size(); }
+
+  // The index of the selected row's record; none when no row is selected.
+  std::optional<std::size_t> Selected() const;
+
+  // Changes a record's description, and the row that shows it.
+  void SetDescription(std::size_t index, std::u16string description);
+
+ private:
+  ui::ListView& view_;
+  std::vector<TFingerRecord> records_;
+};
+
+}  // namespace dactyra
