@@ -1,11 +1,12 @@
-// The add command: a free slot as the service sees it, the sensor, the enrollment dialog, and
-// the new finger's description in CFG.TOML.
+// The add command: the owner's proof, a free slot as the service sees it, the sensor, the
+// enrollment dialog, and the new finger's description in CFG.TOML.
 
 #include <array>
 #include <optional>
 #include <span>
 #include <vector>
 
+#include "app/enrolled_fingers.h"
 #include "app/finger_entries.h"
 #include "app/main_form.h"
 #include "app/sensor_dialog.h"
@@ -48,29 +49,21 @@ WINBIO_BIOMETRIC_SUBTYPE TForm1::NextFreeSubFactor() const {
 
 std::optional<std::vector<WINBIO_BIOMETRIC_SUBTYPE>> TForm1::EnrolledSubFactors(
     WINBIO_UNIT_ID chosen_unit) {
-  TWinBioBuffer<WINBIO_UNIT_SCHEMA> units;
-  std::size_t unit_count = 0;
-  const HRESULT units_result =
-      FLib.EnumUnits(WINBIO_TYPE_FINGERPRINT, units.Receive(FLib.Free), &unit_count);
-  if (Failed(units_result)) {
-    AddLogResult(u"WinBioEnumBiometricUnits ", units_result);
+  const TEnrolledFingers listed = ListEnrolledFingers(FLib, FSession, FIdent);
+  if (Failed(listed.UnitsResult)) {
+    AddLogResult(u"WinBioEnumBiometricUnits ", listed.UnitsResult);
     return std::nullopt;
   }
-  std::vector<WINBIO_BIOMETRIC_SUBTYPE> in_use;
-  for (std::size_t index = 0; index < unit_count && units.Held(); ++index) {
-    const WINBIO_UNIT_ID unit = units.Get()[index].UnitId;
-    TWinBioBuffer<WINBIO_BIOMETRIC_SUBTYPE> sub_factors;
-    std::size_t count = 0;
-    const HRESULT result =
-        FLib.EnumEnroll(FSession, unit, &FIdent, sub_factors.Receive(FLib.Free), &count);
-    // The finger may go to any sensor unless one was chosen: then only that one must answer.
-    if (Failed(result) && (chosen_unit == 0 || unit == chosen_unit)) {
-      AddLogResult(u"  >> WinBioEnumEnrollments ", result);
+  // The finger may go to any sensor unless one was chosen: then only that one must answer.
+  for (const TUnlistedUnit& unlisted : listed.Unlisted) {
+    if (chosen_unit == 0 || unlisted.UnitId == chosen_unit) {
+      AddLogResult(u"  >> WinBioEnumEnrollments ", unlisted.Result);
       return std::nullopt;
     }
-    if (Succeeded(result) && sub_factors.Held()) {
-      in_use.insert(in_use.end(), sub_factors.Get(), sub_factors.Get() + count);
-    }
+  }
+  std::vector<WINBIO_BIOMETRIC_SUBTYPE> in_use;
+  for (const TEnrolledFinger& finger : listed.Fingers) {
+    in_use.push_back(finger.SubFactor);
   }
   return in_use;
 }
@@ -91,6 +84,10 @@ void TForm1::btnAddClick() {
   // The list already tells when every slot is taken; the service has the last word below.
   if (NextFreeSubFactor() == 0) {
     AddLog(GetLangStr(u"log", u"full", u"All fingerprint slots are full (maximum 10)."));
+    return;
+  }
+  CloseCurrentSession();  // the owner proves himself on a fresh session
+  if (const auto fingers = ListOwnFingers(); !fingers || !ConfirmOwner(*fingers)) {
     return;
   }
   const std::int64_t unit = SelectSensor();
@@ -163,6 +160,7 @@ std::optional<TFingerRecord> TForm1::Enroll(WINBIO_BIOMETRIC_SUBTYPE slot, WINBI
   }
   if (answer != ui::ModalResult::kOk) {
     AddLog(dialog.lblStatus.Text());
+    NoteServiceRefusal(dialog.ResultError);
     AddLog(GetLangStr(u"log", u"cancel_add", u"Fingerprint addition has been cancelled."));
     return std::nullopt;
   }

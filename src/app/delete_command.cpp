@@ -1,4 +1,5 @@
-// The delete command: the question, the deletion in the service, and CFG.TOML in step.
+// The delete command: the question (which tells about the last finger), the owner's proof, the
+// deletion in the service, and CFG.TOML in step.
 
 #include "app/finger_entries.h"
 #include "app/main_form.h"
@@ -17,16 +18,28 @@ void TForm1::btnDeleteClick() {
   if (!EnsureLibrary()) {
     return;
   }
+  const std::optional<TEnrolledFingers> fingers = ListOwnFingers();
+  if (!fingers) {
+    return;
+  }
   const std::u16string& description = record.Description;
-  const std::u16string question =
+  std::u16string question =
       Format(GetLangStr(u"main", u"msg.querydel.text",
                         u"Confirm deletion of the following fingerprint? \r\n\r\n"
                         u"  Fingerprint device: %s (Device ID: %d)\r\n"
                         u"  Fingerprint ID: 0x%s, Fingerprint description: %s\r\n\r\n"
                         u"This operation is irreversible!"),
              record.DeviceName, record.UnitId, Hex2(record.SubFactor), description);
+  if (fingers->IsLastFinger({record.UnitId, record.SubFactor})) {
+    question += u"\r\n\r\n" + GetLangStr(u"main", u"msg.querydel.last",
+                                         u"This is your last fingerprint: afterwards you sign in "
+                                         u"with your PIN or password.");
+  }
   if (!ui::AskYesNo(this, GetLangStr(u"main", u"msg.querydel.title", u"Query"), question, true)) {
     AddLog(GetLangStr(u"log", u"del_msg2", u"Canceled deletion."));
+    return;
+  }
+  if (!ConfirmOwner(*fingers)) {
     return;
   }
   AddLog(Format(GetLangStr(u"log", u"del_finger", u"Delete this finger: %s (UnitId=%d, 0x%s)"),

@@ -36,6 +36,7 @@ TForm1::TForm1(std::u16string_view executable_path, std::optional<std::u16string
   btnAdd.OnClick = [this] { btnAddClick(); };
   btnDelete.OnClick = [this] { btnDeleteClick(); };
   ButtonClose.OnClick = [this] { ButtonCloseClick(); };
+  btnSignInOptions.OnClick = [this] { btnSignInOptionsClick(); };
   ListView.OnSelectItem = [this](int row, bool selected) { ListViewSelectItem(row, selected); };
   ListView.OnDoubleClick = [this] { btnVerifyClick(); };
   OnClose = [this] { FormClose(); };
@@ -74,6 +75,7 @@ void TForm1::FormCreate() {
   btnAdd.SetText(GetLangStr(u"main", u"button.add", u"&Add Fingerprint"));
   btnDelete.SetText(GetLangStr(u"main", u"button.del", u"&Delete Fingerprint"));
   ButtonClose.SetText(GetLangStr(u"main", u"button.exit", u"E&xit"));
+  PrepareSignInOffer();
   btnVerify.SetEnabled(false);
   btnAdd.SetEnabled(false);
   btnDelete.SetEnabled(false);
@@ -105,6 +107,7 @@ void TForm1::AddLog(std::u16string_view text) {
 
 void TForm1::AddLogResult(std::u16string_view prefix, HRESULT code) {
   AddLog(std::u16string(prefix) + WinBioErrorText(code, *this));
+  NoteServiceRefusal(code);
 }
 
 std::u16string TForm1::Owner() const {

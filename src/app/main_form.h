@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/config_store.h"
+#include "app/enrolled_fingers.h"
 #include "app/finger_list.h"
 #include "app/winbio_buffer.h"
 #include "base/text_source.h"
@@ -61,6 +62,10 @@ class TForm1 final : public ui::Form, public TextSource {
   ui::Memo memoLog{pnlBottom, {.dock = ui::Dock::kClient}};
   ui::Splitter Splitter1{*this, {.height = 5, .dock = ui::Dock::kBottom}};
   ui::Button ButtonClose{pnlRight, {20, 240, 148, 36}};
+  // The offer to open the system's sign-in options, at the right of the top strip, above the
+  // buttons: hidden until the service refuses a call because Windows keeps a sensor to itself.
+  ui::Panel pnlSignIn{pnlTop, {.width = 188, .dock = ui::Dock::kRight}};
+  ui::Button btnSignInOptions{pnlSignIn, {20, 12, 148, 36}};
 
   // Texts and widths of the language document; the defaults without one.
   std::u16string GetLangStr(std::u16string_view Module, std::u16string_view Id,
@@ -74,6 +79,7 @@ class TForm1 final : public ui::Form, public TextSource {
   void btnAddClick();
   void btnDeleteClick();
   void ButtonCloseClick();
+  void btnSignInOptionsClick();
   void ListViewSelectItem(int row, bool selected);
   bool WMSysCommand(std::uint32_t command);
 
@@ -139,6 +145,22 @@ class TForm1 final : public ui::Form, public TextSource {
   // `chosen_unit`, or any sensor when it is 0.
   std::optional<std::vector<WINBIO_BIOMETRIC_SUBTYPE>> EnrolledSubFactors(
       WINBIO_UNIT_ID chosen_unit);
+
+  // ---- The owner's proof, and sensors that Windows keeps to itself (owner_proof.cpp) ----
+  void PrepareSignInOffer();
+  // The current user's fingers on every sensor as the service lists them now, on the open
+  // session (opened when there is none); the sensors it could not list are logged. None, and
+  // the failure logged, when no session can be opened or the sensors cannot be listed.
+  std::optional<TEnrolledFingers> ListOwnFingers();
+  // Confirms that the account's owner is at the keyboard before his fingerprints change: a
+  // touch of one of his `fingers`, or his Windows password when he has none. Logs how it ended;
+  // false: the command must change nothing.
+  bool ConfirmOwner(const TEnrolledFingers& fingers);
+  bool ConfirmOwnerByTouch();
+  bool ConfirmOwnerByPassword();
+  // After the service refused a call with `code`: when that means that Windows keeps the sensor
+  // to itself, a log line says so and the window offers the sign-in options.
+  void NoteServiceRefusal(HRESULT code);
 
   std::u16string FExecutablePath;
   std::optional<std::u16string> FPerUserFolder;

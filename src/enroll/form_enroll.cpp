@@ -74,6 +74,7 @@ void TFormEnroll::FormShow() {
   ResultUnitId = 0;
   ResultSubFactor = 0;
   ResultIsNew = false;
+  ResultError = S_OK;
 
   lblInstruction.SetLabelText(LangText(u"edit.title", u"Add fingerprint: "));
   SetStatus(LangText(u"label.status.2",
@@ -172,9 +173,9 @@ void TFormEnroll::WMEnrollStatus(std::uintptr_t wparam, std::intptr_t lparam) {
     case enroll_event::kFailed:
       FCommitting = false;
       FDone = false;
+      ResultError = static_cast<HRESULT>(EventLow32(lparam));
       SetIcon(TStateLight::kFailure);
-      SetStatus(LangText(u"label.status.10", u"Fail: ") +
-                    WinBioErrorText(static_cast<HRESULT>(EventLow32(lparam)), Texts()),
+      SetStatus(LangText(u"label.status.10", u"Fail: ") + WinBioErrorText(ResultError, Texts()),
                 kFailureText);
       lblCount.SetText(u"");
       btnCancel.SetText(LangText(u"button.cancel.3", u"&Close"));

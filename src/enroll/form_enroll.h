@@ -35,6 +35,8 @@ class TFormEnroll final : public TWorkerDialog {
   WINBIO_UNIT_ID ResultUnitId = 0;
   WINBIO_BIOMETRIC_SUBTYPE ResultSubFactor = 0;
   bool ResultIsNew = false;  // false: an existing template was updated
+  // The failure that ended the enrollment, S_OK when none did.
+  HRESULT ResultError = S_OK;
 
   ui::LabeledEdit lblInstruction{*this, {243, 19, 121, 27}};
   ui::Label lblStatus{*this, {96, 52, 268, 42}, {}, {.word_wrap = true}};

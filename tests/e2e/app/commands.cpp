@@ -1,6 +1,8 @@
-// The commands as a user meets them: add a finger by touch, verify it (match, another finger,
-// another user), rename it, delete it (No, then Yes), choose among two sensors, the About box;
-// and the same program with the Simplified Chinese language file.
+// The commands as a user meets them: add a finger by touch once the owner has touched a sensor
+// (another user's touch adds nothing), verify it (match, another finger, another user), rename
+// it, delete it (No; Yes with another user's touch; Yes with the owner's), the question before
+// the last finger, choose among two sensors, the About box; and the same program with the
+// Simplified Chinese language file.
 
 #include "commands.h"
 
@@ -133,10 +135,59 @@ std::uint64_t UnixNow() {
          11644473600ULL;
 }
 
-// Add: the sensor dialog (Auto), a description typed in, a touch to locate and three captures.
+// The owner's check that Add and Delete open first: one touch on `unit` with `finger` of
+// `identity`. The owner's finger ends it; any other is refused, and Cancel then ends it. True
+// when it confirmed the owner. With `shot`, a screenshot: of the owner's check waiting, or of
+// the refusal.
+bool AnswerOwnerCheck(Scenario& scenario, const Program& program, HWND window, int unit, int finger,
+                      const char* identity = "current", const char* shot = nullptr) {
+  Checks& checks = scenario.checks;
+  HWND check = WaitForDialog(program, window);
+  if (!checks.Check(check != nullptr, "the owner is asked to touch a sensor")) {
+    return false;
+  }
+  Sleep(500);  // the worker is in the service by now
+  const bool owner = std::string(identity) == "current";
+  if (owner && shot != nullptr) {
+    RequestScreenshot(scenario.folder, check, scenario.screenshot + shot);
+  }
+  Touch(scenario, unit, finger, identity);
+  if (owner) {
+    return checks.Check(WaitGone(check), "the owner's touch confirms him", StaticTexts(check));
+  }
+  checks.Check(WaitForText(check, L"belongs to another user"), "another user's touch is refused",
+               StaticTexts(check));
+  if (shot != nullptr) {
+    RequestScreenshot(scenario.folder, check, scenario.screenshot + shot);
+  }
+  PressButton(FindChild(check, L"Button", L"&Cancel"));
+  checks.Check(WaitGone(check), "Cancel ends the owner's check");
+  checks.Check(WaitForLog(window,
+                          L"The owner of this account is not confirmed, nothing is changed: This "
+                          L"fingerprint belongs to another user, not to the owner of this "
+                          L"account."),
+               "the log says that nothing is changed", Join(LogLines(window)));
+  return false;
+}
+
+// Add refused: another user's touch on the owner's check; no sensor dialog follows.
+void AddRefused(Scenario& scenario, const Program& program, HWND window) {
+  PressButton(FindChild(window, L"Button", L"&Add Fingerprint"));
+  AnswerOwnerCheck(scenario, program, window, 2, 0xF5, kOtherUser, "-1b-add-other-user");
+  Sleep(500);
+  scenario.checks.Check(TopLevelWindows(program.Id(), L"DactyraWindow").size() == 1,
+                        "no sensor dialog follows");
+  scenario.checks.Check(ListRows(window, program.Id()).size() == 1, "nothing is added");
+}
+
+// Add: the owner's touch, the sensor dialog (Auto), a description typed in, a touch to locate
+// and three captures.
 void AddByTouch(Scenario& scenario, const Program& program, HWND window) {
   Checks& checks = scenario.checks;
   PressButton(FindChild(window, L"Button", L"&Add Fingerprint"));
+  if (!AnswerOwnerCheck(scenario, program, window, 1, 0xF5, "current", "-1c-owner-check")) {
+    return;
+  }
   HWND chooser = WaitForDialog(program, window);
   if (!checks.Check(chooser != nullptr, "Add asks for the sensor")) {
     return;
@@ -256,14 +307,20 @@ void VerifyAndRename(Scenario& scenario, const Program& program, HWND window) {
                "CFG.TOML holds the new name", Widen(cfg.c_str()));
 }
 
-// Delete the finger: No keeps it, Yes deletes it and its entry.
-void Delete(Scenario& scenario, const Program& program, HWND window) {
-  Checks& checks = scenario.checks;
-  SelectListRow(ListOf(window), program.Id(), 1);
+// Selects a row, presses Delete and waits for the question; null when none comes.
+HWND AskToDelete(const Program& program, HWND window, int row) {
+  SelectListRow(ListOf(window), program.Id(), row);
   HWND delete_button = FindChild(window, L"Button", L"&Delete Fingerprint");
   WaitFor([&] { return IsWindowEnabled(delete_button) != FALSE; }, 10s);
   PressButton(delete_button);
-  HWND box = WaitForMessageBox(program);
+  return WaitForMessageBox(program);
+}
+
+// Delete the finger: No keeps it, Yes with another user's touch keeps it, Yes with the owner's
+// touch deletes it and its entry.
+void Delete(Scenario& scenario, const Program& program, HWND window) {
+  Checks& checks = scenario.checks;
+  HWND box = AskToDelete(program, window, 1);
   if (!checks.Check(box != nullptr, "Delete asks first")) {
     return;
   }
@@ -281,13 +338,19 @@ void Delete(Scenario& scenario, const Program& program, HWND window) {
   checks.Check(WaitForLog(window, L"Canceled deletion."), "No cancels the deletion");
   checks.Check(ListRows(window, program.Id()).size() == 2, "the finger is still listed");
 
-  SelectListRow(ListOf(window), program.Id(), 1);
-  PressButton(delete_button);
-  box = WaitForMessageBox(program);
-  if (!checks.Check(box != nullptr, "Delete asks again")) {
+  const auto answer_yes = [&] {
+    HWND asked = AskToDelete(program, window, 1);
+    if (checks.Check(asked != nullptr, "Delete asks again")) {
+      PressButton(GetDlgItem(asked, IDYES));
+    }
+  };
+  answer_yes();
+  AnswerOwnerCheck(scenario, program, window, 2, 0xF5, kOtherUser, "-8b-delete-other-user");
+  checks.Check(ListRows(window, program.Id()).size() == 2, "another user deletes nothing");
+  answer_yes();
+  if (!AnswerOwnerCheck(scenario, program, window, 1, 0xF5)) {
     return;
   }
-  PressButton(GetDlgItem(box, IDYES));
   checks.Check(WaitForLog(window, L"Deletion successful! Refreshing the list..."),
                "Yes deletes the finger", Join(LogLines(window)));
   checks.Check(WaitForRows(window, program, 1), "the list shows one finger again");
@@ -295,6 +358,21 @@ void Delete(Scenario& scenario, const Program& program, HWND window) {
   checks.Check(cfg.find("0xF6") == std::string::npos, "its entry is gone from CFG.TOML",
                Widen(cfg.c_str()));
   RequestScreenshot(scenario.folder, window, scenario.screenshot + "-9-deleted");
+}
+
+// The question before deleting the user's last finger says how he signs in afterwards; No.
+void LastFingerQuestion(Scenario& scenario, const Program& program, HWND window) {
+  Checks& checks = scenario.checks;
+  HWND box = AskToDelete(program, window, 0);
+  if (!checks.Check(box != nullptr, "Delete asks about the last finger")) {
+    return;
+  }
+  checks.Check(StaticTexts(box).find(L"This is your last fingerprint: afterwards you sign in with "
+                                     L"your PIN or password.") != std::wstring::npos,
+               "the question says that it is the last finger", StaticTexts(box));
+  RequestScreenshot(scenario.folder, box, scenario.screenshot + "-9b-last-finger-question");
+  PressButton(GetDlgItem(box, IDNO));
+  checks.Check(WaitForLog(window, L"Canceled deletion."), "No keeps the last finger");
 }
 
 void About(Scenario& scenario, const Program& program, HWND window) {
@@ -382,9 +460,22 @@ void CloseWhileWaiting(Scenario& scenario) {
   VerifyWithOneTouch(scenario, program, window, "the next verification needs one touch",
                      "-2-verify-after-close");
 
+  // The owner's check closed by its close box while it waits for a touch.
+  PressButton(FindChild(window, L"Button", L"&Add Fingerprint"));
+  if (HWND check = WaitForDialog(program, window); checks.Check(check != nullptr, "Add")) {
+    CloseWhileWaitingFor(scenario, check, nullptr,
+                         "the close box ends an owner's check that waits, at once",
+                         "-3-owner-check-waiting");
+  }
+  checks.Check(WaitForLog(window,
+                          L"The owner of this account was not confirmed (cancelled), "
+                          L"nothing is changed."),
+               "the log says that nothing is changed", Join(LogLines(window)));
+
   // The enrollment dialog cancelled while it waits for the touch that finds the sensor, and a
   // "done" posted to it from outside with a value that is no address.
   PressButton(FindChild(window, L"Button", L"&Add Fingerprint"));
+  AnswerOwnerCheck(scenario, program, window, 1, 0xF5);
   HWND chooser = WaitForDialog(program, window);
   if (checks.Check(chooser != nullptr, "Add asks for the sensor")) {
     PressButton(FindChild(chooser, L"Button", L"&OK"));
@@ -397,13 +488,13 @@ void CloseWhileWaiting(Scenario& scenario) {
                        FindChild(enroll, L"Button", L"&Cancel") != nullptr,
                    "a foreign \"done\" message changes nothing");
       CloseWhileWaitingFor(scenario, enroll, L"&Cancel",
-                           "Cancel ends an enrollment that waits, at once", "-3-enroll-waiting");
+                           "Cancel ends an enrollment that waits, at once", "-4-enroll-waiting");
     }
   }
   checks.Check(WaitForLog(window, L"Fingerprint addition has been cancelled."),
                "the log says the addition was cancelled", Join(LogLines(window)));
   VerifyWithOneTouch(scenario, program, window, "after the enrollment, one touch again",
-                     "-4-verify-after-cancel");
+                     "-5-verify-after-cancel");
   PressExit(scenario, program, window);
   checks.Check(!FileExists(scenario.File(L"winbio-sim-misuse.log")),
                "no session was closed under a waiting call",
@@ -474,9 +565,11 @@ void Commands(Scenario& scenario) {
   scenario.checks.Check(WaitForRows(window, program, 1), "the list shows the enrolled finger",
                         Join(ListRows(window, program.Id())));
   RequestScreenshot(scenario.folder, window, scenario.screenshot + "-1-list");
+  AddRefused(scenario, program, window);
   AddByTouch(scenario, program, window);
   VerifyAndRename(scenario, program, window);
   Delete(scenario, program, window);
+  LastFingerQuestion(scenario, program, window);
   About(scenario, program, window);
   PressExit(scenario, program, window);
 }
@@ -510,11 +603,20 @@ void Chinese(Scenario& scenario, const std::wstring& language_folder) {
   RequestScreenshot(scenario.folder, window, scenario.screenshot + "-1-main");
 
   PressButton(FindChild(window, L"Button", L"添加指纹(&A)"));
+  if (HWND check = WaitForDialog(program, window);
+      checks.Check(check != nullptr, "Add asks for the owner's touch")) {
+    checks.Check(WindowText(check) == L"确认所有者", "the owner's check speaks Chinese",
+                 WindowText(check));
+    RequestScreenshot(scenario.folder, check, scenario.screenshot + "-2-owner-check");
+    Sleep(500);
+    Touch(scenario, 1, 0xF5);
+    checks.Check(WaitGone(check), "the owner's touch confirms him");
+  }
   HWND chooser = WaitForDialog(program, window);
   if (checks.Check(chooser != nullptr, "Add asks for the sensor")) {
     checks.Check(WindowText(chooser) == L"选择指纹传感器", "the sensor dialog speaks Chinese",
                  WindowText(chooser));
-    RequestScreenshot(scenario.folder, chooser, scenario.screenshot + "-2-sensor-dialog");
+    RequestScreenshot(scenario.folder, chooser, scenario.screenshot + "-3-sensor-dialog");
     PressButton(FindChild(chooser, L"Button", L"取消(&C)"));
     checks.Check(WaitGone(chooser), "Cancel closes it");
   }
@@ -527,7 +629,7 @@ void Chinese(Scenario& scenario, const std::wstring& language_folder) {
   if (checks.Check(box != nullptr, "Delete asks first")) {
     checks.Check(StaticTexts(box).find(L"确定要删除以下指纹吗？") != std::wstring::npos,
                  "the question speaks Chinese", StaticTexts(box));
-    RequestScreenshot(scenario.folder, box, scenario.screenshot + "-3-delete-question");
+    RequestScreenshot(scenario.folder, box, scenario.screenshot + "-4-delete-question");
     PressButton(GetDlgItem(box, IDNO));
     WaitGone(box);
   }
@@ -537,7 +639,7 @@ void Chinese(Scenario& scenario, const std::wstring& language_folder) {
   if (checks.Check(box != nullptr, "the About box comes")) {
     checks.Check(StaticTexts(box).starts_with(L"作者：Dactyra developers\r\n版本：1.0.0.0"),
                  "the About box speaks Chinese", StaticTexts(box));
-    RequestScreenshot(scenario.folder, box, scenario.screenshot + "-4-about");
+    RequestScreenshot(scenario.folder, box, scenario.screenshot + "-5-about");
     PressButton(GetDlgItem(box, IDOK));
     WaitGone(box);
   }

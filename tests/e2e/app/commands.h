@@ -6,13 +6,14 @@
 
 namespace dactyra::e2e {
 
-// List, add a finger by touch, verify it three ways, rename it, delete it, the sensor dialog
-// and the About box, with a screenshot of each step.
+// List, add a finger by touch (refused for another user's touch), verify it three ways, rename
+// it, delete it (refused for another user's touch), the question before the last finger, the
+// sensor dialog and the About box, with a screenshot of each step.
 void Commands(Scenario& scenario);
 
-// Dialogs closed while their workers wait for a touch (verification by its close box, enrollment
-// by Cancel): they go at once and the next command needs one touch; a "done" posted from
-// outside the program changes nothing.
+// Dialogs closed while their workers wait for a touch (verification and owner's check by their
+// close boxes, enrollment by Cancel): they go at once and the next command needs one touch; a
+// "done" posted from outside the program changes nothing.
 void CloseWhileWaiting(Scenario& scenario);
 
 // A CFG.TOML beside the program that cannot be written: its descriptions show, and a renaming

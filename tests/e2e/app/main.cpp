@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -195,6 +196,33 @@ void BadTranslation(Scenario& scenario) {
   checks.Check(!FileExists(scenario.File(L"CFG.TOML")), "no CFG.TOML is written");
 }
 
+// A sensor whose enrollments Windows keeps to itself (the listing is refused with access
+// denied): the log says where they are managed, and the window offers the sign-in options.
+void WindowsKeepsSensor(Scenario& scenario) {
+  WriteFileBytes(scenario.File(L"state.toml"),
+                 std::string(kTwoSensorState) +
+                     "[[fail]]\nfunction = \"WinBioEnumEnrollments\"\ncode = 0x80070005\n");
+  Program program(scenario.executable, scenario.folder);
+  HWND window = StartAndWait(scenario, program);
+  if (window == nullptr) {
+    program.Kill();
+    return;
+  }
+  Checks& checks = scenario.checks;
+  const std::vector<std::wstring> log = LogLines(window);
+  checks.Check(std::find(log.begin(), log.end(),
+                         L"Windows manages the fingerprints of this sensor itself: change them in "
+                         L"Settings \u203A Accounts \u203A Sign-in options (button \"Open Sign-in "
+                         L"options\").") != log.end(),
+               "the log says that Windows manages the sensor", Join(log));
+  HWND offer = FindChild(window, L"Button", L"Open &Sign-in options");
+  checks.Check(offer != nullptr && IsWindowVisible(offer) != FALSE,
+               "the window offers the sign-in options");
+  checks.Check(ListRows(window, program.Id()).size() == 1, "the other sensor is listed");
+  RequestScreenshot(scenario.folder, window, scenario.screenshot);
+  PressExit(scenario, program, window);
+}
+
 // An instance that was killed does not keep the next one from starting.
 void KilledInstance(Scenario& scenario) {
   WriteFileBytes(scenario.File(L"state.toml"), kTwoSensorState);
@@ -241,6 +269,8 @@ int wmain(int argc, wchar_t** argv) {
     NoService(scenario);
   } else if (name == L"two-sensors") {
     TwoSensors(scenario);
+  } else if (name == L"windows-keeps-sensor") {
+    WindowsKeepsSensor(scenario);
   } else if (name == L"killed-instance") {
     KilledInstance(scenario);
   } else if (name == L"commands") {

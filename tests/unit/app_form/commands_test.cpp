@@ -29,21 +29,21 @@ Lines From(const Lines& log, std::size_t first) {
 
 class Commands : public FormTest {
  protected:
-  sim::TouchWriter& touches() {
-    if (!touches_) {
-      touches_.emplace(folder_.path() / "touches");
-    }
-    return *touches_;
-  }
-  // Every modal form goes to the handler that fits it.
+  // Every modal form goes to the handler that fits it; `shown` counts all but the owner's
+  // proof.
   struct Dialogs {
     std::function<void(ui::Form&)> sensor = [](ui::Form& form) { form.Close(); };
     std::function<void(TFormEnroll&)> enroll = [](TFormEnroll& form) { form.Close(); };
     std::function<void(TFormVerify&)> verify = [](TFormVerify& form) { form.Close(); };
+    std::function<void(TFormOwnerCheck&)> owner = AwaitProof;
     int shown = 0;
   };
   ScopedModalDriver Drive(Dialogs& dialogs) {
     return ScopedModalDriver([&dialogs](ui::Form& form) {
+      if (auto* check = dynamic_cast<TFormOwnerCheck*>(&form)) {
+        dialogs.owner(*check);
+        return;
+      }
       ++dialogs.shown;
       if (auto* enroll = dynamic_cast<TFormEnroll*>(&form)) {
         dialogs.enroll(*enroll);
@@ -68,7 +68,6 @@ class Commands : public FormTest {
     ASSERT_TRUE(PumpUntil(form, [&] { return form.btnCancel.Text() == u"&Done"; }));
     form.btnCancel.Click();
   }
-  std::optional<sim::TouchWriter> touches_;
 };
 
 // ---- The next free slot ------------------------------------------------------------------
@@ -180,6 +179,7 @@ TEST_F(Commands, VerifyAfterADialogClosedWhileWaitingGetsTheTouch) {
 TEST_F(Commands, AddOnTheOnlySensorNeedsNoChoiceAndStoresTheDescription) {
   StartService(std::string("samples = 2\n") + OneSensor({0xF5}));
   Open();
+  ProveOwner();
   touches().Finger(1, 0xF6);
   touches().Finger(1, 0xF6);
   Dialogs dialogs;
@@ -195,9 +195,10 @@ TEST_F(Commands, AddOnTheOnlySensorNeedsNoChoiceAndStoresTheDescription) {
   form().btnAdd.Click();
   EXPECT_EQ(dialogs.shown, 1);
   const Lines log = From(Log(), before);
-  ASSERT_GE(log.size(), 4u);
-  EXPECT_EQ(Lines(log.begin(), log.begin() + 4),
-            (Lines{u"", u"Add fingerprint: (Device ID: 1, Fingerprint ID: 0xF6)",
+  ASSERT_GE(log.size(), 5u);
+  EXPECT_EQ(Lines(log.begin(), log.begin() + 5),
+            (Lines{u"The owner of this account is confirmed.", u"",
+                   u"Add fingerprint: (Device ID: 1, Fingerprint ID: 0xF6)",
                    u"Add fingerprint: (Device ID: 1), Fingerprint ID: 0xF6",
                    u"Reading fingerprint data..."}));
   EXPECT_EQ(LastLog(), u"Fingerprints recorded: 2");
@@ -213,6 +214,7 @@ TEST_F(Commands, AddWithAutomaticLocationTakesTheTouchedSensor) {
   StartService(kTwoSensors);
   WriteCfg("[[finger]]\nunitid = 1\nfingerid = \"0xF5\"\ndescription = \"kept\"\n");
   Open();
+  ProveOwner();
   touches().Finger(2, 0xF6);  // locates
   touches().Finger(2, 0xF6);
   touches().Finger(2, 0xF6);
@@ -226,9 +228,9 @@ TEST_F(Commands, AddWithAutomaticLocationTakesTheTouchedSensor) {
   const std::size_t before = Log().size();
   form().btnAdd.Click();
   const Lines log = From(Log(), before);
-  ASSERT_GE(log.size(), 3u);
-  EXPECT_EQ(log[1], u"Add fingerprint: (Fingerprint ID: 0xF6, automatically locates the sensor)");
-  EXPECT_EQ(log[2], u"Add fingerprint: (Device ID: 2), Fingerprint ID: 0xF6");
+  ASSERT_GE(log.size(), 4u);
+  EXPECT_EQ(log[2], u"Add fingerprint: (Fingerprint ID: 0xF6, automatically locates the sensor)");
+  EXPECT_EQ(log[3], u"Add fingerprint: (Device ID: 2), Fingerprint ID: 0xF6");
   EXPECT_EQ(Column(4), (Lines{u"kept", u"fingerprint #2"}));
   EXPECT_EQ(Column(2), (Lines{u"1", u"2"}));
   const std::string cfg = ReadCfg();
@@ -238,6 +240,7 @@ TEST_F(Commands, AddWithAutomaticLocationTakesTheTouchedSensor) {
 TEST_F(Commands, AddOnAChosenSensor) {
   StartService(kTwoSensors);
   Open();
+  ProveOwner();
   touches().Finger(2, 0xF6);
   touches().Finger(2, 0xF6);
   Dialogs dialogs;
@@ -249,7 +252,7 @@ TEST_F(Commands, AddOnAChosenSensor) {
   const auto driver = Drive(dialogs);
   const std::size_t before = Log().size();
   form().btnAdd.Click();
-  EXPECT_EQ(From(Log(), before)[1], u"Add fingerprint: (Device ID: 2, Fingerprint ID: 0xF6)");
+  EXPECT_EQ(From(Log(), before)[2], u"Add fingerprint: (Device ID: 2, Fingerprint ID: 0xF6)");
   EXPECT_EQ(Column(3), (Lines{u"0xF5", u"0xF6"}));
 }
 
@@ -259,9 +262,11 @@ TEST_F(Commands, CancelledSensorChoiceAddsNothing) {
   Dialogs dialogs;
   dialogs.sensor = [](ui::Form& form) { ui::headless::PressEscape(form); };
   const auto driver = Drive(dialogs);
+  ProveOwner();
   const std::size_t before = Log().size();
   form().btnAdd.Click();
-  EXPECT_EQ(From(Log(), before), (Lines{u"Cancel adding fingerprint."}));
+  EXPECT_EQ(From(Log(), before),
+            (Lines{u"The owner of this account is confirmed.", u"Cancel adding fingerprint."}));
   EXPECT_EQ(dialogs.shown, 1);
 }
 
@@ -281,13 +286,14 @@ TEST_F(Commands, CancelledEnrollmentLogsItsStatusAndFreesTheSession) {
   };
   {
     const auto driver = Drive(dialogs);
+    ProveOwner();
     const std::size_t before = Log().size();
     form().btnAdd.Click();
     const Lines log = From(Log(), before);
-    ASSERT_EQ(log.size(), 4u);
+    ASSERT_EQ(log.size(), 5u);
     EXPECT_FALSE(status.empty());
-    EXPECT_EQ(log[2], status) << "the dialog's last status line";
-    EXPECT_EQ(log[3], u"Fingerprint addition has been cancelled.");
+    EXPECT_EQ(log[3], status) << "the dialog's last status line";
+    EXPECT_EQ(log[4], u"Fingerprint addition has been cancelled.");
     EXPECT_EQ(Column(3), (Lines{u"0xF5"}));
     EXPECT_EQ(ReadCfg(), listed);
   }
@@ -316,6 +322,7 @@ TEST_F(Commands, AddAfterAFailedListingNeverTakesASlotInUse) {
   form().btnEnum.Click();
   ASSERT_EQ(form().ListView.RowCount(), 0);
   ASSERT_TRUE(form().btnAdd.Enabled());
+  ProveOwner();
   touches().Finger(1, 0xF7);
   touches().Finger(1, 0xF7);
   Dialogs dialogs;
@@ -332,16 +339,19 @@ TEST_F(Commands, AddAfterAFailedListingNeverTakesASlotInUse) {
 TEST_F(Commands, AddWithoutTheServicesListEnrollsNothing) {
   StartService(kTwoSensors);
   Open();
-  WriteState(std::string(kTwoSensors) +
-             "[[fail]]\nfunction = \"WinBioEnumEnrollments\"\ncode = 0x80098036\n");
+  ProveOwner();
   Dialogs dialogs;
-  dialogs.sensor = [](ui::Form& form) { ui::headless::PressEnter(form); };  // Auto
+  dialogs.sensor = [this](ui::Form& form) {
+    WriteState(std::string(kTwoSensors) +
+               "[[fail]]\nfunction = \"WinBioEnumEnrollments\"\ncode = 0x80098036\n");
+    ui::headless::PressEnter(form);  // Auto
+  };
   const auto driver = Drive(dialogs);
   const std::size_t before = Log().size();
   form().btnAdd.Click();
   EXPECT_EQ(dialogs.shown, 1) << "no enrollment dialog";
   EXPECT_EQ(From(Log(), before),
-            (Lines{u"",
+            (Lines{u"The owner of this account is confirmed.", u"",
                    u"  >> WinBioEnumEnrollments [WINBIO_E_DEVICE_FAILURE] A biometric sensor has "
                    u"failed. (0x80098036)",
                    u"Fingerprint addition has been cancelled."}));
@@ -352,6 +362,7 @@ TEST_F(Commands, AddWithoutTheServicesListEnrollsNothing) {
 TEST_F(Commands, ACommittedFingerIsStoredHoweverTheDialogCloses) {
   StartService(std::string("samples = 2\n") + OneSensor({0xF5}));
   Open();
+  ProveOwner();
   touches().Finger(1, 0xF6);
   touches().Finger(1, 0xF6);
   Dialogs dialogs;
@@ -377,6 +388,7 @@ TEST_F(Commands, AddNeverOverwritesAConfigurationThatDoesNotParse) {
   const std::string broken = "[[finger]\nunitid = = 1\n";
   WriteCfg(broken);
   Open();
+  ProveOwner();
   touches().Finger(1, 0xF6);
   touches().Finger(1, 0xF6);
   Dialogs dialogs;
@@ -394,6 +406,7 @@ TEST_F(Commands, AddNeverOverwritesAConfigurationThatDoesNotParse) {
 TEST_F(Commands, AFailedWriteIsLogged) {
   StartService(std::string("samples = 2\n") + OneSensor({0xF5}));
   Open(folder_.File(u"no-such-folder/Dactyra.exe"));
+  ProveOwner();
   touches().Finger(1, 0xF6);
   touches().Finger(1, 0xF6);
   Dialogs dialogs;
@@ -402,9 +415,9 @@ TEST_F(Commands, AFailedWriteIsLogged) {
   const std::size_t before = Log().size();
   form().btnAdd.Click();
   const Lines log = From(Log(), before);
-  ASSERT_GE(log.size(), 4u);
-  EXPECT_TRUE(log[3].starts_with(u"Error occurred when saving configuration: ")) << log[3].size();
-  EXPECT_GT(log[3].size(),
+  ASSERT_GE(log.size(), 5u);
+  EXPECT_TRUE(log[4].starts_with(u"Error occurred when saving configuration: ")) << log[4].size();
+  EXPECT_GT(log[4].size(),
             std::u16string_view(u"Error occurred when saving configuration: ").size());
 }
 
@@ -418,6 +431,7 @@ TEST_F(Commands, DeleteAsksWithTheFingerAndRemovesTheFirstMatchingEntry) {
       "[[finger]]\nunitid = 1\nfingerid = \"0xF5\"\ndescription = \"thumb\"\n");
   Open();
   box_answer_ = ui::ModalResult::kYes;
+  ProveOwner();
   form().ListView.Select(1);
   const std::size_t before = Log().size();
   form().btnDelete.Click();
@@ -433,10 +447,11 @@ TEST_F(Commands, DeleteAsksWithTheFingerAndRemovesTheFirstMatchingEntry) {
   EXPECT_EQ(box.buttons, ui::MessageButtons::kYesNo);
   EXPECT_EQ(box.default_button, 2);
   const Lines log = From(Log(), before);
-  ASSERT_GE(log.size(), 3u);
-  EXPECT_EQ(log[0], u"Delete this finger: first (UnitId=1, 0xF6)");
-  EXPECT_EQ(log[1], u"Deletion successful! Refreshing the list...");
-  EXPECT_EQ(log[2], u"Reading fingerprint data...");
+  ASSERT_GE(log.size(), 4u);
+  EXPECT_EQ(log[0], u"The owner of this account is confirmed.");
+  EXPECT_EQ(log[1], u"Delete this finger: first (UnitId=1, 0xF6)");
+  EXPECT_EQ(log[2], u"Deletion successful! Refreshing the list...");
+  EXPECT_EQ(log[3], u"Reading fingerprint data...");
   EXPECT_EQ(Column(3), (Lines{u"0xF5"}));
   const std::string cfg = ReadCfg();
   EXPECT_EQ(cfg.find("\"first\""), std::string::npos) << cfg;
@@ -473,6 +488,7 @@ TEST_F(Commands, FailedDeletionLeavesListAndConfiguration) {
   Open();
   const std::string listed = ReadCfg();
   box_answer_ = ui::ModalResult::kYes;
+  ProveOwner();
   form().ListView.Select(0);
   form().btnDelete.Click();
   EXPECT_EQ(LastLog(),
@@ -488,6 +504,7 @@ TEST_F(Commands, DeletingAFingerWithoutEntryRewritesTheSameContent) {
   Open();
   const std::string listed = ReadCfg();
   box_answer_ = ui::ModalResult::kYes;
+  ProveOwner();
   form().ListView.Select(1);
   form().btnDelete.Click();
   EXPECT_EQ(Log().end()[-6], u"Deletion successful! Refreshing the list...");
@@ -501,6 +518,7 @@ TEST_F(Commands, DeleteNeverOverwritesAConfigurationThatDoesNotParse) {
   WriteCfg(broken);
   Open();
   box_answer_ = ui::ModalResult::kYes;
+  ProveOwner();
   form().ListView.Select(0);
   form().btnDelete.Click();
   EXPECT_EQ(form().ListView.RowCount(), 0);

@@ -45,7 +45,7 @@ class ConfigOwners : public FormTest {
   // Verifies the selected row, typing `description` into the dialog.
   void Rename(int row, std::u16string description) {
     const ui::headless::ScopedModalDriver driver([&](ui::Form& dialog) {
-      static_cast<TFormVerify&>(dialog).lblTitle.SetText(description);
+      dynamic_cast<TFormVerify&>(dialog).lblTitle.SetText(description);
       dialog.Close();
     });
     form().ListView.Select(row);
@@ -67,17 +67,23 @@ TEST_F(ConfigOwners, EachUserSeesAndChangesOnlyHisOwnEntries) {
     Open();
     EXPECT_EQ(Column(4), (Lines{u"fingerprint #1"})) << "A's description is not his";
     Rename(0, u"B index");
-    // Add and delete as B.
-    sim::TouchWriter(folder_.path() / "touches").Finger(1, 0xF7);
+    // Add and delete as B, each after his proof.
     const ui::headless::ScopedModalDriver driver([](ui::Form& dialog) {
-      auto& enroll = static_cast<TFormEnroll&>(dialog);
+      if (auto* check = dynamic_cast<TFormOwnerCheck*>(&dialog)) {
+        AwaitProof(*check);
+        return;
+      }
+      auto& enroll = dynamic_cast<TFormEnroll&>(dialog);
       ASSERT_TRUE(
           ui::headless::PumpUntil(enroll, [&] { return enroll.btnCancel.Text() == u"&Done"; }));
       enroll.btnCancel.Click();
     });
+    ProveOwner();
+    touches().Finger(1, 0xF7);
     form().btnAdd.Click();
     EXPECT_EQ(Column(4), (Lines{u"B index", u"fingerprint #2"}));
     box_answer_ = ui::ModalResult::kYes;
+    ProveOwner();
     form().ListView.Select(0);
     form().btnDelete.Click();
     EXPECT_EQ(Column(4), (Lines{u"fingerprint #2"}));

@@ -13,9 +13,11 @@
 
 #include "app/main_form.h"
 #include "sim/in_process.h"
+#include "sim/touch_writer.h"
 #include "ui/headless/driver.h"
 #include "unit/app/file_helpers.h"
 #include "unit/toml_io/temp_folder.h"
+#include "verify/form_owner_check.h"
 
 namespace dactyra::testing {
 
@@ -52,6 +54,25 @@ class FormTest : public ::testing::Test {
     return *form_;
   }
   TForm1& form() { return *form_; }
+
+  // Touches for the simulated service, in its spool beside the state.
+  sim::TouchWriter& touches() {
+    if (!touches_) {
+      touches_.emplace(folder_.path() / "touches");
+    }
+    return *touches_;
+  }
+  // The owner's proof for the next add or delete: a touch of one of his fingers, written now so
+  // that the proof dialog takes it before any touch written later.
+  void ProveOwner(WINBIO_UNIT_ID unit = 1, WINBIO_BIOMETRIC_SUBTYPE finger = 0xF5) {
+    touches().Finger(unit, finger);
+  }
+  // Lets the proof dialog work until it ends: with OK once a touch proved the owner.
+  static void AwaitProof(TFormOwnerCheck& form) {
+    ASSERT_TRUE(ui::headless::PumpUntil(
+        form, [&] { return form.GetModalResult() != ui::ModalResult::kNone; }));
+  }
+
   void CloseAndDestroy() {
     form_->Close();
     form_.reset();
@@ -87,6 +108,17 @@ class FormTest : public ::testing::Test {
   std::optional<sim::InProcessService> service_;
   ui::ModalResult box_answer_ = ui::ModalResult::kOk;
   ui::headless::ScopedMessageBoxResponder boxes_;
+  std::optional<sim::TouchWriter> touches_;
+  // Runs the modal forms of a test that drives none itself: the proof dialog as AwaitProof
+  // does; any other dialog is unexpected.
+  ui::headless::ScopedModalDriver proof_driver_{[](ui::Form& form) {
+    if (auto* check = dynamic_cast<TFormOwnerCheck*>(&form)) {
+      AwaitProof(*check);
+      return;
+    }
+    ADD_FAILURE() << "an unexpected dialog";
+    form.Close();
+  }};
   std::unique_ptr<TForm1> form_;
 };
 

@@ -18,6 +18,7 @@ constexpr TKnownKey kMainKeys[] = {
     {u"main", u"button.add", u"&Add Fingerprint"},
     {u"main", u"button.del", u"&Delete Fingerprint"},
     {u"main", u"button.exit", u"E&xit"},
+    {u"main", u"button.signin", u"Open &Sign-in options"},
     {u"main", u"list.columns.1.title", u"#"},
     {u"main", u"list.columns.2.title", u"Fingerprint Device"},
     {u"main", u"list.columns.3.title", u"Device ID"},
@@ -40,6 +41,8 @@ constexpr TKnownKey kMainKeys[] = {
      u"Confirm deletion of the following fingerprint? \r\n\r\n  Fingerprint device: %s (Device ID: "
      u"%d)\r\n  Fingerprint ID: 0x%s, Fingerprint description: %s\r\n\r\nThis operation is "
      u"irreversible!"},
+    {u"main", u"msg.querydel.last",
+     u"This is your last fingerprint: afterwards you sign in with your PIN or password."},
 };
 
 // Section "log": activity-log lines and small fallback texts.
@@ -72,6 +75,22 @@ constexpr TKnownKey kLogKeys[] = {
     {u"log", u"del_msg2", u"Canceled deletion."},
     {u"log", u"del_finger", u"Delete this finger: %s (UnitId=%d, 0x%s)"},
     {u"log", u"del_msg1", u"Deletion successful! Refreshing the list..."},
+    {u"log", u"owner_confirmed", u"The owner of this account is confirmed."},
+    {u"log", u"owner_not_confirmed",
+     u"The owner of this account is not confirmed, nothing is changed: %s"},
+    {u"log", u"owner_cancelled",
+     u"The owner of this account was not confirmed (cancelled), nothing is changed."},
+    {u"log", u"password_confirmed",
+     u"The owner of this account is confirmed by his Windows password."},
+    {u"log", u"password_wrong", u"The Windows password was not accepted, nothing is changed."},
+    {u"log", u"password_cancelled",
+     u"The Windows password was not entered (cancelled), nothing is changed."},
+    {u"log", u"password_unavailable",
+     u"The Windows password cannot be checked on this system, nothing is changed."},
+    {u"log", u"windows_sensor",
+     u"Windows manages the fingerprints of this sensor itself: change them in Settings \u203A "
+     u"Accounts \u203A Sign-in options (button \"Open Sign-in options\")."},
+    {u"log", u"signin_error", u"The sign-in options could not be opened."},
     {u"log", u"unknown", u"(Unknown)"},
     {u"log", u"conversion_failed", u"(Conversion failed)"},
     {u"log", u"unknown_error", u"[Unknown error] (0x%s)"},
@@ -278,6 +297,27 @@ constexpr TKnownKey kVerifyKeys[] = {
     {u"verify", u"button.close", u"&Close"},
 };
 
+// Section "owner": confirming the owner of the account, by a touch or by his password.
+constexpr TKnownKey kOwnerKeys[] = {
+    {u"owner", u"title", u"Confirm the owner"},
+    {u"owner", u"label.reason",
+     u"Touch a sensor with one of your enrolled fingers to confirm that you are the owner of this "
+     u"account."},
+    {u"owner", u"label.waiting", u"Please touch the fingerprint sensor..."},
+    {u"owner", u"label.bad_capture", u"Poor fingerprint quality, please touch the sensor again."},
+    {u"owner", u"label.not_confirmed", u"Not confirmed"},
+    {u"owner", u"result.other_user",
+     u"This fingerprint belongs to another user, not to the owner of this account."},
+    {u"owner", u"result.unknown",
+     u"This finger is not enrolled. Please use one of your enrolled fingers."},
+    {u"owner", u"result.failure", u"Failure: "},
+    {u"owner", u"button.retry", u"&Retry"},
+    {u"owner", u"button.cancel", u"&Cancel"},
+    {u"owner", u"password.message",
+     u"You have no enrolled fingerprint yet. Enter your Windows password to confirm that you are "
+     u"the owner of this account."},
+};
+
 std::vector<TKnownKey> MakeKnownKeys() {
   std::vector<TKnownKey> keys;
   keys.insert(keys.end(), std::begin(kMainKeys), std::end(kMainKeys));
@@ -286,6 +326,7 @@ std::vector<TKnownKey> MakeKnownKeys() {
   keys.insert(keys.end(), std::begin(kFingerKeys), std::end(kFingerKeys));
   keys.insert(keys.end(), std::begin(kAddKeys), std::end(kAddKeys));
   keys.insert(keys.end(), std::begin(kVerifyKeys), std::end(kVerifyKeys));
+  keys.insert(keys.end(), std::begin(kOwnerKeys), std::end(kOwnerKeys));
   return keys;
 }
 

@@ -220,9 +220,11 @@ TEST(ChineseFile, ShortcutsOfOneWindowDiffer) {
        {u"main", u"button.verify"},
        {u"main", u"button.add"},
        {u"main", u"button.del"},
-       {u"main", u"button.exit"}},
+       {u"main", u"button.exit"},
+       {u"main", u"button.signin"}},
       {{u"main", u"button.ok"}, {u"main", u"button.cancel"}},
       {{u"verify", u"button.retry"}, {u"verify", u"button.close"}},
+      {{u"owner", u"button.retry"}, {u"owner", u"button.cancel"}},
   };
   for (const auto& window : windows) {
     std::set<char16_t> letters;

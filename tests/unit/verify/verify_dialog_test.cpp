@@ -1,5 +1,5 @@
-// The verification dialog shown modally on the headless widgets, its workers on the simulated
-// service, driven by touches as a user would.
+// The verification dialog, and the owner's check that shares its worker, shown modally on the
+// headless widgets, their workers on the simulated service, driven by touches as a user would.
 
 #include <gtest/gtest.h>
 
@@ -11,6 +11,7 @@
 #include "support/in_process_winbio.h"
 #include "support/posted_event.h"
 #include "ui/headless/driver.h"
+#include "verify/form_owner_check.h"
 #include "verify/form_verify.h"
 
 namespace dactyra {
@@ -222,6 +223,69 @@ TEST(VerifyDialog, CloseBoxAndReleaseStopTheWorker) {
   }
   EXPECT_EQ(InProcessWinBio::ModuleReferences(), 1) << "the worker has ended";
   EXPECT_EQ(winbio.service().WaitingCalls(), 0u);
+}
+
+// ---- The owner's check: the same worker, ended by any finger of the user -------------------
+
+class OwnerCheck {
+ public:
+  explicit OwnerCheck(InProcessWinBio& winbio) : form(nullptr, texts_) {
+    form.Lib = winbio.lib;
+    form.Session = winbio.session;
+    form.CurrentIdent = winbio.me;
+  }
+
+ private:
+  BuiltInTexts texts_;
+
+ public:
+  TFormOwnerCheck form;
+};
+
+TEST(OwnerCheckDialog, AnyFingerOfTheUserOnAnySensorConfirmsHim) {
+  InProcessWinBio winbio(kEnrolled);
+  const struct {
+    WINBIO_UNIT_ID unit;
+    WINBIO_BIOMETRIC_SUBTYPE finger;
+  } touches[] = {{1, 0xF5}, {1, 0xF6}, {2, 0xF5}};
+  for (const auto& [unit, finger] : touches) {
+    SCOPED_TRACE(unit * 0x100 + finger);
+    OwnerCheck check(winbio);
+    const ScopedModalDriver driver([&](ui::Form& form) {
+      winbio.touches.Finger(unit, finger);
+      EXPECT_TRUE(PumpUntil(form, [&] { return form.GetModalResult() != ui::ModalResult::kNone; }));
+    });
+    EXPECT_EQ(check.form.ShowModal(), ui::ModalResult::kOk);
+    EXPECT_EQ(check.form.ResultError, S_OK);
+  }
+}
+
+// Another account's finger and a poor capture prove nothing; Retry waits for the next touch,
+// and the owner's finger then ends the dialog.
+TEST(OwnerCheckDialog, RetryAfterAnotherUsersFingerWaitsForTheOwner) {
+  InProcessWinBio winbio(kEnrolled);
+  OwnerCheck check(winbio);
+  TFormOwnerCheck& form = check.form;
+  const ScopedModalDriver driver([&](ui::Form&) {
+    winbio.touches.Finger(1, 0xF7, kOtherUser);
+    ASSERT_TRUE(PumpUntil(form, [&] { return form.btnRetry.Enabled(); }));
+    EXPECT_EQ(form.GetModalResult(), ui::ModalResult::kNone);
+    EXPECT_TRUE(form.btnRetry.Focused());
+    const std::u16string refusal = form.lblResult.Text();
+    EXPECT_FALSE(refusal.empty());
+
+    form.btnRetry.Click();
+    EXPECT_FALSE(form.btnRetry.Enabled());
+    EXPECT_TRUE(form.lblResult.Text().empty());
+    winbio.touches.Bad(2, 4);
+    ASSERT_TRUE(PumpUntil(form, [&] { return !form.lblResult.Text().empty(); }));
+    EXPECT_NE(form.lblResult.Text(), refusal) << "a hint, not a refusal";
+    EXPECT_FALSE(form.btnRetry.Enabled()) << "still waiting";
+    winbio.touches.Finger(2, 0xF5);
+    EXPECT_TRUE(PumpUntil(form, [&] { return form.GetModalResult() != ui::ModalResult::kNone; }));
+  });
+  EXPECT_EQ(form.ShowModal(), ui::ModalResult::kOk);
+  EXPECT_TRUE(winbio.service().Misuses().empty());
 }
 
 }  // namespace

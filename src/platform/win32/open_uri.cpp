@@ -1,0 +1,69 @@
+// Opening a URI through the shell. shell32.dll and ole32.dll are loaded from the system
+// directory when a URI is opened, not imported: the program needs them only here.
+
+#include <windows.h>
+// Separate include block: these need the types of windows.h.
+#include <objbase.h>
+#include <shellapi.h>
+
+#include <cstdint>
+
+#include "platform/open_uri.h"
+#include "platform/platform.h"
+#include "platform/win32/wide.h"
+
+namespace dactyra::platform {
+namespace {
+
+using ShellExecuteFunction = decltype(&ShellExecuteW);
+using CoInitializeExFunction = decltype(&CoInitializeEx);
+using CoUninitializeFunction = decltype(&CoUninitialize);
+
+// An export of `module` as a `Function`, through the generic function type that any function
+// pointer may become.
+template <typename Function>
+Function Find(const Module& module, const char* name) {
+  return reinterpret_cast<Function>(module.Find(name));
+}
+
+// COM on the calling thread for the scope, as the shell may hand a URI to a COM handler.
+class ComScope {
+ public:
+  explicit ComScope(const Module& ole32)
+      : uninitialize_(Find<CoUninitializeFunction>(ole32, "CoUninitialize")) {
+    const auto initialize = Find<CoInitializeExFunction>(ole32, "CoInitializeEx");
+    initialized_ =
+        initialize != nullptr && uninitialize_ != nullptr &&
+        SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+  }
+  ~ComScope() {
+    if (initialized_) {
+      uninitialize_();
+    }
+  }
+  ComScope(const ComScope&) = delete;
+  ComScope& operator=(const ComScope&) = delete;
+
+ private:
+  CoUninitializeFunction uninitialize_;
+  bool initialized_ = false;
+};
+
+}  // namespace
+
+bool OpenUri(std::u16string_view uri) {
+  const Module shell32(u"shell32.dll");
+  const Module ole32(u"ole32.dll");
+  const auto shell_execute = Find<ShellExecuteFunction>(shell32, "ShellExecuteW");
+  if (shell_execute == nullptr) {
+    return false;
+  }
+  const ComScope com(ole32);
+  const std::wstring target = ToWide(uri);
+  const HINSTANCE result =
+      shell_execute(nullptr, L"open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  // Values above 32 mean success; the others are error codes.
+  return reinterpret_cast<std::intptr_t>(result) > 32;
+}
+
+}  // namespace dactyra::platform
