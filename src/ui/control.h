@@ -111,7 +111,7 @@ class Control {
 };
 
 namespace detail {
-// Shows `what` in an error box owned by `form`.
+// Shows the error being handled in an error box owned by `form`.
 void ReportHandlerError(const Form& form);
 }  // namespace detail
 

@@ -19,10 +19,6 @@ namespace detail {
 struct FormResources;  // a backend's per-form native resources (fonts)
 }
 
-namespace detail {
-struct FormResources;  // a backend's per-form native resources (fonts)
-}
-
 enum class FormBorder {
   kSizeable,  // a main window: resizable, minimise and maximise boxes
   kDialog,    // fixed size, caption and close box only

@@ -3,7 +3,6 @@
 #include <string>
 
 #include "base/error.h"
-#include "base/utf.h"
 #include "ui/detail/backend.h"
 #include "ui/form.h"
 #include "ui/layout.h"
@@ -127,15 +126,13 @@ void Control::LayoutChildrenNow() {
 namespace detail {
 
 void ReportHandlerError(const Form& form) {
-  std::u16string message;
+  std::u16string message = u"Unexpected error.";
   try {
     throw;
-  } catch (const Error& error) {
-    message = error.Message();
   } catch (const std::exception& error) {
-    message = Utf8ToUtf16(error.what()).value_or(u"Unexpected error.");
+    message = ErrorText(error);
   } catch (...) {
-    message = u"Unexpected error.";
+    // not one of ours or the library's: the general text
   }
   ShowError(&form, form.Caption(), message);
 }
