@@ -9,8 +9,8 @@
 
 #include "ui/detail/backend.h"
 #include "ui/layout.h"
-#include "ui/win32/internal.h"
 #include "ui/win32/native.h"
+#include "ui/win32/native_kind.h"
 
 namespace dactyra::ui {
 
@@ -98,20 +98,61 @@ void ShowAndFocus(Form& form) {
   }
 }
 
-// Column widths are design pixels: they follow the DPI like everything else.
-void RescaleColumns(Control& control) {
-  if (control.Kind() == ControlKind::kListView) {
-    const auto& list = static_cast<const ListView&>(control);
-    for (std::size_t i = 0; i < list.Columns().size(); ++i) {
-      SendMessageW(WindowOf(list), LVM_SETCOLUMNWIDTH, i, list.Scale(list.Columns()[i].width));
-    }
-  }
+void ApplyDpiBelow(Control& control) {
   for (Control* child : control.Children()) {
-    RescaleColumns(*child);
+    NativeKindOf(*child).ApplyDpi(*child);
+    ApplyDpiBelow(*child);
   }
 }
 
+class FormKindImpl final : public NativeKind {
+ public:
+  void Create(Control& control) const override { CreateFormWindow(static_cast<Form&>(control)); }
+  // Show, Hide and the window's own size are the form's business, and its fonts are for its
+  // controls.
+  void UpdateVisible(Control&) const override {}
+  void UpdateBounds(Control&) const override {}
+  void ApplyFont(Control&, bool) const override {}
+
+ protected:
+  WindowSpec Spec(const Control& control) const override {
+    const auto& form = static_cast<const Form&>(control);
+    return {kFormClass, StyleFor(form), ExStyleFor(form)};
+  }
+};
+
 }  // namespace
+
+FormFonts CreateFormFonts(const FontSpec& spec, int dpi) {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof(metrics);
+  LOGFONTW font{};
+  if (SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0,
+                                 static_cast<UINT>(dpi))) {
+    font = metrics.lfMessageFont;
+  } else {
+    font.lfHeight = -MulDiv(9, dpi, 72);
+    font.lfWeight = FW_NORMAL;
+    font.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynW(font.lfFaceName, L"Segoe UI", LF_FACESIZE);
+  }
+  if (!spec.face.empty() && spec.pixel_height > 0) {
+    font.lfHeight = -MulDiv(spec.pixel_height, dpi, 96);
+    font.lfWidth = 0;
+    font.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynW(font.lfFaceName, Wide(spec.face), LF_FACESIZE);
+  }
+  FormFonts fonts;
+  fonts.normal.reset(CreateFontIndirectW(&font));
+  font.lfWeight = FW_BOLD;
+  fonts.bold.reset(CreateFontIndirectW(&font));
+  return fonts;
+}
+
+const NativeKind& FormKind() {
+  static const FormKindImpl kind;
+  return kind;
+}
 
 void CreateFormWindow(Form& form) {
   InitCommonControlsOnce();
@@ -119,28 +160,27 @@ void CreateFormWindow(Form& form) {
   auto resources = std::make_shared<FormResources>();
   Access::SetResources(form, resources);
   HWND owner = form.Owner() != nullptr ? WindowOf(*form.Owner()) : nullptr;
-  HWND window = CreateWindowExW(ExStyleFor(form), kContainerClass, Wide(form.Caption()),
-                                StyleFor(form), CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                                CW_USEDEFAULT, owner, nullptr, GetModuleHandleW(nullptr), &form);
+  HWND window = CreateWindowExW(ExStyleFor(form), kFormClass, Wide(form.Caption()), StyleFor(form),
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner,
+                                nullptr, GetModuleHandleW(nullptr), &form);
   Access::SetWindow(form, window);
   if (window == nullptr) {
     return;
   }
   const int dpi = static_cast<int>(GetDpiForWindow(window));
   Access::SetDpi(form, dpi > 0 ? dpi : 96);
-  resources->font = CreateFormFont(form.Font(), form.Dpi(), false);
-  resources->bold_font = CreateFormFont(form.Font(), form.Dpi(), true);
+  resources->fonts = CreateFormFonts(form.Font(), form.Dpi());
   ApplyClientSize(form);
 }
 
 void RescaleForm(Form& form, int dpi) {
   Access::SetDpi(form, dpi);
+  FormFonts fonts = CreateFormFonts(form.Font(), dpi);
   if (FormResources* resources = Access::Resources(form)) {
-    resources->font = CreateFormFont(form.Font(), dpi, false);
-    resources->bold_font = CreateFormFont(form.Font(), dpi, true);
+    // The old fonts stay until every control has taken the new ones.
+    std::swap(resources->fonts, fonts);
   }
-  ApplyFonts(form);
-  RescaleColumns(form);
+  ApplyDpiBelow(form);
 }
 
 std::shared_ptr<Mailbox> MakeMailbox(Form& form) {

@@ -5,7 +5,7 @@
 #include <commctrl.h>
 
 #include "ui/detail/backend.h"
-#include "ui/win32/internal.h"
+#include "ui/win32/native_kind.h"
 
 namespace dactyra::ui::detail {
 
@@ -19,7 +19,7 @@ void ListAddColumn(ListView& list, int column) {
   LVCOLUMNW item{};
   item.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
   item.cx = list.Scale(spec.width);
-  item.pszText = reinterpret_cast<wchar_t*>(title.data());
+  item.pszText = WideData(title);
   item.iSubItem = column;
   SendMessageW(window, LVM_INSERTCOLUMNW, static_cast<WPARAM>(column),
                reinterpret_cast<LPARAM>(&item));
@@ -33,7 +33,7 @@ void ListSetCell(ListView& list, int row, int column) {
   std::u16string text = list.Cell(row, column);
   LVITEMW item{};
   item.iSubItem = column;
-  item.pszText = reinterpret_cast<wchar_t*>(text.data());
+  item.pszText = WideData(text);
   SendMessageW(window, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
 }
 
@@ -46,7 +46,7 @@ void ListInsertRow(ListView& list, int row) {
   LVITEMW item{};
   item.mask = LVIF_TEXT;
   item.iItem = row;
-  item.pszText = reinterpret_cast<wchar_t*>(caption.data());
+  item.pszText = WideData(caption);
   SendMessageW(window, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
   for (int column = 1; column < static_cast<int>(list.Columns().size()); ++column) {
     ListSetCell(list, row, column);
@@ -87,31 +87,67 @@ void ListSetRedraw(ListView& list, bool redraw) {
   }
 }
 
-LRESULT HandleListNotify(ListView& list, const NMHDR& header) {
-  switch (header.code) {
-    case LVN_ITEMCHANGED: {
-      const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
-      if ((change.uChanged & LVIF_STATE) == 0 ||
-          ((change.uOldState ^ change.uNewState) & LVIS_SELECTED) == 0) {
-        return 0;
-      }
-      const bool selected = (change.uNewState & LVIS_SELECTED) != 0;
-      const int row = change.iItem >= 0 ? change.iItem : list.SelectedIndex();
-      if (row >= 0 && row < list.RowCount()) {
-        Access::SelectionChanged(list, row, selected);
-      }
-      return 0;
+namespace {
+
+class ListViewKindImpl final : public NativeKind {
+ public:
+  // Column widths are design pixels: they follow the DPI like everything else.
+  void ApplyDpi(Control& control) const override {
+    NativeKind::ApplyDpi(control);
+    const auto& list = static_cast<const ListView&>(control);
+    for (std::size_t i = 0; i < list.Columns().size(); ++i) {
+      SendMessageW(WindowOf(list), LVM_SETCOLUMNWIDTH, i, list.Scale(list.Columns()[i].width));
     }
-    case NM_DBLCLK: {
-      const auto& activate = reinterpret_cast<const NMITEMACTIVATE&>(header);
-      if (activate.iItem >= 0) {
-        Access::DoubleClicked(list);
-      }
-      return 0;
-    }
-    default:
-      return 0;
   }
+
+  LRESULT Notify(Control& control, const NMHDR& header) const override {
+    auto& list = static_cast<ListView&>(control);
+    switch (header.code) {
+      case LVN_ITEMCHANGED:
+        ItemChanged(list, reinterpret_cast<const NMLISTVIEW&>(header));
+        return 0;
+      case NM_DBLCLK:
+        if (reinterpret_cast<const NMITEMACTIVATE&>(header).iItem >= 0) {
+          Access::DoubleClicked(list);
+        }
+        return 0;
+      default:
+        return 0;
+    }
+  }
+
+ protected:
+  WindowSpec Spec(const Control&) const override {
+    return {WC_LISTVIEWW,
+            WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | WS_GROUP | LVS_REPORT | LVS_SINGLESEL |
+                LVS_SHOWSELALWAYS,
+            WS_EX_CLIENTEDGE};
+  }
+
+  void Setup(HWND window) const override {
+    SendMessageW(window, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
+                 LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_DOUBLEBUFFER);
+  }
+
+ private:
+  static void ItemChanged(ListView& list, const NMLISTVIEW& change) {
+    if ((change.uChanged & LVIF_STATE) == 0 ||
+        ((change.uOldState ^ change.uNewState) & LVIS_SELECTED) == 0) {
+      return;
+    }
+    const bool selected = (change.uNewState & LVIS_SELECTED) != 0;
+    const int row = change.iItem >= 0 ? change.iItem : list.SelectedIndex();
+    if (row >= 0 && row < list.RowCount()) {
+      Access::SelectionChanged(list, row, selected);
+    }
+  }
+};
+
+}  // namespace
+
+const NativeKind& ListViewKind() {
+  static const ListViewKindImpl kind;
+  return kind;
 }
 
 }  // namespace dactyra::ui::detail

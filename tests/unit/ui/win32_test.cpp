@@ -328,5 +328,18 @@ TEST(Win32Forms, SystemMenuItemIsCheckedAndReportsItsCommand) {
   EXPECT_EQ(commands, std::vector<std::uint32_t>{demo::kAboutCommand});
 }
 
+// A second start of the program brings back the main window, not one of its dialogs.
+TEST(Win32Forms, ActivatingTheRunningInstanceRestoresItsMainWindow) {
+  EXPECT_FALSE(win32::ActivateRunningInstance());
+  TDemoMain form;
+  form.Show();
+  TDemoDialog dialog(form);  // owned, and above its owner in the window order
+  ShowWindow(WindowOf(form), SW_MINIMIZE);
+  ASSERT_TRUE(IsIconic(WindowOf(form)));
+  EXPECT_TRUE(win32::ActivateRunningInstance());
+  EXPECT_FALSE(IsIconic(WindowOf(form)));
+  form.Hide();
+}
+
 }  // namespace
 }  // namespace dactyra::ui
