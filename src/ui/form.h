@@ -124,6 +124,7 @@ class Form : public Control {
   friend struct detail::Access;
   friend class Button;
   friend class Control;
+  class ModalShowing;
 
   void SetDpi(int dpi) { dpi_ = dpi; }
 

@@ -50,17 +50,33 @@ void Form::Hide() {
   detail::FormHide(*this);
 }
 
+// A modal showing: the owner is disabled while it lasts, and on every way out of it (an error
+// included) the owner is enabled and the form is no longer shown.
+class Form::ModalShowing {
+ public:
+  explicit ModalShowing(Form& form) : form_(form) {
+    form_.modal_ = true;
+    form_.closed_ = false;
+    form_.modal_result_ = ModalResult::kNone;
+    detail::FormEnterModal(form_);
+  }
+  ~ModalShowing() {
+    detail::FormLeaveModal(form_);
+    form_.showing_ = false;
+    form_.modal_ = false;
+  }
+  ModalShowing(const ModalShowing&) = delete;
+  ModalShowing& operator=(const ModalShowing&) = delete;
+
+ private:
+  Form& form_;
+};
+
 ModalResult Form::ShowModal() {
-  modal_ = true;
-  closed_ = false;
-  modal_result_ = ModalResult::kNone;
-  detail::FormEnterModal(*this);
+  const ModalShowing showing(*this);
   RunHandler(OnShow);
   showing_ = true;
-  const ModalResult result = detail::FormRunModal(*this);
-  showing_ = false;
-  modal_ = false;
-  return result;
+  return detail::FormRunModal(*this);
 }
 
 void Form::Close() {

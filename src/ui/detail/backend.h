@@ -50,7 +50,8 @@ void FormApplyClientSize(Form& form);
 void FormShow(Form& form);
 void FormHide(Form& form);
 void FormEnterModal(Form& form);       // before OnShow: the owner is disabled
-ModalResult FormRunModal(Form& form);  // shows, waits for a modal result, hides, enables the owner
+ModalResult FormRunModal(Form& form);  // shows, waits for a modal result, enables the owner, hides
+void FormLeaveModal(Form& form);       // on every way out: the owner is enabled (again)
 void FormBringToFront(Form& form);
 void FormInsertSystemMenuItem(Form& form, const SystemMenuItem& item);
 

@@ -23,6 +23,13 @@ struct Access {
     list.SelectionChanged(row, selected);
   }
   static Control*& Focused(Form& form) { return form.focused_; }
+  // The form is on a monitor of `dpi`: its client area and its controls follow.
+  static void Rescale(Form& form, int dpi) {
+    form.SetDpi(dpi);
+    form.client_size_ = {ScaleForDpi(form.design_client_.width, dpi),
+                         ScaleForDpi(form.design_client_.height, dpi)};
+    form.LayoutChildrenNow();
+  }
   static Mailbox& MailboxOf(Form& form) { return *form.mailbox_; }
 };
 
@@ -59,7 +66,15 @@ bool Mailbox::WaitUntil(std::chrono::steady_clock::time_point deadline) {
   return arrived_.wait_until(lock, deadline, [this] { return !queue_.empty(); });
 }
 
-void CreateNative(Control&) {}
+// A dialog opens on its owner's monitor, at its DPI.
+void CreateNative(Control& control) {
+  if (control.Kind() == ControlKind::kForm) {
+    auto& form = static_cast<Form&>(control);
+    if (form.Owner() != nullptr) {
+      Access::Rescale(form, form.Owner()->Dpi());
+    }
+  }
+}
 void DestroyNative(Control&) {}
 void OrphanNative(Control&) {}
 void UpdateText(Control&) {}
@@ -122,6 +137,7 @@ std::shared_ptr<Mailbox> MakeMailbox(Form&) {
 void FormApplyClientSize(Form&) {}
 void FormShow(Form&) {}
 void FormEnterModal(Form&) {}
+void FormLeaveModal(Form&) {}
 void FormHide(Form&) {}
 void FormBringToFront(Form&) {}
 void FormInsertSystemMenuItem(Form&, const SystemMenuItem&) {}
@@ -226,6 +242,10 @@ void PressEscape(Form& form) {
 
 void PressCloseBox(Form& form) {
   form.Close();
+}
+
+void MoveToDpi(Form& form, int dpi) {
+  detail::Access::Rescale(form, dpi);
 }
 
 }  // namespace headless

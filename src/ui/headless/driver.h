@@ -72,6 +72,10 @@ void PressEnter(Form& form);   // the focused button, else the default button
 void PressEscape(Form& form);  // the cancel button, if any
 void PressCloseBox(Form& form);
 
+// The form moved to a monitor of `dpi` dots per inch: it and its controls are scaled anew, and
+// its dialogs opened from now on take that DPI.
+void MoveToDpi(Form& form, int dpi);
+
 // Every control of type T below `root`, in creation order (depth first).
 template <typename T>
 std::vector<T*> FindAll(Control& root) {

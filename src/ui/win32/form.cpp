@@ -9,6 +9,7 @@
 
 #include "ui/detail/backend.h"
 #include "ui/layout.h"
+#include "ui/win32/dpi.h"
 #include "ui/win32/native.h"
 #include "ui/win32/native_kind.h"
 
@@ -48,42 +49,89 @@ DWORD ExStyleFor(const Form& form) {
          (form.Border() == FormBorder::kSizeable ? WS_EX_APPWINDOW : WS_EX_DLGMODALFRAME);
 }
 
-// Sizes the window so that its client area is the form's design size at its DPI.
-void ApplyClientSize(Form& form) {
-  HWND window = WindowOf(form);
+HWND OwnerWindow(const Form& form) {
+  return form.Owner() != nullptr ? WindowOf(*form.Owner()) : nullptr;
+}
+
+// The size of the window whose client area is the form's design size at `dpi`.
+SIZE FrameSize(const Form& form, int dpi) {
   const Size design = Access::DesignClientSize(form);
-  RECT rect{0, 0, ScaleForDpi(design.width, form.Dpi()), ScaleForDpi(design.height, form.Dpi())};
-  AdjustWindowRectExForDpi(&rect, StyleFor(form), FALSE, ExStyleFor(form),
-                           static_cast<UINT>(form.Dpi()));
-  SetWindowPos(window, nullptr, 0, 0, rect.right - rect.left, rect.bottom - rect.top,
+  RECT rect{0, 0, ScaleForDpi(design.width, dpi), ScaleForDpi(design.height, dpi)};
+  DpiFunctions::System().AdjustWindowRect(rect, StyleFor(form), ExStyleFor(form), dpi);
+  return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+void ApplyClientSize(Form& form) {
+  const SIZE frame = FrameSize(form, form.Dpi());
+  SetWindowPos(WindowOf(form), nullptr, 0, 0, frame.cx, frame.cy,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// Centres the window on its owner or on the work area of its monitor, kept inside that area.
+// Where a form is centred: over its owner (when it asks for that and the owner is in view), on
+// the monitor under the owner's centre; otherwise on the work area of the monitor of `window`.
+struct Centring {
+  HMONITOR monitor;
+  RECT around;
+};
+
+Centring CentringOf(const Form& form, HWND window) {
+  HWND owner = OwnerWindow(form);
+  if (Access::Position(form) == FormPosition::kCenterOwner && owner != nullptr &&
+      IsWindowVisible(owner) && !IsIconic(owner)) {
+    RECT around;
+    GetWindowRect(owner, &around);
+    const POINT centre{(around.left + around.right) / 2, (around.top + around.bottom) / 2};
+    return {MonitorFromPoint(centre, MONITOR_DEFAULTTONEAREST), around};
+  }
+  HMONITOR monitor = MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST);
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  GetMonitorInfoW(monitor, &info);
+  return {monitor, info.rcWork};
+}
+
+// The top left corner of a frame of the given size centred as `centring` says, kept inside the
+// work area of its monitor.
+POINT CentredOrigin(const Centring& centring, SIZE frame) {
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  GetMonitorInfoW(centring.monitor, &info);
+  const RECT& work = info.rcWork;
+  const RECT& around = centring.around;
+  const LONG left = around.left + (around.right - around.left - frame.cx) / 2;
+  const LONG top = around.top + (around.bottom - around.top - frame.cy) / 2;
+  return {std::max(work.left, std::min(left, work.right - frame.cx)),
+          std::max(work.top, std::min(top, work.bottom - frame.cy))};
+}
+
 void CenterWindow(const Form& form) {
   HWND window = WindowOf(form);
   RECT frame;
   GetWindowRect(window, &frame);
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
+  const POINT origin =
+      CentredOrigin(CentringOf(form, window), {frame.right - frame.left, frame.bottom - frame.top});
+  SetWindowPos(window, nullptr, origin.x, origin.y, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
-  HWND owner = form.Owner() != nullptr ? WindowOf(*form.Owner()) : nullptr;
-  const bool on_owner = Access::Position(form) == FormPosition::kCenterOwner && owner != nullptr &&
-                        IsWindowVisible(owner) && !IsIconic(owner);
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof(monitor);
-  GetMonitorInfoW(MonitorFromWindow(on_owner ? owner : window, MONITOR_DEFAULTTONEAREST), &monitor);
-  RECT around = monitor.rcWork;
-  if (on_owner) {
-    GetWindowRect(owner, &around);
+// Where a new form's window goes. A form with an owner opens where it will be shown: centred on
+// its owner's monitor at that monitor's DPI. The main window takes the system's default place.
+struct InitialFrame {
+  int x = CW_USEDEFAULT;
+  int y = CW_USEDEFAULT;
+  int width = CW_USEDEFAULT;
+  int height = CW_USEDEFAULT;
+};
+
+InitialFrame InitialFrameOf(const Form& form) {
+  HWND owner = OwnerWindow(form);
+  if (owner == nullptr) {
+    return {};
   }
-  const RECT& work = monitor.rcWork;
-  int left = around.left + (around.right - around.left - width) / 2;
-  int top = around.top + (around.bottom - around.top - height) / 2;
-  left =
-      std::max(static_cast<int>(work.left), std::min(left, static_cast<int>(work.right) - width));
-  top = std::max(static_cast<int>(work.top), std::min(top, static_cast<int>(work.bottom) - height));
-  SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const Centring centring = CentringOf(form, owner);
+  const SIZE frame = FrameSize(form, DpiFunctions::System().ForMonitor(centring.monitor));
+  const POINT origin = CentredOrigin(centring, frame);
+  return {origin.x, origin.y, frame.cx, frame.cy};
 }
 
 void ShowAndFocus(Form& form) {
@@ -124,13 +172,8 @@ class FormKindImpl final : public NativeKind {
 }  // namespace
 
 FormFonts CreateFormFonts(const FontSpec& spec, int dpi) {
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof(metrics);
   LOGFONTW font{};
-  if (SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0,
-                                 static_cast<UINT>(dpi))) {
-    font = metrics.lfMessageFont;
-  } else {
+  if (!DpiFunctions::System().MessageFont(font, dpi)) {
     font.lfHeight = -MulDiv(9, dpi, 72);
     font.lfWeight = FW_NORMAL;
     font.lfCharSet = DEFAULT_CHARSET;
@@ -159,16 +202,15 @@ void CreateFormWindow(Form& form) {
   RegisterWindowClasses();
   auto resources = std::make_shared<FormResources>();
   Access::SetResources(form, resources);
-  HWND owner = form.Owner() != nullptr ? WindowOf(*form.Owner()) : nullptr;
+  const InitialFrame frame = InitialFrameOf(form);
   HWND window = CreateWindowExW(ExStyleFor(form), kFormClass, Wide(form.Caption()), StyleFor(form),
-                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner,
+                                frame.x, frame.y, frame.width, frame.height, OwnerWindow(form),
                                 nullptr, GetModuleHandleW(nullptr), &form);
   Access::SetWindow(form, window);
   if (window == nullptr) {
     return;
   }
-  const int dpi = static_cast<int>(GetDpiForWindow(window));
-  Access::SetDpi(form, dpi > 0 ? dpi : 96);
+  Access::SetDpi(form, DpiFunctions::System().ForWindow(window));
   resources->fonts = CreateFormFonts(form.Font(), form.Dpi());
   ApplyClientSize(form);
 }
@@ -206,19 +248,27 @@ void FormHide(Form& form) {
 }
 
 void FormEnterModal(Form& form) {
-  HWND owner = form.Owner() != nullptr ? WindowOf(*form.Owner()) : nullptr;
+  HWND owner = OwnerWindow(form);
   FormResources* resources = Access::Resources(form);
-  if (resources != nullptr && owner != nullptr && IsWindowEnabled(owner)) {
+  // A form whose window could not be made is never shown: its owner stays usable.
+  if (WindowOf(form) != nullptr && resources != nullptr && owner != nullptr &&
+      IsWindowEnabled(owner)) {
     EnableWindow(owner, FALSE);
     resources->owner_disabled = true;
   }
 }
 
+void FormLeaveModal(Form& form) {
+  FormResources* resources = Access::Resources(form);
+  if (resources != nullptr && resources->owner_disabled) {
+    EnableWindow(OwnerWindow(form), TRUE);
+    resources->owner_disabled = false;
+  }
+}
+
 ModalResult FormRunModal(Form& form) {
   HWND window = WindowOf(form);
-  HWND owner = form.Owner() != nullptr ? WindowOf(*form.Owner()) : nullptr;
-  FormResources* resources = Access::Resources(form);
-  if (window == nullptr || resources == nullptr) {
+  if (window == nullptr) {
     return ModalResult::kCancel;
   }
   ShowAndFocus(form);
@@ -235,12 +285,9 @@ ModalResult FormRunModal(Form& form) {
     DispatchWithDialogKeys(message);
   }
   // The owner is enabled before the dialog hides, so that it gets the activation back.
-  if (resources->owner_disabled) {
-    EnableWindow(owner, TRUE);
-    resources->owner_disabled = false;
-  }
+  FormLeaveModal(form);
   ShowWindow(window, SW_HIDE);
-  if (owner != nullptr) {
+  if (HWND owner = OwnerWindow(form)) {
     SetActiveWindow(owner);
   }
   return form.GetModalResult();

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "ui/layout.h"
+#include "ui/win32/dpi.h"
 #include "ui/win32/native_kind.h"
 
 namespace dactyra::ui::detail {
@@ -130,6 +131,9 @@ bool HandleFormMessage(Form& form, HWND window, UINT message, WPARAM wparam, LPA
 
 LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   TieOnCreate(window, message, lparam);
+  if (message == WM_NCCREATE) {
+    DpiFunctions::System().EnableNonClientScaling(window);
+  }
   auto* form = static_cast<Form*>(ControlOf(window));
   LRESULT result = 0;
   if (form != nullptr && (HandleChildMessage(message, wparam, lparam, result) ||
