@@ -1,7 +1,10 @@
 #pragma once
 
+#include <concepts>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "ui/types.h"
@@ -68,6 +71,16 @@ class Control {
   // Device pixels for a length in 96-DPI pixels at the form's current DPI.
   int Scale(int value) const;
 
+  // Makes a child control that this control owns, for controls made at run time in any number:
+  // it goes with this control. The arguments are those of T's constructor after the parent.
+  template <std::derived_from<Control> T, typename... Args>
+  T& Add(Args&&... args) {
+    auto child = std::make_unique<T>(*this, std::forward<Args>(args)...);
+    T& added = *child;
+    owned_children_.push_back(std::move(child));
+    return added;
+  }
+
  protected:
   Control(Control* parent, ControlKind kind, const Placement& placement, std::u16string text);
 
@@ -83,6 +96,9 @@ class Control {
 
   // The client area in device pixels.
   virtual Size ClientSize() const { return {bounds_.width, bounds_.height}; }
+
+  // Destroys the children that this control owns, the last made first.
+  void DestroyOwnedChildren();
 
   // Lays out the children of this control and, recursively, theirs.
   void LayoutChildrenNow();
@@ -101,6 +117,7 @@ class Control {
   Form* form_;
   Control* parent_;
   std::vector<Control*> children_;
+  std::vector<std::unique_ptr<Control>> owned_children_;  // made by Add
   ControlKind kind_;
   std::u16string text_;
   Placement placement_;

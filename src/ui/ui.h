@@ -2,6 +2,7 @@
 
 // The widget layer in one include.
 #include "ui/button.h"
+#include "ui/column.h"
 #include "ui/edit.h"
 #include "ui/form.h"
 #include "ui/indicators.h"

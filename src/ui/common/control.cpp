@@ -22,6 +22,7 @@ Control::Control(Control* parent, ControlKind kind, const Placement& placement, 
 }
 
 Control::~Control() {
+  DestroyOwnedChildren();
   // Children still alive lose their native windows with ours.
   for (Control* child : children_) {
     detail::OrphanNative(*child);
@@ -34,6 +35,12 @@ Control::~Control() {
   }
   if (parent_ != nullptr) {
     std::erase(parent_->children_, this);
+  }
+}
+
+void Control::DestroyOwnedChildren() {
+  while (!owned_children_.empty()) {
+    owned_children_.pop_back();
   }
 }
 

@@ -25,6 +25,8 @@ Form::Form(const FormOptions& options)
 }
 
 Form::~Form() {
+  // The controls made at run time go while the form is whole, as its fields do.
+  DestroyOwnedChildren();
   // From here on posts are dropped. The window goes before the resources it uses.
   mailbox_.reset();
   detail::DestroyNative(*this);

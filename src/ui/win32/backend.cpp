@@ -32,7 +32,7 @@ void NativeKind::Create(Control& control) const {
   if (control.Parent() == nullptr || WindowOf(*control.Parent()) == nullptr) {
     return;
   }
-  HWND window = CreateChildWindow(control, Spec(control), control.Text());
+  HWND window = CreateChildWindow(control, Spec(control), NativeText(control));
   Access::SetWindow(control, window);
   if (window == nullptr) {
     return;
@@ -51,6 +51,12 @@ void NativeKind::Destroy(Control& control) const {
 
 void NativeKind::Orphan(Control& control) const {
   Access::SetWindow(control, nullptr);
+}
+
+void NativeKind::UpdateText(Control& control) const {
+  if (HWND window = WindowOf(control)) {
+    SetWindowTextW(window, Wide(NativeText(control)));
+  }
 }
 
 void NativeKind::UpdateEnabled(Control& control) const {
@@ -104,9 +110,7 @@ void OrphanNative(Control& control) {
 }
 
 void UpdateText(Control& control) {
-  if (HWND window = WindowOf(control)) {
-    SetWindowTextW(window, Wide(control.Text()));
-  }
+  NativeKindOf(control).UpdateText(control);
 }
 
 void UpdateEnabled(Control& control) {

@@ -37,6 +37,7 @@ class NativeKind {
   virtual void Orphan(Control& control) const;
 
   // The native side follows the model.
+  void UpdateText(Control& control) const;
   virtual void UpdateEnabled(Control& control) const;
   virtual void UpdateVisible(Control& control) const;
   virtual void UpdateBounds(Control& control) const;
@@ -55,6 +56,8 @@ class NativeKind {
 
  protected:
   virtual WindowSpec Spec(const Control& control) const = 0;
+  // The text of the window for the control's text.
+  virtual std::u16string NativeText(const Control& control) const { return control.Text(); }
   // Settings of the kind once its window exists (limits, ranges, extended styles).
   virtual void Setup(HWND) const {}
   virtual HFONT Font(const Control& control) const;

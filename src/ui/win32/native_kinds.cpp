@@ -84,6 +84,15 @@ class RadioButtonKind final : public NativeKind {
     const bool first = self == siblings.begin() || (*(self - 1))->Kind() != control.Kind();
     return {L"BUTTON", kChild | BS_AUTORADIOBUTTON | (first ? kTabStop : 0)};
   }
+
+  // A button takes '&' for a mnemonic; "&&" shows one '&'.
+  std::u16string NativeText(const Control& control) const override {
+    std::u16string text;
+    for (const char16_t c : control.Text()) {
+      text += c == u'&' ? u"&&" : std::u16string(1, c);
+    }
+    return text;
+  }
 };
 
 class MemoKind final : public NativeKind {
