@@ -33,6 +33,7 @@ class Button final : public Control {
 
  protected:
   Size NaturalSize() const override;
+  bool UsesKey(Key key) const override { return key == Key::kEnter; }  // it presses the button
 
  private:
   ButtonOptions options_;

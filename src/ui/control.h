@@ -68,6 +68,12 @@ class Control {
   void SetFocus();
   bool Focused() const;
 
+  // A key pressed while the control has the keyboard focus, as the user makes it: the
+  // control's own key handler sees it first (a list's OnKeyDown), then, unless the control uses
+  // the key itself (an edit box its Delete), the form's OnKeyDown. True when a handler took the
+  // key: it does nothing else then.
+  bool KeyDown(Key key);
+
   // Device pixels for a length in 96-DPI pixels at the form's current DPI.
   int Scale(int value) const;
 
@@ -93,6 +99,11 @@ class Control {
 
   // The inner spacing for docked children (panels only).
   virtual Padding ChildPadding() const { return {}; }
+
+  // The control's own handler of a key; true when it took the key.
+  virtual bool HandleKey(Key) { return false; }
+  // Whether the control does something with the key itself.
+  virtual bool UsesKey(Key) const { return false; }
 
   // The client area in device pixels.
   virtual Size ClientSize() const { return {bounds_.width, bounds_.height}; }

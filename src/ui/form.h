@@ -119,6 +119,12 @@ class Form : public Control {
   std::function<void()> OnShow;
   std::function<void()> OnClose;
   std::function<bool(std::uint32_t command)> OnSysCommand;
+  // A key pressed anywhere in the form that its control did not take (see Control::KeyDown);
+  // true when handled.
+  std::function<bool(Key key)> OnKeyDown;
+
+ protected:
+  bool HandleKey(Key key) override;
 
  private:
   friend struct detail::Access;

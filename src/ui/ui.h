@@ -11,3 +11,4 @@
 #include "ui/message_box.h"
 #include "ui/message_target.h"
 #include "ui/panel.h"
+#include "ui/popup_menu.h"

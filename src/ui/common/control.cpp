@@ -92,6 +92,13 @@ bool Control::Focused() const {
   return detail::HasFocus(*this);
 }
 
+bool Control::KeyDown(Key key) {
+  if (HandleKey(key)) {
+    return true;
+  }
+  return form_ != this && !UsesKey(key) && form_->HandleKey(key);
+}
+
 int Control::Scale(int value) const {
   return ScaleForDpi(value, form_->Dpi());
 }

@@ -111,6 +111,14 @@ bool Form::SysCommand(std::uint32_t command) {
   return handled;
 }
 
+bool Form::HandleKey(Key key) {
+  bool handled = false;
+  if (OnKeyDown) {
+    RunHandler([&] { handled = OnKeyDown(key); });
+  }
+  return handled;
+}
+
 void Form::SetMessageHandler(std::uint32_t message, MessageHandler handler) {
   message_handlers_[message] = std::move(handler);
 }

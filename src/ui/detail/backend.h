@@ -41,6 +41,8 @@ void ListSetCell(ListView& list, int row, int column);
 void ListClear(ListView& list);
 void ListSelect(ListView& list, int row);  // the model follows through the selection events
 void ListSetRedraw(ListView& list, bool redraw);
+// Where a menu for the row (-1: for none) opens from the keyboard, in screen pixels.
+Point ListMenuPoint(const ListView& list, int row);
 
 void MemoAppend(Memo& memo, std::u16string_view line);
 void MemoClear(Memo& memo);

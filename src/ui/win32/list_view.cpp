@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include "ui/detail/backend.h"
 #include "ui/win32/native_kind.h"
@@ -87,6 +88,19 @@ void ListSetRedraw(ListView& list, bool redraw) {
   }
 }
 
+Point ListMenuPoint(const ListView& list, int row) {
+  HWND window = WindowOf(list);
+  POINT point{0, 0};
+  RECT item{};
+  item.left = LVIR_LABEL;
+  if (row >= 0 && SendMessageW(window, LVM_GETITEMRECT, static_cast<WPARAM>(row),
+                               reinterpret_cast<LPARAM>(&item))) {
+    point = {item.left, item.bottom};
+  }
+  ClientToScreen(window, &point);
+  return {point.x, point.y};
+}
+
 namespace {
 
 class ListViewKindImpl final : public NativeKind {
@@ -98,6 +112,22 @@ class ListViewKindImpl final : public NativeKind {
     for (std::size_t i = 0; i < list.Columns().size(); ++i) {
       SendMessageW(WindowOf(list), LVM_SETCOLUMNWIDTH, i, list.Scale(list.Columns()[i].width));
     }
+  }
+
+  bool ContextMenu(Control& control, LPARAM position) const override {
+    auto& list = static_cast<ListView&>(control);
+    if (position == -1) {
+      list.ContextMenuKey();
+      return true;
+    }
+    const POINT screen{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
+    LVHITTESTINFO hit{};
+    hit.pt = screen;
+    ScreenToClient(WindowOf(list), &hit.pt);
+    const int row = static_cast<int>(
+        SendMessageW(WindowOf(list), LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    list.RightClick(row >= 0 && row < list.RowCount() ? row : -1, {screen.x, screen.y});
+    return true;
   }
 
   LRESULT Notify(Control& control, const NMHDR& header) const override {

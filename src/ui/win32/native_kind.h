@@ -50,6 +50,9 @@ class NativeKind {
   // Notifications of the control's window to its parent.
   virtual void Command(Control&, WORD /*code*/) const {}
   virtual LRESULT Notify(Control&, const NMHDR&) const { return 0; }
+  // WM_CONTEXTMENU for the control (`position` as the message gives it: screen coordinates, or
+  // -1 from the keyboard); false leaves it to the system.
+  virtual bool ContextMenu(Control&, LPARAM /*position*/) const { return false; }
   // The background brush for WM_CTLCOLORSTATIC, with the text colours set in `dc`; null
   // leaves the colours to the system.
   virtual HBRUSH Colors(const Control&, HDC) const { return nullptr; }

@@ -330,6 +330,66 @@ TEST(Win32Forms, SystemMenuItemIsCheckedAndReportsItsCommand) {
   EXPECT_EQ(commands, std::vector<std::uint32_t>{demo::kAboutCommand});
 }
 
+// Keys pressed and context menus asked for on the native windows reach the handlers: the
+// list's first, the form's for keys the list leaves.
+TEST(Win32ListView, NativeKeysAndContextMenuRequestsArrive) {
+  TDemoMain form;
+  form.btnEnum.Click();
+  form.ListView.Select(1);
+  std::vector<std::pair<std::u16string, Key>> keys;
+  form.ListView.OnKeyDown = [&](Key key) {
+    keys.emplace_back(u"list", key);
+    return key == Key::kF2;
+  };
+  form.OnKeyDown = [&](Key key) {
+    keys.emplace_back(u"form", key);
+    return true;
+  };
+  std::vector<ContextMenuRequest> requests;
+  form.ListView.OnContextMenu = [&](const ContextMenuRequest& request) {
+    requests.push_back(request);
+  };
+  form.Show();
+  HWND list = WindowOf(form.ListView);
+  PostMessageW(list, WM_KEYDOWN, VK_F2, 1);
+  PostMessageW(list, WM_KEYDOWN, VK_RETURN, 1);
+  PostMessageW(WindowOf(form.memoLog), WM_KEYDOWN, VK_F5, 1);
+  PostMessageW(list, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), -1);  // the Menu key
+  RECT row{};
+  row.left = LVIR_BOUNDS;
+  SendMessageW(list, LVM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&row));
+  POINT click{row.left + 10, (row.top + row.bottom) / 2};
+  ClientToScreen(list, &click);
+  PostMessageW(list, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(click.x, click.y));
+  PostMessageW(WindowOf(form), WM_CLOSE, 0, 0);
+  win32::RunApplication(form);
+
+  const std::vector<std::pair<std::u16string, Key>> expected{
+      {u"list", Key::kF2}, {u"list", Key::kEnter}, {u"form", Key::kEnter}, {u"form", Key::kF5}};
+  EXPECT_EQ(keys, expected);
+  ASSERT_EQ(requests.size(), 2u);
+  EXPECT_EQ(requests[0].row, 1);
+  EXPECT_TRUE(requests[0].from_keyboard);
+  EXPECT_EQ(requests[1].row, 2);
+  EXPECT_EQ(requests[1].position, (Point{click.x, click.y}));
+  EXPECT_EQ(form.ListView.SelectedIndex(), 2);
+}
+
+TEST(Win32PopupMenu, TheChosenItemIsReturned) {
+  TDemoMain form;
+  form.Show();
+  SetForegroundWindow(WindowOf(form));
+  // The menu's own loop takes the keys; a timer ends it should they not arrive.
+  PostMessageW(WindowOf(form), WM_CHAR, 'f', 1);
+  const UINT_PTR timer = SetTimer(nullptr, 0, 5000, [](HWND, UINT, UINT_PTR, DWORD) { EndMenu(); });
+  const std::uint32_t chosen = ShowPopupMenu(
+      form, {{{1, u"&Verify", false, true}, {}, {2, u"Re&name"}, {3, u"Read &Fingerprints"}},
+             {100, 100}});
+  KillTimer(nullptr, timer);
+  EXPECT_EQ(chosen, 3u);
+  form.Hide();
+}
+
 POINT Centre(HWND window) {
   RECT rect;
   GetWindowRect(window, &rect);
