@@ -22,9 +22,6 @@ class LabeledEditKindImpl final : public NativeKind {
     HWND label =
         CreateChildWindow(control, {L"STATIC", kChild | SS_LEFTNOWORDWRAP}, edit.LabelText());
     Access::SetLabelWindow(edit, label);
-    if (control.Visible()) {
-      ShowWindow(label, SW_SHOWNA);
-    }
     NativeKind::Create(control);
   }
 
