@@ -155,7 +155,26 @@ void ApplyDpiBelow(Control& control) {
 
 class FormKindImpl final : public NativeKind {
  public:
-  void Create(Control& control) const override { CreateFormWindow(static_cast<Form&>(control)); }
+  // The window opens where it is shown (see InitialFrameOf), at the DPI of its monitor.
+  void Create(Control& control) const override {
+    auto& form = static_cast<Form&>(control);
+    InitCommonControlsOnce();
+    RegisterWindowClasses();
+    auto resources = std::make_shared<FormResources>();
+    Access::SetResources(form, resources);
+    const WindowSpec spec = Spec(form);
+    const InitialFrame frame = InitialFrameOf(form);
+    HWND window = CreateWindowExW(spec.ex_style, spec.window_class, Wide(form.Caption()),
+                                  spec.style, frame.x, frame.y, frame.width, frame.height,
+                                  OwnerWindow(form), nullptr, GetModuleHandleW(nullptr), &form);
+    Access::SetWindow(form, window);
+    if (window == nullptr) {
+      return;
+    }
+    Access::SetDpi(form, DpiFunctions::System().ForWindow(window));
+    resources->fonts = CreateFormFonts(form.Font(), form.Dpi());
+    ApplyClientSize(form);
+  }
   // Show, Hide and the window's own size are the form's business, and its fonts are for its
   // controls.
   void UpdateVisible(Control&) const override {}
@@ -195,24 +214,6 @@ FormFonts CreateFormFonts(const FontSpec& spec, int dpi) {
 const NativeKind& FormKind() {
   static const FormKindImpl kind;
   return kind;
-}
-
-void CreateFormWindow(Form& form) {
-  InitCommonControlsOnce();
-  RegisterWindowClasses();
-  auto resources = std::make_shared<FormResources>();
-  Access::SetResources(form, resources);
-  const InitialFrame frame = InitialFrameOf(form);
-  HWND window = CreateWindowExW(ExStyleFor(form), kFormClass, Wide(form.Caption()), StyleFor(form),
-                                frame.x, frame.y, frame.width, frame.height, OwnerWindow(form),
-                                nullptr, GetModuleHandleW(nullptr), &form);
-  Access::SetWindow(form, window);
-  if (window == nullptr) {
-    return;
-  }
-  Access::SetDpi(form, DpiFunctions::System().ForWindow(window));
-  resources->fonts = CreateFormFonts(form.Font(), form.Dpi());
-  ApplyClientSize(form);
 }
 
 void RescaleForm(Form& form, int dpi) {

@@ -94,7 +94,6 @@ FormFonts CreateFormFonts(const FontSpec& spec, int dpi);
 // The font of the form for normal or bold text; null before the form has its fonts.
 HFONT FormFont(const Form& form, bool bold);
 
-void CreateFormWindow(Form& form);
 // The form moved to a monitor of another DPI: new fonts and lengths for every control.
 void RescaleForm(Form& form, int dpi);
 
