@@ -1,5 +1,5 @@
-// Top-level windows: creation at the monitor's DPI, showing, the modal loop, the system menu,
-// posted messages and the application's message loop.
+// Top-level windows: creation at the monitor's DPI, showing, the modal loop, the system menu and
+// posted messages.
 
 #include <windows.h>
 
@@ -325,21 +325,6 @@ namespace win32 {
 
 HWND WindowOf(const Control& control) {
   return detail::WindowOf(control);
-}
-
-int RunApplication(Form& main_form) {
-  if (!main_form.Showing()) {
-    main_form.Show();
-  }
-  MSG message;
-  while (!main_form.Closed()) {
-    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-    if (got <= 0) {
-      return got == 0 ? static_cast<int>(message.wParam) : 1;
-    }
-    detail::DispatchWithDialogKeys(message);
-  }
-  return 0;
 }
 
 }  // namespace win32

@@ -81,6 +81,8 @@ inline constexpr wchar_t kSplitterClass[] = L"DactyraSplitter";
 // The window property that ties a native window to its control.
 inline constexpr wchar_t kControlProperty[] = L"Dactyra.Control";
 void RegisterWindowClasses();
+// Whether the window is a form's (of this or another process).
+bool IsFormWindow(HWND window);
 
 // Translates and dispatches one message, giving the dialog keys (Tab, Enter, Esc, mnemonics)
 // to the form it is for.

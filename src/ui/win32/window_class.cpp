@@ -6,7 +6,6 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <optional>
 
 #include "ui/layout.h"
 #include "ui/win32/dpi.h"
@@ -275,12 +274,12 @@ const WindowClasses& Classes() {
   return classes;
 }
 
+}  // namespace
+
 bool IsFormWindow(HWND window) {
   return window != nullptr &&
          static_cast<ATOM>(GetClassLongPtrW(window, GCW_ATOM)) == Classes().form;
 }
-
-}  // namespace
 
 void RegisterWindowClasses() {
   Classes();
@@ -288,59 +287,6 @@ void RegisterWindowClasses() {
 
 Control* ControlOf(HWND window) {
   return window == nullptr ? nullptr : static_cast<Control*>(GetPropW(window, kControlProperty));
-}
-
-namespace {
-
-// The key of a key press that forms handle themselves; none for others, and for every key
-// pressed with Ctrl, Alt or Shift.
-std::optional<Key> KeyOf(const MSG& message) {
-  if (message.message != WM_KEYDOWN || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0 ||
-      GetKeyState(VK_SHIFT) < 0) {
-    return std::nullopt;
-  }
-  switch (message.wParam) {
-    case VK_RETURN:
-      return Key::kEnter;
-    case VK_DELETE:
-      return Key::kDelete;
-    case VK_F2:
-      return Key::kF2;
-    case VK_F5:
-      return Key::kF5;
-    default:
-      return std::nullopt;
-  }
-}
-
-// The control a message for this window is for: the window's own, or the nearest one of ours
-// that holds it (a list's header, say).
-Control* ControlAt(HWND window) {
-  for (; window != nullptr; window = GetParent(window)) {
-    if (Control* control = ControlOf(window)) {
-      return control;
-    }
-  }
-  return nullptr;
-}
-
-}  // namespace
-
-void DispatchWithDialogKeys(MSG& message) {
-  // The keys of the list conventions go to the controls and the form before the dialog keys:
-  // Enter on a list is the list's before it presses a default button.
-  if (const std::optional<Key> key = KeyOf(message)) {
-    Control* control = ControlAt(message.hwnd);
-    if (control != nullptr && control->KeyDown(*key)) {
-      return;
-    }
-  }
-  HWND root = message.hwnd != nullptr ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
-  if (IsFormWindow(root) && IsDialogMessageW(root, &message)) {
-    return;
-  }
-  TranslateMessage(&message);
-  DispatchMessageW(&message);
 }
 
 }  // namespace dactyra::ui::detail
