@@ -121,6 +121,16 @@ class Control {
   // instead of ending the program.
   void RunHandler(const auto& handler, const auto&... args) const;
 
+  // Runs a handler that answers whether it handled the event: false without one, and when an
+  // error escaped it (shown as by RunHandler).
+  bool HandledBy(const auto& handler, const auto&... args) const {
+    bool handled = false;
+    if (handler) {
+      RunHandler([&] { handled = handler(args...); });
+    }
+    return handled;
+  }
+
  private:
   friend struct detail::Access;
   friend class Form;

@@ -103,20 +103,11 @@ void Form::InsertSystemMenuItem(const SystemMenuItem& item) {
 }
 
 bool Form::SysCommand(std::uint32_t command) {
-  if (!OnSysCommand) {
-    return false;
-  }
-  bool handled = false;
-  RunHandler([&] { handled = OnSysCommand(command); });
-  return handled;
+  return HandledBy(OnSysCommand, command);
 }
 
 bool Form::HandleKey(Key key) {
-  bool handled = false;
-  if (OnKeyDown) {
-    RunHandler([&] { handled = OnKeyDown(key); });
-  }
-  return handled;
+  return HandledBy(OnKeyDown, key);
 }
 
 void Form::SetMessageHandler(std::uint32_t message, MessageHandler handler) {

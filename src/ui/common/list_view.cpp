@@ -103,11 +103,7 @@ void ListView::ContextMenuKey() {
 }
 
 bool ListView::HandleKey(Key key) {
-  bool handled = false;
-  if (OnKeyDown) {
-    RunHandler([&] { handled = OnKeyDown(key); });
-  }
-  return handled;
+  return HandledBy(OnKeyDown, key);
 }
 
 void ListView::SelectionChanged(int row, bool selected) {
