@@ -116,7 +116,8 @@ class ListViewKindImpl final : public NativeKind {
 
   bool ContextMenu(Control& control, LPARAM position) const override {
     auto& list = static_cast<ListView&>(control);
-    if (position == -1) {
+    // From the keyboard both coordinates are -1.
+    if (GET_X_LPARAM(position) == -1 && GET_Y_LPARAM(position) == -1) {
       list.ContextMenuKey();
       return true;
     }
