@@ -14,7 +14,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   // instance holds it, that instance's window comes to the front and this one ends.
   std::optional<platform::SingleInstance> instance = platform::SingleInstance::Acquire(u"dactyra");
   if (!instance) {
-    platform::ActivateWindowOfClass(u"DactyraWindow");
+    ui::win32::ActivateRunningInstance();
     return 0;
   }
   TForm1 form(platform::ExecutablePath());

@@ -5,7 +5,6 @@
 #include "app/config_file.h"
 #include "app/main_form.h"
 #include "base/error.h"
-#include "base/utf.h"
 
 namespace dactyra {
 
@@ -20,10 +19,8 @@ void TForm1::SaveCfg() {
     const auto root =
         BuildConfigFromRecords(FFingers.Records(), previous.get(), FListedUnits, Owner());
     FConfig.Save(*root, true);
-  } catch (const Error& error) {
-    FConfig.LogSaveError(error.Message());
   } catch (const std::exception& error) {
-    FConfig.LogSaveError(Utf8ToUtf16(error.what()).value_or(u""));
+    FConfig.LogSaveError(ErrorText(error));
   }
 }
 

@@ -1,7 +1,5 @@
 #include "app/sensor_dialog.h"
 
-#include <memory>
-
 #include "base/format.h"
 #include "ui/ui.h"
 
@@ -9,8 +7,42 @@ namespace dactyra {
 namespace {
 
 constexpr int kClientWidth = 364;  // a dialog 380 pixels wide
-constexpr int kChoiceLeft = 25;
-constexpr int kChoiceWidth = 320;
+constexpr ui::Placement kChoice{.left = 25, .width = 320};
+
+// The first `length` units of a name and an ellipsis; a character is never cut in two.
+std::u16string Shortened(std::u16string_view name, std::size_t length) {
+  if (length > 0 && length < name.size() && name[length - 1] >= 0xD800 &&
+      name[length - 1] < 0xDC00) {
+    --length;
+  }
+  return std::u16string(name.substr(0, length)) + u"\u2026";
+}
+
+// The text of a sensor's choice. A name too long for the radio button is shortened with an
+// ellipsis, as little as it takes, so that the unit id after it always shows in full.
+std::u16string ChoiceText(const ui::RadioButton& radio, std::u16string_view item,
+                          const TSensorChoice& sensor) {
+  std::u16string text = Format(item, sensor.Description, sensor.UnitId);
+  if (radio.Fits(text)) {
+    return text;
+  }
+  // The longest start of the name that fits: `fitting` does (or is none at all), `too_long` not.
+  const std::u16string_view name = sensor.Description;
+  std::size_t fitting = 0;
+  std::size_t too_long = name.size();
+  text = Format(item, Shortened(name, 0), sensor.UnitId);
+  while (too_long - fitting > 1) {
+    const std::size_t middle = fitting + (too_long - fitting) / 2;
+    std::u16string candidate = Format(item, Shortened(name, middle), sensor.UnitId);
+    if (radio.Fits(candidate)) {
+      fitting = middle;
+      text = std::move(candidate);
+    } else {
+      too_long = middle;
+    }
+  }
+  return text;
+}
 
 }  // namespace
 
@@ -31,39 +63,35 @@ std::int64_t SelectSensor(ui::Form& owner, const std::vector<TSensorChoice>& sen
                  .owner = &owner});
   ui::Panel panel(form, {.dock = ui::Dock::kClient}, {16, 12, 16, 12});
 
-  int y = 10;
-  ui::Label heading(
-      panel, {.left = 20, .top = y},
-      texts.GetLangStr(u"main", u"radio.select", u"Select the sensor you want to use:"));
-  heading.SetBold(true);
-  y += heading.Height() + 10;
-
-  ui::RadioButton automatic(panel, {kChoiceLeft, y, kChoiceWidth, 0},
-                            texts.GetLangStr(u"main", u"radio.auto", u"Auto"), {.checked = true});
-  y += automatic.Height() + 4;
-
+  // The heading, the choices 4 pixels apart, and the buttons 8 pixels further down.
+  ui::Column column(panel);
+  column.Add<ui::Label>(
+      10, {.left = 20},
+      texts.GetLangStr(u"main", u"radio.select", u"Select the sensor you want to use:"),
+      ui::LabelOptions{.bold = true});
+  column.Add<ui::RadioButton>(10, kChoice, texts.GetLangStr(u"main", u"radio.auto", u"Auto"),
+                              ui::RadioOptions{.checked = true});
   const std::u16string item = texts.GetLangStr(u"main", u"radio.item", u"%s  (UnitID\uFF1A%d)");
-  std::vector<std::unique_ptr<ui::RadioButton>> choices;
+  std::vector<const ui::RadioButton*> choices;
   for (const TSensorChoice& sensor : sensors) {
-    choices.push_back(std::make_unique<ui::RadioButton>(
-        panel, ui::Placement{kChoiceLeft, y, kChoiceWidth, 0},
-        Format(item, sensor.Description, sensor.UnitId),
-        ui::RadioOptions{.checked = false, .tag = sensor.UnitId}));
-    y += choices.back()->Height() + 4;
+    auto& choice =
+        column.Add<ui::RadioButton>(4, kChoice, Format(item, sensor.Description, sensor.UnitId),
+                                    ui::RadioOptions{.tag = sensor.UnitId});
+    choice.SetText(ChoiceText(choice, item, sensor));
+    choices.push_back(&choice);
   }
-
-  y += 8;
-  ui::Button ok(panel, {90, y, 80, 0}, texts.GetLangStr(u"main", u"button.ok", u"&OK"),
-                {.is_default = true, .modal_result = ui::ModalResult::kOk});
-  ui::Button cancel(panel, {220, y, 80, 0}, texts.GetLangStr(u"main", u"button.cancel", u"&Cancel"),
-                    {.cancel = true, .modal_result = ui::ModalResult::kCancel});
-  y += ok.Height() + 12;
-  form.SetClientSize(kClientWidth, y);
+  column.Add<ui::Button>(
+      4 + 8, {.left = 90, .width = 80}, texts.GetLangStr(u"main", u"button.ok", u"&OK"),
+      ui::ButtonOptions{.is_default = true, .modal_result = ui::ModalResult::kOk});
+  column.AddBeside<ui::Button>(
+      {.left = 220, .width = 80}, texts.GetLangStr(u"main", u"button.cancel", u"&Cancel"),
+      ui::ButtonOptions{.cancel = true, .modal_result = ui::ModalResult::kCancel});
+  form.SetClientSize(kClientWidth, column.Bottom() + 12);
 
   if (form.ShowModal() != ui::ModalResult::kOk) {
     return -1;
   }
-  for (const auto& choice : choices) {
+  for (const ui::RadioButton* choice : choices) {
     if (choice->Checked()) {
       return choice->Tag();
     }

@@ -19,6 +19,10 @@ class Error : public std::exception {
   std::string utf8_;
 };
 
+// The text of an error as the user is shown it: the message of the program's own Error, or
+// what() read as UTF-8 ("Unexpected error." when it is not valid UTF-8).
+std::u16string ErrorText(const std::exception& error);
+
 // Raised by Format when a format does not fit its arguments.
 class FormatError : public Error {
  public:

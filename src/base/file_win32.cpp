@@ -5,6 +5,7 @@
 #include "base/file.h"
 #include "base/hex.h"
 #include "base/strings.h"
+#include "base/wide.h"
 
 namespace dactyra {
 namespace {
@@ -64,10 +65,6 @@ std::u16string Describe(std::u16string_view what, std::u16string_view path, DWOR
   text += u"\": ";
   text += SystemMessage(error);
   return text;
-}
-
-const wchar_t* Wide(const std::u16string& text) {
-  return reinterpret_cast<const wchar_t*>(text.c_str());
 }
 
 bool WriteAll(HANDLE file, std::string_view bytes) {

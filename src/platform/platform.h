@@ -165,8 +165,4 @@ class SingleInstance {
   std::u16string name_;
 };
 
-// Brings the top-level window of the given window class (the other instance's main window) to
-// the front, restoring it when minimised. False when there is none.
-bool ActivateWindowOfClass(std::u16string_view class_name);
-
 }  // namespace dactyra::platform

@@ -33,6 +33,7 @@ class Button final : public Control {
 
  protected:
   Size NaturalSize() const override;
+  bool UsesKey(Key key) const override { return key == Key::kEnter; }  // it presses the button
 
  private:
   ButtonOptions options_;
@@ -43,7 +44,8 @@ struct RadioOptions {
   std::int64_t tag = 0;
 };
 
-// A radio button; the radio buttons of one parent form one group, one of them checked.
+// A radio button; the radio buttons of one parent form one group, one of them checked. Its
+// caption shows as it is: an '&' in it is a plain character, not a mnemonic.
 class RadioButton final : public Control {
  public:
   RadioButton(Control& parent, const Placement& placement, std::u16string text = {},
@@ -58,6 +60,10 @@ class RadioButton final : public Control {
 
   std::int64_t Tag() const { return tag_; }
   void SetTag(std::int64_t tag) { tag_ = tag; }
+
+  // Whether `text` would show in full beside the button's check mark at its width, in the
+  // form's font at its DPI (always, when its width is its natural one).
+  bool Fits(std::u16string_view text) const;
 
  protected:
   Size NaturalSize() const override;

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <concepts>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "ui/types.h"
@@ -65,8 +68,24 @@ class Control {
   void SetFocus();
   bool Focused() const;
 
+  // A key pressed while the control has the keyboard focus, as the user makes it: the
+  // control's own key handler sees it first (a list's OnKeyDown), then, unless the control uses
+  // the key itself (an edit box its Delete), the form's OnKeyDown. True when a handler took the
+  // key: it does nothing else then.
+  bool KeyDown(Key key);
+
   // Device pixels for a length in 96-DPI pixels at the form's current DPI.
   int Scale(int value) const;
+
+  // Makes a child control that this control owns, for controls made at run time in any number:
+  // it goes with this control. The arguments are those of T's constructor after the parent.
+  template <std::derived_from<Control> T, typename... Args>
+  T& Add(Args&&... args) {
+    auto child = std::make_unique<T>(*this, std::forward<Args>(args)...);
+    T& added = *child;
+    owned_children_.push_back(std::move(child));
+    return added;
+  }
 
  protected:
   Control(Control* parent, ControlKind kind, const Placement& placement, std::u16string text);
@@ -81,8 +100,16 @@ class Control {
   // The inner spacing for docked children (panels only).
   virtual Padding ChildPadding() const { return {}; }
 
+  // The control's own handler of a key; true when it took the key.
+  virtual bool HandleKey(Key) { return false; }
+  // Whether the control does something with the key itself.
+  virtual bool UsesKey(Key) const { return false; }
+
   // The client area in device pixels.
   virtual Size ClientSize() const { return {bounds_.width, bounds_.height}; }
+
+  // Destroys the children that this control owns, the last made first.
+  void DestroyOwnedChildren();
 
   // Lays out the children of this control and, recursively, theirs.
   void LayoutChildrenNow();
@@ -94,6 +121,16 @@ class Control {
   // instead of ending the program.
   void RunHandler(const auto& handler, const auto&... args) const;
 
+  // Runs a handler that answers whether it handled the event: false without one, and when an
+  // error escaped it (shown as by RunHandler).
+  bool HandledBy(const auto& handler, const auto&... args) const {
+    bool handled = false;
+    if (handler) {
+      RunHandler([&] { handled = handler(args...); });
+    }
+    return handled;
+  }
+
  private:
   friend struct detail::Access;
   friend class Form;
@@ -101,6 +138,7 @@ class Control {
   Form* form_;
   Control* parent_;
   std::vector<Control*> children_;
+  std::vector<std::unique_ptr<Control>> owned_children_;  // made by Add
   ControlKind kind_;
   std::u16string text_;
   Placement placement_;
@@ -111,7 +149,7 @@ class Control {
 };
 
 namespace detail {
-// Shows `what` in an error box owned by `form`.
+// Shows the error being handled in an error box owned by `form`.
 void ReportHandlerError(const Form& form);
 }  // namespace detail
 

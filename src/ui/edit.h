@@ -25,6 +25,7 @@ class LabeledEdit final : public Control {
 
  protected:
   Size NaturalSize() const override;
+  bool UsesKey(Key key) const override { return key == Key::kDelete; }
 
  private:
   friend struct detail::Access;

@@ -19,10 +19,6 @@ namespace detail {
 struct FormResources;  // a backend's per-form native resources (fonts)
 }
 
-namespace detail {
-struct FormResources;  // a backend's per-form native resources (fonts)
-}
-
 enum class FormBorder {
   kSizeable,  // a main window: resizable, minimise and maximise boxes
   kDialog,    // fixed size, caption and close box only
@@ -126,11 +122,18 @@ class Form : public Control {
   std::function<bool()> OnCloseQuery;
   std::function<void()> OnClose;
   std::function<bool(std::uint32_t command)> OnSysCommand;
+  // A key pressed anywhere in the form that its control did not take (see Control::KeyDown);
+  // true when handled.
+  std::function<bool(Key key)> OnKeyDown;
+
+ protected:
+  bool HandleKey(Key key) override;
 
  private:
   friend struct detail::Access;
   friend class Button;
   friend class Control;
+  class ModalShowing;
 
   void SetDpi(int dpi) { dpi_ = dpi; }
 

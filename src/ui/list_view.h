@@ -24,6 +24,13 @@ struct ListRow {
 
 class ListView;
 
+// A request for the list's context menu.
+struct ContextMenuRequest {
+  int row = -1;    // the row it is for: the one right-clicked, or the selected one; -1 for none
+  Point position;  // where to show the menu (screen pixels): at the click, or at the row
+  bool from_keyboard = false;  // the Menu key or Shift+F10
+};
+
 // Suspends the list's repainting while it lives (rows are added faster and without flicker).
 // Guards nest; the list repaints once when the last one ends.
 class [[nodiscard]] RedrawSuspension {
@@ -66,12 +73,24 @@ class ListView final : public Control {
   void Select(int row);
   // A double click on a row as the user makes it: selects it, then OnDoubleClick.
   void DoubleClickRow(int row);
+  // A right click as the user makes it, at `position` (screen pixels) on `row` (-1: beside the
+  // rows): selects the row (none for -1), then OnContextMenu.
+  void RightClick(int row, Point position);
+  // The Menu key or Shift+F10 as the user presses it: OnContextMenu for the selected row, at
+  // that row (at the list's corner when none is selected).
+  void ContextMenuKey();
 
   bool RedrawSuspended() const { return redraw_suspensions_ > 0; }
 
   // Selection changes: the row that changed and whether it is now selected.
   std::function<void(int row, bool selected)> OnSelectItem;
   std::function<void()> OnDoubleClick;
+  // A key pressed while the list has the focus (see Control::KeyDown); true when handled.
+  std::function<bool(Key key)> OnKeyDown;
+  std::function<void(const ContextMenuRequest& request)> OnContextMenu;
+
+ protected:
+  bool HandleKey(Key key) override;
 
  private:
   friend struct detail::Access;

@@ -61,6 +61,17 @@ struct Rect {
   friend bool operator==(const Rect&, const Rect&) = default;
 };
 
+// A point in device pixels on the screen.
+struct Point {
+  int x = 0;
+  int y = 0;
+  friend bool operator==(const Point&, const Point&) = default;
+};
+
+// The keys that forms handle themselves, as Windows lists do (F2 rename, F5 refresh, Delete,
+// Enter). Reported when pressed without Ctrl, Alt or Shift.
+enum class Key { kEnter, kDelete, kF2, kF5 };
+
 struct Size {
   int width = 0;
   int height = 0;

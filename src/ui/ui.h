@@ -2,6 +2,7 @@
 
 // The widget layer in one include.
 #include "ui/button.h"
+#include "ui/column.h"
 #include "ui/edit.h"
 #include "ui/form.h"
 #include "ui/indicators.h"
@@ -10,3 +11,4 @@
 #include "ui/message_box.h"
 #include "ui/message_target.h"
 #include "ui/panel.h"
+#include "ui/popup_menu.h"

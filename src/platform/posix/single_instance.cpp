@@ -14,8 +14,4 @@ SingleInstance::SingleInstance(SingleInstance&& other) noexcept
 
 SingleInstance::~SingleInstance() = default;
 
-bool ActivateWindowOfClass(std::u16string_view) {
-  return false;
-}
-
 }  // namespace dactyra::platform

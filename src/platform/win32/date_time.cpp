@@ -1,7 +1,7 @@
 #include <windows.h>
 
+#include "base/wide.h"
 #include "platform/platform.h"
-#include "platform/win32/wide.h"
 
 namespace dactyra::platform {
 namespace {

@@ -10,7 +10,7 @@
 
 #include "platform/open_uri.h"
 #include "platform/platform.h"
-#include "platform/win32/wide.h"
+#include "base/wide.h"
 
 namespace dactyra::platform {
 namespace {

@@ -3,8 +3,8 @@
 
 #include <vector>
 
+#include "base/wide.h"
 #include "platform/platform.h"
-#include "platform/win32/wide.h"
 
 namespace dactyra::platform {
 

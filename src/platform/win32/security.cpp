@@ -4,8 +4,8 @@
 
 #include <memory>
 
+#include "base/wide.h"
 #include "platform/platform.h"
-#include "platform/win32/wide.h"
 
 namespace dactyra::platform {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <utility>
 
+#include "base/wide.h"
 #include "platform/platform.h"
-#include "platform/win32/wide.h"
 
 namespace dactyra::platform {
 
@@ -38,20 +38,6 @@ SingleInstance::~SingleInstance() {
     GlobalDeleteAtom(atom);
   }
   CloseHandle(reinterpret_cast<HANDLE>(mutex_));
-}
-
-bool ActivateWindowOfClass(std::u16string_view class_name) {
-  const std::wstring name = ToWide(class_name);
-  const HWND window = FindWindowW(name.c_str(), nullptr);
-  if (window == nullptr) {
-    return false;
-  }
-  if (IsIconic(window)) {
-    ShowWindow(window, SW_RESTORE);
-  }
-  // A modal dialog of that window is what the user should get back to.
-  SetForegroundWindow(GetLastActivePopup(window));
-  return true;
 }
 
 }  // namespace dactyra::platform

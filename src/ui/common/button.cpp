@@ -11,6 +11,7 @@ namespace {
 constexpr int kButtonHeight = 25;  // 96-DPI pixels, the usual push button
 constexpr int kButtonMinWidth = 75;
 constexpr int kCheckMark = 13;
+constexpr int kCheckMarkSpacing = 6;  // between the check mark and the text
 }  // namespace
 
 Button::Button(Control& parent, const Placement& placement, std::u16string text,
@@ -94,9 +95,16 @@ void RadioButton::Click() {
   }
 }
 
+bool RadioButton::Fits(std::u16string_view text) const {
+  return GetPlacement().width == 0 || Scale(kCheckMark + kCheckMarkSpacing) +
+                                              detail::MeasureText(OwnerForm(), text, false).width <=
+                                          Bounds().width;
+}
+
 Size RadioButton::NaturalSize() const {
   const Size text = detail::MeasureText(OwnerForm(), Text(), false);
-  return {Scale(kCheckMark + 6) + text.width, std::max(text.height, Scale(kCheckMark)) + Scale(2)};
+  return {Scale(kCheckMark + kCheckMarkSpacing) + text.width,
+          std::max(text.height, Scale(kCheckMark)) + Scale(2)};
 }
 
 }  // namespace dactyra::ui

@@ -3,7 +3,6 @@
 #include <string>
 
 #include "base/error.h"
-#include "base/utf.h"
 #include "ui/detail/backend.h"
 #include "ui/form.h"
 #include "ui/layout.h"
@@ -23,6 +22,7 @@ Control::Control(Control* parent, ControlKind kind, const Placement& placement, 
 }
 
 Control::~Control() {
+  DestroyOwnedChildren();
   // Children still alive lose their native windows with ours.
   for (Control* child : children_) {
     detail::OrphanNative(*child);
@@ -35,6 +35,12 @@ Control::~Control() {
   }
   if (parent_ != nullptr) {
     std::erase(parent_->children_, this);
+  }
+}
+
+void Control::DestroyOwnedChildren() {
+  while (!owned_children_.empty()) {
+    owned_children_.pop_back();
   }
 }
 
@@ -86,6 +92,13 @@ bool Control::Focused() const {
   return detail::HasFocus(*this);
 }
 
+bool Control::KeyDown(Key key) {
+  if (HandleKey(key)) {
+    return true;
+  }
+  return form_ != this && !UsesKey(key) && form_->HandleKey(key);
+}
+
 int Control::Scale(int value) const {
   return ScaleForDpi(value, form_->Dpi());
 }
@@ -127,15 +140,13 @@ void Control::LayoutChildrenNow() {
 namespace detail {
 
 void ReportHandlerError(const Form& form) {
-  std::u16string message;
+  std::u16string message = u"Unexpected error.";
   try {
     throw;
-  } catch (const Error& error) {
-    message = error.Message();
   } catch (const std::exception& error) {
-    message = Utf8ToUtf16(error.what()).value_or(u"Unexpected error.");
+    message = ErrorText(error);
   } catch (...) {
-    message = u"Unexpected error.";
+    // not one of ours or the library's: the general text
   }
   ShowError(&form, form.Caption(), message);
 }

@@ -25,6 +25,8 @@ Form::Form(const FormOptions& options)
 }
 
 Form::~Form() {
+  // The controls made at run time go while the form is whole, as its fields do.
+  DestroyOwnedChildren();
   // From here on posts are dropped. The window goes before the resources it uses.
   mailbox_.reset();
   detail::DestroyNative(*this);
@@ -50,17 +52,33 @@ void Form::Hide() {
   detail::FormHide(*this);
 }
 
+// A modal showing: the owner is disabled while it lasts, and on every way out of it (an error
+// included) the owner is enabled and the form is no longer shown.
+class Form::ModalShowing {
+ public:
+  explicit ModalShowing(Form& form) : form_(form) {
+    form_.modal_ = true;
+    form_.closed_ = false;
+    form_.modal_result_ = ModalResult::kNone;
+    detail::FormEnterModal(form_);
+  }
+  ~ModalShowing() {
+    detail::FormLeaveModal(form_);
+    form_.showing_ = false;
+    form_.modal_ = false;
+  }
+  ModalShowing(const ModalShowing&) = delete;
+  ModalShowing& operator=(const ModalShowing&) = delete;
+
+ private:
+  Form& form_;
+};
+
 ModalResult Form::ShowModal() {
-  modal_ = true;
-  closed_ = false;
-  modal_result_ = ModalResult::kNone;
-  detail::FormEnterModal(*this);
+  const ModalShowing showing(*this);
   RunHandler(OnShow);
   showing_ = true;
-  const ModalResult result = detail::FormRunModal(*this);
-  showing_ = false;
-  modal_ = false;
-  return result;
+  return detail::FormRunModal(*this);
 }
 
 void Form::Close() {
@@ -92,12 +110,11 @@ void Form::InsertSystemMenuItem(const SystemMenuItem& item) {
 }
 
 bool Form::SysCommand(std::uint32_t command) {
-  if (!OnSysCommand) {
-    return false;
-  }
-  bool handled = false;
-  RunHandler([&] { handled = OnSysCommand(command); });
-  return handled;
+  return HandledBy(OnSysCommand, command);
+}
+
+bool Form::HandleKey(Key key) {
+  return HandledBy(OnKeyDown, key);
 }
 
 void Form::SetMessageHandler(std::uint32_t message, MessageHandler handler) {

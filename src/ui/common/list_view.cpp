@@ -89,6 +89,23 @@ void ListView::DoubleClickRow(int row) {
   RunHandler(OnDoubleClick);
 }
 
+void ListView::RightClick(int row, Point position) {
+  if (row < -1 || row >= RowCount()) {
+    return;
+  }
+  Select(row);
+  RunHandler(OnContextMenu, ContextMenuRequest{row, position, false});
+}
+
+void ListView::ContextMenuKey() {
+  const int row = SelectedIndex();
+  RunHandler(OnContextMenu, ContextMenuRequest{row, detail::ListMenuPoint(*this, row), true});
+}
+
+bool ListView::HandleKey(Key key) {
+  return HandledBy(OnKeyDown, key);
+}
+
 void ListView::SelectionChanged(int row, bool selected) {
   if (selected) {
     selected_ = row;

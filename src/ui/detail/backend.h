@@ -41,6 +41,8 @@ void ListSetCell(ListView& list, int row, int column);
 void ListClear(ListView& list);
 void ListSelect(ListView& list, int row);  // the model follows through the selection events
 void ListSetRedraw(ListView& list, bool redraw);
+// Where a menu for the row (-1: for none) opens from the keyboard, in screen pixels.
+Point ListMenuPoint(const ListView& list, int row);
 
 void MemoAppend(Memo& memo, std::u16string_view line);
 void MemoClear(Memo& memo);
@@ -50,7 +52,8 @@ void FormApplyClientSize(Form& form);
 void FormShow(Form& form);
 void FormHide(Form& form);
 void FormEnterModal(Form& form);       // before OnShow: the owner is disabled
-ModalResult FormRunModal(Form& form);  // shows, waits for a modal result, hides, enables the owner
+ModalResult FormRunModal(Form& form);  // shows, waits for a modal result, enables the owner, hides
+void FormLeaveModal(Form& form);       // on every way out: the owner is enabled (again)
 void FormBringToFront(Form& form);
 void FormInsertSystemMenuItem(Form& form, const SystemMenuItem& item);
 

@@ -23,20 +23,22 @@ struct Access {
     list.SelectionChanged(row, selected);
   }
   static Control*& Focused(Form& form) { return form.focused_; }
+  // The form is on a monitor of `dpi`: its client area and its controls follow.
+  static void Rescale(Form& form, int dpi) {
+    form.SetDpi(dpi);
+    form.client_size_ = {ScaleForDpi(form.design_client_.width, dpi),
+                         ScaleForDpi(form.design_client_.height, dpi)};
+    form.LayoutChildrenNow();
+  }
   static Mailbox& MailboxOf(Form& form) { return *form.mailbox_; }
 };
 
 namespace {
 
-// The hooks installed on this thread, innermost last.
-struct Hooks {
-  std::vector<headless::ScopedModalDriver*> drivers;
-  std::vector<headless::ScopedMessageBoxResponder*> responders;
-};
-
-Hooks& ThreadHooks() {
-  thread_local Hooks hooks;
-  return hooks;
+// The modal drivers installed on this thread, innermost last.
+std::vector<headless::ScopedModalDriver*>& ThreadDrivers() {
+  thread_local std::vector<headless::ScopedModalDriver*> drivers;
+  return drivers;
 }
 
 }  // namespace
@@ -59,7 +61,15 @@ bool Mailbox::WaitUntil(std::chrono::steady_clock::time_point deadline) {
   return arrived_.wait_until(lock, deadline, [this] { return !queue_.empty(); });
 }
 
-void CreateNative(Control&) {}
+// A dialog opens on its owner's monitor, at its DPI.
+void CreateNative(Control& control) {
+  if (control.Kind() == ControlKind::kForm) {
+    auto& form = static_cast<Form&>(control);
+    if (form.Owner() != nullptr) {
+      Access::Rescale(form, form.Owner()->Dpi());
+    }
+  }
+}
 void DestroyNative(Control&) {}
 void OrphanNative(Control&) {}
 void UpdateText(Control&) {}
@@ -113,6 +123,11 @@ void ListSelect(ListView& list, int row) {
 }
 
 void ListSetRedraw(ListView&, bool) {}
+
+// There is no screen: a keyboard menu opens at the list's own corner.
+Point ListMenuPoint(const ListView& list, int) {
+  return {list.Bounds().left, list.Bounds().top};
+}
 void MemoAppend(Memo&, std::u16string_view) {}
 void MemoClear(Memo&) {}
 
@@ -122,12 +137,13 @@ std::shared_ptr<Mailbox> MakeMailbox(Form&) {
 void FormApplyClientSize(Form&) {}
 void FormShow(Form&) {}
 void FormEnterModal(Form&) {}
+void FormLeaveModal(Form&) {}
 void FormHide(Form&) {}
 void FormBringToFront(Form&) {}
 void FormInsertSystemMenuItem(Form&, const SystemMenuItem&) {}
 
 ModalResult FormRunModal(Form& form) {
-  auto& drivers = ThreadHooks().drivers;
+  auto& drivers = ThreadDrivers();
   if (drivers.empty()) {
     throw Error(u"No modal driver runs the form \"" + form.Caption() + u"\".");
   }
@@ -156,35 +172,33 @@ bool MessageTarget::Post(std::uint32_t message, std::uintptr_t wparam, std::intp
 }
 
 ModalResult ShowMessageBox(const Form* owner, const MessageBoxRequest& request) {
-  auto& responders = detail::ThreadHooks().responders;
-  if (responders.empty()) {
+  auto* responder = headless::ScopedMessageBoxResponder::Innermost();
+  if (responder == nullptr) {
     throw Error(u"No responder answers the message box \"" + request.text + u"\".");
   }
-  return responders.back()->Answer(owner, request);
+  return responder->Answer(owner, request);
+}
+
+std::uint32_t ShowPopupMenu(const Form& owner, const PopupMenuRequest& request) {
+  auto* responder = headless::ScopedPopupMenuResponder::Innermost();
+  if (responder == nullptr) {
+    throw Error(u"No responder answers the popup menu of \"" + owner.Caption() + u"\".");
+  }
+  const std::uint32_t chosen = responder->Answer(&owner, request);
+  const bool choosable = std::ranges::any_of(request.items, [&](const MenuItem& item) {
+    return item.id == chosen && item.enabled && !item.text.empty();
+  });
+  return choosable ? chosen : 0;
 }
 
 namespace headless {
 
 ScopedModalDriver::ScopedModalDriver(ModalDriver driver) : driver_(std::move(driver)) {
-  detail::ThreadHooks().drivers.push_back(this);
+  detail::ThreadDrivers().push_back(this);
 }
 
 ScopedModalDriver::~ScopedModalDriver() {
-  std::erase(detail::ThreadHooks().drivers, this);
-}
-
-ScopedMessageBoxResponder::ScopedMessageBoxResponder(MessageBoxResponder responder)
-    : responder_(std::move(responder)) {
-  detail::ThreadHooks().responders.push_back(this);
-}
-
-ScopedMessageBoxResponder::~ScopedMessageBoxResponder() {
-  std::erase(detail::ThreadHooks().responders, this);
-}
-
-ModalResult ScopedMessageBoxResponder::Answer(const Form* owner, const MessageBoxRequest& request) {
-  calls_.push_back({owner != nullptr ? owner->Caption() : std::u16string(), request});
-  return responder_(request);
+  std::erase(detail::ThreadDrivers(), this);
 }
 
 int DeliverPostedMessages(Form& form) {
@@ -226,6 +240,15 @@ void PressEscape(Form& form) {
 
 void PressCloseBox(Form& form) {
   form.Close();
+}
+
+bool PressKey(Form& form, Key key) {
+  Control* focused = detail::Access::Focused(form);
+  return (focused != nullptr ? *focused : static_cast<Control&>(form)).KeyDown(key);
+}
+
+void MoveToDpi(Form& form, int dpi) {
+  detail::Access::Rescale(form, dpi);
 }
 
 }  // namespace headless

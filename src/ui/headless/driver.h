@@ -5,6 +5,7 @@
 // them (the test's UI thread) and nest: the innermost one answers.
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -13,6 +14,7 @@
 #include "ui/button.h"
 #include "ui/form.h"
 #include "ui/message_box.h"
+#include "ui/popup_menu.h"
 
 namespace dactyra::ui::headless {
 
@@ -34,30 +36,53 @@ class ScopedModalDriver {
   ModalDriver driver_;
 };
 
-// One message box as it was asked for.
-struct MessageBoxCall {
-  std::u16string owner_caption;  // empty without an owner
-  MessageBoxRequest request;
-};
-
-using MessageBoxResponder = std::function<ModalResult(const MessageBoxRequest& request)>;
-
-// Answers every message box while it lives and records them. Without one a message box raises
-// an Error carrying its text.
-class ScopedMessageBoxResponder {
+// Answers every request of one kind (message boxes, popup menus) while it lives, as the user
+// would, and records them. Without one such a request raises an Error.
+template <typename Request, typename Result>
+class ScopedResponder {
  public:
-  explicit ScopedMessageBoxResponder(MessageBoxResponder responder);
-  ~ScopedMessageBoxResponder();
-  ScopedMessageBoxResponder(const ScopedMessageBoxResponder&) = delete;
-  ScopedMessageBoxResponder& operator=(const ScopedMessageBoxResponder&) = delete;
+  // One request as it was made.
+  struct Call {
+    std::u16string owner_caption;  // empty without an owner
+    Request request;
+  };
+  using Responder = std::function<Result(const Request& request)>;
 
-  ModalResult Answer(const Form* owner, const MessageBoxRequest& request);
-  const std::vector<MessageBoxCall>& Calls() const { return calls_; }
+  explicit ScopedResponder(Responder responder) : responder_(std::move(responder)) {
+    Stack().push_back(this);
+  }
+  ~ScopedResponder() { std::erase(Stack(), this); }
+  ScopedResponder(const ScopedResponder&) = delete;
+  ScopedResponder& operator=(const ScopedResponder&) = delete;
+
+  // The innermost responder of this thread; null when none.
+  static ScopedResponder* Innermost() { return Stack().empty() ? nullptr : Stack().back(); }
+
+  Result Answer(const Form* owner, const Request& request) {
+    calls_.push_back({owner != nullptr ? owner->Caption() : std::u16string(), request});
+    return responder_(request);
+  }
+  const std::vector<Call>& Calls() const { return calls_; }
 
  private:
-  MessageBoxResponder responder_;
-  std::vector<MessageBoxCall> calls_;
+  static std::vector<ScopedResponder*>& Stack() {
+    thread_local std::vector<ScopedResponder*> stack;
+    return stack;
+  }
+
+  Responder responder_;
+  std::vector<Call> calls_;
 };
+
+// Message boxes: the answer is the button pressed.
+using ScopedMessageBoxResponder = ScopedResponder<MessageBoxRequest, ModalResult>;
+using MessageBoxCall = ScopedMessageBoxResponder::Call;
+using MessageBoxResponder = ScopedMessageBoxResponder::Responder;
+
+// Popup menus: the answer is the id of the item chosen, 0 to dismiss the menu. An id that is
+// not one of an enabled item (which the user could not choose) counts as 0.
+using ScopedPopupMenuResponder = ScopedResponder<PopupMenuRequest, std::uint32_t>;
+using PopupMenuCall = ScopedPopupMenuResponder::Call;
 
 // Runs the handlers of the messages posted to `form` so far; returns how many arrived.
 int DeliverPostedMessages(Form& form);
@@ -71,6 +96,12 @@ bool PumpUntil(Form& form, const std::function<bool()>& condition,
 void PressEnter(Form& form);   // the focused button, else the default button
 void PressEscape(Form& form);  // the cancel button, if any
 void PressCloseBox(Form& form);
+// A key pressed in the form: the focused control's (see Control::KeyDown), else the form's.
+bool PressKey(Form& form, Key key);
+
+// The form moved to a monitor of `dpi` dots per inch: it and its controls are scaled anew, and
+// its dialogs opened from now on take that DPI.
+void MoveToDpi(Form& form, int dpi);
 
 // Every control of type T below `root`, in creation order (depth first).
 template <typename T>

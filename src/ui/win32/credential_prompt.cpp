@@ -144,8 +144,8 @@ PasswordCheck ConfirmUserPassword(const Form* owner, std::u16string caption,
   CREDUI_INFOW info{};
   info.cbSize = sizeof(info);
   info.hwndParent = owner != nullptr ? detail::WindowOf(*owner) : nullptr;
-  info.pszMessageText = detail::Wide(message);
-  info.pszCaptionText = detail::Wide(caption);
+  info.pszMessageText = Wide(message);
+  info.pszCaptionText = Wide(caption);
   ULONG package = 0;
   BOOL save = FALSE;
   PackedCredentials packed(task_free);

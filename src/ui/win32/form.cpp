@@ -1,5 +1,5 @@
-// Top-level windows: creation at the monitor's DPI, showing, the modal loop, the system menu,
-// posted messages and the application's message loop.
+// Top-level windows: creation at the monitor's DPI, showing, the modal loop, the system menu and
+// posted messages.
 
 #include <windows.h>
 
@@ -9,8 +9,9 @@
 
 #include "ui/detail/backend.h"
 #include "ui/layout.h"
-#include "ui/win32/internal.h"
+#include "ui/win32/dpi.h"
 #include "ui/win32/native.h"
+#include "ui/win32/native_kind.h"
 
 namespace dactyra::ui {
 
@@ -48,42 +49,89 @@ DWORD ExStyleFor(const Form& form) {
          (form.Border() == FormBorder::kSizeable ? WS_EX_APPWINDOW : WS_EX_DLGMODALFRAME);
 }
 
-// Sizes the window so that its client area is the form's design size at its DPI.
-void ApplyClientSize(Form& form) {
-  HWND window = WindowOf(form);
+HWND OwnerWindow(const Form& form) {
+  return form.Owner() != nullptr ? WindowOf(*form.Owner()) : nullptr;
+}
+
+// The size of the window whose client area is the form's design size at `dpi`.
+SIZE FrameSize(const Form& form, int dpi) {
   const Size design = Access::DesignClientSize(form);
-  RECT rect{0, 0, ScaleForDpi(design.width, form.Dpi()), ScaleForDpi(design.height, form.Dpi())};
-  AdjustWindowRectExForDpi(&rect, StyleFor(form), FALSE, ExStyleFor(form),
-                           static_cast<UINT>(form.Dpi()));
-  SetWindowPos(window, nullptr, 0, 0, rect.right - rect.left, rect.bottom - rect.top,
+  RECT rect{0, 0, ScaleForDpi(design.width, dpi), ScaleForDpi(design.height, dpi)};
+  DpiFunctions::System().AdjustWindowRect(rect, StyleFor(form), ExStyleFor(form), dpi);
+  return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+void ApplyClientSize(Form& form) {
+  const SIZE frame = FrameSize(form, form.Dpi());
+  SetWindowPos(WindowOf(form), nullptr, 0, 0, frame.cx, frame.cy,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// Centres the window on its owner or on the work area of its monitor, kept inside that area.
+// Where a form is centred: over its owner (when it asks for that and the owner is in view), on
+// the monitor under the owner's centre; otherwise on the work area of the monitor of `window`.
+struct Centring {
+  HMONITOR monitor;
+  RECT around;
+};
+
+Centring CentringOf(const Form& form, HWND window) {
+  HWND owner = OwnerWindow(form);
+  if (Access::Position(form) == FormPosition::kCenterOwner && owner != nullptr &&
+      IsWindowVisible(owner) && !IsIconic(owner)) {
+    RECT around;
+    GetWindowRect(owner, &around);
+    const POINT centre{(around.left + around.right) / 2, (around.top + around.bottom) / 2};
+    return {MonitorFromPoint(centre, MONITOR_DEFAULTTONEAREST), around};
+  }
+  HMONITOR monitor = MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST);
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  GetMonitorInfoW(monitor, &info);
+  return {monitor, info.rcWork};
+}
+
+// The top left corner of a frame of the given size centred as `centring` says, kept inside the
+// work area of its monitor.
+POINT CentredOrigin(const Centring& centring, SIZE frame) {
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  GetMonitorInfoW(centring.monitor, &info);
+  const RECT& work = info.rcWork;
+  const RECT& around = centring.around;
+  const LONG left = around.left + (around.right - around.left - frame.cx) / 2;
+  const LONG top = around.top + (around.bottom - around.top - frame.cy) / 2;
+  return {std::max(work.left, std::min(left, work.right - frame.cx)),
+          std::max(work.top, std::min(top, work.bottom - frame.cy))};
+}
+
 void CenterWindow(const Form& form) {
   HWND window = WindowOf(form);
   RECT frame;
   GetWindowRect(window, &frame);
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
+  const POINT origin =
+      CentredOrigin(CentringOf(form, window), {frame.right - frame.left, frame.bottom - frame.top});
+  SetWindowPos(window, nullptr, origin.x, origin.y, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
-  HWND owner = form.Owner() != nullptr ? WindowOf(*form.Owner()) : nullptr;
-  const bool on_owner = Access::Position(form) == FormPosition::kCenterOwner && owner != nullptr &&
-                        IsWindowVisible(owner) && !IsIconic(owner);
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof(monitor);
-  GetMonitorInfoW(MonitorFromWindow(on_owner ? owner : window, MONITOR_DEFAULTTONEAREST), &monitor);
-  RECT around = monitor.rcWork;
-  if (on_owner) {
-    GetWindowRect(owner, &around);
+// Where a new form's window goes. A form with an owner opens where it will be shown: centred on
+// its owner's monitor at that monitor's DPI. The main window takes the system's default place.
+struct InitialFrame {
+  int x = CW_USEDEFAULT;
+  int y = CW_USEDEFAULT;
+  int width = CW_USEDEFAULT;
+  int height = CW_USEDEFAULT;
+};
+
+InitialFrame InitialFrameOf(const Form& form) {
+  HWND owner = OwnerWindow(form);
+  if (owner == nullptr) {
+    return {};
   }
-  const RECT& work = monitor.rcWork;
-  int left = around.left + (around.right - around.left - width) / 2;
-  int top = around.top + (around.bottom - around.top - height) / 2;
-  left =
-      std::max(static_cast<int>(work.left), std::min(left, static_cast<int>(work.right) - width));
-  top = std::max(static_cast<int>(work.top), std::min(top, static_cast<int>(work.bottom) - height));
-  SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const Centring centring = CentringOf(form, owner);
+  const SIZE frame = FrameSize(form, DpiFunctions::System().ForMonitor(centring.monitor));
+  const POINT origin = CentredOrigin(centring, frame);
+  return {origin.x, origin.y, frame.cx, frame.cy};
 }
 
 void ShowAndFocus(Form& form) {
@@ -98,49 +146,84 @@ void ShowAndFocus(Form& form) {
   }
 }
 
-// Column widths are design pixels: they follow the DPI like everything else.
-void RescaleColumns(Control& control) {
-  if (control.Kind() == ControlKind::kListView) {
-    const auto& list = static_cast<const ListView&>(control);
-    for (std::size_t i = 0; i < list.Columns().size(); ++i) {
-      SendMessageW(WindowOf(list), LVM_SETCOLUMNWIDTH, i, list.Scale(list.Columns()[i].width));
-    }
-  }
+void ApplyDpiBelow(Control& control) {
   for (Control* child : control.Children()) {
-    RescaleColumns(*child);
+    NativeKindOf(*child).ApplyDpi(*child);
+    ApplyDpiBelow(*child);
   }
 }
 
+class FormKindImpl final : public NativeKind {
+ public:
+  // The window opens where it is shown (see InitialFrameOf), at the DPI of its monitor.
+  void Create(Control& control) const override {
+    auto& form = static_cast<Form&>(control);
+    InitCommonControlsOnce();
+    RegisterWindowClasses();
+    auto resources = std::make_shared<FormResources>();
+    Access::SetResources(form, resources);
+    const WindowSpec spec = Spec(form);
+    const InitialFrame frame = InitialFrameOf(form);
+    HWND window = CreateWindowExW(spec.ex_style, spec.window_class, Wide(form.Caption()),
+                                  spec.style, frame.x, frame.y, frame.width, frame.height,
+                                  OwnerWindow(form), nullptr, GetModuleHandleW(nullptr), &form);
+    Access::SetWindow(form, window);
+    if (window == nullptr) {
+      return;
+    }
+    Access::SetDpi(form, DpiFunctions::System().ForWindow(window));
+    resources->fonts = CreateFormFonts(form.Font(), form.Dpi());
+    ApplyClientSize(form);
+  }
+  // Show, Hide and the window's own size are the form's business, and its fonts are for its
+  // controls.
+  void UpdateVisible(Control&) const override {}
+  void UpdateBounds(Control&) const override {}
+  void ApplyFont(Control&, bool) const override {}
+
+ protected:
+  WindowSpec Spec(const Control& control) const override {
+    const auto& form = static_cast<const Form&>(control);
+    return {kFormClass, StyleFor(form), ExStyleFor(form)};
+  }
+};
+
 }  // namespace
 
-void CreateFormWindow(Form& form) {
-  InitCommonControlsOnce();
-  RegisterWindowClasses();
-  auto resources = std::make_shared<FormResources>();
-  Access::SetResources(form, resources);
-  HWND owner = form.Owner() != nullptr ? WindowOf(*form.Owner()) : nullptr;
-  HWND window = CreateWindowExW(ExStyleFor(form), kContainerClass, Wide(form.Caption()),
-                                StyleFor(form), CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                                CW_USEDEFAULT, owner, nullptr, GetModuleHandleW(nullptr), &form);
-  Access::SetWindow(form, window);
-  if (window == nullptr) {
-    return;
+FormFonts CreateFormFonts(const FontSpec& spec, int dpi) {
+  LOGFONTW font{};
+  if (!DpiFunctions::System().MessageFont(font, dpi)) {
+    font.lfHeight = -MulDiv(9, dpi, 72);
+    font.lfWeight = FW_NORMAL;
+    font.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynW(font.lfFaceName, L"Segoe UI", LF_FACESIZE);
   }
-  const int dpi = static_cast<int>(GetDpiForWindow(window));
-  Access::SetDpi(form, dpi > 0 ? dpi : 96);
-  resources->font = CreateFormFont(form.Font(), form.Dpi(), false);
-  resources->bold_font = CreateFormFont(form.Font(), form.Dpi(), true);
-  ApplyClientSize(form);
+  if (!spec.face.empty() && spec.pixel_height > 0) {
+    font.lfHeight = -MulDiv(spec.pixel_height, dpi, 96);
+    font.lfWidth = 0;
+    font.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynW(font.lfFaceName, Wide(spec.face), LF_FACESIZE);
+  }
+  FormFonts fonts;
+  fonts.normal.reset(CreateFontIndirectW(&font));
+  font.lfWeight = FW_BOLD;
+  fonts.bold.reset(CreateFontIndirectW(&font));
+  return fonts;
+}
+
+const NativeKind& FormKind() {
+  static const FormKindImpl kind;
+  return kind;
 }
 
 void RescaleForm(Form& form, int dpi) {
   Access::SetDpi(form, dpi);
+  FormFonts fonts = CreateFormFonts(form.Font(), dpi);
   if (FormResources* resources = Access::Resources(form)) {
-    resources->font = CreateFormFont(form.Font(), dpi, false);
-    resources->bold_font = CreateFormFont(form.Font(), dpi, true);
+    // The old fonts stay until every control has taken the new ones.
+    std::swap(resources->fonts, fonts);
   }
-  ApplyFonts(form);
-  RescaleColumns(form);
+  ApplyDpiBelow(form);
 }
 
 std::shared_ptr<Mailbox> MakeMailbox(Form& form) {
@@ -166,19 +249,27 @@ void FormHide(Form& form) {
 }
 
 void FormEnterModal(Form& form) {
-  HWND owner = form.Owner() != nullptr ? WindowOf(*form.Owner()) : nullptr;
+  HWND owner = OwnerWindow(form);
   FormResources* resources = Access::Resources(form);
-  if (resources != nullptr && owner != nullptr && IsWindowEnabled(owner)) {
+  // A form whose window could not be made is never shown: its owner stays usable.
+  if (WindowOf(form) != nullptr && resources != nullptr && owner != nullptr &&
+      IsWindowEnabled(owner)) {
     EnableWindow(owner, FALSE);
     resources->owner_disabled = true;
   }
 }
 
+void FormLeaveModal(Form& form) {
+  FormResources* resources = Access::Resources(form);
+  if (resources != nullptr && resources->owner_disabled) {
+    EnableWindow(OwnerWindow(form), TRUE);
+    resources->owner_disabled = false;
+  }
+}
+
 ModalResult FormRunModal(Form& form) {
   HWND window = WindowOf(form);
-  HWND owner = form.Owner() != nullptr ? WindowOf(*form.Owner()) : nullptr;
-  FormResources* resources = Access::Resources(form);
-  if (window == nullptr || resources == nullptr) {
+  if (window == nullptr) {
     return ModalResult::kCancel;
   }
   ShowAndFocus(form);
@@ -195,12 +286,9 @@ ModalResult FormRunModal(Form& form) {
     DispatchWithDialogKeys(message);
   }
   // The owner is enabled before the dialog hides, so that it gets the activation back.
-  if (resources->owner_disabled) {
-    EnableWindow(owner, TRUE);
-    resources->owner_disabled = false;
-  }
+  FormLeaveModal(form);
   ShowWindow(window, SW_HIDE);
-  if (owner != nullptr) {
+  if (HWND owner = OwnerWindow(form)) {
     SetActiveWindow(owner);
   }
   return form.GetModalResult();
@@ -237,21 +325,6 @@ namespace win32 {
 
 HWND WindowOf(const Control& control) {
   return detail::WindowOf(control);
-}
-
-int RunApplication(Form& main_form) {
-  if (!main_form.Showing()) {
-    main_form.Show();
-  }
-  MSG message;
-  while (!main_form.Closed()) {
-    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-    if (got <= 0) {
-      return got == 0 ? static_cast<int>(message.wParam) : 1;
-    }
-    detail::DispatchWithDialogKeys(message);
-  }
-  return 0;
 }
 
 }  // namespace win32

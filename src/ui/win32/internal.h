@@ -9,6 +9,7 @@
 #include <string_view>
 #include <type_traits>
 
+#include "base/wide.h"
 #include "ui/button.h"
 #include "ui/edit.h"
 #include "ui/form.h"
@@ -53,31 +54,34 @@ class Selection {
   HGDIOBJ previous_;
 };
 
-// The native resources of one form: its fonts at its DPI and the keyboard focus it had when it
-// was last deactivated.
-struct FormResources {
-  UniqueFont font;
-  UniqueFont bold_font;
-  HWND last_focus = nullptr;
-  bool owner_disabled = false;  // by the modal loop, which enables it again
-  int next_control_id = 100;    // ids 1 and 2 stay free for IDOK and IDCANCEL
+// A form's fonts at its DPI: the normal one and a bold one for bold labels.
+struct FormFonts {
+  UniqueFont normal;
+  UniqueFont bold;
 };
 
-inline const wchar_t* Wide(const std::u16string& text) {
-  return reinterpret_cast<const wchar_t*>(text.c_str());
-}
+// The native resources of one form: its fonts and the keyboard focus it had when it was last
+// deactivated.
+struct FormResources {
+  FormFonts fonts;
+  HWND last_focus = nullptr;
+  bool owner_disabled = false;  // while it is shown modally
+  int next_control_id = 100;    // ids 1 and 2 stay free for IDOK and IDCANCEL
+};
 
 inline COLORREF ToColorRef(Color color) {
   return RGB(color.red, color.green, color.blue);
 }
 
-// The window classes of the backend.
-inline constexpr wchar_t kContainerClass[] = L"DactyraWindow";
+// The window classes of the backend. The e2e tests find the main window by its class name.
+inline constexpr wchar_t kFormClass[] = L"DactyraWindow";
+inline constexpr wchar_t kPanelClass[] = L"DactyraPanel";
 inline constexpr wchar_t kShapeClass[] = L"DactyraShape";
 inline constexpr wchar_t kSplitterClass[] = L"DactyraSplitter";
 // The window property that ties a native window to its control.
 inline constexpr wchar_t kControlProperty[] = L"Dactyra.Control";
 void RegisterWindowClasses();
+// Whether the window is a form's (of this or another process).
 bool IsFormWindow(HWND window);
 
 // Translates and dispatches one message, giving the dialog keys (Tab, Enter, Esc, mnemonics)
@@ -87,13 +91,13 @@ void DispatchWithDialogKeys(MSG& message);
 // The control whose native window this is; null for windows of others.
 Control* ControlOf(HWND window);
 
-void CreateFormWindow(Form& form);
-// The form's font at the given DPI: its face and height, or the system's message font.
-UniqueFont CreateFormFont(const FontSpec& spec, int dpi, bool bold);
-void ApplyFonts(Control& control);
-void RescaleForm(Form& form, int dpi);
+// The form's fonts at the given DPI: its face and height, or the system's message font.
+FormFonts CreateFormFonts(const FontSpec& spec, int dpi);
+// The font of the form for normal or bold text; null before the form has its fonts.
+HFONT FormFont(const Form& form, bool bold);
 
-LRESULT HandleListNotify(ListView& list, const NMHDR& header);
+// The form moved to a monitor of another DPI: new fonts and lengths for every control.
+void RescaleForm(Form& form, int dpi);
 
 // What the backend reaches inside the controls.
 struct Access {

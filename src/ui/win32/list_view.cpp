@@ -3,9 +3,10 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include "ui/detail/backend.h"
-#include "ui/win32/internal.h"
+#include "ui/win32/native_kind.h"
 
 namespace dactyra::ui::detail {
 
@@ -19,7 +20,7 @@ void ListAddColumn(ListView& list, int column) {
   LVCOLUMNW item{};
   item.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
   item.cx = list.Scale(spec.width);
-  item.pszText = reinterpret_cast<wchar_t*>(title.data());
+  item.pszText = WideData(title);
   item.iSubItem = column;
   SendMessageW(window, LVM_INSERTCOLUMNW, static_cast<WPARAM>(column),
                reinterpret_cast<LPARAM>(&item));
@@ -33,7 +34,7 @@ void ListSetCell(ListView& list, int row, int column) {
   std::u16string text = list.Cell(row, column);
   LVITEMW item{};
   item.iSubItem = column;
-  item.pszText = reinterpret_cast<wchar_t*>(text.data());
+  item.pszText = WideData(text);
   SendMessageW(window, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
 }
 
@@ -46,7 +47,7 @@ void ListInsertRow(ListView& list, int row) {
   LVITEMW item{};
   item.mask = LVIF_TEXT;
   item.iItem = row;
-  item.pszText = reinterpret_cast<wchar_t*>(caption.data());
+  item.pszText = WideData(caption);
   SendMessageW(window, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
   for (int column = 1; column < static_cast<int>(list.Columns().size()); ++column) {
     ListSetCell(list, row, column);
@@ -87,31 +88,97 @@ void ListSetRedraw(ListView& list, bool redraw) {
   }
 }
 
-LRESULT HandleListNotify(ListView& list, const NMHDR& header) {
-  switch (header.code) {
-    case LVN_ITEMCHANGED: {
-      const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
-      if ((change.uChanged & LVIF_STATE) == 0 ||
-          ((change.uOldState ^ change.uNewState) & LVIS_SELECTED) == 0) {
-        return 0;
-      }
-      const bool selected = (change.uNewState & LVIS_SELECTED) != 0;
-      const int row = change.iItem >= 0 ? change.iItem : list.SelectedIndex();
-      if (row >= 0 && row < list.RowCount()) {
-        Access::SelectionChanged(list, row, selected);
-      }
-      return 0;
-    }
-    case NM_DBLCLK: {
-      const auto& activate = reinterpret_cast<const NMITEMACTIVATE&>(header);
-      if (activate.iItem >= 0) {
-        Access::DoubleClicked(list);
-      }
-      return 0;
-    }
-    default:
-      return 0;
+Point ListMenuPoint(const ListView& list, int row) {
+  HWND window = WindowOf(list);
+  POINT point{0, 0};
+  RECT item{};
+  item.left = LVIR_LABEL;
+  if (row >= 0 && SendMessageW(window, LVM_GETITEMRECT, static_cast<WPARAM>(row),
+                               reinterpret_cast<LPARAM>(&item))) {
+    point = {item.left, item.bottom};
   }
+  ClientToScreen(window, &point);
+  return {point.x, point.y};
+}
+
+namespace {
+
+class ListViewKindImpl final : public NativeKind {
+ public:
+  // Column widths are design pixels: they follow the DPI like everything else.
+  void ApplyDpi(Control& control) const override {
+    NativeKind::ApplyDpi(control);
+    const auto& list = static_cast<const ListView&>(control);
+    for (std::size_t i = 0; i < list.Columns().size(); ++i) {
+      SendMessageW(WindowOf(list), LVM_SETCOLUMNWIDTH, i, list.Scale(list.Columns()[i].width));
+    }
+  }
+
+  bool ContextMenu(Control& control, LPARAM position) const override {
+    auto& list = static_cast<ListView&>(control);
+    // From the keyboard both coordinates are -1.
+    if (GET_X_LPARAM(position) == -1 && GET_Y_LPARAM(position) == -1) {
+      list.ContextMenuKey();
+      return true;
+    }
+    const POINT screen{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
+    LVHITTESTINFO hit{};
+    hit.pt = screen;
+    ScreenToClient(WindowOf(list), &hit.pt);
+    const int row = static_cast<int>(
+        SendMessageW(WindowOf(list), LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    list.RightClick(row >= 0 && row < list.RowCount() ? row : -1, {screen.x, screen.y});
+    return true;
+  }
+
+  LRESULT Notify(Control& control, const NMHDR& header) const override {
+    auto& list = static_cast<ListView&>(control);
+    switch (header.code) {
+      case LVN_ITEMCHANGED:
+        ItemChanged(list, reinterpret_cast<const NMLISTVIEW&>(header));
+        return 0;
+      case NM_DBLCLK:
+        if (reinterpret_cast<const NMITEMACTIVATE&>(header).iItem >= 0) {
+          Access::DoubleClicked(list);
+        }
+        return 0;
+      default:
+        return 0;
+    }
+  }
+
+ protected:
+  WindowSpec Spec(const Control&) const override {
+    return {WC_LISTVIEWW,
+            WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | WS_GROUP | LVS_REPORT | LVS_SINGLESEL |
+                LVS_SHOWSELALWAYS,
+            WS_EX_CLIENTEDGE};
+  }
+
+  void Setup(HWND window) const override {
+    SendMessageW(window, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
+                 LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_DOUBLEBUFFER);
+  }
+
+ private:
+  static void ItemChanged(ListView& list, const NMLISTVIEW& change) {
+    if ((change.uChanged & LVIF_STATE) == 0 ||
+        ((change.uOldState ^ change.uNewState) & LVIS_SELECTED) == 0) {
+      return;
+    }
+    const bool selected = (change.uNewState & LVIS_SELECTED) != 0;
+    const int row = change.iItem >= 0 ? change.iItem : list.SelectedIndex();
+    if (row >= 0 && row < list.RowCount()) {
+      Access::SelectionChanged(list, row, selected);
+    }
+  }
+};
+
+}  // namespace
+
+const NativeKind& ListViewKind() {
+  static const ListViewKindImpl kind;
+  return kind;
 }
 
 }  // namespace dactyra::ui::detail

@@ -29,8 +29,7 @@ ModalResult ShowMessageBox(const Form* owner, const MessageBoxRequest& request) 
   const UINT flags = (request.buttons == MessageButtons::kYesNo ? MB_YESNO : MB_OK) |
                      IconFlags(request.icon) |
                      (request.default_button == 2 ? MB_DEFBUTTON2 : MB_DEFBUTTON1);
-  switch (
-      MessageBoxW(owner_window, detail::Wide(request.text), detail::Wide(request.caption), flags)) {
+  switch (MessageBoxW(owner_window, Wide(request.text), Wide(request.caption), flags)) {
     case IDOK:
       return ModalResult::kOk;
     case IDYES:

@@ -1,5 +1,5 @@
 // The backend's own window classes: forms and panels (containers that route their children's
-// notifications back to the controls), the state light and the splitter bar.
+// notifications back to the controls' kinds), the state light and the splitter bar.
 
 #include <windows.h>
 
@@ -8,7 +8,8 @@
 #include <algorithm>
 
 #include "ui/layout.h"
-#include "ui/win32/internal.h"
+#include "ui/win32/dpi.h"
+#include "ui/win32/native_kind.h"
 
 namespace dactyra::ui::detail {
 
@@ -18,53 +19,51 @@ HINSTANCE Instance() {
   return GetModuleHandleW(nullptr);
 }
 
-Form* FormOfWindow(HWND window) {
-  Control* control = ControlOf(window);
-  return control != nullptr && control->Kind() == ControlKind::kForm ? static_cast<Form*>(control)
-                                                                     : nullptr;
-}
-
-void OnCommand(Control& child, WORD code) {
-  switch (child.Kind()) {
-    case ControlKind::kButton:
-      if (code == BN_CLICKED) {
-        static_cast<Button&>(child).Click();
+// Notifications of a container's children, handled by the child's kind; true when handled.
+bool HandleChildMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {
+  switch (message) {
+    case WM_COMMAND:
+      if (Control* child = lparam != 0 ? ControlOf(reinterpret_cast<HWND>(lparam)) : nullptr) {
+        NativeKindOf(*child).Command(*child, HIWORD(wparam));
+        result = 0;
+        return true;
       }
-      break;
-    case ControlKind::kRadioButton:
-      if (code == BN_CLICKED) {
-        static_cast<RadioButton&>(child).Click();
+      return false;
+    case WM_NOTIFY: {
+      const auto* header = reinterpret_cast<const NMHDR*>(lparam);
+      if (Control* child = ControlOf(header->hwndFrom)) {
+        result = NativeKindOf(*child).Notify(*child, *header);
+        return true;
       }
-      break;
-    case ControlKind::kLabeledEdit:
-      if (code == EN_CHANGE) {
-        HWND edit = WindowOf(child);
-        std::u16string text(static_cast<std::size_t>(GetWindowTextLengthW(edit)) + 1, u'\0');
-        text.resize(static_cast<std::size_t>(GetWindowTextW(
-            edit, reinterpret_cast<wchar_t*>(text.data()), static_cast<int>(text.size()))));
-        Access::StoreText(child, std::move(text));
+      return false;
+    }
+    case WM_CONTEXTMENU:
+      if (Control* child = ControlOf(reinterpret_cast<HWND>(wparam))) {
+        result = 0;
+        return NativeKindOf(*child).ContextMenu(*child, lparam);
       }
-      break;
+      return false;
+    case WM_CTLCOLORSTATIC: {
+      const Control* child = ControlOf(reinterpret_cast<HWND>(lparam));
+      HBRUSH brush = child != nullptr
+                         ? NativeKindOf(*child).Colors(*child, reinterpret_cast<HDC>(wparam))
+                         : nullptr;
+      result = reinterpret_cast<LRESULT>(brush);
+      return brush != nullptr;
+    }
     default:
-      break;
+      return false;
   }
 }
 
-LRESULT OnControlColor(HWND container, UINT message, WPARAM wparam, LPARAM lparam) {
-  HDC dc = reinterpret_cast<HDC>(wparam);
-  Control* child = ControlOf(reinterpret_cast<HWND>(lparam));
-  if (child != nullptr && child->Kind() == ControlKind::kMemo) {
-    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
-    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+// Ties the window to the control it is created for.
+void TieOnCreate(HWND window, UINT message, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
+    if (create->lpCreateParams != nullptr) {
+      SetPropW(window, kControlProperty, create->lpCreateParams);
+    }
   }
-  if (child != nullptr && child->Kind() == ControlKind::kLabel) {
-    const auto& color = static_cast<Label*>(child)->GetColor();
-    SetTextColor(dc, color ? ToColorRef(*color) : GetSysColor(COLOR_WINDOWTEXT));
-    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-  }
-  return DefWindowProcW(container, message, wparam, lparam);
 }
 
 // Messages only a form handles; true when handled, with its result in `result`.
@@ -136,49 +135,28 @@ bool HandleFormMessage(Form& form, HWND window, UINT message, WPARAM wparam, LPA
   return false;
 }
 
-LRESULT CALLBACK ContainerProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  TieOnCreate(window, message, lparam);
   if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
-    if (create->lpCreateParams != nullptr) {
-      SetPropW(window, kControlProperty, create->lpCreateParams);
-    }
+    DpiFunctions::System().EnableNonClientScaling(window);
   }
-  Control* self = ControlOf(window);
-  if (self == nullptr) {
-    return DefWindowProcW(window, message, wparam, lparam);
+  auto* form = static_cast<Form*>(ControlOf(window));
+  LRESULT result = 0;
+  if (form != nullptr && (HandleChildMessage(message, wparam, lparam, result) ||
+                          HandleFormMessage(*form, window, message, wparam, lparam, result))) {
+    return result;
   }
-  switch (message) {
-    case WM_COMMAND:
-      if (lparam != 0) {
-        if (Control* child = ControlOf(reinterpret_cast<HWND>(lparam))) {
-          OnCommand(*child, HIWORD(wparam));
-          return 0;
-        }
-      }
-      break;
-    case WM_NOTIFY: {
-      const auto* header = reinterpret_cast<const NMHDR*>(lparam);
-      Control* child = ControlOf(header->hwndFrom);
-      if (child != nullptr && child->Kind() == ControlKind::kListView) {
-        return HandleListNotify(static_cast<ListView&>(*child), *header);
-      }
-      break;
-    }
-    case WM_CTLCOLORSTATIC:
-      return OnControlColor(window, message, wparam, lparam);
-    case WM_CLOSE:
-      if (self->Kind() != ControlKind::kForm) {
-        return 0;  // a multi-line edit sends it on Esc; only the form closes
-      }
-      break;
-    default:
-      break;
+  return DefWindowProcW(window, message, wparam, lparam);
+}
+
+LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  TieOnCreate(window, message, lparam);
+  LRESULT result = 0;
+  if (ControlOf(window) != nullptr && HandleChildMessage(message, wparam, lparam, result)) {
+    return result;
   }
-  if (Form* form = FormOfWindow(window)) {
-    LRESULT result = 0;
-    if (HandleFormMessage(*form, window, message, wparam, lparam, result)) {
-      return result;
-    }
+  if (message == WM_CLOSE) {
+    return 0;  // a multi-line edit sends it on Esc; only the form closes
   }
   return DefWindowProcW(window, message, wparam, lparam);
 }
@@ -262,7 +240,7 @@ LRESULT CALLBACK SplitterProc(HWND window, UINT message, WPARAM wparam, LPARAM l
 }
 
 struct WindowClasses {
-  ATOM container = 0;
+  ATOM form = 0;
 
   WindowClasses() {
     WNDCLASSEXW wc{};
@@ -271,11 +249,15 @@ struct WindowClasses {
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.hIcon = LoadIconW(Instance(), MAKEINTRESOURCEW(1));
-    wc.lpfnWndProc = ContainerProc;
-    wc.lpszClassName = kContainerClass;
-    container = RegisterClassExW(&wc);
+    wc.lpfnWndProc = FormProc;
+    wc.lpszClassName = kFormClass;
+    form = RegisterClassExW(&wc);
 
     wc.hIcon = nullptr;
+    wc.lpfnWndProc = PanelProc;
+    wc.lpszClassName = kPanelClass;
+    RegisterClassExW(&wc);
+
     wc.lpfnWndProc = ShapeProc;
     wc.lpszClassName = kShapeClass;
     RegisterClassExW(&wc);
@@ -294,27 +276,17 @@ const WindowClasses& Classes() {
 
 }  // namespace
 
+bool IsFormWindow(HWND window) {
+  return window != nullptr &&
+         static_cast<ATOM>(GetClassLongPtrW(window, GCW_ATOM)) == Classes().form;
+}
+
 void RegisterWindowClasses() {
   Classes();
 }
 
-bool IsFormWindow(HWND window) {
-  return window != nullptr &&
-         static_cast<ATOM>(GetClassLongPtrW(window, GCW_ATOM)) == Classes().container &&
-         (GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD) == 0;
-}
-
 Control* ControlOf(HWND window) {
   return window == nullptr ? nullptr : static_cast<Control*>(GetPropW(window, kControlProperty));
-}
-
-void DispatchWithDialogKeys(MSG& message) {
-  HWND root = message.hwnd != nullptr ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
-  if (IsFormWindow(root) && IsDialogMessageW(root, &message)) {
-    return;
-  }
-  TranslateMessage(&message);
-  DispatchMessageW(&message);
 }
 
 }  // namespace dactyra::ui::detail

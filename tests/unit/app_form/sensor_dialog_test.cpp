@@ -4,6 +4,7 @@
 
 #include "app/sensor_dialog.h"
 #include "base/error.h"
+#include "base/utf.h"
 #include "support/map_text_source.h"
 #include "ui/headless/driver.h"
 #include "ui/ui.h"
@@ -93,6 +94,39 @@ TEST_F(SensorDialog, EscapeCancelAndTheCloseBoxGiveMinusOne) {
     });
     EXPECT_EQ(SelectSensor(owner, kTwo, texts), -1);
   }
+}
+
+// A long name gives way, with an ellipsis, to the unit id that tells two sensors apart; an '&'
+// in it is a plain character.
+TEST_F(SensorDialog, ALongNameIsShortenedAndTheUnitIdShowsInFull) {
+  const std::u16string name =
+      u"R&D Lab Fingerprint Reader & Sensor of the Second Floor, Left Desk \U0001F446 Model 7";
+  const ScopedModalDriver driver([&](ui::Form& form) {
+    const auto radios = FindAll<ui::RadioButton>(form);
+    const std::u16string& text = radios[2]->Text();
+    EXPECT_TRUE(text.ends_with(u"\u2026  (UnitID\uFF1A7)")) << Utf16ToUtf8Lossy(text);
+    EXPECT_TRUE(text.starts_with(u"R&D Lab Fingerprint"));
+    EXPECT_TRUE(radios[2]->Fits(text));
+    EXPECT_FALSE(radios[2]->Fits(name));
+    EXPECT_EQ(radios[1]->Text(), u"Fingerprint Sensor  (UnitID\uFF1A1)");
+    form.Close();
+  });
+  EXPECT_EQ(SelectSensor(owner, {{u"Fingerprint Sensor", 1}, {name, 7}}, texts), -1);
+}
+
+// The dialog opens at its owner's DPI: the same design, in more pixels.
+TEST_F(SensorDialog, OpensAtTheOwnersDpi) {
+  ui::headless::MoveToDpi(owner, 144);
+  const ScopedModalDriver driver([&](ui::Form& form) {
+    EXPECT_EQ(form.Dpi(), 144);
+    EXPECT_EQ(form.ClientSize().width, 546);  // 364 at 144 DPI
+    const auto radios = FindAll<ui::RadioButton>(form);
+    EXPECT_EQ(radios[1]->Bounds().width, 480);
+    EXPECT_EQ(radios[1]->Width(), 320);
+    EXPECT_EQ(FindAll<ui::Button>(form)[1]->Bounds().left, 330);
+    form.Close();
+  });
+  EXPECT_EQ(SelectSensor(owner, kTwo, texts), -1);
 }
 
 TEST_F(SensorDialog, TranslatedTexts) {

@@ -1,4 +1,4 @@
-// The single-instance claim across processes, and bringing the other instance's window back.
+// The single-instance claim across processes.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -95,41 +95,6 @@ TEST(SingleInstance, AnotherProcessHoldsItUntilKilled) {
   holder.Kill();
   EXPECT_TRUE(AtomExists(name)) << "a killed instance leaves its atom behind";
   EXPECT_TRUE(SingleInstance::Acquire(name)) << "but not its claim";
-}
-
-class TestWindow {
- public:
-  TestWindow(const wchar_t* class_name, bool minimized) : class_name_(class_name) {
-    WNDCLASSW window_class{};
-    window_class.lpfnWndProc = DefWindowProcW;
-    window_class.hInstance = GetModuleHandleW(nullptr);
-    window_class.lpszClassName = class_name;
-    RegisterClassW(&window_class);
-    window_ = CreateWindowW(class_name, L"test", WS_OVERLAPPEDWINDOW, 10, 10, 200, 100, nullptr,
-                            nullptr, GetModuleHandleW(nullptr), nullptr);
-    ShowWindow(window_, minimized ? SW_SHOWMINIMIZED : SW_SHOWNORMAL);
-  }
-  ~TestWindow() {
-    DestroyWindow(window_);
-    UnregisterClassW(class_name_, GetModuleHandleW(nullptr));
-  }
-  TestWindow(const TestWindow&) = delete;
-  TestWindow& operator=(const TestWindow&) = delete;
-
-  HWND handle() const { return window_; }
-
- private:
-  const wchar_t* class_name_;
-  HWND window_ = nullptr;
-};
-
-TEST(ActivateWindowOfClass, RestoresTheWindowOfThatClass) {
-  EXPECT_FALSE(platform::ActivateWindowOfClass(u"DactyraTestNoSuchClass"));
-  const TestWindow window(L"DactyraTestActivate", /*minimized=*/true);
-  ASSERT_NE(window.handle(), nullptr);
-  ASSERT_TRUE(IsIconic(window.handle()));
-  EXPECT_TRUE(platform::ActivateWindowOfClass(u"DactyraTestActivate"));
-  EXPECT_FALSE(IsIconic(window.handle()));
 }
 
 }  // namespace

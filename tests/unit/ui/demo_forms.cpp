@@ -1,7 +1,5 @@
 #include "demo_forms.h"
 
-#include <memory>
-
 #include "base/strings.h"
 
 namespace dactyra::ui::demo {
@@ -161,30 +159,25 @@ int SelectChoice(Form& owner, const std::vector<std::pair<std::u16string, int>>&
              .position = FormPosition::kCenterOwner,
              .owner = &owner});
   Panel panel(form, {.dock = Dock::kClient}, {16, 12, 16, 12});
-  int y = 10;
-  Label heading(panel, {.left = 20, .top = y}, u"Select the sensor you want to use:");
-  heading.SetBold(true);
-  y += heading.Height() + 10;
-  std::vector<std::unique_ptr<RadioButton>> radios;
+  Column column(panel);
+  column.Add<Label>(10, {.left = 20}, u"Select the sensor you want to use:",
+                    LabelOptions{.bold = true});
+  std::vector<const RadioButton*> radios;
   radios.push_back(
-      std::make_unique<RadioButton>(panel, Placement{25, y, 320, 0}, u"Auto", RadioOptions{true}));
-  y += radios.back()->Height() + 4;
+      &column.Add<RadioButton>(10, {.left = 25, .width = 320}, u"Auto", RadioOptions{true}));
   for (const auto& [text, tag] : choices) {
-    radios.push_back(std::make_unique<RadioButton>(panel, Placement{25, y, 320, 0}, text,
-                                                   RadioOptions{.tag = tag}));
-    y += radios.back()->Height() + 4;
+    radios.push_back(
+        &column.Add<RadioButton>(4, {.left = 25, .width = 320}, text, RadioOptions{.tag = tag}));
   }
-  y += 8;
-  Button ok(panel, {.left = 90, .top = y, .width = 80}, u"&OK",
-            {.is_default = true, .modal_result = ModalResult::kOk});
-  Button cancel(panel, {.left = 220, .top = y, .width = 80}, u"&Cancel",
-                {.cancel = true, .modal_result = ModalResult::kCancel});
-  y += ok.Height() + 12;
-  form.SetClientSize(364, y);
+  column.Add<Button>(4 + 8, {.left = 90, .width = 80}, u"&OK",
+                     ButtonOptions{.is_default = true, .modal_result = ModalResult::kOk});
+  column.AddBeside<Button>({.left = 220, .width = 80}, u"&Cancel",
+                           ButtonOptions{.cancel = true, .modal_result = ModalResult::kCancel});
+  form.SetClientSize(364, column.Bottom() + 12);
   if (form.ShowModal() != ModalResult::kOk) {
     return -1;
   }
-  for (const auto& radio : radios) {
+  for (const RadioButton* radio : radios) {
     if (radio->Checked()) {
       return static_cast<int>(radio->Tag());
     }

@@ -201,6 +201,89 @@ TEST(HeadlessListView, SelectionEventsDriveTheButtons) {
   EXPECT_TRUE(form.events.empty());
 }
 
+// The focused control's handler sees a key first, then the form's, unless the control uses the
+// key itself.
+TEST(HeadlessKeys, TheFocusedControlThenTheFormHandleAKey) {
+  TDemoMain form;
+  TDemoDialog dialog(form);
+  std::vector<std::u16string> seen;
+  form.ListView.OnKeyDown = [&](Key key) {
+    seen.push_back(u"list");
+    return key == Key::kF2;
+  };
+  form.OnKeyDown = [&](Key key) {
+    seen.push_back(u"form");
+    return key == Key::kF5 || key == Key::kDelete;
+  };
+  dialog.OnKeyDown = [&](Key) {
+    seen.push_back(u"dialog");
+    return true;
+  };
+  struct Case {
+    Control& focus;
+    Key key;
+    bool handled;
+    std::vector<std::u16string> seen;
+  };
+  const Case cases[] = {
+      {form.ListView, Key::kF2, true, {u"list"}},
+      {form.ListView, Key::kF5, true, {u"list", u"form"}},
+      {form.ListView, Key::kEnter, false, {u"list", u"form"}},
+      {form.memoLog, Key::kF5, true, {u"form"}},
+      {form.btnEnum, Key::kEnter, false, {}},      // a button presses itself
+      {dialog.lblTitle, Key::kDelete, false, {}},  // an edit box deletes
+      {dialog.lblTitle, Key::kF5, true, {u"dialog"}},
+  };
+  for (const Case& c : cases) {
+    seen.clear();
+    c.focus.SetFocus();
+    EXPECT_EQ(headless::PressKey(c.focus.OwnerForm(), c.key), c.handled);
+    EXPECT_EQ(seen, c.seen);
+  }
+}
+
+TEST(HeadlessListView, ContextMenuIsAskedForByMouseAndKeyboard) {
+  TDemoMain form;
+  form.btnEnum.Click();
+  std::vector<ContextMenuRequest> requests;
+  form.ListView.OnContextMenu = [&](const ContextMenuRequest& request) {
+    requests.push_back(request);
+  };
+  form.ListView.RightClick(2, {300, 200});
+  EXPECT_EQ(form.ListView.SelectedIndex(), 2);  // a right click selects, as in every list
+  form.ListView.ContextMenuKey();
+  form.ListView.RightClick(-1, {5, 400});
+  EXPECT_EQ(form.ListView.SelectedIndex(), -1);
+  form.ListView.ContextMenuKey();
+  ASSERT_EQ(requests.size(), 4u);
+  EXPECT_EQ(requests[0].row, 2);
+  EXPECT_EQ(requests[0].position, (Point{300, 200}));
+  EXPECT_FALSE(requests[0].from_keyboard);
+  EXPECT_EQ(requests[1].row, 2);
+  EXPECT_TRUE(requests[1].from_keyboard);
+  EXPECT_EQ(requests[2].row, -1);
+  EXPECT_EQ(requests[3].row, -1);
+  EXPECT_TRUE(requests[3].from_keyboard);
+}
+
+TEST(HeadlessPopupMenu, TheChoiceCountsOnlyForAnEnabledItem) {
+  TDemoMain form;
+  const PopupMenuRequest request{
+      {{1, u"&Verify", true, true}, {2, u"Re&name", false}, {}, {3, u"&Read Fingerprints"}},
+      {40, 50}};
+  EXPECT_THROW(ShowPopupMenu(form, request), Error);
+  std::uint32_t answer = 0;
+  headless::ScopedPopupMenuResponder responder([&](const PopupMenuRequest&) { return answer; });
+  for (const auto& [given, chosen] : {std::pair{1u, 1u}, {3u, 3u}, {2u, 0u}, {0u, 0u}, {9u, 0u}}) {
+    answer = given;
+    EXPECT_EQ(ShowPopupMenu(form, request), chosen) << given;
+  }
+  ASSERT_EQ(responder.Calls().size(), 5u);
+  EXPECT_EQ(responder.Calls()[0].owner_caption, u"Dactyra V1.0.0.0");
+  EXPECT_EQ(responder.Calls()[0].request.items.size(), 4u);
+  EXPECT_EQ(responder.Calls()[0].request.position, (Point{40, 50}));
+}
+
 TEST(HeadlessListView, RedrawSuspensionsNest) {
   TDemoMain form;
   {

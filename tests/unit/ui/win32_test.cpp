@@ -6,11 +6,13 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <thread>
 
 #include "demo_forms.h"
 #include "ui/layout.h"
+#include "ui/win32/dpi.h"
 #include "ui/win32/native.h"
 
 namespace dactyra::ui {
@@ -326,6 +328,194 @@ TEST(Win32Forms, SystemMenuItemIsCheckedAndReportsItsCommand) {
   };
   SendMessageW(WindowOf(form), WM_SYSCOMMAND, demo::kAboutCommand, 0);
   EXPECT_EQ(commands, std::vector<std::uint32_t>{demo::kAboutCommand});
+}
+
+// Keys pressed and context menus asked for on the native windows reach the handlers: the
+// list's first, the form's for keys the list leaves.
+TEST(Win32ListView, NativeKeysAndContextMenuRequestsArrive) {
+  TDemoMain form;
+  form.btnEnum.Click();
+  form.ListView.Select(1);
+  std::vector<std::pair<std::u16string, Key>> keys;
+  form.ListView.OnKeyDown = [&](Key key) {
+    keys.emplace_back(u"list", key);
+    return key == Key::kF2;
+  };
+  form.OnKeyDown = [&](Key key) {
+    keys.emplace_back(u"form", key);
+    return true;
+  };
+  std::vector<ContextMenuRequest> requests;
+  form.ListView.OnContextMenu = [&](const ContextMenuRequest& request) {
+    requests.push_back(request);
+  };
+  form.Show();
+  HWND list = WindowOf(form.ListView);
+  PostMessageW(list, WM_KEYDOWN, VK_F2, 1);
+  PostMessageW(list, WM_KEYDOWN, VK_RETURN, 1);
+  PostMessageW(WindowOf(form.memoLog), WM_KEYDOWN, VK_F5, 1);
+  PostMessageW(list, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), -1);  // the Menu key
+  RECT row{};
+  row.left = LVIR_BOUNDS;
+  SendMessageW(list, LVM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&row));
+  POINT click{row.left + 10, (row.top + row.bottom) / 2};
+  ClientToScreen(list, &click);
+  PostMessageW(list, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(click.x, click.y));
+  PostMessageW(WindowOf(form), WM_CLOSE, 0, 0);
+  win32::RunApplication(form);
+
+  const std::vector<std::pair<std::u16string, Key>> expected{
+      {u"list", Key::kF2}, {u"list", Key::kEnter}, {u"form", Key::kEnter}, {u"form", Key::kF5}};
+  EXPECT_EQ(keys, expected);
+  ASSERT_EQ(requests.size(), 2u);
+  EXPECT_EQ(requests[0].row, 1);
+  EXPECT_TRUE(requests[0].from_keyboard);
+  EXPECT_EQ(requests[1].row, 2);
+  EXPECT_EQ(requests[1].position, (Point{click.x, click.y}));
+  EXPECT_EQ(form.ListView.SelectedIndex(), 2);
+}
+
+TEST(Win32PopupMenu, TheChosenItemIsReturned) {
+  TDemoMain form;
+  form.Show();
+  SetForegroundWindow(WindowOf(form));
+  // The menu's own loop takes the keys; a timer ends it should they not arrive.
+  PostMessageW(WindowOf(form), WM_CHAR, 'f', 1);
+  const UINT_PTR timer = SetTimer(nullptr, 0, 5000, [](HWND, UINT, UINT_PTR, DWORD) { EndMenu(); });
+  const std::uint32_t chosen = ShowPopupMenu(
+      form, {{{1, u"&Verify", false, true}, {}, {2, u"Re&name"}, {3, u"Read &Fingerprints"}},
+             {100, 100}});
+  KillTimer(nullptr, timer);
+  EXPECT_EQ(chosen, 3u);
+  form.Hide();
+}
+
+POINT Centre(HWND window) {
+  RECT rect;
+  GetWindowRect(window, &rect);
+  return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+// A dialog opens where it is shown, centred over its owner at the owner's DPI, and stays there.
+TEST(Win32Dialogs, OpenCentredOverTheirOwnerAtItsDpi) {
+  TDemoMain owner;
+  owner.Show();
+  TDemoDialog dialog(owner);
+  EXPECT_EQ(dialog.Dpi(), owner.Dpi());
+  const POINT expected = Centre(WindowOf(owner));
+  const auto over_owner = [&](POINT point) {
+    return std::abs(point.x - expected.x) <= 1 && std::abs(point.y - expected.y) <= 1;
+  };
+  EXPECT_TRUE(over_owner(Centre(WindowOf(dialog))));
+  POINT shown{};
+  dialog.OnShow = [&] {
+    shown = Centre(WindowOf(dialog));
+    dialog.SetModalResult(ModalResult::kCancel);
+  };
+  dialog.ShowModal();
+  EXPECT_TRUE(over_owner(shown));
+  RECT client;
+  GetClientRect(WindowOf(dialog), &client);
+  EXPECT_EQ(client.right, ScaleForDpi(380, owner.Dpi()));
+  owner.Hide();
+}
+
+// Refuses the creation of every window on this thread while it lives.
+class WindowCreationRefused {
+ public:
+  WindowCreationRefused()
+      : hook_(SetWindowsHookExW(
+            WH_CBT,
+            [](int code, WPARAM wparam, LPARAM lparam) -> LRESULT {
+              return code == HCBT_CREATEWND ? 1 : CallNextHookEx(nullptr, code, wparam, lparam);
+            },
+            nullptr, GetCurrentThreadId())) {}
+  ~WindowCreationRefused() { UnhookWindowsHookEx(hook_); }
+  WindowCreationRefused(const WindowCreationRefused&) = delete;
+  WindowCreationRefused& operator=(const WindowCreationRefused&) = delete;
+
+ private:
+  HHOOK hook_;
+};
+
+TEST(Win32Dialogs, TheOwnerStaysUsableWhenTheDialogHasNoWindow) {
+  TDemoMain owner;
+  owner.Show();
+  std::optional<Form> dialog;
+  {
+    const WindowCreationRefused refused;
+    dialog.emplace(FormOptions{.caption = u"no window",
+                               .client_width = 100,
+                               .client_height = 50,
+                               .border = FormBorder::kDialog,
+                               .owner = &owner});
+  }
+  ASSERT_EQ(WindowOf(*dialog), nullptr);
+  EXPECT_EQ(dialog->ShowModal(), ModalResult::kCancel);
+  EXPECT_TRUE(IsWindowEnabled(WindowOf(owner)));
+  owner.Hide();
+}
+
+// Each control has a live font at every moment of a change of DPI: the old font is still there
+// when the control is handed the new one.
+TEST(Win32Dialogs, FontsAreReleasedOnlyAfterTheControlsHaveTheNewOnes) {
+  TDemoMain form;
+  HWND button = WindowOf(form.btnEnum);
+  static int dead_fonts_replaced = 0;
+  static WNDPROC original = nullptr;
+  dead_fonts_replaced = 0;
+  original = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+      button, GWLP_WNDPROC,
+      reinterpret_cast<LONG_PTR>(+[](HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+        if (message == WM_SETFONT) {
+          const auto current = reinterpret_cast<HGDIOBJ>(SendMessageW(window, WM_GETFONT, 0, 0));
+          if (current != nullptr && GetObjectType(current) != OBJ_FONT) {
+            ++dead_fonts_replaced;
+          }
+        }
+        return CallWindowProcW(original, window, message, wparam, lparam);
+      })));
+  for (const int dpi : {form.Dpi() == 144 ? 96 : 144, form.Dpi() == 144 ? 144 : 96}) {
+    RECT suggested{0, 0, ScaleForDpi(900, dpi), ScaleForDpi(700, dpi)};
+    SendMessageW(WindowOf(form), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                 reinterpret_cast<LPARAM>(&suggested));
+  }
+  SetWindowLongPtrW(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+  EXPECT_EQ(dead_fonts_replaced, 0);
+}
+
+// Where a DPI function of newer Windows versions is missing, its fallback gives what it would:
+// here, with one monitor, the system DPI is the monitor's.
+TEST(Win32Dialogs, DpiFallbacksOfOlderWindowsAgreeWithTheSystem) {
+  TDemoMain form;
+  const detail::DpiFunctions& system = detail::DpiFunctions::System();
+  const detail::DpiFunctions fallbacks;
+  EXPECT_EQ(fallbacks.ForWindow(WindowOf(form)), system.ForWindow(WindowOf(form)));
+  const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+  RECT newer{0, 0, 300, 200};
+  RECT older = newer;
+  system.AdjustWindowRect(newer, style, WS_EX_DLGMODALFRAME, form.Dpi());
+  fallbacks.AdjustWindowRect(older, style, WS_EX_DLGMODALFRAME, form.Dpi());
+  EXPECT_EQ(newer.right - newer.left, older.right - older.left);
+  EXPECT_EQ(newer.bottom - newer.top, older.bottom - older.top);
+  LOGFONTW newer_font{};
+  LOGFONTW older_font{};
+  ASSERT_TRUE(system.MessageFont(newer_font, 192));
+  ASSERT_TRUE(fallbacks.MessageFont(older_font, 192));
+  EXPECT_NEAR(newer_font.lfHeight, older_font.lfHeight, 1);
+}
+
+// A second start of the program brings back the main window, not one of its dialogs.
+TEST(Win32Forms, ActivatingTheRunningInstanceRestoresItsMainWindow) {
+  EXPECT_FALSE(win32::ActivateRunningInstance());
+  TDemoMain form;
+  form.Show();
+  TDemoDialog dialog(form);  // owned, and above its owner in the window order
+  ShowWindow(WindowOf(form), SW_MINIMIZE);
+  ASSERT_TRUE(IsIconic(WindowOf(form)));
+  EXPECT_TRUE(win32::ActivateRunningInstance());
+  EXPECT_FALSE(IsIconic(WindowOf(form)));
+  form.Hide();
 }
 
 }  // namespace
