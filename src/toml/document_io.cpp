@@ -23,16 +23,16 @@ std::unique_ptr<TTOMLTable> NewTable() {
   return std::make_unique<TTOMLTable>();
 }
 
-std::unique_ptr<TTOMLTable> ParseString(std::u16string_view AInput, bool APreserveComments) {
+std::unique_ptr<TTOMLTable> ParseString(std::u16string_view input, bool preserve_comments) {
   try {
-    TTOMLParser parser(AInput, APreserveComments);
+    TTOMLParser parser(input, preserve_comments);
     return parser.Parse();
   } catch (...) {
     return nullptr;
   }
 }
 
-std::unique_ptr<TTOMLTable> ParseFile(std::u16string_view file_name, bool APreserveComments) {
+std::unique_ptr<TTOMLTable> ParseFile(std::u16string_view file_name, bool preserve_comments) {
   FileReadResult file = ReadWholeFile(file_name);
   if (file.status == FileReadResult::Status::kCannotOpen) {
     throw TOMLFileOpenError(file.reason);
@@ -45,29 +45,29 @@ std::unique_ptr<TTOMLTable> ParseFile(std::u16string_view file_name, bool APrese
     return nullptr;
   }
   file.bytes.clear();
-  return ParseString(NormalizeLineBreaks(*text), APreserveComments);
+  return ParseString(NormalizeLineBreaks(*text), preserve_comments);
 }
 
-std::unique_ptr<TTOMLTable> LoadFromFile(std::u16string_view file_name, bool APreserveComments) {
+std::unique_ptr<TTOMLTable> LoadFromFile(std::u16string_view file_name, bool preserve_comments) {
   try {
-    return ParseFile(file_name, APreserveComments);
+    return ParseFile(file_name, preserve_comments);
   } catch (...) {
     return nullptr;
   }
 }
 
-std::u16string SerializeToString(const TTOMLValue& AValue, std::int32_t AWrapWidth,
-                                 bool APreserveComments) {
+std::u16string SerializeToString(const TTOMLValue& value, std::int32_t wrap_width,
+                                 bool preserve_comments) {
   TTOMLSerializer serializer;
-  return serializer.Serialize(AValue, AWrapWidth, APreserveComments);
+  return serializer.Serialize(value, wrap_width, preserve_comments);
 }
 
-FileWriteResult SerializeToFile(const TTOMLValue& AValue, std::u16string_view file_name,
-                                bool write_bom, std::int32_t AWrapWidth, bool APreserveComments) {
+FileWriteResult SerializeToFile(const TTOMLValue& value, std::u16string_view file_name,
+                                bool write_bom, std::int32_t wrap_width, bool preserve_comments) {
   std::optional<std::string> bytes;
   try {
     bytes =
-        Utf16ToUtf8(NormalizeLineBreaks(SerializeToString(AValue, AWrapWidth, APreserveComments)));
+        Utf16ToUtf8(NormalizeLineBreaks(SerializeToString(value, wrap_width, preserve_comments)));
   } catch (const std::exception& failure) {
     return {false, FailureText(failure)};
   }

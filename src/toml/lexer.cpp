@@ -29,12 +29,12 @@ std::u16string_view TokenTypeName(TTokenType type) {
   return type < kNames.size() ? kNames[type] : u"?";
 }
 
-TTOMLLexer::TTOMLLexer(std::u16string_view AInput, bool APreserveComments)
-    : FInput(AInput), FPreserveComments(APreserveComments) {}
+TTOMLLexer::TTOMLLexer(std::u16string_view input, bool preserve_comments)
+    : FInput(input), FPreserveComments(preserve_comments) {}
 
-void TTOMLLexer::NewLineAt(std::size_t lineFeed) {
+void TTOMLLexer::NewLineAt(std::size_t line_feed) {
   ++FLine;
-  FLineStart = lineFeed + 1;
+  FLineStart = line_feed + 1;
 }
 
 void TTOMLLexer::Advance() {
@@ -220,7 +220,7 @@ TToken TTOMLLexer::ReadString() {
     FBuffer.append(FInput.data() + segment, end - segment);
     buffered = true;
   };
-  std::size_t contentEnd = 0;
+  std::size_t content_end = 0;
   const std::size_t size = FInput.size();
   for (;;) {
     while (FPosition < size) {
@@ -236,7 +236,7 @@ TToken TTOMLLexer::ReadString() {
     const char16_t unit = FInput[FPosition];
     if (unit == quote) {
       if (!multiline) {
-        contentEnd = FPosition++;
+        content_end = FPosition++;
         break;
       }
       std::size_t run = 1;
@@ -246,7 +246,7 @@ TToken TTOMLLexer::ReadString() {
       if (run >= 3) {
         // Up to two quotes before the closing three belong to the content.
         const std::size_t extra = run <= 5 ? run - 3 : 0;
-        contentEnd = FPosition + extra;
+        content_end = FPosition + extra;
         FPosition += extra + 3;
         break;
       }
@@ -303,10 +303,10 @@ TToken TTOMLLexer::ReadString() {
     segment = FPosition;
   }
   if (buffered) {
-    flush(contentEnd);
+    flush(content_end);
     token.Value = FBuffer;
   } else {
-    token.Value = FInput.substr(segment, contentEnd - segment);
+    token.Value = FInput.substr(segment, content_end - segment);
   }
   token.TokenType = multiline ? ttMultilineString : ttString;
   token.Line = FLine;
@@ -391,7 +391,7 @@ TToken TTOMLLexer::ReadNumber() {
   if (Peek() == u'+' || Peek() == u'-') {
     ++FPosition;
   }
-  const bool signed_ = FPosition > start;
+  const bool has_sign = FPosition > start;
   if (Peek() == u'i' || Peek() == u'n') {
     while (IsWordChar(Peek())) {
       ++FPosition;
@@ -404,7 +404,7 @@ TToken TTOMLLexer::ReadNumber() {
     return token;
   }
   if (Peek() == u'0' && (Peek(1) == u'b' || Peek(1) == u'o' || Peek(1) == u'x')) {
-    if (signed_) {
+    if (has_sign) {
       Fail(u"Signs not allowed for hex/octal/binary integers");
     }
     const char16_t prefix = Peek(1);
@@ -433,13 +433,13 @@ TToken TTOMLLexer::ReadNumber() {
   return token;
 }
 
-void TTOMLLexer::ReadDigitRun(std::size_t valueStart, bool (*isDigit)(char16_t)) {
+void TTOMLLexer::ReadDigitRun(std::size_t value_start, bool (*is_digit)(char16_t)) {
   for (;;) {
     const char16_t unit = Peek();
-    if (isDigit(unit)) {
+    if (is_digit(unit)) {
       ++FPosition;
     } else if (unit == u'_') {
-      if (FPosition == valueStart || !isDigit(FInput[FPosition - 1]) || !isDigit(Peek(1))) {
+      if (FPosition == value_start || !is_digit(FInput[FPosition - 1]) || !is_digit(Peek(1))) {
         Fail(u"Invalid underscore placement");
       }
       ++FPosition;

@@ -45,7 +45,7 @@ struct TToken {
 // The input is not copied: it must outlive the lexer.
 class TTOMLLexer {
  public:
-  TTOMLLexer(std::u16string_view AInput, bool APreserveComments);
+  TTOMLLexer(std::u16string_view input, bool preserve_comments);
 
   TToken NextToken();
   bool PreserveComments() const { return FPreserveComments; }
@@ -63,7 +63,7 @@ class TTOMLLexer {
     return FPosition + ahead < FInput.size() ? FInput[FPosition + ahead] : char16_t{0};
   }
   void Advance();
-  void NewLineAt(std::size_t lineFeed);
+  void NewLineAt(std::size_t line_feed);
   std::int32_t Column() const { return static_cast<std::int32_t>(FPosition - FLineStart + 1); }
   Mark Here() const { return Mark{FPosition, FLine, FLineStart}; }
   void Restore(const Mark& mark);
@@ -78,7 +78,7 @@ class TTOMLLexer {
   TToken ReadString();
   void ReadEscape();
   TToken ReadNumber();
-  void ReadDigitRun(std::size_t valueStart, bool (*isDigit)(char16_t));
+  void ReadDigitRun(std::size_t value_start, bool (*is_digit)(char16_t));
   bool ReadDateTime();
   bool ReadTime();
   [[noreturn]] void UnexpectedCharacter(const TToken& token) const;

@@ -44,42 +44,42 @@ void TTOMLOrderedTable::Append(std::u16string key, std::unique_ptr<TTOMLValue> v
   }
 }
 
-void TTOMLOrderedTable::Add(std::u16string AKey, std::unique_ptr<TTOMLValue> AValue) {
-  if (Find(AKey) >= 0) {
-    throw ETOMLParserException(Format(u"Duplicate key \"%s\" found", AKey));
+void TTOMLOrderedTable::Add(std::u16string key, std::unique_ptr<TTOMLValue> value) {
+  if (Find(key) >= 0) {
+    throw ETOMLParserException(Format(u"Duplicate key \"%s\" found", key));
   }
-  Append(std::move(AKey), std::move(AValue));
+  Append(std::move(key), std::move(value));
 }
 
-std::unique_ptr<TTOMLValue> TTOMLOrderedTable::AddOrSetValue(std::u16string AKey,
-                                                             std::unique_ptr<TTOMLValue> AValue) {
-  const std::int32_t index = Find(AKey);
+std::unique_ptr<TTOMLValue> TTOMLOrderedTable::AddOrSetValue(std::u16string key,
+                                                             std::unique_ptr<TTOMLValue> value) {
+  const std::int32_t index = Find(key);
   if (index < 0) {
-    Append(std::move(AKey), std::move(AValue));
+    Append(std::move(key), std::move(value));
     return nullptr;
   }
-  FList[static_cast<std::size_t>(index)].Value.swap(AValue);
-  return AValue;
+  FList[static_cast<std::size_t>(index)].Value.swap(value);
+  return value;
 }
 
-bool TTOMLOrderedTable::TryGetValue(std::u16string_view AKey, TTOMLValue*& AValue) const {
-  const std::int32_t index = Find(AKey);
-  AValue = index < 0 ? nullptr : FList[static_cast<std::size_t>(index)].Value.get();
+bool TTOMLOrderedTable::TryGetValue(std::u16string_view key, TTOMLValue*& value) const {
+  const std::int32_t index = Find(key);
+  value = index < 0 ? nullptr : FList[static_cast<std::size_t>(index)].Value.get();
   return index >= 0;
 }
 
-bool TTOMLOrderedTable::ContainsKey(std::u16string_view AKey) const {
-  return Find(AKey) >= 0;
+bool TTOMLOrderedTable::ContainsKey(std::u16string_view key) const {
+  return Find(key) >= 0;
 }
 
-std::unique_ptr<TTOMLValue> TTOMLOrderedTable::Remove(std::u16string_view AKey) {
-  const std::int32_t index = Find(AKey);
+std::unique_ptr<TTOMLValue> TTOMLOrderedTable::Remove(std::u16string_view key) {
+  const std::int32_t index = Find(key);
   if (index < 0) {
     return nullptr;
   }
   std::unique_ptr<TTOMLValue> removed = std::move(FList[static_cast<std::size_t>(index)].Value);
   if (!FDict.empty()) {
-    FDict.erase(FDict.find(AKey));
+    FDict.erase(FDict.find(key));
   }
   FList.erase(FList.begin() + index);
   if (FList.size() <= kMapThreshold) {
@@ -101,21 +101,21 @@ void TTOMLOrderedTable::Clear() {
   FList.clear();
 }
 
-const std::u16string& TTOMLOrderedTable::GetKey(std::int32_t Index) const {
-  CheckIndex(Index);
-  return FList[static_cast<std::size_t>(Index)].Key;
+const std::u16string& TTOMLOrderedTable::GetKey(std::int32_t index) const {
+  CheckIndex(index);
+  return FList[static_cast<std::size_t>(index)].Key;
 }
 
-TTOMLValue* TTOMLOrderedTable::GetValue(std::int32_t Index) const {
-  CheckIndex(Index);
-  return FList[static_cast<std::size_t>(Index)].Value.get();
+TTOMLValue* TTOMLOrderedTable::GetValue(std::int32_t index) const {
+  CheckIndex(index);
+  return FList[static_cast<std::size_t>(index)].Value.get();
 }
 
-std::unique_ptr<TTOMLValue> TTOMLOrderedTable::SetValue(std::int32_t Index,
-                                                        std::unique_ptr<TTOMLValue> AValue) {
-  CheckIndex(Index);
-  FList[static_cast<std::size_t>(Index)].Value.swap(AValue);
-  return AValue;
+std::unique_ptr<TTOMLValue> TTOMLOrderedTable::SetValue(std::int32_t index,
+                                                        std::unique_ptr<TTOMLValue> value) {
+  CheckIndex(index);
+  FList[static_cast<std::size_t>(index)].Value.swap(value);
+  return value;
 }
 
 std::vector<std::u16string> TTOMLOrderedTable::Keys() const {

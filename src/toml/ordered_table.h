@@ -31,21 +31,20 @@ class TTOMLOrderedTable {
 
   // Appends; a key that is present raises ETOMLParserException "Duplicate key "%s" found" and
   // leaves the table as it was (the value passed in is destroyed).
-  void Add(std::u16string AKey, std::unique_ptr<TTOMLValue> AValue);
+  void Add(std::u16string key, std::unique_ptr<TTOMLValue> value);
   // Appends a new key, or replaces the value of an existing one in place (returning the old).
-  std::unique_ptr<TTOMLValue> AddOrSetValue(std::u16string AKey,
-                                            std::unique_ptr<TTOMLValue> AValue);
-  bool TryGetValue(std::u16string_view AKey, TTOMLValue*& AValue) const;
-  bool ContainsKey(std::u16string_view AKey) const;
+  std::unique_ptr<TTOMLValue> AddOrSetValue(std::u16string key, std::unique_ptr<TTOMLValue> value);
+  bool TryGetValue(std::u16string_view key, TTOMLValue*& value) const;
+  bool ContainsKey(std::u16string_view key) const;
   // Takes the entry out; the entries behind it move down by one. Null for an absent key.
-  std::unique_ptr<TTOMLValue> Remove(std::u16string_view AKey);
+  std::unique_ptr<TTOMLValue> Remove(std::u16string_view key);
   // Destroys every value and empties the table.
   void Clear();
 
   std::int32_t Count() const { return static_cast<std::int32_t>(FList.size()); }
-  const std::u16string& GetKey(std::int32_t Index) const;
-  TTOMLValue* GetValue(std::int32_t Index) const;
-  std::unique_ptr<TTOMLValue> SetValue(std::int32_t Index, std::unique_ptr<TTOMLValue> AValue);
+  const std::u16string& GetKey(std::int32_t index) const;
+  TTOMLValue* GetValue(std::int32_t index) const;
+  std::unique_ptr<TTOMLValue> SetValue(std::int32_t index, std::unique_ptr<TTOMLValue> value);
 
   // Fresh copies in position order.
   std::vector<std::u16string> Keys() const;

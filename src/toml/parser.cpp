@@ -53,8 +53,8 @@ class TRestoreText {
 
 }  // namespace
 
-TTOMLParser::TTOMLParser(std::u16string_view AInput, bool APreserveComments)
-    : FLexer(AInput, APreserveComments), FPreserveComments(APreserveComments) {
+TTOMLParser::TTOMLParser(std::u16string_view input, bool preserve_comments)
+    : FLexer(input, preserve_comments), FPreserveComments(preserve_comments) {
   Advance();
 }
 
@@ -235,19 +235,19 @@ void TTOMLParser::ParseTableHeader(TDocumentState& state) {
   FPendingComment.clear();
   const TToken open = FCurrentToken;
   Advance();
-  bool arrayOfTables = false;
+  bool array_of_tables = false;
   if (FCurrentToken.TokenType == ttLBracket) {
     if (FCurrentToken.Line != open.Line || FCurrentToken.Column != open.Column + 1) {
       Fail(u"Spaces not allowed between [[ brackets");
     }
-    arrayOfTables = true;
+    array_of_tables = true;
     Advance();
   }
   TKeyPath parts;
   ParseKeyParts(parts);
   const TToken close = FCurrentToken;
   Expect(ttRBracket);
-  if (arrayOfTables) {
+  if (array_of_tables) {
     if (FCurrentToken.TokenType != ttRBracket) {
       Fail(u"Expected second \"]\" for Array of Tables");
     }
@@ -256,37 +256,37 @@ void TTOMLParser::ParseTableHeader(TDocumentState& state) {
     }
     Advance();
   }
-  std::u16string inlineComment;
+  std::u16string inline_comment;
   if (FPreserveComments && FCurrentToken.TokenType == ttComment) {
-    inlineComment = FCurrentToken.Value;
+    inline_comment = FCurrentToken.Value;
     Advance();
   }
   ExpectEndOfLine();
 
-  if (!arrayOfTables && state.DefinedTablePaths.contains(parts)) {
+  if (!array_of_tables && state.DefinedTablePaths.contains(parts)) {
     Fail(Format(u"Duplicate table header [%s]", JoinPath(parts)));
   }
-  if (!arrayOfTables && state.ArrayTablePaths.contains(parts)) {
+  if (!array_of_tables && state.ArrayTablePaths.contains(parts)) {
     Fail(Format(u"Cannot define [%s] \u2014 already an array of tables", JoinPath(parts)));
   }
-  if (arrayOfTables && state.DefinedTablePaths.contains(parts)) {
+  if (array_of_tables && state.DefinedTablePaths.contains(parts)) {
     Fail(Format(u"Cannot define [[%s]] \u2014 already a regular table", JoinPath(parts)));
   }
-  state.Current = WalkHeader(state, parts, arrayOfTables);
+  state.Current = WalkHeader(state, parts, array_of_tables);
   state.HeaderPath = parts;
 
   if (FPreserveComments) {
     if (!comment.empty()) {
       state.Current->SetCommentBefore(std::move(comment));
     }
-    if (!inlineComment.empty()) {
-      state.Current->SetCommentInline(std::move(inlineComment));
+    if (!inline_comment.empty()) {
+      state.Current->SetCommentInline(std::move(inline_comment));
     }
     FPendingComment.clear();
     JoinComments(FPendingComment);
   }
 
-  if (!arrayOfTables) {
+  if (!array_of_tables) {
     state.DefinedTablePaths.insert(std::move(parts));
     return;
   }
@@ -299,18 +299,18 @@ void TTOMLParser::ParseTableHeader(TDocumentState& state) {
 }
 
 TTOMLTable* TTOMLParser::WalkHeader(TDocumentState& state, const TKeyPath& parts,
-                                    bool arrayOfTables) {
+                                    bool array_of_tables) {
   TTOMLTable* table = state.Root;
   for (std::size_t i = 0; i < parts.size(); ++i) {
     const bool last = i + 1 == parts.size();
     const std::u16string& part = parts[i];
-    const auto isArrayTablePath = [&] {
+    const auto is_array_table_path = [&] {
       return state.ArrayTablePaths.contains(TKeyPath(parts.begin(), parts.begin() + i + 1));
     };
     TTOMLValue* existing = nullptr;
     const bool found = table->TryGetValue(part, existing);
 
-    if (last && arrayOfTables) {
+    if (last && array_of_tables) {
       TTOMLArray* array = nullptr;
       if (!found) {
         auto made = std::make_unique<TTOMLArray>();
@@ -318,7 +318,7 @@ TTOMLTable* TTOMLParser::WalkHeader(TDocumentState& state, const TKeyPath& parts
         table->Add(part, std::move(made));
       } else if (existing->ValueType() != tvtArray) {
         Fail(u"Key conflict");
-      } else if (!isArrayTablePath()) {
+      } else if (!is_array_table_path()) {
         Fail(u"Cannot extend static array");
       } else {
         array = existing->AsArray();
@@ -335,7 +335,7 @@ TTOMLTable* TTOMLParser::WalkHeader(TDocumentState& state, const TKeyPath& parts
       existing = made.get();
       table->Add(part, std::move(made));
     } else if (existing->ValueType() == tvtArray) {
-      if (!isArrayTablePath()) {
+      if (!is_array_table_path()) {
         Fail(Format(u"Cannot navigate into static array \"%s\"", part));
       }
       const TTOMLArray* array = existing->AsArray();

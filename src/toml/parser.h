@@ -13,7 +13,7 @@
 namespace dactyra::toml {
 
 // Builds a document from TOML text: key/value lines, tables, arrays of tables, arrays and inline
-// tables in source order, with TOML's redefinition rules. With APreserveComments every comment
+// tables in source order, with TOML's redefinition rules. With preserve_comments every comment
 // is attached to the value, table or array next to it.
 //
 // A parser is made for one text (which must outlive it) and runs Parse once. Every failure is
@@ -27,7 +27,7 @@ class TTOMLParser {
   static constexpr std::size_t kMaxKeyParts = 128;
 
   // Reads the first token already, so a lexical error there is raised here.
-  TTOMLParser(std::u16string_view AInput, bool APreserveComments);
+  TTOMLParser(std::u16string_view input, bool preserve_comments);
 
   std::unique_ptr<TTOMLTable> Parse();
 
@@ -57,7 +57,7 @@ class TTOMLParser {
 
   void ParseKeyValueLine(TDocumentState& state);
   void ParseTableHeader(TDocumentState& state);
-  TTOMLTable* WalkHeader(TDocumentState& state, const TKeyPath& parts, bool arrayOfTables);
+  TTOMLTable* WalkHeader(TDocumentState& state, const TKeyPath& parts, bool array_of_tables);
 
   std::unique_ptr<TTOMLValue> ParseValue(int depth);
   std::unique_ptr<TTOMLArray> ParseArrayValue(int depth);

@@ -40,7 +40,7 @@ class TTOMLTable;
 // ("Cannot convert this TOML value to ..."); a concrete class overrides the ones it supports.
 class TTOMLValue {
  public:
-  explicit TTOMLValue(TTOMLValueType AType) : FValueType(AType) {}
+  explicit TTOMLValue(TTOMLValueType type) : FValueType(type) {}
   virtual ~TTOMLValue() = default;
   TTOMLValue(const TTOMLValue&) = delete;
   TTOMLValue& operator=(const TTOMLValue&) = delete;
@@ -48,10 +48,10 @@ class TTOMLValue {
   TTOMLValueType ValueType() const { return FValueType; }
   // Comment lines (with their '#') and blank lines above the value, joined with LF.
   const std::u16string& CommentBefore() const;
-  void SetCommentBefore(std::u16string AValue);
+  void SetCommentBefore(std::u16string value);
   // The comment after the value on its line (with its '#').
   const std::u16string& CommentInline() const;
-  void SetCommentInline(std::u16string AValue);
+  void SetCommentInline(std::u16string value);
 
   virtual std::u16string AsString() const;
   virtual std::int64_t AsInteger() const;
@@ -76,10 +76,10 @@ class TTOMLValue {
 
 class TTOMLString final : public TTOMLValue {
  public:
-  explicit TTOMLString(std::u16string AValue) : TTOMLValue(tvtString), FValue(std::move(AValue)) {}
+  explicit TTOMLString(std::u16string value) : TTOMLValue(tvtString), FValue(std::move(value)) {}
 
   const std::u16string& Value() const { return FValue; }
-  void SetValue(std::u16string AValue) { FValue = std::move(AValue); }
+  void SetValue(std::u16string value) { FValue = std::move(value); }
   std::u16string AsString() const override { return FValue; }
 
  private:
@@ -88,10 +88,10 @@ class TTOMLString final : public TTOMLValue {
 
 class TTOMLInteger final : public TTOMLValue {
  public:
-  explicit TTOMLInteger(std::int64_t AValue) : TTOMLValue(tvtInteger), FValue(AValue) {}
+  explicit TTOMLInteger(std::int64_t value) : TTOMLValue(tvtInteger), FValue(value) {}
 
   std::int64_t Value() const { return FValue; }
-  void SetValue(std::int64_t AValue) { FValue = AValue; }
+  void SetValue(std::int64_t value) { FValue = value; }
   std::int64_t AsInteger() const override { return FValue; }
   double AsFloat() const override { return static_cast<double>(FValue); }
 
@@ -101,14 +101,14 @@ class TTOMLInteger final : public TTOMLValue {
 
 class TTOMLFloat final : public TTOMLValue {
  public:
-  // ARawString: the source spelling without underscores; empty for floats made by code.
-  explicit TTOMLFloat(double AValue, std::u16string ARawString = {})
-      : TTOMLValue(tvtFloat), FValue(AValue), FRawString(std::move(ARawString)) {}
+  // raw_string: the source spelling without underscores; empty for floats made by code.
+  explicit TTOMLFloat(double value, std::u16string raw_string = {})
+      : TTOMLValue(tvtFloat), FValue(value), FRawString(std::move(raw_string)) {}
 
   double Value() const { return FValue; }
-  void SetValue(double AValue) { FValue = AValue; }
+  void SetValue(double value) { FValue = value; }
   const std::u16string& RawString() const { return FRawString; }
-  void SetRawString(std::u16string AValue) { FRawString = std::move(AValue); }
+  void SetRawString(std::u16string value) { FRawString = std::move(value); }
   double AsFloat() const override { return FValue; }
 
  private:
@@ -118,10 +118,10 @@ class TTOMLFloat final : public TTOMLValue {
 
 class TTOMLBoolean final : public TTOMLValue {
  public:
-  explicit TTOMLBoolean(bool AValue) : TTOMLValue(tvtBoolean), FValue(AValue) {}
+  explicit TTOMLBoolean(bool value) : TTOMLValue(tvtBoolean), FValue(value) {}
 
   bool Value() const { return FValue; }
-  void SetValue(bool AValue) { FValue = AValue; }
+  void SetValue(bool value) { FValue = value; }
   bool AsBoolean() const override { return FValue; }
 
  private:
@@ -129,25 +129,25 @@ class TTOMLBoolean final : public TTOMLValue {
 };
 
 // The wall-clock date and time as written (no shift to UTC); a local date has a zero time part,
-// a local time a zero date part. ATimeZoneOffset: minutes east of UTC.
+// a local time a zero date part. time_zone_offset: minutes east of UTC.
 class TTOMLDateTime final : public TTOMLValue {
  public:
-  TTOMLDateTime(TDateTime ADateTime, std::u16string ARawString, TTOMLDateTimeKind AKind,
-                std::int32_t ATimeZoneOffset)
+  TTOMLDateTime(TDateTime date_time, std::u16string raw_string, TTOMLDateTimeKind kind,
+                std::int32_t time_zone_offset)
       : TTOMLValue(tvtDateTime),
-        FValue(ADateTime),
-        FRawString(std::move(ARawString)),
-        FKind(AKind),
-        FTimeZoneOffset(ATimeZoneOffset) {}
+        FValue(date_time),
+        FRawString(std::move(raw_string)),
+        FKind(kind),
+        FTimeZoneOffset(time_zone_offset) {}
 
   TDateTime Value() const { return FValue; }
-  void SetValue(TDateTime AValue) { FValue = AValue; }
+  void SetValue(TDateTime value) { FValue = value; }
   const std::u16string& RawString() const { return FRawString; }
-  void SetRawString(std::u16string AValue) { FRawString = std::move(AValue); }
+  void SetRawString(std::u16string value) { FRawString = std::move(value); }
   TTOMLDateTimeKind Kind() const { return FKind; }
-  void SetKind(TTOMLDateTimeKind AValue) { FKind = AValue; }
+  void SetKind(TTOMLDateTimeKind value) { FKind = value; }
   std::int32_t TimeZoneOffset() const { return FTimeZoneOffset; }
-  void SetTimeZoneOffset(std::int32_t AValue) { FTimeZoneOffset = AValue; }
+  void SetTimeZoneOffset(std::int32_t value) { FTimeZoneOffset = value; }
 
   // The raw spelling when there is one, else a text made from the value and kind.
   std::u16string AsString() const override;
@@ -172,12 +172,12 @@ class TTOMLArray final : public TTOMLValue {
   const TTOMLValueList& Items() const { return FItems; }
   // Comments after the last item, before the closing bracket.
   const std::u16string& CommentTrailing() const { return FCommentTrailing; }
-  void SetCommentTrailing(std::u16string AValue) { FCommentTrailing = std::move(AValue); }
+  void SetCommentTrailing(std::u16string value) { FCommentTrailing = std::move(value); }
 
-  void Add(std::unique_ptr<TTOMLValue> AValue) { FItems.push_back(std::move(AValue)); }
-  TTOMLValue* GetItem(std::int32_t Index) const;
+  void Add(std::unique_ptr<TTOMLValue> value) { FItems.push_back(std::move(value)); }
+  TTOMLValue* GetItem(std::int32_t index) const;
   // Takes the item out; the items behind it move down by one.
-  std::unique_ptr<TTOMLValue> Remove(std::int32_t Index);
+  std::unique_ptr<TTOMLValue> Remove(std::int32_t index);
   std::int32_t GetCount() const { return static_cast<std::int32_t>(FItems.size()); }
   std::int32_t Count() const { return GetCount(); }
 
@@ -199,19 +199,19 @@ class TTOMLTable final : public TTOMLValue {
   const TTOMLOrderedTable& Items() const { return FItems; }
   // Made only as a step of a dotted key or header path, not defined by a header of its own.
   bool IsImplicit() const { return FIsImplicit; }
-  void SetIsImplicit(bool AValue) { FIsImplicit = AValue; }
+  void SetIsImplicit(bool value) { FIsImplicit = value; }
   // Written as {...} and closed to later additions.
   bool IsInline() const { return FIsInline; }
-  void SetIsInline(bool AValue) { FIsInline = AValue; }
+  void SetIsInline(bool value) { FIsInline = value; }
   // Comments after the last entry (for the root: at the end of the document).
   const std::u16string& CommentTrailing() const { return FCommentTrailing; }
-  void SetCommentTrailing(std::u16string AValue) { FCommentTrailing = std::move(AValue); }
+  void SetCommentTrailing(std::u16string value) { FCommentTrailing = std::move(value); }
 
-  void Add(std::u16string AKey, std::unique_ptr<TTOMLValue> AValue) {
-    FItems.Add(std::move(AKey), std::move(AValue));
+  void Add(std::u16string key, std::unique_ptr<TTOMLValue> value) {
+    FItems.Add(std::move(key), std::move(value));
   }
-  bool TryGetValue(std::u16string_view AKey, TTOMLValue*& AValue) const {
-    return FItems.TryGetValue(AKey, AValue);
+  bool TryGetValue(std::u16string_view key, TTOMLValue*& value) const {
+    return FItems.TryGetValue(key, value);
   }
 
   const TTOMLTable* AsTable() const override { return this; }
