@@ -1,13 +1,12 @@
 #include "base/text_decoding.h"
 
-#include "base/utf.h"
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <utility>
 
 namespace dactyra {
 namespace {
-
-bool StartsWith(std::string_view bytes, std::string_view mark) {
-  return bytes.substr(0, mark.size()) == mark;
-}
 
 bool IsHighSurrogate(char16_t unit) {
   return unit >= 0xD800 && unit <= 0xDBFF;
@@ -16,40 +15,218 @@ bool IsLowSurrogate(char16_t unit) {
   return unit >= 0xDC00 && unit <= 0xDFFF;
 }
 
-std::optional<std::u16string> DecodeUtf16(std::string_view bytes, bool big_endian) {
-  if (bytes.size() % 2 != 0) {
-    return std::nullopt;
-  }
-  std::u16string text;
-  text.resize(bytes.size() / 2);
-  for (size_t i = 0; i < text.size(); ++i) {
-    const auto first = static_cast<unsigned char>(bytes[2 * i]);
-    const auto second = static_cast<unsigned char>(bytes[2 * i + 1]);
-    text[i] = static_cast<char16_t>(big_endian ? (first << 8) | second : (second << 8) | first);
-  }
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
-      ++i;
-    } else if (IsHighSurrogate(text[i]) || IsLowSurrogate(text[i])) {
-      return std::nullopt;
-    }
-  }
-  return text;
+// Whether any of the eight bytes of a word equals the byte.
+bool HasByte(std::uint64_t word, unsigned char byte) {
+  const std::uint64_t x = word ^ (0x0101010101010101u * byte);
+  return ((x - 0x0101010101010101u) & ~x & 0x8080808080808080u) != 0;
 }
 
 }  // namespace
 
-std::optional<std::u16string> DecodeText(std::string_view bytes) {
-  if (StartsWith(bytes, "\xEF\xBB\xBF")) {
-    return Utf8ToUtf16(bytes.substr(3));
+// Collects decoded units in a small buffer and appends them to the text run by run (so the text
+// is never filled before it is written). Every line break becomes one LF here.
+class TextDecoder::Output {
+ public:
+  Output(TextDecoder& decoder, std::u16string& text) : decoder_(decoder), text_(text) {}
+  Output(const Output&) = delete;
+  Output& operator=(const Output&) = delete;
+
+  bool AfterCr() const { return decoder_.after_cr_; }
+
+  void Put(char16_t unit) {
+    if (unit == u'\n' && decoder_.after_cr_) {
+      decoder_.after_cr_ = false;
+      return;
+    }
+    decoder_.after_cr_ = unit == u'\r';
+    if (decoder_.after_cr_) {
+      unit = u'\n';
+    }
+    if (size_ == kSize) {
+      Flush();
+    }
+    buffer_[size_++] = unit;
+    decoder_.last_unit_ = unit;
   }
-  if (StartsWith(bytes, "\xFF\xFE")) {
-    return DecodeUtf16(bytes.substr(2), false);
+
+  // Eight ASCII bytes, none of them a CR, while the last unit was no CR.
+  void PutAscii8(const unsigned char* bytes) {
+    if (size_ + 8 > kSize) {
+      Flush();
+    }
+    for (std::size_t k = 0; k < 8; ++k) {
+      buffer_[size_ + k] = bytes[k];
+    }
+    size_ += 8;
+    decoder_.last_unit_ = bytes[7];
   }
-  if (StartsWith(bytes, "\xFE\xFF")) {
-    return DecodeUtf16(bytes.substr(2), true);
+
+  void Flush() {
+    text_.append(buffer_, size_);
+    size_ = 0;
   }
-  return Utf8ToUtf16(bytes);
+
+ private:
+  static constexpr std::size_t kSize = 4096;
+
+  TextDecoder& decoder_;
+  std::u16string& text_;
+  char16_t buffer_[kSize];
+  std::size_t size_ = 0;
+};
+
+void TextDecoder::ChooseEncoding() {
+  const std::string_view start = pending_;
+  if (start.starts_with("\xEF\xBB\xBF")) {
+    encoding_ = Encoding::kUtf8;
+    pending_.erase(0, 3);
+  } else if (start.starts_with("\xFF\xFE")) {
+    encoding_ = Encoding::kUtf16LittleEndian;
+    pending_.erase(0, 2);
+  } else if (start.starts_with("\xFE\xFF")) {
+    encoding_ = Encoding::kUtf16BigEndian;
+    pending_.erase(0, 2);
+  } else {
+    encoding_ = Encoding::kUtf8;
+  }
+}
+
+bool TextDecoder::Decode(std::string_view bytes, std::u16string& text) {
+  if (failed_) {
+    return false;
+  }
+  Output out(*this, text);
+  if (encoding_ == Encoding::kNotKnown) {
+    // The mark is at most three bytes long.
+    const std::size_t take = std::min(bytes.size(), 3 - pending_.size());
+    pending_.append(bytes.substr(0, take));
+    bytes.remove_prefix(take);
+    if (pending_.size() < 3) {
+      return true;
+    }
+    ChooseEncoding();
+    failed_ = !DecodeSome(std::exchange(pending_, {}), out);
+  }
+  // A sequence left unfinished before is completed a byte at a time: it is short.
+  while (!failed_ && !pending_.empty() && !bytes.empty()) {
+    std::string waiting = std::exchange(pending_, {});
+    waiting.push_back(bytes.front());
+    bytes.remove_prefix(1);
+    failed_ = !DecodeSome(waiting, out);
+  }
+  if (!failed_ && pending_.empty()) {
+    failed_ = !DecodeSome(bytes, out);
+  }
+  out.Flush();
+  return !failed_;
+}
+
+bool TextDecoder::Finish(std::u16string& text) {
+  if (failed_) {
+    return false;
+  }
+  Output out(*this, text);
+  if (encoding_ == Encoding::kNotKnown) {
+    ChooseEncoding();
+    failed_ = !DecodeSome(std::exchange(pending_, {}), out);
+  }
+  failed_ = failed_ || !pending_.empty() || after_high_;
+  if (!failed_ && last_unit_ != 0 && last_unit_ != u'\n') {
+    out.Put(u'\n');
+  }
+  out.Flush();
+  return !failed_;
+}
+
+bool TextDecoder::DecodeSome(std::string_view bytes, Output& out) {
+  return encoding_ == Encoding::kUtf8 ? DecodeUtf8(bytes, out) : DecodeUtf16(bytes, out);
+}
+
+bool TextDecoder::DecodeUtf8(std::string_view bytes, Output& out) {
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  const std::size_t n = bytes.size();
+  std::size_t i = 0;
+  while (i < n) {
+    // Most text is plain ASCII: eight bytes at a time while there is neither a CR nor more.
+    while (i + 8 <= n && !out.AfterCr()) {
+      std::uint64_t word = 0;
+      std::memcpy(&word, p + i, 8);
+      if ((word & 0x8080808080808080u) != 0 || HasByte(word, '\r')) {
+        break;
+      }
+      out.PutAscii8(p + i);
+      i += 8;
+    }
+    if (i == n) {
+      break;
+    }
+    const unsigned char lead = p[i];
+    if (lead < 0x80) {
+      out.Put(lead);
+      ++i;
+      continue;
+    }
+    std::size_t length;
+    char32_t cp;
+    char32_t minimum;
+    if ((lead & 0xE0) == 0xC0) {
+      length = 2;
+      cp = lead & 0x1F;
+      minimum = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+      length = 3;
+      cp = lead & 0x0F;
+      minimum = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+      length = 4;
+      cp = lead & 0x07;
+      minimum = 0x10000;
+    } else {
+      return false;
+    }
+    if (n - i < length) {
+      // The rest of the sequence comes with the next bytes.
+      pending_.assign(bytes.substr(i));
+      return true;
+    }
+    for (std::size_t k = 1; k < length; ++k) {
+      const unsigned char byte = p[i + k];
+      if ((byte & 0xC0) != 0x80) {
+        return false;
+      }
+      cp = (cp << 6) | (byte & 0x3F);
+    }
+    if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+      return false;
+    }
+    if (cp < 0x10000) {
+      out.Put(static_cast<char16_t>(cp));
+    } else {
+      cp -= 0x10000;
+      out.Put(static_cast<char16_t>(0xD800 + (cp >> 10)));
+      out.Put(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+    }
+    i += length;
+  }
+  return true;
+}
+
+bool TextDecoder::DecodeUtf16(std::string_view bytes, Output& out) {
+  const bool big_endian = encoding_ == Encoding::kUtf16BigEndian;
+  std::size_t i = 0;
+  for (; i + 2 <= bytes.size(); i += 2) {
+    const auto first = static_cast<unsigned char>(bytes[i]);
+    const auto second = static_cast<unsigned char>(bytes[i + 1]);
+    const auto unit =
+        static_cast<char16_t>(big_endian ? (first << 8) | second : (second << 8) | first);
+    if (IsLowSurrogate(unit) != after_high_) {
+      return false;
+    }
+    after_high_ = IsHighSurrogate(unit);
+    out.Put(unit);
+  }
+  pending_.assign(bytes.substr(i));
+  return true;
 }
 
 std::u16string NormalizeLineBreaks(std::u16string_view text) {

@@ -1,14 +1,48 @@
 #include "toml/document_io.h"
 
 #include <exception>
+#include <optional>
+#include <vector>
 
 #include "base/text_decoding.h"
 #include "base/utf.h"
+#include "toml/exceptions.h"
 #include "toml/parser.h"
 #include "toml/serializer.h"
 
 namespace dactyra::toml {
 namespace {
+
+// The text of a file for the lexer, read and decoded a piece at a time: neither the file's bytes
+// nor its whole text are ever held at once.
+class TFileTextFeed final : public TTOMLTextFeed {
+ public:
+  explicit TFileTextFeed(FileReader& file) : FFile(file), FBytes(64 * 1024) {}
+
+  bool AppendTo(std::u16string& text) override {
+    if (FFinished) {
+      return false;
+    }
+    const std::optional<std::size_t> got = FFile.Read(FBytes);
+    if (!got) {
+      throw ETOMLParserException(FFile.Reason());
+    }
+    const std::size_t before = text.size();
+    const bool decoded = *got == 0 ? FDecoder.Finish(text)
+                                   : FDecoder.Decode(std::string_view(FBytes.data(), *got), text);
+    if (!decoded) {
+      throw ETOMLParserException(u"The file is not valid UTF-8 or UTF-16 text");
+    }
+    FFinished = *got == 0;
+    return !FFinished || text.size() > before;
+  }
+
+ private:
+  FileReader& FFile;
+  std::vector<char> FBytes;
+  TextDecoder FDecoder;
+  bool FFinished = false;
+};
 
 std::u16string FailureText(const std::exception& failure) {
   if (const auto* error = dynamic_cast<const Error*>(&failure)) {
@@ -33,19 +67,17 @@ std::unique_ptr<TTOMLTable> ParseString(std::u16string_view input, bool preserve
 }
 
 std::unique_ptr<TTOMLTable> ParseFile(std::u16string_view file_name, bool preserve_comments) {
-  FileReadResult file = ReadWholeFile(file_name);
-  if (file.status == FileReadResult::Status::kCannotOpen) {
-    throw TOMLFileOpenError(file.reason);
+  FileReader file(file_name);
+  if (!file.IsOpen()) {
+    throw TOMLFileOpenError(file.Reason());
   }
-  if (file.status != FileReadResult::Status::kOk) {
+  try {
+    TFileTextFeed feed(file);
+    TTOMLParser parser(feed, preserve_comments);
+    return parser.Parse();
+  } catch (...) {
     return nullptr;
   }
-  const std::optional<std::u16string> text = DecodeText(file.bytes);
-  if (!text) {
-    return nullptr;
-  }
-  file.bytes.clear();
-  return ParseString(NormalizeLineBreaks(*text), preserve_comments);
 }
 
 std::unique_ptr<TTOMLTable> LoadFromFile(std::u16string_view file_name, bool preserve_comments) {

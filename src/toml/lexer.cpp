@@ -32,9 +32,35 @@ std::u16string_view TokenTypeName(TTokenType type) {
 TTOMLLexer::TTOMLLexer(std::u16string_view input, bool preserve_comments)
     : FInput(input), FPreserveComments(preserve_comments) {}
 
+TTOMLLexer::TTOMLLexer(TTOMLTextFeed& feed, bool preserve_comments)
+    : FFeed(&feed), FPreserveComments(preserve_comments) {}
+
+bool TTOMLLexer::Refill(std::size_t needed) {
+  while (FFeed != nullptr && needed >= FInput.size()) {
+    if (!FFeed->AppendTo(FWindow)) {
+      FFeed = nullptr;
+    }
+    FInput = FWindow;
+  }
+  return needed < FInput.size();
+}
+
+void TTOMLLexer::DropConsumedText() {
+  // Only between tokens, so that no place inside a token moves; and only once the consumed part
+  // is at least as long as the rest, so that moving the rest costs no more than reading it.
+  constexpr std::size_t kWorthDropping = 32 * 1024;
+  if (FFeed == nullptr || FPosition < kWorthDropping || FPosition * 2 < FWindow.size()) {
+    return;
+  }
+  FWindow.erase(0, FPosition);
+  FDropped += FPosition;
+  FPosition = 0;
+  FInput = FWindow;
+}
+
 void TTOMLLexer::NewLineAt(std::size_t line_feed) {
   ++FLine;
-  FLineStart = line_feed + 1;
+  FLineStart = FDropped + line_feed + 1;
 }
 
 void TTOMLLexer::Advance() {
@@ -54,6 +80,7 @@ void TTOMLLexer::Restore(const Mark& mark) {
 }
 
 TToken TTOMLLexer::NextToken() {
+  DropConsumedText();
   for (;;) {
     while (!AtEnd()) {
       const char16_t unit = FInput[FPosition];
@@ -91,15 +118,8 @@ TToken TTOMLLexer::NextToken() {
         SkipComment();
         continue;
       case u'+':
-      case u'-': {
-        const Mark start = Here();
-        TToken number = ReadNumber();
-        if (number.Value != u"+" && number.Value != u"-" && !IsLetter(Peek())) {
-          return number;
-        }
-        Restore(start);
-        return ReadBareWord();
-      }
+      case u'-':
+        return ReadNumberOrWord();
       case u',':
       case u'.':
       case u'=':
@@ -119,19 +139,7 @@ TToken TTOMLLexer::NextToken() {
         break;
     }
     if (IsDigit(unit)) {
-      const Mark start = Here();
-      if (ReadDateTime()) {
-        token.TokenType = ttDateTime;
-        token.Value = Since(start.Position);
-        return token;
-      }
-      Restore(start);
-      TToken number = ReadNumber();
-      if (!AtEnd() && (IsLetter(Peek()) || Peek() == u'-')) {
-        Restore(start);
-        return ReadBareWord();
-      }
-      return number;
+      return ReadNumberOrWord();
     }
     if (IsLetter(unit)) {
       return ReadBareWord();
@@ -140,7 +148,7 @@ TToken TTOMLLexer::NextToken() {
   }
 }
 
-void TTOMLLexer::UnexpectedCharacter(const TToken& token) const {
+void TTOMLLexer::UnexpectedCharacter(const TToken& token) {
   // A surrogate pair is shown whole.
   std::size_t length = 1;
   if (FInput[FPosition] >= 0xD800 && FInput[FPosition] <= 0xDBFF && Peek(1) >= 0xDC00 &&
@@ -221,8 +229,9 @@ TToken TTOMLLexer::ReadString() {
     buffered = true;
   };
   std::size_t content_end = 0;
-  const std::size_t size = FInput.size();
   for (;;) {
+    // The plain run, in the text at hand; AtEnd below fetches more.
+    const std::size_t size = FInput.size();
     while (FPosition < size) {
       const char16_t unit = FInput[FPosition];
       if (unit < 0x20 || unit == quote || unit == u'\\' || unit == 0x7F) {
@@ -382,11 +391,33 @@ void TTOMLLexer::ReadEscape() {
   }
 }
 
-TToken TTOMLLexer::ReadNumber() {
+TToken TTOMLLexer::ReadNumberOrWord() {
+  const Mark start = Here();
   TToken token;
-  token.TokenType = ttInteger;
   token.Line = FLine;
   token.Column = Column();
+  if (IsDigit(Peek()) && ReadDateTime() && !IsWordChar(Peek())) {
+    token.TokenType = ttDateTime;
+    token.Value = Since(start.Position);
+    return token;
+  }
+  Restore(start);
+  const std::u16string problem = ReadNumber(token);
+  if (problem.empty() && !IsWordChar(Peek())) {
+    token.Value = Since(start.Position);
+    return token;
+  }
+  // Not wholly a number: a bare word such as 1_a, -name or 0b2 (a key, or else an error for the
+  // parser to report), unless it starts with a plus sign, which no key does.
+  Restore(start);
+  if (!problem.empty() && !IsWordChar(Peek())) {
+    Fail(Format(u"%s at line %d, column %d", problem, token.Line, token.Column));
+  }
+  return ReadBareWord();
+}
+
+std::u16string TTOMLLexer::ReadNumber(TToken& token) {
+  token.TokenType = ttInteger;
   const std::size_t start = FPosition;
   if (Peek() == u'+' || Peek() == u'-') {
     ++FPosition;
@@ -396,29 +427,31 @@ TToken TTOMLLexer::ReadNumber() {
     while (IsWordChar(Peek())) {
       ++FPosition;
     }
-    token.Value = Since(start);
-    if (!IsSpecialWord(token.Value)) {
-      Fail(Format(u"Invalid identifier: %s", token.Value));
-    }
     token.TokenType = ttFloat;
-    return token;
+    if (!IsSpecialWord(Since(start))) {
+      return Format(u"Invalid identifier: %s", Since(start));
+    }
+    return {};
   }
   if (Peek() == u'0' && (Peek(1) == u'b' || Peek(1) == u'o' || Peek(1) == u'x')) {
     if (has_sign) {
-      Fail(u"Signs not allowed for hex/octal/binary integers");
+      return u"Signs not allowed for hex/octal/binary integers";
     }
     const char16_t prefix = Peek(1);
     FPosition += 2;
-    ReadDigitRun(start, prefix == u'b'   ? IsBinaryDigit
-                        : prefix == u'o' ? IsOctalDigit
-                                         : IsHexDigit);
-    token.Value = Since(start);
-    return token;
+    const bool placed = ReadDigitRun(start, prefix == u'b'   ? IsBinaryDigit
+                                            : prefix == u'o' ? IsOctalDigit
+                                                             : IsHexDigit);
+    return placed ? std::u16string() : u"Invalid underscore placement";
   }
-  ReadDigitRun(start, IsDigit);
+  if (!ReadDigitRun(start, IsDigit)) {
+    return u"Invalid underscore placement";
+  }
   if (Peek() == u'.' && IsDigit(Peek(1))) {
     ++FPosition;
-    ReadDigitRun(start, IsDigit);
+    if (!ReadDigitRun(start, IsDigit)) {
+      return u"Invalid underscore placement";
+    }
     token.TokenType = ttFloat;
   }
   if (Peek() == u'e' || Peek() == u'E') {
@@ -426,25 +459,29 @@ TToken TTOMLLexer::ReadNumber() {
     if (Peek() == u'+' || Peek() == u'-') {
       ++FPosition;
     }
-    ReadDigitRun(start, IsDigit);
+    if (!ReadDigitRun(start, IsDigit)) {
+      return u"Invalid underscore placement";
+    }
     token.TokenType = ttFloat;
   }
-  token.Value = Since(start);
-  return token;
+  if (Since(start).find_first_of(u"0123456789") == std::u16string_view::npos) {
+    return u"Invalid number";
+  }
+  return {};
 }
 
-void TTOMLLexer::ReadDigitRun(std::size_t value_start, bool (*is_digit)(char16_t)) {
+bool TTOMLLexer::ReadDigitRun(std::size_t value_start, bool (*is_digit)(char16_t)) {
   for (;;) {
     const char16_t unit = Peek();
     if (is_digit(unit)) {
       ++FPosition;
     } else if (unit == u'_') {
       if (FPosition == value_start || !is_digit(FInput[FPosition - 1]) || !is_digit(Peek(1))) {
-        Fail(u"Invalid underscore placement");
+        return false;
       }
       ++FPosition;
     } else {
-      return;
+      return true;
     }
   }
 }

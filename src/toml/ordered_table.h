@@ -1,11 +1,9 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace dactyra::toml {
@@ -51,27 +49,25 @@ class TTOMLOrderedTable {
   std::vector<TTOMLValue*> Values() const;
   std::vector<TTOMLTableEntry> Entries() const;
 
+  // Gives back the room the list grew into but does not use.
+  void ShrinkToFit() { FList.shrink_to_fit(); }
+
  private:
   struct Entry {
     std::u16string Key;
     std::unique_ptr<TTOMLValue> Value;
   };
-  struct KeyHash {
-    using is_transparent = void;
-    std::size_t operator()(std::u16string_view key) const noexcept {
-      return std::hash<std::u16string_view>{}(key);
-    }
-  };
+  class TKeyIndex;
 
-  // Small tables are searched directly; the key map is built once a table grows past this.
-  static constexpr std::size_t kMapThreshold = 32;
+  // Small tables are searched directly; the key index is built once a table grows past this.
+  static constexpr std::size_t kIndexThreshold = 32;
 
   std::int32_t Find(std::u16string_view key) const;
   void CheckIndex(std::int32_t index) const;
   void Append(std::u16string key, std::unique_ptr<TTOMLValue> value);
 
-  std::unordered_map<std::u16string, std::int32_t, KeyHash, std::equal_to<>> FDict;
   std::vector<Entry> FList;
+  std::unique_ptr<TKeyIndex> FIndex;
 };
 
 }  // namespace dactyra::toml

@@ -28,24 +28,33 @@ const std::u16string& TTOMLValue::CommentInline() const {
   return FComments ? FComments->Inline : kNoComment;
 }
 
-void TTOMLValue::SetCommentBefore(std::u16string value) {
-  if (!FComments && value.empty()) {
-    return;
-  }
+const std::u16string& TTOMLValue::TrailingComment() const {
+  return FComments ? FComments->Trailing : kNoComment;
+}
+
+TTOMLValue::TComments& TTOMLValue::Comments() {
   if (!FComments) {
     FComments = std::make_unique<TComments>();
   }
-  FComments->Before = std::move(value);
+  return *FComments;
+}
+
+void TTOMLValue::SetCommentBefore(std::u16string value) {
+  if (FComments || !value.empty()) {
+    Comments().Before = std::move(value);
+  }
 }
 
 void TTOMLValue::SetCommentInline(std::u16string value) {
-  if (!FComments && value.empty()) {
-    return;
+  if (FComments || !value.empty()) {
+    Comments().Inline = std::move(value);
   }
-  if (!FComments) {
-    FComments = std::make_unique<TComments>();
+}
+
+void TTOMLValue::SetTrailingComment(std::u16string value) {
+  if (FComments || !value.empty()) {
+    Comments().Trailing = std::move(value);
   }
-  FComments->Inline = std::move(value);
 }
 
 std::u16string TTOMLValue::AsString() const {

@@ -63,15 +63,24 @@ class TTOMLValue {
   TTOMLArray* AsArray() { return const_cast<TTOMLArray*>(std::as_const(*this).AsArray()); }
   TTOMLTable* AsTable() { return const_cast<TTOMLTable*>(std::as_const(*this).AsTable()); }
 
+ protected:
+  // The comments after the last item of an array or entry of a table.
+  const std::u16string& TrailingComment() const;
+  void SetTrailingComment(std::u16string value);
+
  private:
   // Most values carry no comment: the texts are held apart and made on first use.
   struct TComments {
     std::u16string Before;
     std::u16string Inline;
+    std::u16string Trailing;
   };
 
-  TTOMLValueType FValueType;
+  TComments& Comments();
+
   std::unique_ptr<TComments> FComments;
+  // Last, so that the flags of derived classes can share its word.
+  TTOMLValueType FValueType;
 };
 
 class TTOMLString final : public TTOMLValue {
@@ -171,8 +180,12 @@ class TTOMLArray final : public TTOMLValue {
 
   const TTOMLValueList& Items() const { return FItems; }
   // Comments after the last item, before the closing bracket.
-  const std::u16string& CommentTrailing() const { return FCommentTrailing; }
-  void SetCommentTrailing(std::u16string value) { FCommentTrailing = std::move(value); }
+  const std::u16string& CommentTrailing() const { return TrailingComment(); }
+  void SetCommentTrailing(std::u16string value) { SetTrailingComment(std::move(value)); }
+  // Made by [[...]] headers: a later header of its name adds an element. An array written as a
+  // value is never extended by a header.
+  bool IsTableArray() const { return FIsTableArray; }
+  void SetIsTableArray(bool value) { FIsTableArray = value; }
 
   void Add(std::unique_ptr<TTOMLValue> value) { FItems.push_back(std::move(value)); }
   TTOMLValue* GetItem(std::int32_t index) const;
@@ -180,14 +193,16 @@ class TTOMLArray final : public TTOMLValue {
   std::unique_ptr<TTOMLValue> Remove(std::int32_t index);
   std::int32_t GetCount() const { return static_cast<std::int32_t>(FItems.size()); }
   std::int32_t Count() const { return GetCount(); }
+  // Gives back the room the list grew into but does not use.
+  void ShrinkToFit() { FItems.shrink_to_fit(); }
 
   const TTOMLArray* AsArray() const override { return this; }
 
  private:
   void CheckIndex(std::int32_t index) const;
 
+  bool FIsTableArray = false;
   TTOMLValueList FItems;
-  std::u16string FCommentTrailing;
 };
 
 // Standard, implicit and inline tables alike. Owns its values (through Items).
@@ -203,9 +218,12 @@ class TTOMLTable final : public TTOMLValue {
   // Written as {...} and closed to later additions.
   bool IsInline() const { return FIsInline; }
   void SetIsInline(bool value) { FIsInline = value; }
+  // Made or extended by dotted keys: no header may define it afterwards.
+  bool IsKeyDefined() const { return FIsKeyDefined; }
+  void SetIsKeyDefined(bool value) { FIsKeyDefined = value; }
   // Comments after the last entry (for the root: at the end of the document).
-  const std::u16string& CommentTrailing() const { return FCommentTrailing; }
-  void SetCommentTrailing(std::u16string value) { FCommentTrailing = std::move(value); }
+  const std::u16string& CommentTrailing() const { return TrailingComment(); }
+  void SetCommentTrailing(std::u16string value) { SetTrailingComment(std::move(value)); }
 
   void Add(std::u16string key, std::unique_ptr<TTOMLValue> value) {
     FItems.Add(std::move(key), std::move(value));
@@ -217,10 +235,10 @@ class TTOMLTable final : public TTOMLValue {
   const TTOMLTable* AsTable() const override { return this; }
 
  private:
-  TTOMLOrderedTable FItems;
   bool FIsImplicit = false;
   bool FIsInline = false;
-  std::u16string FCommentTrailing;
+  bool FIsKeyDefined = false;
+  TTOMLOrderedTable FItems;
 };
 
 }  // namespace dactyra::toml
