@@ -49,16 +49,21 @@ class TextDecoder::Output {
     decoder_.last_unit_ = unit;
   }
 
-  // Eight ASCII bytes, none of them a CR, while the last unit was no CR.
-  void PutAscii8(const unsigned char* bytes) {
-    if (size_ + 8 > kSize) {
-      Flush();
+  // ASCII bytes, none of them a CR, while the last unit was no CR.
+  void PutAscii(const unsigned char* bytes, std::size_t count) {
+    decoder_.last_unit_ = bytes[count - 1];
+    while (count > 0) {
+      if (size_ == kSize) {
+        Flush();
+      }
+      const std::size_t take = std::min(count, kSize - size_);
+      for (std::size_t k = 0; k < take; ++k) {
+        buffer_[size_ + k] = bytes[k];
+      }
+      size_ += take;
+      bytes += take;
+      count -= take;
     }
-    for (std::size_t k = 0; k < 8; ++k) {
-      buffer_[size_ + k] = bytes[k];
-    }
-    size_ += 8;
-    decoder_.last_unit_ = bytes[7];
   }
 
   void Flush() {
@@ -147,15 +152,19 @@ bool TextDecoder::DecodeUtf8(std::string_view bytes, Output& out) {
   const std::size_t n = bytes.size();
   std::size_t i = 0;
   while (i < n) {
-    // Most text is plain ASCII: eight bytes at a time while there is neither a CR nor more.
-    while (i + 8 <= n && !out.AfterCr()) {
+    // Most text is plain ASCII: as far as eight bytes at a time hold neither a CR nor more.
+    std::size_t plain = i;
+    while (plain + 8 <= n) {
       std::uint64_t word = 0;
-      std::memcpy(&word, p + i, 8);
+      std::memcpy(&word, p + plain, 8);
       if ((word & 0x8080808080808080u) != 0 || HasByte(word, '\r')) {
         break;
       }
-      out.PutAscii8(p + i);
-      i += 8;
+      plain += 8;
+    }
+    if (plain > i && !out.AfterCr()) {
+      out.PutAscii(p + i, plain - i);
+      i = plain;
     }
     if (i == n) {
       break;

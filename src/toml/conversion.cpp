@@ -101,6 +101,28 @@ bool IsBelowDoubleRange(std::string_view text) {
   return magnitude + exponent <= 0;
 }
 
+// The most common integer quickly: an optional sign and at most 18 digits, without a leading
+// zero or an underscore; none for anything else.
+std::optional<std::int64_t> ReadPlainInteger(const TToken& token) {
+  std::u16string_view text = token.Value;
+  const bool negative = !text.empty() && text[0] == u'-';
+  if (!text.empty() && (text[0] == u'+' || text[0] == u'-')) {
+    text.remove_prefix(1);
+  }
+  if (token.TokenType != ttInteger || text.empty() || text.size() > 18 ||
+      (text[0] == u'0' && text.size() > 1)) {
+    return std::nullopt;
+  }
+  std::int64_t value = 0;
+  for (const char16_t c : text) {
+    if (!IsDigit(c)) {
+      return std::nullopt;
+    }
+    value = value * 10 + (c - u'0');
+  }
+  return negative ? -value : value;
+}
+
 std::optional<double> ReadFloat(std::string_view text) {
   const bool negative = !text.empty() && text[0] == '-';
   if (!text.empty() && (text[0] == '+' || text[0] == '-')) {
@@ -123,27 +145,34 @@ std::optional<double> ReadFloat(std::string_view text) {
 
 std::unique_ptr<TTOMLValue> ConvertNumber(const TToken& token) {
   const std::u16string_view text = token.Value;
-  if (text == u"inf" || text == u"+inf") {
-    return std::make_unique<TTOMLFloat>(std::numeric_limits<double>::infinity(),
-                                        std::u16string(text));
+  // The words inf and nan, signed or not, are the only number tokens that end in a letter.
+  if (!text.empty() && (text.back() == u'f' || text.back() == u'n')) {
+    if (text == u"inf" || text == u"+inf") {
+      return std::make_unique<TTOMLFloat>(std::numeric_limits<double>::infinity(),
+                                          std::u16string(text));
+    }
+    if (text == u"-inf") {
+      return std::make_unique<TTOMLFloat>(-std::numeric_limits<double>::infinity(),
+                                          std::u16string(text));
+    }
+    if (text == u"nan" || text == u"+nan" || text == u"-nan") {
+      return std::make_unique<TTOMLFloat>(std::numeric_limits<double>::quiet_NaN(),
+                                          std::u16string(text));
+    }
   }
-  if (text == u"-inf") {
-    return std::make_unique<TTOMLFloat>(-std::numeric_limits<double>::infinity(),
-                                        std::u16string(text));
-  }
-  if (text == u"nan" || text == u"+nan" || text == u"-nan") {
-    return std::make_unique<TTOMLFloat>(std::numeric_limits<double>::quiet_NaN(),
-                                        std::u16string(text));
+
+  if (const std::optional<std::int64_t> plain = ReadPlainInteger(token)) {
+    return std::make_unique<TTOMLInteger>(*plain);
   }
 
   // Number tokens are ASCII; anything else can only fail below.
-  std::string digits;
-  digits.reserve(text.size());
+  std::string digits(text.size(), '\0');
+  std::size_t length = 0;
   for (const char16_t c : text) {
-    if (c != u'_') {
-      digits.push_back(c < 0x80 ? static_cast<char>(c) : '?');
-    }
+    digits[length] = c < 0x80 ? static_cast<char>(c) : '?';
+    length += c != u'_' ? 1 : 0;
   }
+  digits.resize(length);
 
   if (digits.size() >= 2 && digits[0] == '0' &&
       (digits[1] == 'b' || digits[1] == 'o' || digits[1] == 'x')) {

@@ -1,6 +1,8 @@
 #include "toml/lexer.h"
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 
 #include "base/format.h"
 #include "toml/char_class.h"
@@ -11,6 +13,20 @@ namespace {
 
 [[noreturn]] void Fail(std::u16string message) {
   throw ETOMLParserException(std::move(message));
+}
+
+// Whether any of four code units is a control character, the quote (given in each unit of
+// `quotes`) or a backslash: what ends the plain run of a string.
+bool MayEndPlainRun(const char16_t* units, std::uint64_t quotes) {
+  constexpr std::uint64_t kOnes = 0x0001000100010001u;
+  constexpr std::uint64_t kHighs = 0x8000800080008000u;
+  const auto below = [](std::uint64_t word, std::uint64_t limit) {
+    return (word - kOnes * limit) & ~word & kHighs;
+  };
+  std::uint64_t word = 0;
+  std::memcpy(&word, units, sizeof word);
+  return (below(word, 0x20) | below(word ^ quotes, 1) | below(word ^ (kOnes * u'\\'), 1) |
+          below(word ^ (kOnes * 0x7F), 1)) != 0;
 }
 
 bool IsSpecialWord(std::u16string_view word) {
@@ -46,12 +62,6 @@ bool TTOMLLexer::Refill(std::size_t needed) {
 }
 
 void TTOMLLexer::DropConsumedText() {
-  // Only between tokens, so that no place inside a token moves; and only once the consumed part
-  // is at least as long as the rest, so that moving the rest costs no more than reading it.
-  constexpr std::size_t kWorthDropping = 32 * 1024;
-  if (FFeed == nullptr || FPosition < kWorthDropping || FPosition * 2 < FWindow.size()) {
-    return;
-  }
   FWindow.erase(0, FPosition);
   FDropped += FPosition;
   FPosition = 0;
@@ -80,7 +90,12 @@ void TTOMLLexer::Restore(const Mark& mark) {
 }
 
 TToken TTOMLLexer::NextToken() {
-  DropConsumedText();
+  // Only between tokens, so that no place inside a token moves; and only once the consumed part
+  // is at least as long as the rest, so that moving the rest costs no more than reading it.
+  constexpr std::size_t kWorthDropping = 32 * 1024;
+  if (FPosition >= kWorthDropping && FFeed != nullptr && FPosition * 2 >= FWindow.size()) {
+    DropConsumedText();
+  }
   for (;;) {
     while (!AtEnd()) {
       const char16_t unit = FInput[FPosition];
@@ -192,8 +207,14 @@ TToken TTOMLLexer::ReadBareWord() {
   token.Line = FLine;
   token.Column = Column();
   const std::size_t start = FPosition;
-  while (IsWordChar(Peek())) {
-    ++FPosition;
+  for (;;) {
+    const std::size_t size = FInput.size();
+    while (FPosition < size && IsWordChar(FInput[FPosition])) {
+      ++FPosition;
+    }
+    if (FPosition < size || !Refill(FPosition)) {
+      break;
+    }
   }
   token.Value = Since(start);
   return token;
@@ -229,9 +250,13 @@ TToken TTOMLLexer::ReadString() {
     buffered = true;
   };
   std::size_t content_end = 0;
+  const std::uint64_t quotes = 0x0001000100010001u * quote;
   for (;;) {
-    // The plain run, in the text at hand; AtEnd below fetches more.
+    // The plain run, in the text at hand (four units at a time first); AtEnd below fetches more.
     const std::size_t size = FInput.size();
+    while (FPosition + 4 <= size && !MayEndPlainRun(FInput.data() + FPosition, quotes)) {
+      FPosition += 4;
+    }
     while (FPosition < size) {
       const char16_t unit = FInput[FPosition];
       if (unit < 0x20 || unit == quote || unit == u'\\' || unit == 0x7F) {
@@ -439,17 +464,20 @@ std::u16string TTOMLLexer::ReadNumber(TToken& token) {
     }
     const char16_t prefix = Peek(1);
     FPosition += 2;
-    const bool placed = ReadDigitRun(start, prefix == u'b'   ? IsBinaryDigit
-                                            : prefix == u'o' ? IsOctalDigit
-                                                             : IsHexDigit);
-    return placed ? std::u16string() : u"Invalid underscore placement";
+    const std::size_t digits = ReadDigitRun(start, prefix == u'b'   ? IsBinaryDigit
+                                                   : prefix == u'o' ? IsOctalDigit
+                                                                    : IsHexDigit);
+    return digits == kMisplacedUnderscore ? u"Invalid underscore placement" : std::u16string();
   }
-  if (!ReadDigitRun(start, IsDigit)) {
+  const std::size_t whole_digits = ReadDigitRun(start, IsDigit);
+  if (whole_digits == kMisplacedUnderscore) {
     return u"Invalid underscore placement";
   }
+  std::size_t fraction_digits = 0;
   if (Peek() == u'.' && IsDigit(Peek(1))) {
     ++FPosition;
-    if (!ReadDigitRun(start, IsDigit)) {
+    fraction_digits = ReadDigitRun(start, IsDigit);
+    if (fraction_digits == kMisplacedUnderscore) {
       return u"Invalid underscore placement";
     }
     token.TokenType = ttFloat;
@@ -459,29 +487,31 @@ std::u16string TTOMLLexer::ReadNumber(TToken& token) {
     if (Peek() == u'+' || Peek() == u'-') {
       ++FPosition;
     }
-    if (!ReadDigitRun(start, IsDigit)) {
+    if (ReadDigitRun(start, IsDigit) == kMisplacedUnderscore) {
       return u"Invalid underscore placement";
     }
     token.TokenType = ttFloat;
   }
-  if (Since(start).find_first_of(u"0123456789") == std::u16string_view::npos) {
+  if (whole_digits == 0 && fraction_digits == 0) {
     return u"Invalid number";
   }
   return {};
 }
 
-bool TTOMLLexer::ReadDigitRun(std::size_t value_start, bool (*is_digit)(char16_t)) {
+std::size_t TTOMLLexer::ReadDigitRun(std::size_t value_start, bool (*is_digit)(char16_t)) {
+  std::size_t digits = 0;
   for (;;) {
     const char16_t unit = Peek();
     if (is_digit(unit)) {
       ++FPosition;
+      ++digits;
     } else if (unit == u'_') {
       if (FPosition == value_start || !is_digit(FInput[FPosition - 1]) || !is_digit(Peek(1))) {
-        return false;
+        return kMisplacedUnderscore;
       }
       ++FPosition;
     } else {
-      return true;
+      return digits;
     }
   }
 }

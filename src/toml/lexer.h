@@ -101,8 +101,10 @@ class TTOMLLexer {
   // Reads a number's characters and sets the token's type; gives why they are no number, or
   // nothing.
   std::u16string ReadNumber(TToken& token);
-  // False when an underscore is not between two digits.
-  bool ReadDigitRun(std::size_t value_start, bool (*is_digit)(char16_t));
+  // The number of digits read, or kMisplacedUnderscore for an underscore that is not between
+  // two digits.
+  static constexpr std::size_t kMisplacedUnderscore = static_cast<std::size_t>(-1);
+  std::size_t ReadDigitRun(std::size_t value_start, bool (*is_digit)(char16_t));
   bool ReadDateTime();
   bool ReadTime();
   [[noreturn]] void UnexpectedCharacter(const TToken& token);

@@ -430,7 +430,6 @@ std::unique_ptr<TTOMLArray> TTOMLParser::ParseArrayValue(int depth) {
     }
   }
   Expect(ttRBracket);
-  array->ShrinkToFit();
   return array;
 }
 

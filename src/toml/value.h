@@ -187,14 +187,17 @@ class TTOMLArray final : public TTOMLValue {
   bool IsTableArray() const { return FIsTableArray; }
   void SetIsTableArray(bool value) { FIsTableArray = value; }
 
-  void Add(std::unique_ptr<TTOMLValue> value) { FItems.push_back(std::move(value)); }
+  void Add(std::unique_ptr<TTOMLValue> value) {
+    if (FItems.capacity() == 0) {
+      FItems.reserve(4);  // skips the smallest steps of growth
+    }
+    FItems.push_back(std::move(value));
+  }
   TTOMLValue* GetItem(std::int32_t index) const;
   // Takes the item out; the items behind it move down by one.
   std::unique_ptr<TTOMLValue> Remove(std::int32_t index);
   std::int32_t GetCount() const { return static_cast<std::int32_t>(FItems.size()); }
   std::int32_t Count() const { return GetCount(); }
-  // Gives back the room the list grew into but does not use.
-  void ShrinkToFit() { FItems.shrink_to_fit(); }
 
   const TTOMLArray* AsArray() const override { return this; }
 

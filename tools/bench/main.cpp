@@ -4,12 +4,16 @@
 //
 // Each reader runs in a fresh child process so that the peak memory is its own. Times are
 // processor time, best of five runs. Loading is timed from the file name to the document in
-// memory (releasing the document is not timed, for either reader).
+// memory (releasing the document is not timed, for either reader). The child's heap keeps the
+// memory it was given between runs, so that the best run measures the reader rather than how
+// fast the system hands out fresh pages (which on a virtual machine can cost more than the
+// reading itself, and varies with how the previous run's memory happened to be released).
 //
 //   toml-bench                                one table of every measurement
 //   toml-bench --measure <reader> <file>      one reader on one file: prints
 //                                             "load-seconds peak-kB write-seconds written-bytes"
 //   toml-bench --write <plain|lock> <file>    only writes a generated document (for profiling)
+#include <malloc.h>
 #include <sys/resource.h>
 #include <time.h>
 #include <unistd.h>
@@ -18,6 +22,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -109,6 +114,8 @@ std::optional<Reader> ReaderNamed(const std::string& name) {
 }
 
 int MeasureInThisProcess(const std::string& reader_name, const std::string& path) {
+  mallopt(M_TRIM_THRESHOLD, std::numeric_limits<int>::max());
+  mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
   const std::optional<Reader> reader = ReaderNamed(reader_name);
   if (!reader) {
     std::fprintf(stderr, "unknown reader %s\n", reader_name.c_str());
