@@ -1,23 +1,15 @@
 #include "app/config_file.h"
 
-#include <filesystem>
-#include <system_error>
 #include <utility>
 
 #include "base/error.h"
+#include "base/file.h"
 #include "base/strings.h"
 #include "toml/document_io.h"
 #include "toml/path_helpers.h"
 
 namespace dactyra {
 namespace {
-
-bool FileExists(std::u16string_view path) {
-  std::error_code error;
-  // Anything at the path counts, so that a folder or a file without access is never replaced.
-  const auto status = std::filesystem::symlink_status(std::filesystem::path(path), error);
-  return !error && std::filesystem::exists(status);
-}
 
 // Moves the tables of `fingers` whose unit id was not listed to the end of `kept`.
 void MoveUnlistedFingers(toml::TTOMLArray* fingers, const std::set<std::int64_t>& listed_units,
@@ -41,7 +33,8 @@ void MoveUnlistedFingers(toml::TTOMLArray* fingers, const std::set<std::int64_t>
 
 TConfigDocument LoadConfig(std::u16string_view path) {
   TConfigDocument config;
-  if (!FileExists(path)) {
+  // Anything at the path counts, so that a folder or a file without access is never replaced.
+  if (!PathExists(path)) {
     config.Document = toml::NewTable();
     return config;
   }
