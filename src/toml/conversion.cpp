@@ -165,20 +165,25 @@ std::unique_ptr<TTOMLValue> ConvertNumber(const TToken& token) {
     return std::make_unique<TTOMLInteger>(*plain);
   }
 
-  // Number tokens are ASCII; anything else can only fail below.
-  std::string digits(text.size(), '\0');
+  // Number tokens are ASCII; anything else can only fail below. Short ones stay on the stack.
+  char short_digits[32];
+  std::string long_digits;
+  char* out = short_digits;
+  if (text.size() > sizeof short_digits) {
+    long_digits.resize(text.size());
+    out = long_digits.data();
+  }
   std::size_t length = 0;
   for (const char16_t c : text) {
-    digits[length] = c < 0x80 ? static_cast<char>(c) : '?';
+    out[length] = c < 0x80 ? static_cast<char>(c) : '?';
     length += c != u'_' ? 1 : 0;
   }
-  digits.resize(length);
+  const std::string_view digits(out, length);
 
   if (digits.size() >= 2 && digits[0] == '0' &&
       (digits[1] == 'b' || digits[1] == 'o' || digits[1] == 'x')) {
     const unsigned bits = digits[1] == 'b' ? 1 : digits[1] == 'o' ? 3 : 4;
-    const std::optional<std::uint64_t> value =
-        ReadPrefixed(std::string_view(digits).substr(2), bits);
+    const std::optional<std::uint64_t> value = ReadPrefixed(digits.substr(2), bits);
     if (!value) {
       Fail(Format(u"Invalid hex/oct/bin integer: %s", text));
     }

@@ -15,18 +15,23 @@ namespace {
   throw ETOMLParserException(std::move(message));
 }
 
-// Whether any of four code units is a control character, the quote (given in each unit of
-// `quotes`) or a backslash: what ends the plain run of a string.
-bool MayEndPlainRun(const char16_t* units, std::uint64_t quotes) {
-  constexpr std::uint64_t kOnes = 0x0001000100010001u;
-  constexpr std::uint64_t kHighs = 0x8000800080008000u;
-  const auto below = [](std::uint64_t word, std::uint64_t limit) {
-    return (word - kOnes * limit) & ~word & kHighs;
-  };
+// Four code units looked at together: whether one of them is below a limit (at most 0x8000),
+// or equal to a unit.
+constexpr std::uint64_t kEachUnit = 0x0001000100010001u;
+std::uint64_t FourUnits(const char16_t* units) {
   std::uint64_t word = 0;
   std::memcpy(&word, units, sizeof word);
-  return (below(word, 0x20) | below(word ^ quotes, 1) | below(word ^ (kOnes * u'\\'), 1) |
-          below(word ^ (kOnes * 0x7F), 1)) != 0;
+  return word;
+}
+bool AnyBelow(std::uint64_t four_units, std::uint64_t limit) {
+  return ((four_units - kEachUnit * limit) & ~four_units & (kEachUnit * 0x8000)) != 0;
+}
+bool AnyEqual(std::uint64_t four_units, char16_t unit) {
+  return AnyBelow(four_units ^ (kEachUnit * unit), 1);
+}
+// What ends a plain run of a comment: a control character (the tab included) or DEL.
+bool AnyControl(std::uint64_t four_units) {
+  return AnyBelow(four_units, 0x20) || AnyEqual(four_units, 0x7F);
 }
 
 bool IsSpecialWord(std::u16string_view word) {
@@ -97,13 +102,17 @@ TToken TTOMLLexer::NextToken() {
     DropConsumedText();
   }
   for (;;) {
-    while (!AtEnd()) {
-      const char16_t unit = FInput[FPosition];
-      if (unit != u' ' && unit != u'\t' && unit != 0xFEFF) {
-        break;
+    do {
+      // In locals, which the compiler need not read again after each step.
+      const char16_t* const units = FInput.data();
+      const std::size_t size = FInput.size();
+      std::size_t position = FPosition;
+      while (position < size &&
+             (units[position] == u' ' || units[position] == u'\t' || units[position] == 0xFEFF)) {
+        ++position;
       }
-      ++FPosition;
-    }
+      FPosition = position;
+    } while (FPosition == FInput.size() && Refill(FPosition));
     TToken token;
     token.Line = FLine;
     token.Column = Column();
@@ -136,20 +145,19 @@ TToken TTOMLLexer::NextToken() {
       case u'-':
         return ReadNumberOrWord();
       case u',':
+        return Punctuation(token, ttComma);
       case u'.':
+        return Punctuation(token, ttDot);
       case u'=':
+        return Punctuation(token, ttEqual);
       case u'[':
+        return Punctuation(token, ttLBracket);
       case u']':
+        return Punctuation(token, ttRBracket);
       case u'{':
-      case u'}': {
-        static constexpr std::u16string_view kPunctuation = u",.=[]{}";
-        static constexpr TTokenType kTypes[] = {ttComma,    ttDot,    ttEqual, ttLBracket,
-                                                ttRBracket, ttLBrace, ttRBrace};
-        token.TokenType = kTypes[kPunctuation.find(unit)];
-        token.Value = FInput.substr(FPosition, 1);
-        ++FPosition;
-        return token;
-      }
+        return Punctuation(token, ttLBrace);
+      case u'}':
+        return Punctuation(token, ttRBrace);
       default:
         break;
     }
@@ -161,6 +169,13 @@ TToken TTOMLLexer::NextToken() {
     }
     UnexpectedCharacter(token);
   }
+}
+
+TToken TTOMLLexer::Punctuation(TToken& token, TTokenType type) {
+  token.TokenType = type;
+  token.Value = FInput.substr(FPosition, 1);
+  ++FPosition;
+  return token;
 }
 
 void TTOMLLexer::UnexpectedCharacter(const TToken& token) {
@@ -181,7 +196,11 @@ void TTOMLLexer::CheckCommentUnit(char16_t unit) const {
 }
 
 void TTOMLLexer::SkipComment() {
-  for (++FPosition; !AtEnd(); ++FPosition) {
+  ++FPosition;
+  while (FPosition + 4 <= FInput.size() && !AnyControl(FourUnits(FInput.data() + FPosition))) {
+    FPosition += 4;
+  }
+  for (; !AtEnd(); ++FPosition) {
     const char16_t unit = FInput[FPosition];
     if (unit == u'\n' || unit == u'\r') {
       break;
@@ -250,11 +269,14 @@ TToken TTOMLLexer::ReadString() {
     buffered = true;
   };
   std::size_t content_end = 0;
-  const std::uint64_t quotes = 0x0001000100010001u * quote;
   for (;;) {
     // The plain run, in the text at hand (four units at a time first); AtEnd below fetches more.
     const std::size_t size = FInput.size();
-    while (FPosition + 4 <= size && !MayEndPlainRun(FInput.data() + FPosition, quotes)) {
+    while (FPosition + 4 <= size) {
+      const std::uint64_t four = FourUnits(FInput.data() + FPosition);
+      if (AnyControl(four) || AnyEqual(four, quote) || AnyEqual(four, u'\\')) {
+        break;
+      }
       FPosition += 4;
     }
     while (FPosition < size) {
@@ -421,7 +443,9 @@ TToken TTOMLLexer::ReadNumberOrWord() {
   TToken token;
   token.Line = FLine;
   token.Column = Column();
-  if (IsDigit(Peek()) && ReadDateTime() && !IsWordChar(Peek())) {
+  // A date has its first '-' fifth, a time its first ':' third.
+  const bool may_be_date = IsDigit(Peek()) && (Peek(4) == u'-' || Peek(2) == u':');
+  if (may_be_date && ReadDateTime() && !IsWordChar(Peek())) {
     token.TokenType = ttDateTime;
     token.Value = Since(start.Position);
     return token;

@@ -94,6 +94,7 @@ class TTOMLLexer {
   void CheckCommentUnit(char16_t unit) const;
   void SkipComment();
   TToken ReadComment();
+  TToken Punctuation(TToken& token, TTokenType type);
   TToken ReadBareWord();
   TToken ReadNumberOrWord();
   TToken ReadString();

@@ -49,7 +49,9 @@ class TTOMLOrderedTable {
   std::vector<TTOMLValue*> Values() const;
   std::vector<TTOMLTableEntry> Entries() const;
 
-  // Gives back the room the list grew into but does not use.
+  // Makes room for this many entries at once, or gives back the room the list grew into but
+  // does not use.
+  void Reserve(std::int32_t count) { FList.reserve(static_cast<std::size_t>(count)); }
   void ShrinkToFit() { FList.shrink_to_fit(); }
 
  private:

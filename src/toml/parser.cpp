@@ -321,6 +321,11 @@ TTOMLTable* TTOMLParser::WalkHeader(TDocumentState& state, std::size_t part_coun
       array = existing->AsArray();
     }
     auto element = std::make_unique<TTOMLTable>();
+    if (array->Count() > 0) {
+      // The elements of an array of tables tend to be alike: room for as many entries as the
+      // one before has.
+      element->Items().Reserve(array->Items().back()->AsTable()->Items().Count());
+    }
     result = element.get();
     array->Add(std::move(element));
     depth += 2;
