@@ -15,23 +15,23 @@ namespace {
   throw ETOMLParserException(std::move(message));
 }
 
-// Four code units looked at together: whether one of them is below a limit (at most 0x8000),
-// or equal to a unit.
+// Four code units looked at together: the high bit of a unit's place is set where the unit is
+// below a limit (at most 0x8000), or equal to a given unit (and possibly in places after one).
 constexpr std::uint64_t kEachUnit = 0x0001000100010001u;
 std::uint64_t FourUnits(const char16_t* units) {
   std::uint64_t word = 0;
   std::memcpy(&word, units, sizeof word);
   return word;
 }
-bool AnyBelow(std::uint64_t four_units, std::uint64_t limit) {
-  return ((four_units - kEachUnit * limit) & ~four_units & (kEachUnit * 0x8000)) != 0;
+std::uint64_t Below(std::uint64_t four_units, std::uint64_t limit) {
+  return (four_units - kEachUnit * limit) & ~four_units & (kEachUnit * 0x8000);
 }
-bool AnyEqual(std::uint64_t four_units, char16_t unit) {
-  return AnyBelow(four_units ^ (kEachUnit * unit), 1);
+std::uint64_t Equal(std::uint64_t four_units, char16_t unit) {
+  return Below(four_units ^ (kEachUnit * unit), 1);
 }
 // What ends a plain run of a comment: a control character (the tab included) or DEL.
-bool AnyControl(std::uint64_t four_units) {
-  return AnyBelow(four_units, 0x20) || AnyEqual(four_units, 0x7F);
+std::uint64_t Control(std::uint64_t four_units) {
+  return Below(four_units, 0x20) | Equal(four_units, 0x7F);
 }
 
 bool IsSpecialWord(std::u16string_view word) {
@@ -197,7 +197,7 @@ void TTOMLLexer::CheckCommentUnit(char16_t unit) const {
 
 void TTOMLLexer::SkipComment() {
   ++FPosition;
-  while (FPosition + 4 <= FInput.size() && !AnyControl(FourUnits(FInput.data() + FPosition))) {
+  while (FPosition + 4 <= FInput.size() && Control(FourUnits(FInput.data() + FPosition)) == 0) {
     FPosition += 4;
   }
   for (; !AtEnd(); ++FPosition) {
@@ -274,7 +274,7 @@ TToken TTOMLLexer::ReadString() {
     const std::size_t size = FInput.size();
     while (FPosition + 4 <= size) {
       const std::uint64_t four = FourUnits(FInput.data() + FPosition);
-      if (AnyControl(four) || AnyEqual(four, quote) || AnyEqual(four, u'\\')) {
+      if ((Control(four) | Equal(four, quote) | Equal(four, u'\\')) != 0) {
         break;
       }
       FPosition += 4;
