@@ -5,6 +5,8 @@
 #include <cstring>
 #include <utility>
 
+#include "base/utf.h"
+
 namespace dactyra {
 namespace {
 
@@ -175,22 +177,8 @@ bool TextDecoder::DecodeUtf8(std::string_view bytes, Output& out) {
       ++i;
       continue;
     }
-    std::size_t length;
-    char32_t cp;
-    char32_t minimum;
-    if ((lead & 0xE0) == 0xC0) {
-      length = 2;
-      cp = lead & 0x1F;
-      minimum = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-      length = 3;
-      cp = lead & 0x0F;
-      minimum = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-      length = 4;
-      cp = lead & 0x07;
-      minimum = 0x10000;
-    } else {
+    const std::size_t length = Utf8SequenceLength(lead);
+    if (length == 0) {
       return false;
     }
     if (n - i < length) {
@@ -198,22 +186,13 @@ bool TextDecoder::DecodeUtf8(std::string_view bytes, Output& out) {
       pending_.assign(bytes.substr(i));
       return true;
     }
-    for (std::size_t k = 1; k < length; ++k) {
-      const unsigned char byte = p[i + k];
-      if ((byte & 0xC0) != 0x80) {
-        return false;
-      }
-      cp = (cp << 6) | (byte & 0x3F);
-    }
-    if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+    const std::optional<char32_t> cp = DecodeUtf8Sequence(bytes.substr(i, length));
+    if (!cp) {
       return false;
     }
-    if (cp < 0x10000) {
-      out.Put(static_cast<char16_t>(cp));
-    } else {
-      cp -= 0x10000;
-      out.Put(static_cast<char16_t>(0xD800 + (cp >> 10)));
-      out.Put(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+    const Utf16Units units = ToUtf16(*cp);
+    for (std::size_t k = 0; k < units.count; ++k) {
+      out.Put(units.unit[k]);
     }
     i += length;
   }

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "base/format.h"
+#include "base/utf.h"
 #include "toml/char_class.h"
 #include "toml/exceptions.h"
 
@@ -429,13 +430,8 @@ void TTOMLLexer::ReadEscape() {
   if (value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) {
     Fail(u"Invalid unicode code point");
   }
-  if (value < 0x10000) {
-    FBuffer.push_back(static_cast<char16_t>(value));
-  } else {
-    value -= 0x10000;
-    FBuffer.push_back(static_cast<char16_t>(0xD800 + (value >> 10)));
-    FBuffer.push_back(static_cast<char16_t>(0xDC00 + (value & 0x3FF)));
-  }
+  const Utf16Units units = ToUtf16(value);
+  FBuffer.append(units.unit, units.count);
 }
 
 TToken TTOMLLexer::ReadNumberOrWord() {
