@@ -1,14 +1,48 @@
 #include "toml/document_io.h"
 
 #include <exception>
+#include <optional>
+#include <vector>
 
 #include "base/text_decoding.h"
 #include "base/utf.h"
+#include "toml/exceptions.h"
 #include "toml/parser.h"
 #include "toml/serializer.h"
 
 namespace dactyra::toml {
 namespace {
+
+// The text of a file for the lexer, read and decoded a piece at a time: neither the file's bytes
+// nor its whole text are ever held at once.
+class TFileTextFeed final : public TTOMLTextFeed {
+ public:
+  explicit TFileTextFeed(FileReader& file) : FFile(file), FBytes(64 * 1024) {}
+
+  bool AppendTo(std::u16string& text) override {
+    if (FFinished) {
+      return false;
+    }
+    const std::optional<std::size_t> got = FFile.Read(FBytes);
+    if (!got) {
+      throw ETOMLParserException(FFile.Reason());
+    }
+    const std::size_t before = text.size();
+    const bool decoded = *got == 0 ? FDecoder.Finish(text)
+                                   : FDecoder.Decode(std::string_view(FBytes.data(), *got), text);
+    if (!decoded) {
+      throw ETOMLParserException(u"The file is not valid UTF-8 or UTF-16 text");
+    }
+    FFinished = *got == 0;
+    return !FFinished || text.size() > before;
+  }
+
+ private:
+  FileReader& FFile;
+  std::vector<char> FBytes;
+  TextDecoder FDecoder;
+  bool FFinished = false;
+};
 
 std::u16string FailureText(const std::exception& failure) {
   if (const auto* error = dynamic_cast<const Error*>(&failure)) {
@@ -23,51 +57,49 @@ std::unique_ptr<TTOMLTable> NewTable() {
   return std::make_unique<TTOMLTable>();
 }
 
-std::unique_ptr<TTOMLTable> ParseString(std::u16string_view AInput, bool APreserveComments) {
+std::unique_ptr<TTOMLTable> ParseString(std::u16string_view input, bool preserve_comments) {
   try {
-    TTOMLParser parser(AInput, APreserveComments);
+    TTOMLParser parser(input, preserve_comments);
     return parser.Parse();
   } catch (...) {
     return nullptr;
   }
 }
 
-std::unique_ptr<TTOMLTable> ParseFile(std::u16string_view file_name, bool APreserveComments) {
-  FileReadResult file = ReadWholeFile(file_name);
-  if (file.status == FileReadResult::Status::kCannotOpen) {
-    throw TOMLFileOpenError(file.reason);
+std::unique_ptr<TTOMLTable> ParseFile(std::u16string_view file_name, bool preserve_comments) {
+  FileReader file(file_name);
+  if (!file.IsOpen()) {
+    throw TOMLFileOpenError(file.Reason());
   }
-  if (file.status != FileReadResult::Status::kOk) {
-    return nullptr;
-  }
-  const std::optional<std::u16string> text = DecodeText(file.bytes);
-  if (!text) {
-    return nullptr;
-  }
-  file.bytes.clear();
-  return ParseString(NormalizeLineBreaks(*text), APreserveComments);
-}
-
-std::unique_ptr<TTOMLTable> LoadFromFile(std::u16string_view file_name, bool APreserveComments) {
   try {
-    return ParseFile(file_name, APreserveComments);
+    TFileTextFeed feed(file);
+    TTOMLParser parser(feed, preserve_comments);
+    return parser.Parse();
   } catch (...) {
     return nullptr;
   }
 }
 
-std::u16string SerializeToString(const TTOMLValue& AValue, std::int32_t AWrapWidth,
-                                 bool APreserveComments) {
-  TTOMLSerializer serializer;
-  return serializer.Serialize(AValue, AWrapWidth, APreserveComments);
+std::unique_ptr<TTOMLTable> LoadFromFile(std::u16string_view file_name, bool preserve_comments) {
+  try {
+    return ParseFile(file_name, preserve_comments);
+  } catch (...) {
+    return nullptr;
+  }
 }
 
-FileWriteResult SerializeToFile(const TTOMLValue& AValue, std::u16string_view file_name,
-                                bool write_bom, std::int32_t AWrapWidth, bool APreserveComments) {
+std::u16string SerializeToString(const TTOMLValue& value, std::int32_t wrap_width,
+                                 bool preserve_comments) {
+  TTOMLSerializer serializer;
+  return serializer.Serialize(value, wrap_width, preserve_comments);
+}
+
+FileWriteResult SerializeToFile(const TTOMLValue& value, std::u16string_view file_name,
+                                bool write_bom, std::int32_t wrap_width, bool preserve_comments) {
   std::optional<std::string> bytes;
   try {
     bytes =
-        Utf16ToUtf8(NormalizeLineBreaks(SerializeToString(AValue, AWrapWidth, APreserveComments)));
+        Utf16ToUtf8(NormalizeLineBreaks(SerializeToString(value, wrap_width, preserve_comments)));
   } catch (const std::exception& failure) {
     return {false, FailureText(failure)};
   }

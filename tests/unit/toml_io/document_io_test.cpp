@@ -86,6 +86,22 @@ TEST(ParseFile, InvalidBytesGiveNoDocument) {
   EXPECT_EQ(ParseFile(folder.File(u"broken.toml"), false), nullptr);
 }
 
+TEST(ParseFile, FileOfManyPiecesReadsWhole) {
+  TempFolder folder;
+  // Far more than the reader takes at once, with two-byte characters across its cuts.
+  std::string bytes;
+  for (int i = 0; i < 20000; ++i) {
+    bytes += "k" + std::to_string(i) + " = \"\xC3\xA9\"\r\n";
+  }
+  WriteBytes(folder.path() / "big.toml", bytes);
+  const auto document = ParseFile(folder.File(u"big.toml"), false);
+  ASSERT_NE(document, nullptr);
+  EXPECT_EQ(document->Items().Count(), 20000);
+  EXPECT_EQ(GetString(document.get(), u"k19999", u""), u"\u00E9");
+  WriteBytes(folder.path() / "late.toml", bytes + "bad = \"\xE9\"\n");
+  EXPECT_EQ(ParseFile(folder.File(u"late.toml"), false), nullptr);
+}
+
 TEST(ParseFile, MissingFileRaisesAndLoadFromFileGivesNone) {
   TempFolder folder;
   EXPECT_THROW(ParseFile(folder.File(u"missing.toml"), false), TOMLFileOpenError);
