@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "base/format.h"
 #include "base/text_decoding.h"
 #include "base/utf.h"
 #include "toml/exceptions.h"
@@ -44,11 +45,34 @@ class TFileTextFeed final : public TTOMLTextFeed {
   bool FFinished = false;
 };
 
-std::u16string FailureText(const std::exception& failure) {
-  if (const auto* error = dynamic_cast<const Error*>(&failure)) {
-    return error->Message();
+// Null, with why in `reason` when it is wanted.
+std::unique_ptr<TTOMLTable> Failed(const std::exception& failure, std::u16string* reason) {
+  if (reason != nullptr) {
+    *reason = ErrorText(failure);
   }
-  return Utf8ToUtf16(failure.what()).value_or(u"Unknown error");
+  return nullptr;
+}
+
+// The document the parser reads; null, with why and where in `reason` when it is wanted, when
+// it fails. A rule about the document as a whole names no place: it broke where the parser
+// stands.
+template <typename Source>
+std::unique_ptr<TTOMLTable> Parse(Source& source, bool preserve_comments, std::u16string* reason) {
+  std::optional<TTOMLParser> parser;
+  try {
+    parser.emplace(source, preserve_comments);
+    return parser->Parse();
+  } catch (const ETOMLParserException& failure) {
+    if (reason == nullptr || parser == std::nullopt ||
+        failure.Message().find(u" at line ") != std::u16string::npos) {
+      return Failed(failure, reason);
+    }
+    *reason =
+        Format(u"%s at line %d, column %d", failure.Message(), parser->Line(), parser->Column());
+    return nullptr;
+  } catch (const std::exception& failure) {
+    return Failed(failure, reason);
+  }
 }
 
 }  // namespace
@@ -57,34 +81,27 @@ std::unique_ptr<TTOMLTable> NewTable() {
   return std::make_unique<TTOMLTable>();
 }
 
-std::unique_ptr<TTOMLTable> ParseString(std::u16string_view input, bool preserve_comments) {
-  try {
-    TTOMLParser parser(input, preserve_comments);
-    return parser.Parse();
-  } catch (...) {
-    return nullptr;
-  }
+std::unique_ptr<TTOMLTable> ParseString(std::u16string_view input, bool preserve_comments,
+                                        std::u16string* reason) {
+  return Parse(input, preserve_comments, reason);
 }
 
-std::unique_ptr<TTOMLTable> ParseFile(std::u16string_view file_name, bool preserve_comments) {
+std::unique_ptr<TTOMLTable> ParseFile(std::u16string_view file_name, bool preserve_comments,
+                                      std::u16string* reason) {
   FileReader file(file_name);
   if (!file.IsOpen()) {
     throw TOMLFileOpenError(file.Reason());
   }
-  try {
-    TFileTextFeed feed(file);
-    TTOMLParser parser(feed, preserve_comments);
-    return parser.Parse();
-  } catch (...) {
-    return nullptr;
-  }
+  TFileTextFeed feed(file);
+  return Parse(feed, preserve_comments, reason);
 }
 
-std::unique_ptr<TTOMLTable> LoadFromFile(std::u16string_view file_name, bool preserve_comments) {
+std::unique_ptr<TTOMLTable> LoadFromFile(std::u16string_view file_name, bool preserve_comments,
+                                         std::u16string* reason) {
   try {
-    return ParseFile(file_name, preserve_comments);
-  } catch (...) {
-    return nullptr;
+    return ParseFile(file_name, preserve_comments, reason);
+  } catch (const std::exception& failure) {
+    return Failed(failure, reason);
   }
 }
 
@@ -101,7 +118,7 @@ FileWriteResult SerializeToFile(const TTOMLValue& value, std::u16string_view fil
     bytes =
         Utf16ToUtf8(NormalizeLineBreaks(SerializeToString(value, wrap_width, preserve_comments)));
   } catch (const std::exception& failure) {
-    return {false, FailureText(failure)};
+    return {false, ErrorText(failure)};
   }
   if (!bytes) {
     return {false, u"The document holds text that is not valid Unicode"};

@@ -31,6 +31,10 @@ class TTOMLParser {
 
   std::unique_ptr<TTOMLTable> Parse();
 
+  // Where the parser stands: after a failure, the token it stopped at.
+  int Line() const { return FCurrentToken.Line; }
+  int Column() const { return FCurrentToken.Column; }
+
  private:
   // What one Parse run keeps between lines.
   struct TDocumentState {

@@ -113,6 +113,27 @@ TEST(ParseFile, MissingFileRaisesAndLoadFromFileGivesNone) {
   EXPECT_EQ(GetInteger(document.get(), u"a", 0), 1);
 }
 
+// Whoever must say why a file is left unread can say where: every reason names a line and a
+// column, also for the rules about the document as a whole.
+TEST(ParseString, TheReasonNamesLineAndColumn) {
+  const struct {
+    std::u16string_view text;
+    std::u16string_view place;
+  } kCases[] = {
+      {u"a = 1\nb = = 2\n", u"at line 2, column 5"},
+      {u"[[finger]\nunitid = 1\n", u"at line 1, column 10"},
+      {u"a = 1\na = 2\n", u"at line 2"},
+  };
+  for (const auto& c : kCases) {
+    std::u16string reason;
+    EXPECT_EQ(ParseString(c.text, false, &reason), nullptr);
+    EXPECT_NE(reason.find(c.place), std::u16string::npos) << Utf16ToUtf8Lossy(reason);
+  }
+  std::u16string reason = u"kept";
+  EXPECT_NE(ParseString(u"a = 1", false, &reason), nullptr);
+  EXPECT_EQ(reason, u"kept") << "no failure, no reason";
+}
+
 TEST(SerializeToFile, WritesTheMarkAndCrLfAfterEveryLine) {
   TempFolder folder;
   TTOMLTable root;
