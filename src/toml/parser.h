@@ -67,6 +67,9 @@ class TTOMLParser {
   TTOMLValue* ParseKeyValue(TTOMLTable& table, int depth);
   TTOMLTable& WalkDottedKey(TTOMLTable& table, std::size_t part_count);
 
+  // The values of the document are made here; they keep its blocks alive after the parser is
+  // gone.
+  TValueArena FArena;
   TTOMLLexer FLexer;
   TToken FCurrentToken;
   bool FPreserveComments;
