@@ -33,14 +33,14 @@ class TRestoreText {
 }  // namespace
 
 TTOMLParser::TTOMLParser(std::u16string_view input, bool preserve_comments)
-    : FLexer(input, preserve_comments), FPreserveComments(preserve_comments) {
-  Advance();
-}
+    : FLexer(input, preserve_comments),
+      FCurrentToken(FLexer.NextToken()),
+      FPreserveComments(preserve_comments) {}
 
 TTOMLParser::TTOMLParser(TTOMLTextFeed& feed, bool preserve_comments)
-    : FLexer(feed, preserve_comments), FPreserveComments(preserve_comments) {
-  Advance();
-}
+    : FLexer(feed, preserve_comments),
+      FCurrentToken(FLexer.NextToken()),
+      FPreserveComments(preserve_comments) {}
 
 void TTOMLParser::FailTooDeep(const TToken& token) const {
   Fail(Format(u"Tables and arrays nested deeper than %d levels at line %d, column %d", kMaxDepth,
