@@ -62,7 +62,7 @@ std::optional<std::int64_t> ReadDecimal(std::string_view text) {
       return std::nullopt;
     }
     const auto digit = static_cast<std::uint64_t>(c - '0');
-    if (value > (limit - digit) / 10) {
+    if (value > limit / 10 || value * 10 > limit - digit) {
       return std::nullopt;
     }
     value = value * 10 + digit;
@@ -101,21 +101,25 @@ bool IsBelowDoubleRange(std::string_view text) {
   return magnitude + exponent <= 0;
 }
 
-// The most common integer quickly: an optional sign and at most 18 digits, without a leading
-// zero or an underscore; none for anything else.
+// The most common integers quickly: an optional sign, at most 18 digits (too few to overflow)
+// and the underscores between them, without a leading zero; none for anything else.
 std::optional<std::int64_t> ReadPlainInteger(const TToken& token) {
   std::u16string_view text = token.Value;
   const bool negative = !text.empty() && text[0] == u'-';
   if (!text.empty() && (text[0] == u'+' || text[0] == u'-')) {
     text.remove_prefix(1);
   }
-  if (token.TokenType != ttInteger || text.empty() || text.size() > 18 ||
+  if (token.TokenType != ttInteger || text.empty() || !IsDigit(text[0]) ||
       (text[0] == u'0' && text.size() > 1)) {
     return std::nullopt;
   }
   std::int64_t value = 0;
+  int digits = 0;
   for (const char16_t c : text) {
-    if (!IsDigit(c)) {
+    if (c == u'_') {
+      continue;
+    }
+    if (!IsDigit(c) || ++digits > 18) {
       return std::nullopt;
     }
     value = value * 10 + (c - u'0');

@@ -579,7 +579,7 @@ TTOMLValue* TTOMLParser::ParseKeyValue(TTOMLTable& table, int depth) {
   Expect(ttEqual);
   std::unique_ptr<TTOMLValue> value = ParseValue(depth + static_cast<int>(part_count));
   TTOMLValue* added = value.get();
-  target.Add(std::move(key), std::move(value));
+  target.Items().Add(std::move(key), std::move(value));
   return added;
 }
 
