@@ -525,9 +525,9 @@ void TTOMLParser::ParseKeyPart(std::size_t& part_count) {
   };
   switch (token.TokenType) {
     case ttString:
+    case ttIdentifier:  // a bare word holds nothing but the characters of a bare key
       add_part(token.Value);
       break;
-    case ttIdentifier:
     case ttInteger:
     case ttFloat:
     case ttDateTime: {
