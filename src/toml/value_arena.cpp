@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <limits>
 #include <new>
 
 namespace dactyra::toml {
@@ -10,7 +11,7 @@ namespace dactyra::toml {
 // the arena leaves the block; so the count reaches zero only after both are gone. Atomic: values
 // of one block may be deleted on different threads.
 struct TValueArena::TBlock {
-  static constexpr std::size_t kArenaClaim = std::size_t{1} << 48;
+  static constexpr std::size_t kArenaClaim = std::numeric_limits<std::size_t>::max() / 2;
 
   std::atomic<std::size_t> Claims{kArenaClaim};
 
