@@ -62,7 +62,7 @@ std::optional<std::int64_t> ReadDecimal(std::string_view text) {
       return std::nullopt;
     }
     const auto digit = static_cast<std::uint64_t>(c - '0');
-    if (value > (limit - digit) / 10) {
+    if (value > limit / 10 || value * 10 > limit - digit) {
       return std::nullopt;
     }
     value = value * 10 + digit;
@@ -101,21 +101,25 @@ bool IsBelowDoubleRange(std::string_view text) {
   return magnitude + exponent <= 0;
 }
 
-// The most common integer quickly: an optional sign and at most 18 digits, without a leading
-// zero or an underscore; none for anything else.
+// The most common integers quickly: an optional sign, at most 18 digits (too few to overflow)
+// and the underscores between them, without a leading zero; none for anything else.
 std::optional<std::int64_t> ReadPlainInteger(const TToken& token) {
   std::u16string_view text = token.Value;
   const bool negative = !text.empty() && text[0] == u'-';
   if (!text.empty() && (text[0] == u'+' || text[0] == u'-')) {
     text.remove_prefix(1);
   }
-  if (token.TokenType != ttInteger || text.empty() || text.size() > 18 ||
+  if (token.TokenType != ttInteger || text.empty() || !IsDigit(text[0]) ||
       (text[0] == u'0' && text.size() > 1)) {
     return std::nullopt;
   }
   std::int64_t value = 0;
+  int digits = 0;
   for (const char16_t c : text) {
-    if (!IsDigit(c)) {
+    if (c == u'_') {
+      continue;
+    }
+    if (!IsDigit(c) || ++digits > 18) {
       return std::nullopt;
     }
     value = value * 10 + (c - u'0');
@@ -143,26 +147,26 @@ std::optional<double> ReadFloat(std::string_view text) {
 
 }  // namespace
 
-std::unique_ptr<TTOMLValue> ConvertNumber(const TToken& token) {
+std::unique_ptr<TTOMLValue> ConvertNumber(const TToken& token, TValueArena* arena) {
   const std::u16string_view text = token.Value;
   // The words inf and nan, signed or not, are the only number tokens that end in a letter.
   if (!text.empty() && (text.back() == u'f' || text.back() == u'n')) {
     if (text == u"inf" || text == u"+inf") {
-      return std::make_unique<TTOMLFloat>(std::numeric_limits<double>::infinity(),
-                                          std::u16string(text));
+      return MakeValue<TTOMLFloat>(arena, std::numeric_limits<double>::infinity(),
+                                   std::u16string(text));
     }
     if (text == u"-inf") {
-      return std::make_unique<TTOMLFloat>(-std::numeric_limits<double>::infinity(),
-                                          std::u16string(text));
+      return MakeValue<TTOMLFloat>(arena, -std::numeric_limits<double>::infinity(),
+                                   std::u16string(text));
     }
     if (text == u"nan" || text == u"+nan" || text == u"-nan") {
-      return std::make_unique<TTOMLFloat>(std::numeric_limits<double>::quiet_NaN(),
-                                          std::u16string(text));
+      return MakeValue<TTOMLFloat>(arena, std::numeric_limits<double>::quiet_NaN(),
+                                   std::u16string(text));
     }
   }
 
   if (const std::optional<std::int64_t> plain = ReadPlainInteger(token)) {
-    return std::make_unique<TTOMLInteger>(*plain);
+    return MakeValue<TTOMLInteger>(arena, *plain);
   }
 
   // Number tokens are ASCII; anything else can only fail below. Short ones stay on the stack.
@@ -188,7 +192,7 @@ std::unique_ptr<TTOMLValue> ConvertNumber(const TToken& token) {
       Fail(Format(u"Invalid hex/oct/bin integer: %s", text));
     }
     // From 2^63 upward the value reads as negative (two's complement).
-    return std::make_unique<TTOMLInteger>(static_cast<std::int64_t>(*value));
+    return MakeValue<TTOMLInteger>(arena, static_cast<std::int64_t>(*value));
   }
 
   std::string_view body = digits;
@@ -207,20 +211,20 @@ std::unique_ptr<TTOMLValue> ConvertNumber(const TToken& token) {
     if (!value) {
       Fail(Format(u"Invalid float: %s", text));
     }
-    return std::make_unique<TTOMLFloat>(*value, Widen(digits));
+    return MakeValue<TTOMLFloat>(arena, *value, Widen(digits));
   }
   if (token.TokenType == ttInteger) {
     const std::optional<std::int64_t> value = ReadDecimal(digits);
     if (!value) {
       Fail(Format(u"Invalid integer: %s", text));
     }
-    return std::make_unique<TTOMLInteger>(*value);
+    return MakeValue<TTOMLInteger>(arena, *value);
   }
   Fail(Format(u"Failed to parse number: %s", text));
 }
 
-std::unique_ptr<TTOMLBoolean> ConvertBoolean(const TToken& token) {
-  return std::make_unique<TTOMLBoolean>(token.Value == u"true");
+std::unique_ptr<TTOMLBoolean> ConvertBoolean(const TToken& token, TValueArena* arena) {
+  return MakeValue<TTOMLBoolean>(arena, token.Value == u"true");
 }
 
 namespace {
@@ -237,7 +241,7 @@ std::int32_t Number(std::u16string_view text, std::size_t pos, std::size_t count
   return value;
 }
 
-std::unique_ptr<TTOMLDateTime> ReadDateTime(std::u16string_view text) {
+std::unique_ptr<TTOMLDateTime> ReadDateTime(std::u16string_view text, TValueArena* arena) {
   const std::size_t size = text.size();
   std::size_t i = 0;
   bool has_date = false;
@@ -362,19 +366,19 @@ std::unique_ptr<TTOMLDateTime> ReadDateTime(std::u16string_view text) {
     }
     time = *encoded;
   }
-  return std::make_unique<TTOMLDateTime>(ComposeDateTime(date, time), std::u16string(text), kind,
-                                         offset);
+  return MakeValue<TTOMLDateTime>(arena, ComposeDateTime(date, time), std::u16string(text), kind,
+                                  offset);
 }
 
 }  // namespace
 
-std::unique_ptr<TTOMLDateTime> ConvertDateTime(const TToken& token) {
+std::unique_ptr<TTOMLDateTime> ConvertDateTime(const TToken& token, TValueArena* arena) {
   if (token.TokenType != ttDateTime) {
     Fail(Format(u"Expected DateTime but got %s at line %d", TokenTypeName(token.TokenType),
                 token.Line));
   }
   try {
-    return ReadDateTime(token.Value);
+    return ReadDateTime(token.Value, arena);
   } catch (const Error& e) {
     Fail(Format(u"Error parsing datetime: %s at line %d", e.Message(), token.Line));
   }

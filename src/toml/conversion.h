@@ -7,16 +7,16 @@
 
 namespace dactyra::toml {
 
-// Turn scalar tokens, as the lexer delivered them, into values. Failures raise
-// ETOMLParserException.
+// Turn scalar tokens, as the lexer delivered them, into values, made in the arena when one is
+// given and on the heap otherwise. Failures raise ETOMLParserException.
 
 // Integer and float tokens and the words inf and nan (signed or not).
-std::unique_ptr<TTOMLValue> ConvertNumber(const TToken& token);
+std::unique_ptr<TTOMLValue> ConvertNumber(const TToken& token, TValueArena* arena = nullptr);
 
 // true when the word is exactly "true".
-std::unique_ptr<TTOMLBoolean> ConvertBoolean(const TToken& token);
+std::unique_ptr<TTOMLBoolean> ConvertBoolean(const TToken& token, TValueArena* arena = nullptr);
 
 // Dates, times and date-times; every failure reads "Error parsing datetime: ... at line N".
-std::unique_ptr<TTOMLDateTime> ConvertDateTime(const TToken& token);
+std::unique_ptr<TTOMLDateTime> ConvertDateTime(const TToken& token, TValueArena* arena = nullptr);
 
 }  // namespace dactyra::toml

@@ -95,7 +95,7 @@ void TTOMLLexer::Restore(const Mark& mark) {
   FLineStart = mark.LineStart;
 }
 
-TToken TTOMLLexer::NextToken() {
+const TToken& TTOMLLexer::NextToken() {
   // Only between tokens, so that no place inside a token moves; and only once the consumed part
   // is at least as long as the rest, so that moving the rest costs no more than reading it.
   constexpr std::size_t kWorthDropping = 32 * 1024;
@@ -114,11 +114,10 @@ TToken TTOMLLexer::NextToken() {
       }
       FPosition = position;
     } while (FPosition == FInput.size() && Refill(FPosition));
-    TToken token;
-    token.Line = FLine;
-    token.Column = Column();
+    const std::int32_t line = FLine;
+    const std::int32_t column = Column();
     if (AtEnd()) {
-      return token;
+      return Finish(ttEOF, {}, line, column);
     }
     const char16_t unit = FInput[FPosition];
     switch (unit) {
@@ -130,9 +129,7 @@ TToken TTOMLLexer::NextToken() {
         [[fallthrough]];
       case u'\n':
         Advance();
-        token.TokenType = ttNewLine;
-        token.Value = u"\n";
-        return token;
+        return Finish(ttNewLine, u"\n", line, column);
       case u'"':
       case u'\'':
         return ReadString();
@@ -146,19 +143,19 @@ TToken TTOMLLexer::NextToken() {
       case u'-':
         return ReadNumberOrWord();
       case u',':
-        return Punctuation(token, ttComma);
+        return Punctuation(ttComma, line, column);
       case u'.':
-        return Punctuation(token, ttDot);
+        return Punctuation(ttDot, line, column);
       case u'=':
-        return Punctuation(token, ttEqual);
+        return Punctuation(ttEqual, line, column);
       case u'[':
-        return Punctuation(token, ttLBracket);
+        return Punctuation(ttLBracket, line, column);
       case u']':
-        return Punctuation(token, ttRBracket);
+        return Punctuation(ttRBracket, line, column);
       case u'{':
-        return Punctuation(token, ttLBrace);
+        return Punctuation(ttLBrace, line, column);
       case u'}':
-        return Punctuation(token, ttRBrace);
+        return Punctuation(ttRBrace, line, column);
       default:
         break;
     }
@@ -168,18 +165,25 @@ TToken TTOMLLexer::NextToken() {
     if (IsLetter(unit)) {
       return ReadBareWord();
     }
-    UnexpectedCharacter(token);
+    UnexpectedCharacter(line, column);
   }
 }
 
-TToken TTOMLLexer::Punctuation(TToken& token, TTokenType type) {
-  token.TokenType = type;
-  token.Value = FInput.substr(FPosition, 1);
-  ++FPosition;
-  return token;
+const TToken& TTOMLLexer::Finish(TTokenType type, std::u16string_view value, std::int32_t line,
+                                 std::int32_t column) {
+  FToken.TokenType = type;
+  FToken.Value = value;
+  FToken.Line = line;
+  FToken.Column = column;
+  return FToken;
 }
 
-void TTOMLLexer::UnexpectedCharacter(const TToken& token) {
+const TToken& TTOMLLexer::Punctuation(TTokenType type, std::int32_t line, std::int32_t column) {
+  ++FPosition;
+  return Finish(type, FInput.substr(FPosition - 1, 1), line, column);
+}
+
+void TTOMLLexer::UnexpectedCharacter(std::int32_t line, std::int32_t column) {
   // A surrogate pair is shown whole.
   std::size_t length = 1;
   if (FInput[FPosition] >= 0xD800 && FInput[FPosition] <= 0xDBFF && Peek(1) >= 0xDC00 &&
@@ -187,7 +191,7 @@ void TTOMLLexer::UnexpectedCharacter(const TToken& token) {
     length = 2;
   }
   Fail(Format(u"Unexpected character: %s at line %d, column %d", FInput.substr(FPosition, length),
-              token.Line, token.Column));
+              line, column));
 }
 
 void TTOMLLexer::CheckCommentUnit(char16_t unit) const {
@@ -210,22 +214,15 @@ void TTOMLLexer::SkipComment() {
   }
 }
 
-TToken TTOMLLexer::ReadComment() {
+const TToken& TTOMLLexer::ReadComment() {
   const std::size_t start = FPosition;
   SkipComment();
-  TToken token;
-  token.TokenType = ttComment;
-  token.Value = Since(start);
-  token.Line = FLine;
-  token.Column = Column();
-  return token;
+  return Finish(ttComment, Since(start), FLine, Column());
 }
 
-TToken TTOMLLexer::ReadBareWord() {
-  TToken token;
-  token.TokenType = ttIdentifier;
-  token.Line = FLine;
-  token.Column = Column();
+const TToken& TTOMLLexer::ReadBareWord() {
+  const std::int32_t line = FLine;
+  const std::int32_t column = Column();
   const std::size_t start = FPosition;
   for (;;) {
     const std::size_t size = FInput.size();
@@ -236,15 +233,13 @@ TToken TTOMLLexer::ReadBareWord() {
       break;
     }
   }
-  token.Value = Since(start);
-  return token;
+  return Finish(ttIdentifier, Since(start), line, column);
 }
 
-TToken TTOMLLexer::ReadString() {
+const TToken& TTOMLLexer::ReadString() {
   const char16_t quote = FInput[FPosition];
   const bool literal = quote == u'\'';
-  TToken token;
-  token.Column = Column();
+  const std::int32_t column = Column();
   ++FPosition;
   const bool multiline = Peek() == quote && Peek(1) == quote;
   if (multiline) {
@@ -361,13 +356,12 @@ TToken TTOMLLexer::ReadString() {
   }
   if (buffered) {
     flush(content_end);
-    token.Value = FBuffer;
-  } else {
-    token.Value = FInput.substr(segment, content_end - segment);
   }
-  token.TokenType = multiline ? ttMultilineString : ttString;
-  token.Line = FLine;
-  return token;
+  // A multi-line string's token stands on the line where it ends.
+  return Finish(
+      multiline ? ttMultilineString : ttString,
+      buffered ? std::u16string_view(FBuffer) : FInput.substr(segment, content_end - segment),
+      FLine, column);
 }
 
 void TTOMLLexer::ReadEscape() {
@@ -434,35 +428,31 @@ void TTOMLLexer::ReadEscape() {
   FBuffer.append(units.unit, units.count);
 }
 
-TToken TTOMLLexer::ReadNumberOrWord() {
+const TToken& TTOMLLexer::ReadNumberOrWord() {
   const Mark start = Here();
-  TToken token;
-  token.Line = FLine;
-  token.Column = Column();
+  const std::int32_t line = FLine;
+  const std::int32_t column = Column();
   // A date has its first '-' fifth, a time its first ':' third.
   const bool may_be_date = IsDigit(Peek()) && (Peek(4) == u'-' || Peek(2) == u':');
   if (may_be_date && ReadDateTime() && !IsWordChar(Peek())) {
-    token.TokenType = ttDateTime;
-    token.Value = Since(start.Position);
-    return token;
+    return Finish(ttDateTime, Since(start.Position), line, column);
   }
   Restore(start);
-  const std::u16string problem = ReadNumber(token);
+  TTokenType type = ttInteger;
+  const std::u16string problem = ReadNumber(type);
   if (problem.empty() && !IsWordChar(Peek())) {
-    token.Value = Since(start.Position);
-    return token;
+    return Finish(type, Since(start.Position), line, column);
   }
   // Not wholly a number: a bare word such as 1_a, -name or 0b2 (a key, or else an error for the
   // parser to report), unless it starts with a plus sign, which no key does.
   Restore(start);
   if (!problem.empty() && !IsWordChar(Peek())) {
-    Fail(Format(u"%s at line %d, column %d", problem, token.Line, token.Column));
+    Fail(Format(u"%s at line %d, column %d", problem, line, column));
   }
   return ReadBareWord();
 }
 
-std::u16string TTOMLLexer::ReadNumber(TToken& token) {
-  token.TokenType = ttInteger;
+std::u16string TTOMLLexer::ReadNumber(TTokenType& type) {
   const std::size_t start = FPosition;
   if (Peek() == u'+' || Peek() == u'-') {
     ++FPosition;
@@ -472,7 +462,7 @@ std::u16string TTOMLLexer::ReadNumber(TToken& token) {
     while (IsWordChar(Peek())) {
       ++FPosition;
     }
-    token.TokenType = ttFloat;
+    type = ttFloat;
     if (!IsSpecialWord(Since(start))) {
       return Format(u"Invalid identifier: %s", Since(start));
     }
@@ -500,7 +490,7 @@ std::u16string TTOMLLexer::ReadNumber(TToken& token) {
     if (fraction_digits == kMisplacedUnderscore) {
       return u"Invalid underscore placement";
     }
-    token.TokenType = ttFloat;
+    type = ttFloat;
   }
   if (Peek() == u'e' || Peek() == u'E') {
     ++FPosition;
@@ -510,7 +500,7 @@ std::u16string TTOMLLexer::ReadNumber(TToken& token) {
     if (ReadDigitRun(start, IsDigit) == kMisplacedUnderscore) {
       return u"Invalid underscore placement";
     }
-    token.TokenType = ttFloat;
+    type = ttFloat;
   }
   if (whole_digits == 0 && fraction_digits == 0) {
     return u"Invalid number";

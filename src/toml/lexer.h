@@ -60,7 +60,8 @@ class TTOMLLexer {
   // token still needs are kept.
   TTOMLLexer(TTOMLTextFeed& feed, bool preserve_comments);
 
-  TToken NextToken();
+  // The next token. The lexer keeps it in one place, which the next call overwrites.
+  const TToken& NextToken();
   bool PreserveComments() const { return FPreserveComments; }
 
  private:
@@ -93,22 +94,27 @@ class TTOMLLexer {
 
   void CheckCommentUnit(char16_t unit) const;
   void SkipComment();
-  TToken ReadComment();
-  TToken Punctuation(TToken& token, TTokenType type);
-  TToken ReadBareWord();
-  TToken ReadNumberOrWord();
-  TToken ReadString();
+  // Only a whole token is written to FToken, so that after a failure it still shows the last
+  // token read.
+  const TToken& Finish(TTokenType type, std::u16string_view value, std::int32_t line,
+                       std::int32_t column);
+  // Each reads one token.
+  const TToken& ReadComment();
+  const TToken& Punctuation(TTokenType type, std::int32_t line, std::int32_t column);
+  const TToken& ReadBareWord();
+  const TToken& ReadNumberOrWord();
+  const TToken& ReadString();
   void ReadEscape();
-  // Reads a number's characters and sets the token's type; gives why they are no number, or
-  // nothing.
-  std::u16string ReadNumber(TToken& token);
+  // Reads a number's characters and sets its type (integer, else float); gives why they are no
+  // number, or nothing.
+  std::u16string ReadNumber(TTokenType& type);
   // The number of digits read, or kMisplacedUnderscore for an underscore that is not between
   // two digits.
   static constexpr std::size_t kMisplacedUnderscore = static_cast<std::size_t>(-1);
   std::size_t ReadDigitRun(std::size_t value_start, bool (*is_digit)(char16_t));
   bool ReadDateTime();
   bool ReadTime();
-  [[noreturn]] void UnexpectedCharacter(const TToken& token);
+  [[noreturn]] void UnexpectedCharacter(std::int32_t line, std::int32_t column);
 
   std::u16string_view FInput;
   TTOMLTextFeed* FFeed = nullptr;  // null once the whole text is in FInput
@@ -119,6 +125,7 @@ class TTOMLLexer {
   std::size_t FLineStart = 0;  // the text's index of the first code unit of the current line
   bool FPreserveComments;
   std::u16string FBuffer;  // decoded text of a string that needed decoding
+  TToken FToken;           // the last token read
 };
 
 }  // namespace dactyra::toml

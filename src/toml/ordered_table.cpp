@@ -95,12 +95,12 @@ void TTOMLOrderedTable::CheckIndex(std::int32_t index) const {
   }
 }
 
-void TTOMLOrderedTable::Append(std::u16string key, std::unique_ptr<TTOMLValue> value) {
+void TTOMLOrderedTable::Append(std::u16string&& key, std::unique_ptr<TTOMLValue>&& value) {
   if (FList.capacity() == 0) {
     // Skips the smallest steps of growth; a reader trims the list when the table is complete.
     FList.reserve(8);
   }
-  FList.push_back(Entry{std::move(key), std::move(value)});
+  FList.emplace_back(std::move(key), std::move(value));
   if (FIndex) {
     FIndex->Insert(FList, static_cast<std::int32_t>(FList.size() - 1));
   } else if (FList.size() > kIndexThreshold) {

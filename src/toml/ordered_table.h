@@ -66,7 +66,8 @@ class TTOMLOrderedTable {
 
   std::int32_t Find(std::u16string_view key) const;
   void CheckIndex(std::int32_t index) const;
-  void Append(std::u16string key, std::unique_ptr<TTOMLValue> value);
+  // Moves rather than copies: a short key's move copies its characters.
+  void Append(std::u16string&& key, std::unique_ptr<TTOMLValue>&& value);
 
   std::vector<Entry> FList;
   std::unique_ptr<TKeyIndex> FIndex;

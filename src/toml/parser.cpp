@@ -33,14 +33,14 @@ class TRestoreText {
 }  // namespace
 
 TTOMLParser::TTOMLParser(std::u16string_view input, bool preserve_comments)
-    : FLexer(input, preserve_comments), FPreserveComments(preserve_comments) {
-  Advance();
-}
+    : FLexer(input, preserve_comments),
+      FCurrentToken(FLexer.NextToken()),
+      FPreserveComments(preserve_comments) {}
 
 TTOMLParser::TTOMLParser(TTOMLTextFeed& feed, bool preserve_comments)
-    : FLexer(feed, preserve_comments), FPreserveComments(preserve_comments) {
-  Advance();
-}
+    : FLexer(feed, preserve_comments),
+      FCurrentToken(FLexer.NextToken()),
+      FPreserveComments(preserve_comments) {}
 
 void TTOMLParser::FailTooDeep(const TToken& token) const {
   Fail(Format(u"Tables and arrays nested deeper than %d levels at line %d, column %d", kMaxDepth,
@@ -122,7 +122,7 @@ std::u16string TTOMLParser::CollectComments() {
 }
 
 std::unique_ptr<TTOMLTable> TTOMLParser::Parse() {
-  auto root = std::make_unique<TTOMLTable>();
+  auto root = MakeValue<TTOMLTable>(&FArena);
   root->SetIsImplicit(true);
   TDocumentState state;
   state.Root = root.get();
@@ -272,7 +272,7 @@ TTOMLTable* TTOMLParser::WalkHeader(TDocumentState& state, std::size_t part_coun
     const std::u16string& part = FKeyParts[i];
     TTOMLValue* existing = nullptr;
     if (!table->TryGetValue(part, existing)) {
-      auto made = std::make_unique<TTOMLTable>();
+      auto made = MakeValue<TTOMLTable>(&FArena);
       made->SetIsImplicit(true);
       existing = made.get();
       table->Add(part, std::move(made));
@@ -309,7 +309,7 @@ TTOMLTable* TTOMLParser::WalkHeader(TDocumentState& state, std::size_t part_coun
       Fail(Format(u"Cannot define [[%s]] \u2014 already a regular table",
                   JoinedKeyParts(part_count)));
     } else if (!found) {
-      auto made = std::make_unique<TTOMLArray>();
+      auto made = MakeValue<TTOMLArray>(&FArena);
       made->SetIsTableArray(true);
       array = made.get();
       table->Add(name, std::move(made));
@@ -320,7 +320,7 @@ TTOMLTable* TTOMLParser::WalkHeader(TDocumentState& state, std::size_t part_coun
     } else {
       array = existing->AsArray();
     }
-    auto element = std::make_unique<TTOMLTable>();
+    auto element = MakeValue<TTOMLTable>(&FArena);
     if (array->Count() > 0) {
       // The elements of an array of tables tend to be alike: room for as many entries as the
       // one before has.
@@ -341,7 +341,7 @@ TTOMLTable* TTOMLParser::WalkHeader(TDocumentState& state, std::size_t part_coun
       Fail(Format(u"Cannot navigate into static array \"%s\"", name));
     }
     if (!found) {
-      auto made = std::make_unique<TTOMLTable>();
+      auto made = MakeValue<TTOMLTable>(&FArena);
       result = made.get();
       table->Add(name, std::move(made));
     } else if (existing_table == nullptr) {
@@ -365,14 +365,14 @@ std::unique_ptr<TTOMLValue> TTOMLParser::ParseValue(int depth) {
   switch (token.TokenType) {
     case ttString:
     case ttMultilineString:
-      value = std::make_unique<TTOMLString>(std::u16string(token.Value));
+      value = MakeValue<TTOMLString>(&FArena, std::u16string(token.Value));
       break;
     case ttInteger:
     case ttFloat:
-      value = ConvertNumber(token);
+      value = ConvertNumber(token, &FArena);
       break;
     case ttDateTime:
-      value = ConvertDateTime(token);
+      value = ConvertDateTime(token, &FArena);
       break;
     case ttLBracket:
     case ttLBrace:
@@ -385,9 +385,9 @@ std::unique_ptr<TTOMLValue> TTOMLParser::ParseValue(int depth) {
       return ParseInlineTable(depth);
     case ttIdentifier:
       if (token.Value == u"true" || token.Value == u"false") {
-        value = ConvertBoolean(token);
+        value = ConvertBoolean(token, &FArena);
       } else if (token.Value == u"inf" || token.Value == u"nan") {
-        value = ConvertNumber(token);
+        value = ConvertNumber(token, &FArena);
       } else {
         Fail(Format(u"Unexpected identifier: %s at line %d, column %d", token.Value, token.Line,
                     token.Column));
@@ -402,7 +402,7 @@ std::unique_ptr<TTOMLValue> TTOMLParser::ParseValue(int depth) {
 }
 
 std::unique_ptr<TTOMLArray> TTOMLParser::ParseArrayValue(int depth) {
-  auto array = std::make_unique<TTOMLArray>();
+  auto array = MakeValue<TTOMLArray>(&FArena);
   Expect(ttLBracket);
   for (;;) {
     std::u16string comment = CollectComments();
@@ -439,7 +439,7 @@ std::unique_ptr<TTOMLArray> TTOMLParser::ParseArrayValue(int depth) {
 }
 
 std::unique_ptr<TTOMLTable> TTOMLParser::ParseInlineTable(int depth) {
-  auto table = std::make_unique<TTOMLTable>();
+  auto table = MakeValue<TTOMLTable>(&FArena);
   table->SetIsInline(true);
   // The comment waiting for the next top-level line is not this table's.
   const TRestoreText restore(FPendingComment, std::move(FPendingComment));
@@ -525,9 +525,9 @@ void TTOMLParser::ParseKeyPart(std::size_t& part_count) {
   };
   switch (token.TokenType) {
     case ttString:
+    case ttIdentifier:  // a bare word holds nothing but the characters of a bare key
       add_part(token.Value);
       break;
-    case ttIdentifier:
     case ttInteger:
     case ttFloat:
     case ttDateTime: {
@@ -579,7 +579,7 @@ TTOMLValue* TTOMLParser::ParseKeyValue(TTOMLTable& table, int depth) {
   Expect(ttEqual);
   std::unique_ptr<TTOMLValue> value = ParseValue(depth + static_cast<int>(part_count));
   TTOMLValue* added = value.get();
-  target.Add(std::move(key), std::move(value));
+  target.Items().Add(std::move(key), std::move(value));
   return added;
 }
 
@@ -591,7 +591,7 @@ TTOMLTable& TTOMLParser::WalkDottedKey(TTOMLTable& table, std::size_t part_count
     const std::u16string& part = FKeyParts[i];
     TTOMLValue* existing = nullptr;
     if (!current->TryGetValue(part, existing)) {
-      auto made = std::make_unique<TTOMLTable>();
+      auto made = MakeValue<TTOMLTable>(&FArena);
       made->SetIsImplicit(true);
       existing = made.get();
       current->Add(part, std::move(made));

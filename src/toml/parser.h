@@ -43,7 +43,7 @@ class TTOMLParser {
     int CurrentDepth = 0;           // levels below the root
   };
 
-  void Advance() { FCurrentToken = FLexer.NextToken(); }
+  void Advance() { FLexer.NextToken(); }
   bool Match(TTokenType type);
   void Expect(TTokenType type);
   void ConsumeInlineComment(TTOMLValue* value);
@@ -67,8 +67,12 @@ class TTOMLParser {
   TTOMLValue* ParseKeyValue(TTOMLTable& table, int depth);
   TTOMLTable& WalkDottedKey(TTOMLTable& table, std::size_t part_count);
 
+  // The values of the document are made here; they keep its blocks alive after the parser is
+  // gone.
+  TValueArena FArena;
   TTOMLLexer FLexer;
-  TToken FCurrentToken;
+  // The lexer's last token, read in place: a copy of each token would cost more than reading it.
+  const TToken& FCurrentToken;
   bool FPreserveComments;
   std::u16string FPendingComment;
   // The parts of the key being read; kept from line to line so that their room is reused.

@@ -75,35 +75,8 @@ std::u16string DateText(double day_number) {
   return Format(u"%.4d-%.2d-%.2d", date.Year, date.Month, date.Day);
 }
 
-}  // namespace
-
-std::u16string FloatToTOMLText(double value, std::u16string_view raw_spelling) {
-  if (std::isnan(value)) {
-    return u"nan";
-  }
-  if (std::isinf(value)) {
-    return value > 0 ? u"inf" : u"-inf";
-  }
-  std::u16string text;
-  if (!raw_spelling.empty()) {
-    text = raw_spelling;
-  } else {
-    std::string general = GeneralFormat(value, 15);
-    if (!ReadsBackAs(general, value)) {
-      general = GeneralFormat(value, 17);
-    }
-    text = AsciiToUtf16(general);
-  }
-  if (!HasPointOrExponent(text)) {
-    text += u".0";
-  }
-  return text;
-}
-
-std::u16string DateTimeToTOMLText(const TTOMLDateTime& value) {
-  if (!value.RawString().empty()) {
-    return value.RawString();
-  }
+// A date-time's text made from its value, kind and zone offset.
+std::u16string DateTimeText(const TTOMLDateTime& value) {
   constexpr std::int64_t kMicrosecondsPerDay = 86'400'000'000;
   const double number = std::isfinite(value.Value()) ? value.Value() : 0.0;
   double day = std::trunc(number);
@@ -135,6 +108,40 @@ std::u16string DateTimeToTOMLText(const TTOMLDateTime& value) {
   }
   const std::int32_t magnitude = std::abs(offset);
   return text + Format(u"%s%.2d:%.2d", offset < 0 ? u"-" : u"+", magnitude / 60, magnitude % 60);
+}
+
+}  // namespace
+
+void AppendFloatText(std::u16string& out, double value, std::u16string_view raw_spelling) {
+  if (std::isnan(value)) {
+    out += u"nan";
+    return;
+  }
+  if (std::isinf(value)) {
+    out += value > 0 ? u"inf" : u"-inf";
+    return;
+  }
+  const std::size_t start = out.size();
+  if (!raw_spelling.empty()) {
+    out += raw_spelling;
+  } else {
+    std::string general = GeneralFormat(value, 15);
+    if (!ReadsBackAs(general, value)) {
+      general = GeneralFormat(value, 17);
+    }
+    out += AsciiToUtf16(general);
+  }
+  if (!HasPointOrExponent(std::u16string_view(out).substr(start))) {
+    out += u".0";
+  }
+}
+
+void AppendDateTimeText(std::u16string& out, const TTOMLDateTime& value) {
+  if (!value.RawString().empty()) {
+    out += value.RawString();
+  } else {
+    out += DateTimeText(value);
+  }
 }
 
 }  // namespace dactyra::toml

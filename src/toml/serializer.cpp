@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string_view>
+#include <typeinfo>
 #include <utility>
 
 #include "base/strings.h"
@@ -66,13 +67,19 @@ std::u16string TTOMLSerializer::Serialize(const TTOMLValue& value, std::int32_t 
 
 std::vector<std::int32_t> TTOMLSerializer::KeyOrder(const TTOMLTable& table) const {
   const TTOMLOrderedTable& items = table.Items();
-  std::vector<std::int32_t> order(static_cast<std::size_t>(items.Count()));
-  for (std::int32_t i = 0; i < items.Count(); ++i) {
-    order[static_cast<std::size_t>(i)] = i;
+  const auto count = static_cast<std::size_t>(items.Count());
+  std::vector<std::int32_t> order(count);
+  for (std::size_t i = 0; i < count; ++i) {
+    order[i] = static_cast<std::int32_t>(i);
   }
   if (!FPreserveComments) {
-    std::sort(order.begin(), order.end(), [&items](std::int32_t a, std::int32_t b) {
-      return items.GetKey(a) < items.GetKey(b);
+    // The keys looked up once rather than twice in every comparison.
+    std::vector<std::u16string_view> keys(count);
+    for (std::size_t i = 0; i < count; ++i) {
+      keys[i] = items.GetKey(static_cast<std::int32_t>(i));
+    }
+    std::sort(order.begin(), order.end(), [&keys](std::int32_t a, std::int32_t b) {
+      return keys[static_cast<std::size_t>(a)] < keys[static_cast<std::size_t>(b)];
     });
   }
   return order;
@@ -142,37 +149,43 @@ void TTOMLSerializer::WriteSubTable(const std::u16string& key, const TTOMLTable&
 }
 
 void TTOMLSerializer::WriteHeaderPath(const std::u16string& key) {
-  for (const std::u16string& part : FCurrentPath) {
+  for (const std::u16string_view part : FCurrentPath) {
     WriteKey(part);
     FStringBuilder += u".";
   }
   WriteKey(key);
 }
 
+// The value classes are final, so a comparison of types tells a string, float or date-time
+// object from another class that claims its kind, more cheaply than a dynamic_cast.
 void TTOMLSerializer::WriteValue(const TTOMLValue& value) {
   switch (value.ValueType()) {
     case tvtString:
-      WriteString(value.AsString());
+      // Read in place rather than copied by AsString.
+      if (typeid(value) == typeid(TTOMLString)) {
+        WriteString(static_cast<const TTOMLString&>(value).Value());
+      } else {
+        WriteString(value.AsString());
+      }
       break;
     case tvtInteger:
       FStringBuilder += IntToText(value.AsInteger());
       break;
-    case tvtFloat: {
-      const auto* number = dynamic_cast<const TTOMLFloat*>(&value);
-      FStringBuilder += FloatToTOMLText(value.AsFloat(), number ? number->RawString() : u"");
+    case tvtFloat:
+      AppendFloatText(FStringBuilder, value.AsFloat(),
+                      typeid(value) == typeid(TTOMLFloat)
+                          ? std::u16string_view(static_cast<const TTOMLFloat&>(value).RawString())
+                          : std::u16string_view());
       break;
-    }
     case tvtBoolean:
       FStringBuilder += value.AsBoolean() ? u"true" : u"false";
       break;
-    case tvtDateTime: {
-      const auto* date_time = dynamic_cast<const TTOMLDateTime*>(&value);
-      if (date_time == nullptr) {
+    case tvtDateTime:
+      if (typeid(value) != typeid(TTOMLDateTime)) {
         throw ETOMLSerializerException(u"Invalid datetime value type");
       }
-      FStringBuilder += DateTimeToTOMLText(*date_time);
+      AppendDateTimeText(FStringBuilder, static_cast<const TTOMLDateTime&>(value));
       break;
-    }
     case tvtArray:
       WriteArray(*value.AsArray());
       break;
@@ -183,9 +196,9 @@ void TTOMLSerializer::WriteValue(const TTOMLValue& value) {
   }
 }
 
-void TTOMLSerializer::WriteString(const std::u16string& text) {
+void TTOMLSerializer::WriteString(std::u16string_view text) {
   const bool multiline =
-      FWrapWidth > 0 && (text.find_first_of(u"\r\n") != std::u16string::npos ||
+      FWrapWidth > 0 && (text.find_first_of(u"\r\n") != std::u16string_view::npos ||
                          BasicStringLength(text) > static_cast<std::size_t>(FWrapWidth));
   if (multiline) {
     AppendMultilineString(FStringBuilder, text, static_cast<std::size_t>(FWrapWidth),
@@ -275,7 +288,7 @@ bool TTOMLSerializer::InlineTableNeedsMultipleLines(const TTOMLTable& table,
   bool first = true;
   for (const std::int32_t i : order) {
     estimate +=
-        (first ? 1 : 2) + KeyText(items.GetKey(i)).size() + MeasuredLength(*items.GetValue(i)) + 3;
+        (first ? 1 : 2) + KeyLength(items.GetKey(i)) + MeasuredLength(*items.GetValue(i)) + 3;
     first = false;
     if (estimate > static_cast<std::size_t>(FWrapWidth)) {
       return true;
@@ -324,8 +337,8 @@ void TTOMLSerializer::WriteInlineTable(const TTOMLTable& table) {
   FWrapWidth = wrap_width;
 }
 
-void TTOMLSerializer::WriteKey(const std::u16string& key) {
-  FStringBuilder += KeyText(key);
+void TTOMLSerializer::WriteKey(std::u16string_view key) {
+  AppendKey(FStringBuilder, key);
 }
 
 void TTOMLSerializer::WriteCommentBlock(const std::u16string& comment, bool keep_empty_line) {

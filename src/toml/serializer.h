@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "toml/value.h"
@@ -31,14 +32,14 @@ class TTOMLSerializer {
   void WriteSubTable(const std::u16string& key, const TTOMLTable& table);
   void WriteHeaderPath(const std::u16string& key);
   void WriteValue(const TTOMLValue& value);
-  void WriteString(const std::u16string& text);
+  void WriteString(std::u16string_view text);
   void WriteMultilineString(const std::u16string& text);
   void WriteArray(const TTOMLArray& array);
   bool ArrayNeedsMultipleLines(const TTOMLArray& array);
   void WriteInlineTable(const TTOMLTable& table);
   bool InlineTableNeedsMultipleLines(const TTOMLTable& table,
                                      const std::vector<std::int32_t>& order);
-  void WriteKey(const std::u16string& key);
+  void WriteKey(std::u16string_view key);
   void WriteCommentBlock(const std::u16string& comment, bool keep_empty_line = false);
   void WriteInlineComment(const std::u16string& comment);
   void WriteBlankLineBeforeHeader();
@@ -49,7 +50,8 @@ class TTOMLSerializer {
 
   std::u16string FStringBuilder;
   std::int32_t FIndentLevel = 0;
-  std::vector<std::u16string> FCurrentPath;
+  // The keys of the tables around the one being written (held by those tables).
+  std::vector<std::u16string_view> FCurrentPath;
   std::int32_t FWrapWidth = 0;
   bool FPreserveComments = false;
   // Where the root's body begins: after the document's top comment, if any.

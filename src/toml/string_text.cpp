@@ -65,6 +65,11 @@ bool ReadsBackAsBareKey(std::u16string_view key) {
   return !digits.empty() && std::all_of(digits.begin(), digits.end(), IsDigit);
 }
 
+bool IsBareKey(std::u16string_view key) {
+  return !key.empty() && std::all_of(key.begin(), key.end(), IsBareKeyChar) &&
+         ReadsBackAsBareKey(key);
+}
+
 // Lines of a multi-line string's text, split at LF only: a CR stays in its line and is written
 // as an escape, because a reader turns every line break of a multi-line string into a bare LF.
 std::vector<std::u16string_view> SplitAtLineFeeds(std::u16string_view text) {
@@ -120,16 +125,23 @@ std::vector<Run> EscapedRuns(std::u16string_view line) {
 
 void AppendBasicString(std::u16string& out, std::u16string_view text) {
   out.push_back(u'"');
-  for (const char16_t c : text) {
+  // Runs of characters that stand for themselves go in whole.
+  std::size_t run = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char16_t c = text[i];
+    if (c >= 0x20 && c != u'"' && c != u'\\' && c != 0x7F) {
+      continue;
+    }
+    out.append(text.data() + run, i - run);
+    run = i + 1;
     const std::u16string_view escape = SingleLineEscape(c);
     if (!escape.empty()) {
       out += escape;
-    } else if (NeedsUnicodeEscape(c)) {
-      AppendUnicodeEscape(out, c);
     } else {
-      out.push_back(c);
+      AppendUnicodeEscape(out, c);
     }
   }
+  out.append(text.data() + run, text.size() - run);
   out.push_back(u'"');
 }
 
@@ -141,14 +153,16 @@ std::size_t BasicStringLength(std::u16string_view text) {
   return length;
 }
 
-std::u16string KeyText(std::u16string_view key) {
-  if (!key.empty() && std::all_of(key.begin(), key.end(), IsBareKeyChar) &&
-      ReadsBackAsBareKey(key)) {
-    return std::u16string(key);
+void AppendKey(std::u16string& out, std::u16string_view key) {
+  if (IsBareKey(key)) {
+    out += key;
+  } else {
+    AppendBasicString(out, key);
   }
-  std::u16string quoted;
-  AppendBasicString(quoted, key);
-  return quoted;
+}
+
+std::size_t KeyLength(std::u16string_view key) {
+  return IsBareKey(key) ? key.size() : BasicStringLength(key);
 }
 
 std::vector<std::u16string_view> SplitLines(std::u16string_view text) {

@@ -9,10 +9,13 @@ namespace dactyra::toml {
 
 // Writing keys and strings as TOML text.
 
-// A key bare when it is not empty, every character is A-Z, a-z, 0-9, '_' or '-', and it does not
-// start like a number or date without being a plain integer ("1" and "-5" stay bare, "1_000"
-// and "2024-01-02" are quoted); else quoted as a single-line basic string.
-std::u16string KeyText(std::u16string_view key);
+// Appends a key: bare when it is not empty, every character is A-Z, a-z, 0-9, '_' or '-', and it
+// does not start like a number or date without being a plain integer ("1" and "-5" stay bare,
+// "1_000" and "2024-01-02" are quoted); else quoted as a single-line basic string.
+void AppendKey(std::u16string& out, std::u16string_view key);
+
+// The length AppendKey would append.
+std::size_t KeyLength(std::u16string_view key);
 
 // Appends the text as a single-line basic string: quotes, escapes for control characters,
 // quotes and backslashes, every other character as itself.

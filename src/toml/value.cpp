@@ -17,7 +17,14 @@ namespace {
 }  // namespace
 
 namespace {
+
 const std::u16string kNoComment;
+
+// An arena aligns its pieces like a pointer.
+static_assert(alignof(TTOMLDateTime) <= alignof(void*) && alignof(TTOMLFloat) <= alignof(void*) &&
+              alignof(TTOMLInteger) <= alignof(void*) && alignof(TTOMLTable) <= alignof(void*) &&
+              alignof(TTOMLArray) <= alignof(void*) && alignof(TTOMLString) <= alignof(void*));
+
 }  // namespace
 
 const std::u16string& TTOMLValue::CommentBefore() const {

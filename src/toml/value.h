@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "toml/ordered_table.h"
+#include "toml/value_arena.h"
 
 namespace dactyra::toml {
 
@@ -44,6 +46,13 @@ class TTOMLValue {
   virtual ~TTOMLValue() = default;
   TTOMLValue(const TTOMLValue&) = delete;
   TTOMLValue& operator=(const TTOMLValue&) = delete;
+
+  // Values live on the heap, or in the arena of a parse (new (arena) TTOMLString(...)); a
+  // std::unique_ptr deletes either kind.
+  static void* operator new(std::size_t size) { return TValueArena::AllocateFromHeap(size); }
+  static void* operator new(std::size_t size, TValueArena& arena) { return arena.Allocate(size); }
+  static void operator delete(void* memory) noexcept { TValueArena::Release(memory); }
+  static void operator delete(void* memory, TValueArena&) noexcept { TValueArena::Release(memory); }
 
   TTOMLValueType ValueType() const { return FValueType; }
   // Comment lines (with their '#') and blank lines above the value, joined with LF.

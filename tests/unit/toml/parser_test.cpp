@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "base/strings.h"
 #include "toml/exceptions.h"
 
 namespace dactyra::toml {
@@ -260,6 +261,21 @@ TEST(Parser, FailuresLeaveNothingBehind) {
     EXPECT_NE(ParseError(text, true), u"(no error)");
   }
   EXPECT_THROW(TTOMLParser(u"\"open", false), ETOMLParserException);
+}
+
+TEST(Parser, ValuesOutliveTheirDocument) {
+  // Run under AddressSanitizer: a value taken out of a parsed document stays whole after the
+  // document is gone, and values made by code live beside parsed ones.
+  std::u16string text;
+  for (int i = 0; i < 2000; ++i) {
+    text += u"k" + IntToText(i) + u" = 'a parsed value'\n";
+  }
+  std::unique_ptr<TTOMLTable> root = Parse(text);
+  std::unique_ptr<TTOMLValue> kept = root->Items().Remove(u"k1000");
+  ASSERT_NE(kept, nullptr);
+  root->Add(u"made", std::make_unique<TTOMLString>(u"made by code"));
+  root.reset();
+  EXPECT_EQ(kept->AsString(), u"a parsed value");
 }
 
 TEST(ParserComments, AttachToTheirNeighbours) {
