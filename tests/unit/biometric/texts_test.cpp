@@ -136,13 +136,16 @@ TEST(RejectDetailText, HintsAndTheCatchAllAreTranslatable) {
   EXPECT_THROW(RejectDetailText(0x41, translated), FormatError);
 }
 
-TEST(SubFactorName, AnsiPositionsAreFixedNames) {
+TEST(SubFactorName, AnsiPositionsAreNamedAndTranslatable) {
   MapTextSource texts;
-  texts.Set(u"fingers", u"01", u"never looked up");
-  EXPECT_EQ(SubFactorName(1, texts), u"右手大拇指");
-  EXPECT_EQ(SubFactorName(5, texts), u"右手小拇指");
-  EXPECT_EQ(SubFactorName(6, texts), u"左手大拇指");
-  EXPECT_EQ(SubFactorName(10, texts), u"左手小拇指");
+  EXPECT_EQ(SubFactorName(1, texts), u"right thumb");
+  EXPECT_EQ(SubFactorName(5, texts), u"right little finger");
+  EXPECT_EQ(SubFactorName(6, texts), u"left thumb");
+  EXPECT_EQ(SubFactorName(10, texts), u"left little finger");
+  texts.Set(u"fingers", u"02", u"Zeigefinger rechts");
+  texts.Set(u"fingers", u"0A", u"upper-case key, not used");
+  EXPECT_EQ(SubFactorName(2, texts), u"Zeigefinger rechts");
+  EXPECT_EQ(SubFactorName(10, texts), u"left little finger");
 }
 
 TEST(SubFactorName, UnspecifiedPositionsAreNumberedAndTranslatable) {

@@ -231,9 +231,19 @@ constexpr TKnownKey kErrorCodeKeys[] = {
     {u"errorcode", u"reject_unknown", u"Capture failed (Detail=0x%s)"},
 };
 
-// Section "fingers": the names of the ten unspecified positions 0xF5 to 0xFE, keyed by their
-// lower-case digits, and of any other finger.
+// Section "fingers": the names of the positions 1 to 10 and of the ten unspecified positions
+// 0xF5 to 0xFE, keyed by their two lower-case digits, and of any other finger.
 constexpr TKnownKey kFingerKeys[] = {
+    {u"fingers", u"01", u"right thumb"},
+    {u"fingers", u"02", u"right index finger"},
+    {u"fingers", u"03", u"right middle finger"},
+    {u"fingers", u"04", u"right ring finger"},
+    {u"fingers", u"05", u"right little finger"},
+    {u"fingers", u"06", u"left thumb"},
+    {u"fingers", u"07", u"left index finger"},
+    {u"fingers", u"08", u"left middle finger"},
+    {u"fingers", u"09", u"left ring finger"},
+    {u"fingers", u"0a", u"left little finger"},
     {u"fingers", u"f5", u"fingerprint #1"},
     {u"fingers", u"f6", u"fingerprint #2"},
     {u"fingers", u"f7", u"fingerprint #3"},
