@@ -1,5 +1,6 @@
 #include "app/rename_dialog.h"
 
+#include "app/ok_cancel_row.h"
 #include "ui/ui.h"
 
 namespace dactyra {
@@ -24,12 +25,7 @@ std::optional<std::u16string> AskDescription(ui::Form& owner, std::u16string_vie
                         texts.GetLangStr(u"main", u"label.rename", u"Description:"));
   auto& edit = column.Add<ui::LabeledEdit>(4, {.left = 16, .width = kClientWidth - 32},
                                            std::u16string(), std::u16string(description));
-  column.Add<ui::Button>(
-      16, {.left = 90, .width = 80}, texts.GetLangStr(u"main", u"button.ok", u"&OK"),
-      ui::ButtonOptions{.is_default = true, .modal_result = ui::ModalResult::kOk});
-  column.AddBeside<ui::Button>(
-      {.left = 220, .width = 80}, texts.GetLangStr(u"main", u"button.cancel", u"&Cancel"),
-      ui::ButtonOptions{.cancel = true, .modal_result = ui::ModalResult::kCancel});
+  AddOkCancelRow(column, 16, texts);
   form.SetClientSize(kClientWidth, column.Bottom() + 12);
 
   if (form.ShowModal() != ui::ModalResult::kOk) {
