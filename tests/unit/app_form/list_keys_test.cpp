@@ -228,6 +228,14 @@ TEST_F(ListKeys, WhichFingerAnswersATouchAndSelectsTheUsersRow) {
       {"the user's finger", [](sim::TouchWriter& touches) { touches.Finger(1, 2); }, 1,
        u"Which finger is this? This is your fingerprint \"right index finger\": right index "
        u"finger (Fingerprint ID: 0x02) on Integrated Sensor (Device ID: 1)."},
+      {"the user's finger enrolled since the listing",
+       [this](sim::TouchWriter& touches) {
+         WriteState(kState + "[[template]]\nunit = 1\nidentity = \"current\"\nsubfactor = 0xF6\n");
+         touches.Finger(1, 0xF6);
+       },
+       0,
+       u"Which finger is this? This is your finger fingerprint #2 (Fingerprint ID: 0xF6) on the "
+       u"sensor with Device ID 1, but it is not in the list: read the fingerprints again."},
       {"another user's finger",
        [](sim::TouchWriter& touches) { touches.Finger(1, 0xF7, kOtherUser); }, 0,
        u"Which finger is this? This fingerprint belongs to another user."},
