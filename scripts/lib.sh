@@ -4,6 +4,7 @@
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 LINUX_BUILD="$ROOT/build/linux"
 MINGW_BUILD="$ROOT/build/mingw"
+RELEASE_BUILD="$ROOT/build/release"
 
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="

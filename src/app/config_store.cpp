@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "base/file.h"
+#include "base/format.h"
 #include "toml/document_io.h"
 
 namespace dactyra {
@@ -14,7 +15,7 @@ TConfigDocument LoadConfig(std::u16string_view path) {
     config.Document = toml::NewTable();
     return config;
   }
-  config.Document = toml::LoadFromFile(path, false);
+  config.Document = toml::LoadFromFile(path, false, &config.Reason);
   config.State =
       config.Document ? TConfigDocument::TState::kLoaded : TConfigDocument::TState::kUnreadable;
   return config;
@@ -32,8 +33,16 @@ std::unique_ptr<toml::TTOMLTable> TConfigStore::Load() const {
     }
   }
   if (config.State == TConfigDocument::TState::kUnreadable) {
-    log_(texts_->GetLangStr(u"log", u"cfg_unreadable",
-                            u"The configuration file could not be read and was left unchanged."));
+    // A translation may place the reason (%s); otherwise it follows on a line of its own.
+    const std::u16string text =
+        texts_->GetLangStr(u"log", u"cfg_unreadable",
+                           u"The configuration file could not be read and was left unchanged.");
+    if (text.find(u'%') != std::u16string::npos) {
+      log_(Format(text, config.Reason));
+    } else {
+      log_(text);
+      log_(u"  " + config.Reason);
+    }
   }
   return std::move(config.Document);
 }

@@ -18,6 +18,8 @@ struct TConfigDocument {
   // A new empty document when the file is missing, the file's document when it loaded, none
   // when it exists but cannot be read or parsed (and so must never be written over).
   std::unique_ptr<toml::TTOMLTable> Document;
+  // Why it cannot be read: the file cannot be opened, or where its text does not parse.
+  std::u16string Reason;
 };
 
 // Loads the configuration file, without comments.
@@ -36,8 +38,8 @@ class TConfigStore {
 
   const TConfigPlace& Place() const { return place_; }
 
-  // The file's document; while it is missing, the seed's, or a new empty one; none, with a line
-  // in the log, when the file exists but cannot be read.
+  // The file's document; while it is missing, the seed's, or a new empty one; none, with the
+  // reason in the log, when the file exists but cannot be read.
   std::unique_ptr<toml::TTOMLTable> Load() const;
 
   // Writes the document over the file, making the user's folder for it first when the file is

@@ -1,19 +1,18 @@
 #include "app/link_time.h"
 
-#include <array>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
+#include <string_view>
 
 #include "base/error.h"
+#include "base/file.h"
 
 namespace dactyra {
 namespace {
 
-constexpr std::streamoff kDosHeaderSize = 64;
+constexpr std::size_t kDosHeaderSize = 64;
 constexpr std::size_t kNewHeaderOffsetField = 0x3C;  // e_lfanew
 // The signature, the file header and the 64-bit optional header.
-constexpr std::streamsize kNtHeadersSize = 264;
+constexpr std::size_t kNtHeadersSize = 264;
 constexpr std::size_t kTimeDateStampField = 8;  // in the NT headers
 
 std::uint32_t LittleEndian32(const char* bytes) {
@@ -27,23 +26,26 @@ std::uint32_t LittleEndian32(const char* bytes) {
 }  // namespace
 
 TLinkTime ReadLinkTime(std::u16string_view filename) {
-  std::ifstream file(std::filesystem::path(filename), std::ios::binary);
-  if (!file) {
+  const FileReadResult file = ReadWholeFile(filename);
+  if (file.status == FileReadResult::Status::kCannotOpen) {
     throw Error(u"Cannot open \"" + std::u16string(filename) + u"\".");
   }
   TLinkTime result;
-  std::array<char, kDosHeaderSize> dos{};
-  if (!file.read(dos.data(), dos.size())) {
+  if (file.status != FileReadResult::Status::kOk) {
+    result.Error = file.reason;
+    return result;
+  }
+  const std::string_view bytes = file.bytes;
+  if (bytes.size() < kDosHeaderSize) {
     result.Error = u"The file is too short for a DOS header.";
     return result;
   }
-  const std::uint32_t offset = LittleEndian32(dos.data() + kNewHeaderOffsetField);
-  std::array<char, kNtHeadersSize> headers{};
-  if (!file.seekg(offset) || !file.read(headers.data(), headers.size())) {
+  const std::uint64_t offset = LittleEndian32(bytes.data() + kNewHeaderOffsetField);
+  if (offset + kNtHeadersSize > bytes.size()) {
     result.Error = u"The file ends before its PE headers.";
     return result;
   }
-  const std::uint32_t stamp = LittleEndian32(headers.data() + kTimeDateStampField);
+  const std::uint32_t stamp = LittleEndian32(bytes.data() + offset + kTimeDateStampField);
   const std::optional<platform::LocalDateTime> local = platform::UtcSecondsToLocalTime(stamp);
   if (!local) {
     result.Error = u"The link time cannot be converted to local time.";

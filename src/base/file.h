@@ -1,5 +1,9 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -12,6 +16,30 @@ struct FileReadResult {
   Status status = Status::kOk;
   std::string bytes;      // the file's bytes when status is kOk
   std::u16string reason;  // a line for the log when status is not kOk
+};
+
+// A file read from its start to its end in pieces, shared with every other reader and writer.
+class FileReader {
+ public:
+  // Opens the file. A missing file, a folder and a file without access cannot be opened.
+  explicit FileReader(std::u16string_view path);
+  ~FileReader();
+  FileReader(const FileReader&) = delete;
+  FileReader& operator=(const FileReader&) = delete;
+
+  bool IsOpen() const;
+  // The size of the file when it was opened; 0 when not known.
+  std::uint64_t Size() const { return size_; }
+  // Reads the next bytes into the buffer: how many (0 at the end), or none on a read error.
+  std::optional<std::size_t> Read(std::span<char> buffer);
+  // A line for the log: why the file could not be opened, or why the last read failed.
+  const std::u16string& Reason() const { return reason_; }
+
+ private:
+  std::u16string path_;
+  std::intptr_t handle_;  // the system's handle of the open file
+  std::uint64_t size_ = 0;
+  std::u16string reason_;
 };
 
 // Reads a whole file, sharing it with every other reader and writer. A missing file, a folder

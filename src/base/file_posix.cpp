@@ -27,6 +27,11 @@ class Descriptor {
   }
   int get() const { return fd_; }
   bool valid() const { return fd_ >= 0; }
+  int Release() {
+    const int fd = fd_;
+    fd_ = -1;
+    return fd;
+  }
   // Closes now; false when the close reported an error (a late write failure).
   bool Close() {
     if (fd_ < 0) {
@@ -74,15 +79,6 @@ void SyncFolder(const std::string& folder) {
 
 }  // namespace
 
-bool PathExists(std::u16string_view path) {
-  const std::optional<std::string> native = Utf16ToUtf8(path);
-  if (!native) {
-    return false;  // no such name can exist
-  }
-  struct stat status {};
-  return ::lstat(native->c_str(), &status) == 0 || (errno != ENOENT && errno != ENOTDIR);
-}
-
 bool FileIsReadOnly(std::u16string_view path) {
   const std::optional<std::string> native = Utf16ToUtf8(path);
   struct stat status {};
@@ -113,42 +109,52 @@ bool CreateFolder(std::u16string_view folder) {
                     (::stat(native->c_str(), &status) == 0 && S_ISDIR(status.st_mode)));
 }
 
-FileReadResult ReadWholeFile(std::u16string_view path) {
-  FileReadResult result;
+FileReader::FileReader(std::u16string_view path) : path_(path), handle_(-1) {
   const auto native = Utf16ToUtf8(path);
   if (!native) {
-    result.status = FileReadResult::Status::kCannotOpen;
-    result.reason = u"The file name is not valid Unicode";
-    return result;
+    reason_ = u"The file name is not valid Unicode";
+    return;
   }
   Descriptor file(::open(native->c_str(), O_RDONLY | O_CLOEXEC));
   struct stat info {};
   if (!file.valid() || ::fstat(file.get(), &info) != 0 || S_ISDIR(info.st_mode)) {
-    result.status = FileReadResult::Status::kCannotOpen;
-    result.reason = Describe(u"Cannot open", path, file.valid() ? EISDIR : errno);
-    return result;
+    reason_ = Describe(u"Cannot open", path, file.valid() ? EISDIR : errno);
+    return;
   }
-  if (info.st_size > 0) {
-    result.bytes.reserve(static_cast<size_t>(info.st_size));
+  size_ = info.st_size > 0 ? static_cast<std::uint64_t>(info.st_size) : 0;
+  handle_ = file.Release();
+}
+
+FileReader::~FileReader() {
+  if (IsOpen()) {
+    ::close(static_cast<int>(handle_));
   }
-  char buffer[65536];
+}
+
+bool FileReader::IsOpen() const {
+  return handle_ >= 0;
+}
+
+std::optional<std::size_t> FileReader::Read(std::span<char> buffer) {
+  if (!IsOpen()) {
+    return std::nullopt;
+  }
   for (;;) {
-    const ssize_t got = ::read(file.get(), buffer, sizeof(buffer));
-    if (got == 0) {
-      break;
+    const ssize_t got = ::read(static_cast<int>(handle_), buffer.data(), buffer.size());
+    if (got >= 0) {
+      return static_cast<std::size_t>(got);
     }
-    if (got < 0) {
-      if (errno == EINTR) {
-        continue;
-      }
-      result.status = FileReadResult::Status::kCannotRead;
-      result.reason = Describe(u"Cannot read", path, errno);
-      result.bytes.clear();
-      return result;
+    if (errno != EINTR) {
+      reason_ = Describe(u"Cannot read", path_, errno);
+      return std::nullopt;
     }
-    result.bytes.append(buffer, static_cast<size_t>(got));
   }
-  return result;
+}
+
+bool PathExists(std::u16string_view path) {
+  const auto native = Utf16ToUtf8(path);
+  struct stat info {};
+  return native && (::lstat(native->c_str(), &info) == 0 || (errno != ENOENT && errno != ENOTDIR));
 }
 
 FileWriteResult WriteFileAtomically(std::u16string_view path, std::string_view bytes) {

@@ -81,15 +81,6 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
 
 }  // namespace
 
-bool PathExists(std::u16string_view path) {
-  const std::u16string name(path);
-  if (GetFileAttributesW(Wide(name)) != INVALID_FILE_ATTRIBUTES) {
-    return true;
-  }
-  const DWORD error = GetLastError();
-  return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
-}
-
 bool FileIsReadOnly(std::u16string_view path) {
   const std::u16string name(path);
   const DWORD attributes = GetFileAttributesW(Wide(name));
@@ -115,36 +106,54 @@ bool CreateFolder(std::u16string_view folder) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-FileReadResult ReadWholeFile(std::u16string_view path) {
-  FileReadResult result;
-  const std::u16string name(path);
-  FileHandle file(::CreateFileW(Wide(name), GENERIC_READ,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.valid()) {
-    result.status = FileReadResult::Status::kCannotOpen;
-    result.reason = Describe(u"Cannot open", path, ::GetLastError());
-    return result;
+FileReader::FileReader(std::u16string_view path)
+    : path_(path), handle_(reinterpret_cast<std::intptr_t>(INVALID_HANDLE_VALUE)) {
+  const HANDLE file = ::CreateFileW(Wide(path_), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    reason_ = Describe(u"Cannot open", path, ::GetLastError());
+    return;
   }
   LARGE_INTEGER size{};
-  if (::GetFileSizeEx(file.get(), &size) && size.QuadPart > 0) {
-    result.bytes.reserve(static_cast<size_t>(size.QuadPart));
+  if (::GetFileSizeEx(file, &size) && size.QuadPart > 0) {
+    size_ = static_cast<std::uint64_t>(size.QuadPart);
   }
-  char buffer[65536];
-  for (;;) {
-    DWORD got = 0;
-    if (!::ReadFile(file.get(), buffer, sizeof(buffer), &got, nullptr)) {
-      result.status = FileReadResult::Status::kCannotRead;
-      result.reason = Describe(u"Cannot read", path, ::GetLastError());
-      result.bytes.clear();
-      return result;
-    }
-    if (got == 0) {
-      break;
-    }
-    result.bytes.append(buffer, got);
+  handle_ = reinterpret_cast<std::intptr_t>(file);
+}
+
+FileReader::~FileReader() {
+  if (IsOpen()) {
+    ::CloseHandle(reinterpret_cast<HANDLE>(handle_));
   }
-  return result;
+}
+
+bool FileReader::IsOpen() const {
+  return reinterpret_cast<HANDLE>(handle_) != INVALID_HANDLE_VALUE;
+}
+
+std::optional<std::size_t> FileReader::Read(std::span<char> buffer) {
+  if (!IsOpen()) {
+    return std::nullopt;
+  }
+  const DWORD wanted =
+      buffer.size() > 0x40000000u ? 0x40000000u : static_cast<DWORD>(buffer.size());
+  DWORD got = 0;
+  if (!::ReadFile(reinterpret_cast<HANDLE>(handle_), buffer.data(), wanted, &got, nullptr)) {
+    reason_ = Describe(u"Cannot read", path_, ::GetLastError());
+    return std::nullopt;
+  }
+  return static_cast<std::size_t>(got);
+}
+
+bool PathExists(std::u16string_view path) {
+  const std::u16string name(path);
+  if (::GetFileAttributesW(Wide(name)) != INVALID_FILE_ATTRIBUTES) {
+    return true;
+  }
+  const DWORD error = ::GetLastError();
+  return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND &&
+         error != ERROR_INVALID_NAME && error != ERROR_INVALID_DRIVE;
 }
 
 FileWriteResult WriteFileAtomically(std::u16string_view path, std::string_view bytes) {

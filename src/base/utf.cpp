@@ -43,6 +43,47 @@ bool NextUtf16(std::u16string_view in, size_t& i, char32_t& cp) {
 
 }  // namespace
 
+std::size_t Utf8SequenceLength(unsigned char lead) {
+  if (lead < 0x80) {
+    return 1;
+  }
+  if ((lead & 0xE0) == 0xC0) {
+    return 2;
+  }
+  if ((lead & 0xF0) == 0xE0) {
+    return 3;
+  }
+  return (lead & 0xF8) == 0xF0 ? 4 : 0;
+}
+
+std::optional<char32_t> DecodeUtf8Sequence(std::string_view sequence) {
+  static constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
+  const std::size_t length = sequence.size();
+  const auto lead = static_cast<unsigned char>(sequence[0]);
+  char32_t cp = length == 1 ? lead : lead & (0x7F >> length);
+  for (std::size_t k = 1; k < length; ++k) {
+    const auto byte = static_cast<unsigned char>(sequence[k]);
+    if (!IsContinuation(byte)) {
+      return std::nullopt;
+    }
+    cp = (cp << 6) | (byte & 0x3F);
+  }
+  if (cp < kSmallest[length] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+    return std::nullopt;
+  }
+  return cp;
+}
+
+Utf16Units ToUtf16(char32_t code_point) {
+  if (code_point < 0x10000) {
+    return {{static_cast<char16_t>(code_point), 0}, 1};
+  }
+  code_point -= 0x10000;
+  return {{static_cast<char16_t>(0xD800 + (code_point >> 10)),
+           static_cast<char16_t>(0xDC00 + (code_point & 0x3FF))},
+          2};
+}
+
 std::optional<std::u16string> Utf8ToUtf16(std::string_view utf8) {
   // Never more code units than bytes: written in place, trimmed at the end.
   std::u16string out(utf8.size(), u'\0');
@@ -57,43 +98,17 @@ std::optional<std::u16string> Utf8ToUtf16(std::string_view utf8) {
       ++i;
       continue;
     }
-    int length;
-    char32_t cp;
-    char32_t minimum;
-    if ((lead & 0xE0) == 0xC0) {
-      length = 2;
-      cp = lead & 0x1F;
-      minimum = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-      length = 3;
-      cp = lead & 0x0F;
-      minimum = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-      length = 4;
-      cp = lead & 0x07;
-      minimum = 0x10000;
-    } else {
+    const std::size_t length = Utf8SequenceLength(lead);
+    if (length == 0 || n - i < length) {
       return std::nullopt;
     }
-    if (n - i < static_cast<size_t>(length)) {
+    const std::optional<char32_t> cp = DecodeUtf8Sequence(utf8.substr(i, length));
+    if (!cp) {
       return std::nullopt;
     }
-    for (int k = 1; k < length; ++k) {
-      const auto byte = static_cast<unsigned char>(utf8[i + k]);
-      if (!IsContinuation(byte)) {
-        return std::nullopt;
-      }
-      cp = (cp << 6) | (byte & 0x3F);
-    }
-    if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-      return std::nullopt;
-    }
-    if (cp < 0x10000) {
-      *p++ = static_cast<char16_t>(cp);
-    } else {
-      cp -= 0x10000;
-      *p++ = static_cast<char16_t>(0xD800 + (cp >> 10));
-      *p++ = static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
+    const Utf16Units units = ToUtf16(*cp);
+    for (std::size_t k = 0; k < units.count; ++k) {
+      *p++ = units.unit[k];
     }
     i += length;
   }

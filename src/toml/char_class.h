@@ -14,6 +14,7 @@ constexpr bool IsDigit(char16_t c) {
 constexpr bool IsLetter(char16_t c) {
   return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || c == u'_';
 }
+// The characters of a bare key.
 constexpr bool IsWordChar(char16_t c) {
   return IsLetter(c) || IsDigit(c) || c == u'-';
 }

@@ -25,21 +25,21 @@ std::u16string Widen(std::string_view ascii) {
 
 // Digits of a prefixed integer (0b, 0o, 0x) into 64 bits; none when a digit does not belong to
 // the base or the value needs more than 64 bits.
-std::optional<std::uint64_t> ReadPrefixed(std::string_view digits, unsigned bitsPerDigit) {
+std::optional<std::uint64_t> ReadPrefixed(std::string_view digits, unsigned bits_per_digit) {
   if (digits.empty()) {
     return std::nullopt;
   }
-  const std::uint64_t base = std::uint64_t{1} << bitsPerDigit;
+  const std::uint64_t base = std::uint64_t{1} << bits_per_digit;
   std::uint64_t value = 0;
   for (const char c : digits) {
     if (!IsHexDigit(static_cast<char16_t>(c))) {
       return std::nullopt;
     }
     const std::uint64_t digit = HexDigitValue(static_cast<char16_t>(c));
-    if (digit >= base || value > (std::numeric_limits<std::uint64_t>::max() >> bitsPerDigit)) {
+    if (digit >= base || value > (std::numeric_limits<std::uint64_t>::max() >> bits_per_digit)) {
       return std::nullopt;
     }
-    value = (value << bitsPerDigit) | digit;
+    value = (value << bits_per_digit) | digit;
   }
   return value;
 }
@@ -89,16 +89,38 @@ bool IsBelowDoubleRange(std::string_view text) {
   }
   const std::size_t dot = mantissa.find('.');
   const std::string_view whole = mantissa.substr(0, dot);
-  const std::size_t firstWhole = whole.find_first_not_of('0');
+  const std::size_t first_whole = whole.find_first_not_of('0');
   long magnitude;
-  if (firstWhole != std::string_view::npos) {
-    magnitude = static_cast<long>(whole.size() - firstWhole);
+  if (first_whole != std::string_view::npos) {
+    magnitude = static_cast<long>(whole.size() - first_whole);
   } else {
     const std::string_view fraction =
         dot == std::string_view::npos ? std::string_view{} : mantissa.substr(dot + 1);
     magnitude = -static_cast<long>(std::min(fraction.find_first_not_of('0'), fraction.size()));
   }
   return magnitude + exponent <= 0;
+}
+
+// The most common integer quickly: an optional sign and at most 18 digits, without a leading
+// zero or an underscore; none for anything else.
+std::optional<std::int64_t> ReadPlainInteger(const TToken& token) {
+  std::u16string_view text = token.Value;
+  const bool negative = !text.empty() && text[0] == u'-';
+  if (!text.empty() && (text[0] == u'+' || text[0] == u'-')) {
+    text.remove_prefix(1);
+  }
+  if (token.TokenType != ttInteger || text.empty() || text.size() > 18 ||
+      (text[0] == u'0' && text.size() > 1)) {
+    return std::nullopt;
+  }
+  std::int64_t value = 0;
+  for (const char16_t c : text) {
+    if (!IsDigit(c)) {
+      return std::nullopt;
+    }
+    value = value * 10 + (c - u'0');
+  }
+  return negative ? -value : value;
 }
 
 std::optional<double> ReadFloat(std::string_view text) {
@@ -121,35 +143,47 @@ std::optional<double> ReadFloat(std::string_view text) {
 
 }  // namespace
 
-std::unique_ptr<TTOMLValue> ConvertNumber(const TToken& AToken) {
-  const std::u16string_view text = AToken.Value;
-  if (text == u"inf" || text == u"+inf") {
-    return std::make_unique<TTOMLFloat>(std::numeric_limits<double>::infinity(),
-                                        std::u16string(text));
-  }
-  if (text == u"-inf") {
-    return std::make_unique<TTOMLFloat>(-std::numeric_limits<double>::infinity(),
-                                        std::u16string(text));
-  }
-  if (text == u"nan" || text == u"+nan" || text == u"-nan") {
-    return std::make_unique<TTOMLFloat>(std::numeric_limits<double>::quiet_NaN(),
-                                        std::u16string(text));
-  }
-
-  // Number tokens are ASCII; anything else can only fail below.
-  std::string digits;
-  digits.reserve(text.size());
-  for (const char16_t c : text) {
-    if (c != u'_') {
-      digits.push_back(c < 0x80 ? static_cast<char>(c) : '?');
+std::unique_ptr<TTOMLValue> ConvertNumber(const TToken& token) {
+  const std::u16string_view text = token.Value;
+  // The words inf and nan, signed or not, are the only number tokens that end in a letter.
+  if (!text.empty() && (text.back() == u'f' || text.back() == u'n')) {
+    if (text == u"inf" || text == u"+inf") {
+      return std::make_unique<TTOMLFloat>(std::numeric_limits<double>::infinity(),
+                                          std::u16string(text));
+    }
+    if (text == u"-inf") {
+      return std::make_unique<TTOMLFloat>(-std::numeric_limits<double>::infinity(),
+                                          std::u16string(text));
+    }
+    if (text == u"nan" || text == u"+nan" || text == u"-nan") {
+      return std::make_unique<TTOMLFloat>(std::numeric_limits<double>::quiet_NaN(),
+                                          std::u16string(text));
     }
   }
+
+  if (const std::optional<std::int64_t> plain = ReadPlainInteger(token)) {
+    return std::make_unique<TTOMLInteger>(*plain);
+  }
+
+  // Number tokens are ASCII; anything else can only fail below. Short ones stay on the stack.
+  char short_digits[32];
+  std::string long_digits;
+  char* out = short_digits;
+  if (text.size() > sizeof short_digits) {
+    long_digits.resize(text.size());
+    out = long_digits.data();
+  }
+  std::size_t length = 0;
+  for (const char16_t c : text) {
+    out[length] = c < 0x80 ? static_cast<char>(c) : '?';
+    length += c != u'_' ? 1 : 0;
+  }
+  const std::string_view digits(out, length);
 
   if (digits.size() >= 2 && digits[0] == '0' &&
       (digits[1] == 'b' || digits[1] == 'o' || digits[1] == 'x')) {
     const unsigned bits = digits[1] == 'b' ? 1 : digits[1] == 'o' ? 3 : 4;
-    const std::optional<std::uint64_t> value =
-        ReadPrefixed(std::string_view(digits).substr(2), bits);
+    const std::optional<std::uint64_t> value = ReadPrefixed(digits.substr(2), bits);
     if (!value) {
       Fail(Format(u"Invalid hex/oct/bin integer: %s", text));
     }
@@ -168,14 +202,14 @@ std::unique_ptr<TTOMLValue> ConvertNumber(const TToken& AToken) {
     Fail(Format(u"Leading zeros not allowed: %s", text));
   }
 
-  if (AToken.TokenType == ttFloat) {
+  if (token.TokenType == ttFloat) {
     const std::optional<double> value = ReadFloat(digits);
     if (!value) {
       Fail(Format(u"Invalid float: %s", text));
     }
     return std::make_unique<TTOMLFloat>(*value, Widen(digits));
   }
-  if (AToken.TokenType == ttInteger) {
+  if (token.TokenType == ttInteger) {
     const std::optional<std::int64_t> value = ReadDecimal(digits);
     if (!value) {
       Fail(Format(u"Invalid integer: %s", text));
@@ -185,8 +219,8 @@ std::unique_ptr<TTOMLValue> ConvertNumber(const TToken& AToken) {
   Fail(Format(u"Failed to parse number: %s", text));
 }
 
-std::unique_ptr<TTOMLBoolean> ConvertBoolean(const TToken& AToken) {
-  return std::make_unique<TTOMLBoolean>(AToken.Value == u"true");
+std::unique_ptr<TTOMLBoolean> ConvertBoolean(const TToken& token) {
+  return std::make_unique<TTOMLBoolean>(token.Value == u"true");
 }
 
 namespace {
@@ -206,9 +240,9 @@ std::int32_t Number(std::u16string_view text, std::size_t pos, std::size_t count
 std::unique_ptr<TTOMLDateTime> ReadDateTime(std::u16string_view text) {
   const std::size_t size = text.size();
   std::size_t i = 0;
-  bool hasDate = false;
-  bool hasTime = false;
-  bool hasZone = false;
+  bool has_date = false;
+  bool has_time = false;
+  bool has_zone = false;
   TDateTimeParts parts;
   std::int32_t offset = 0;
 
@@ -222,11 +256,11 @@ std::unique_ptr<TTOMLDateTime> ReadDateTime(std::u16string_view text) {
     if (parts.Day < 1 || parts.Day > 31) {
       Fail(Format(u"Invalid day: %d", parts.Day));
     }
-    hasDate = true;
+    has_date = true;
     i = 10;
   }
 
-  if (i < size && (text[i] == u'T' || text[i] == u't' || text[i] == u' ' || !hasDate)) {
+  if (i < size && (text[i] == u'T' || text[i] == u't' || text[i] == u' ' || !has_date)) {
     const bool separator = text[i] == u'T' || text[i] == u't' || text[i] == u' ';
     if (separator) {
       ++i;
@@ -240,7 +274,7 @@ std::unique_ptr<TTOMLDateTime> ReadDateTime(std::u16string_view text) {
       if (parts.Minute > 59) {
         Fail(Format(u"Invalid minute: %d", parts.Minute));
       }
-      hasTime = true;
+      has_time = true;
       i += 5;
       if (i < size && text[i] == u':') {
         ++i;
@@ -271,7 +305,7 @@ std::unique_ptr<TTOMLDateTime> ReadDateTime(std::u16string_view text) {
   if (i < size) {
     const char16_t zone = text[i];
     if (zone == u'Z' || zone == u'z') {
-      hasZone = true;
+      has_zone = true;
       ++i;
     } else if (zone == u'+' || zone == u'-') {
       if (size - i - 1 < 5) {
@@ -292,7 +326,7 @@ std::unique_ptr<TTOMLDateTime> ReadDateTime(std::u16string_view text) {
         Fail(Format(u"Timezone offset minute out of range [00-59]: %d", minutes));
       }
       offset = (hours * 60 + minutes) * (zone == u'-' ? -1 : 1);
-      hasZone = true;
+      has_zone = true;
       i += 6;
     }
   }
@@ -301,18 +335,18 @@ std::unique_ptr<TTOMLDateTime> ReadDateTime(std::u16string_view text) {
   }
 
   TTOMLDateTimeKind kind;
-  if (hasDate && hasTime) {
-    kind = hasZone ? tdkOffsetDateTime : tdkLocalDateTime;
-  } else if (hasDate) {
+  if (has_date && has_time) {
+    kind = has_zone ? tdkOffsetDateTime : tdkLocalDateTime;
+  } else if (has_date) {
     kind = tdkLocalDate;
-  } else if (hasTime) {
+  } else if (has_time) {
     kind = tdkLocalTime;
   } else {
     Fail(u"Invalid datetime format");
   }
 
   double date = 0;
-  if (hasDate) {
+  if (has_date) {
     const std::optional<double> encoded = EncodeDate(parts.Year, parts.Month, parts.Day);
     if (!encoded) {
       Fail(u"Invalid argument to date encode");
@@ -320,7 +354,7 @@ std::unique_ptr<TTOMLDateTime> ReadDateTime(std::u16string_view text) {
     date = *encoded;
   }
   double time = 0;
-  if (hasTime) {
+  if (has_time) {
     const std::optional<double> encoded =
         EncodeTime(parts.Hour, parts.Minute, parts.Second, parts.Millisecond);
     if (!encoded) {
@@ -334,15 +368,15 @@ std::unique_ptr<TTOMLDateTime> ReadDateTime(std::u16string_view text) {
 
 }  // namespace
 
-std::unique_ptr<TTOMLDateTime> ConvertDateTime(const TToken& AToken) {
-  if (AToken.TokenType != ttDateTime) {
-    Fail(Format(u"Expected DateTime but got %s at line %d", TokenTypeName(AToken.TokenType),
-                AToken.Line));
+std::unique_ptr<TTOMLDateTime> ConvertDateTime(const TToken& token) {
+  if (token.TokenType != ttDateTime) {
+    Fail(Format(u"Expected DateTime but got %s at line %d", TokenTypeName(token.TokenType),
+                token.Line));
   }
   try {
-    return ReadDateTime(AToken.Value);
+    return ReadDateTime(token.Value);
   } catch (const Error& e) {
-    Fail(Format(u"Error parsing datetime: %s at line %d", e.Message(), AToken.Line));
+    Fail(Format(u"Error parsing datetime: %s at line %d", e.Message(), token.Line));
   }
 }
 

@@ -1,8 +1,11 @@
 #include "toml/lexer.h"
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 
 #include "base/format.h"
+#include "base/utf.h"
 #include "toml/char_class.h"
 #include "toml/exceptions.h"
 
@@ -11,6 +14,25 @@ namespace {
 
 [[noreturn]] void Fail(std::u16string message) {
   throw ETOMLParserException(std::move(message));
+}
+
+// Four code units looked at together: the high bit of a unit's place is set where the unit is
+// below a limit (at most 0x8000), or equal to a given unit (and possibly in places after one).
+constexpr std::uint64_t kEachUnit = 0x0001000100010001u;
+std::uint64_t FourUnits(const char16_t* units) {
+  std::uint64_t word = 0;
+  std::memcpy(&word, units, sizeof word);
+  return word;
+}
+std::uint64_t Below(std::uint64_t four_units, std::uint64_t limit) {
+  return (four_units - kEachUnit * limit) & ~four_units & (kEachUnit * 0x8000);
+}
+std::uint64_t Equal(std::uint64_t four_units, char16_t unit) {
+  return Below(four_units ^ (kEachUnit * unit), 1);
+}
+// What ends a plain run of a comment: a control character (the tab included) or DEL.
+std::uint64_t Control(std::uint64_t four_units) {
+  return Below(four_units, 0x20) | Equal(four_units, 0x7F);
 }
 
 bool IsSpecialWord(std::u16string_view word) {
@@ -29,12 +51,32 @@ std::u16string_view TokenTypeName(TTokenType type) {
   return type < kNames.size() ? kNames[type] : u"?";
 }
 
-TTOMLLexer::TTOMLLexer(std::u16string_view AInput, bool APreserveComments)
-    : FInput(AInput), FPreserveComments(APreserveComments) {}
+TTOMLLexer::TTOMLLexer(std::u16string_view input, bool preserve_comments)
+    : FInput(input), FPreserveComments(preserve_comments) {}
 
-void TTOMLLexer::NewLineAt(std::size_t lineFeed) {
+TTOMLLexer::TTOMLLexer(TTOMLTextFeed& feed, bool preserve_comments)
+    : FFeed(&feed), FPreserveComments(preserve_comments) {}
+
+bool TTOMLLexer::Refill(std::size_t needed) {
+  while (FFeed != nullptr && needed >= FInput.size()) {
+    if (!FFeed->AppendTo(FWindow)) {
+      FFeed = nullptr;
+    }
+    FInput = FWindow;
+  }
+  return needed < FInput.size();
+}
+
+void TTOMLLexer::DropConsumedText() {
+  FWindow.erase(0, FPosition);
+  FDropped += FPosition;
+  FPosition = 0;
+  FInput = FWindow;
+}
+
+void TTOMLLexer::NewLineAt(std::size_t line_feed) {
   ++FLine;
-  FLineStart = lineFeed + 1;
+  FLineStart = FDropped + line_feed + 1;
 }
 
 void TTOMLLexer::Advance() {
@@ -54,14 +96,24 @@ void TTOMLLexer::Restore(const Mark& mark) {
 }
 
 TToken TTOMLLexer::NextToken() {
+  // Only between tokens, so that no place inside a token moves; and only once the consumed part
+  // is at least as long as the rest, so that moving the rest costs no more than reading it.
+  constexpr std::size_t kWorthDropping = 32 * 1024;
+  if (FPosition >= kWorthDropping && FFeed != nullptr && FPosition * 2 >= FWindow.size()) {
+    DropConsumedText();
+  }
   for (;;) {
-    while (!AtEnd()) {
-      const char16_t unit = FInput[FPosition];
-      if (unit != u' ' && unit != u'\t' && unit != 0xFEFF) {
-        break;
+    do {
+      // In locals, which the compiler need not read again after each step.
+      const char16_t* const units = FInput.data();
+      const std::size_t size = FInput.size();
+      std::size_t position = FPosition;
+      while (position < size &&
+             (units[position] == u' ' || units[position] == u'\t' || units[position] == 0xFEFF)) {
+        ++position;
       }
-      ++FPosition;
-    }
+      FPosition = position;
+    } while (FPosition == FInput.size() && Refill(FPosition));
     TToken token;
     token.Line = FLine;
     token.Column = Column();
@@ -91,47 +143,27 @@ TToken TTOMLLexer::NextToken() {
         SkipComment();
         continue;
       case u'+':
-      case u'-': {
-        const Mark start = Here();
-        TToken number = ReadNumber();
-        if (number.Value != u"+" && number.Value != u"-" && !IsLetter(Peek())) {
-          return number;
-        }
-        Restore(start);
-        return ReadBareWord();
-      }
+      case u'-':
+        return ReadNumberOrWord();
       case u',':
+        return Punctuation(token, ttComma);
       case u'.':
+        return Punctuation(token, ttDot);
       case u'=':
+        return Punctuation(token, ttEqual);
       case u'[':
+        return Punctuation(token, ttLBracket);
       case u']':
+        return Punctuation(token, ttRBracket);
       case u'{':
-      case u'}': {
-        static constexpr std::u16string_view kPunctuation = u",.=[]{}";
-        static constexpr TTokenType kTypes[] = {ttComma,    ttDot,    ttEqual, ttLBracket,
-                                                ttRBracket, ttLBrace, ttRBrace};
-        token.TokenType = kTypes[kPunctuation.find(unit)];
-        token.Value = FInput.substr(FPosition, 1);
-        ++FPosition;
-        return token;
-      }
+        return Punctuation(token, ttLBrace);
+      case u'}':
+        return Punctuation(token, ttRBrace);
       default:
         break;
     }
     if (IsDigit(unit)) {
-      const Mark start = Here();
-      if (ReadDateTime()) {
-        token.TokenType = ttDateTime;
-        token.Value = Since(start.Position);
-        return token;
-      }
-      Restore(start);
-      TToken number = ReadNumber();
-      if (!AtEnd() && (IsLetter(Peek()) || Peek() == u'-')) {
-        Restore(start);
-        return ReadBareWord();
-      }
-      return number;
+      return ReadNumberOrWord();
     }
     if (IsLetter(unit)) {
       return ReadBareWord();
@@ -140,7 +172,14 @@ TToken TTOMLLexer::NextToken() {
   }
 }
 
-void TTOMLLexer::UnexpectedCharacter(const TToken& token) const {
+TToken TTOMLLexer::Punctuation(TToken& token, TTokenType type) {
+  token.TokenType = type;
+  token.Value = FInput.substr(FPosition, 1);
+  ++FPosition;
+  return token;
+}
+
+void TTOMLLexer::UnexpectedCharacter(const TToken& token) {
   // A surrogate pair is shown whole.
   std::size_t length = 1;
   if (FInput[FPosition] >= 0xD800 && FInput[FPosition] <= 0xDBFF && Peek(1) >= 0xDC00 &&
@@ -158,7 +197,11 @@ void TTOMLLexer::CheckCommentUnit(char16_t unit) const {
 }
 
 void TTOMLLexer::SkipComment() {
-  for (++FPosition; !AtEnd(); ++FPosition) {
+  ++FPosition;
+  while (FPosition + 4 <= FInput.size() && Control(FourUnits(FInput.data() + FPosition)) == 0) {
+    FPosition += 4;
+  }
+  for (; !AtEnd(); ++FPosition) {
     const char16_t unit = FInput[FPosition];
     if (unit == u'\n' || unit == u'\r') {
       break;
@@ -184,8 +227,14 @@ TToken TTOMLLexer::ReadBareWord() {
   token.Line = FLine;
   token.Column = Column();
   const std::size_t start = FPosition;
-  while (IsWordChar(Peek())) {
-    ++FPosition;
+  for (;;) {
+    const std::size_t size = FInput.size();
+    while (FPosition < size && IsWordChar(FInput[FPosition])) {
+      ++FPosition;
+    }
+    if (FPosition < size || !Refill(FPosition)) {
+      break;
+    }
   }
   token.Value = Since(start);
   return token;
@@ -220,9 +269,17 @@ TToken TTOMLLexer::ReadString() {
     FBuffer.append(FInput.data() + segment, end - segment);
     buffered = true;
   };
-  std::size_t contentEnd = 0;
-  const std::size_t size = FInput.size();
+  std::size_t content_end = 0;
   for (;;) {
+    // The plain run, in the text at hand (four units at a time first); AtEnd below fetches more.
+    const std::size_t size = FInput.size();
+    while (FPosition + 4 <= size) {
+      const std::uint64_t four = FourUnits(FInput.data() + FPosition);
+      if ((Control(four) | Equal(four, quote) | Equal(four, u'\\')) != 0) {
+        break;
+      }
+      FPosition += 4;
+    }
     while (FPosition < size) {
       const char16_t unit = FInput[FPosition];
       if (unit < 0x20 || unit == quote || unit == u'\\' || unit == 0x7F) {
@@ -236,7 +293,7 @@ TToken TTOMLLexer::ReadString() {
     const char16_t unit = FInput[FPosition];
     if (unit == quote) {
       if (!multiline) {
-        contentEnd = FPosition++;
+        content_end = FPosition++;
         break;
       }
       std::size_t run = 1;
@@ -246,7 +303,7 @@ TToken TTOMLLexer::ReadString() {
       if (run >= 3) {
         // Up to two quotes before the closing three belong to the content.
         const std::size_t extra = run <= 5 ? run - 3 : 0;
-        contentEnd = FPosition + extra;
+        content_end = FPosition + extra;
         FPosition += extra + 3;
         break;
       }
@@ -303,10 +360,10 @@ TToken TTOMLLexer::ReadString() {
     segment = FPosition;
   }
   if (buffered) {
-    flush(contentEnd);
+    flush(content_end);
     token.Value = FBuffer;
   } else {
-    token.Value = FInput.substr(segment, contentEnd - segment);
+    token.Value = FInput.substr(segment, content_end - segment);
   }
   token.TokenType = multiline ? ttMultilineString : ttString;
   token.Line = FLine;
@@ -373,52 +430,76 @@ void TTOMLLexer::ReadEscape() {
   if (value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) {
     Fail(u"Invalid unicode code point");
   }
-  if (value < 0x10000) {
-    FBuffer.push_back(static_cast<char16_t>(value));
-  } else {
-    value -= 0x10000;
-    FBuffer.push_back(static_cast<char16_t>(0xD800 + (value >> 10)));
-    FBuffer.push_back(static_cast<char16_t>(0xDC00 + (value & 0x3FF)));
-  }
+  const Utf16Units units = ToUtf16(value);
+  FBuffer.append(units.unit, units.count);
 }
 
-TToken TTOMLLexer::ReadNumber() {
+TToken TTOMLLexer::ReadNumberOrWord() {
+  const Mark start = Here();
   TToken token;
-  token.TokenType = ttInteger;
   token.Line = FLine;
   token.Column = Column();
+  // A date has its first '-' fifth, a time its first ':' third.
+  const bool may_be_date = IsDigit(Peek()) && (Peek(4) == u'-' || Peek(2) == u':');
+  if (may_be_date && ReadDateTime() && !IsWordChar(Peek())) {
+    token.TokenType = ttDateTime;
+    token.Value = Since(start.Position);
+    return token;
+  }
+  Restore(start);
+  const std::u16string problem = ReadNumber(token);
+  if (problem.empty() && !IsWordChar(Peek())) {
+    token.Value = Since(start.Position);
+    return token;
+  }
+  // Not wholly a number: a bare word such as 1_a, -name or 0b2 (a key, or else an error for the
+  // parser to report), unless it starts with a plus sign, which no key does.
+  Restore(start);
+  if (!problem.empty() && !IsWordChar(Peek())) {
+    Fail(Format(u"%s at line %d, column %d", problem, token.Line, token.Column));
+  }
+  return ReadBareWord();
+}
+
+std::u16string TTOMLLexer::ReadNumber(TToken& token) {
+  token.TokenType = ttInteger;
   const std::size_t start = FPosition;
   if (Peek() == u'+' || Peek() == u'-') {
     ++FPosition;
   }
-  const bool signed_ = FPosition > start;
+  const bool has_sign = FPosition > start;
   if (Peek() == u'i' || Peek() == u'n') {
     while (IsWordChar(Peek())) {
       ++FPosition;
     }
-    token.Value = Since(start);
-    if (!IsSpecialWord(token.Value)) {
-      Fail(Format(u"Invalid identifier: %s", token.Value));
-    }
     token.TokenType = ttFloat;
-    return token;
+    if (!IsSpecialWord(Since(start))) {
+      return Format(u"Invalid identifier: %s", Since(start));
+    }
+    return {};
   }
   if (Peek() == u'0' && (Peek(1) == u'b' || Peek(1) == u'o' || Peek(1) == u'x')) {
-    if (signed_) {
-      Fail(u"Signs not allowed for hex/octal/binary integers");
+    if (has_sign) {
+      return u"Signs not allowed for hex/octal/binary integers";
     }
     const char16_t prefix = Peek(1);
     FPosition += 2;
-    ReadDigitRun(start, prefix == u'b'   ? IsBinaryDigit
-                        : prefix == u'o' ? IsOctalDigit
-                                         : IsHexDigit);
-    token.Value = Since(start);
-    return token;
+    const std::size_t digits = ReadDigitRun(start, prefix == u'b'   ? IsBinaryDigit
+                                                   : prefix == u'o' ? IsOctalDigit
+                                                                    : IsHexDigit);
+    return digits == kMisplacedUnderscore ? u"Invalid underscore placement" : std::u16string();
   }
-  ReadDigitRun(start, IsDigit);
+  const std::size_t whole_digits = ReadDigitRun(start, IsDigit);
+  if (whole_digits == kMisplacedUnderscore) {
+    return u"Invalid underscore placement";
+  }
+  std::size_t fraction_digits = 0;
   if (Peek() == u'.' && IsDigit(Peek(1))) {
     ++FPosition;
-    ReadDigitRun(start, IsDigit);
+    fraction_digits = ReadDigitRun(start, IsDigit);
+    if (fraction_digits == kMisplacedUnderscore) {
+      return u"Invalid underscore placement";
+    }
     token.TokenType = ttFloat;
   }
   if (Peek() == u'e' || Peek() == u'E') {
@@ -426,25 +507,31 @@ TToken TTOMLLexer::ReadNumber() {
     if (Peek() == u'+' || Peek() == u'-') {
       ++FPosition;
     }
-    ReadDigitRun(start, IsDigit);
+    if (ReadDigitRun(start, IsDigit) == kMisplacedUnderscore) {
+      return u"Invalid underscore placement";
+    }
     token.TokenType = ttFloat;
   }
-  token.Value = Since(start);
-  return token;
+  if (whole_digits == 0 && fraction_digits == 0) {
+    return u"Invalid number";
+  }
+  return {};
 }
 
-void TTOMLLexer::ReadDigitRun(std::size_t valueStart, bool (*isDigit)(char16_t)) {
+std::size_t TTOMLLexer::ReadDigitRun(std::size_t value_start, bool (*is_digit)(char16_t)) {
+  std::size_t digits = 0;
   for (;;) {
     const char16_t unit = Peek();
-    if (isDigit(unit)) {
+    if (is_digit(unit)) {
       ++FPosition;
+      ++digits;
     } else if (unit == u'_') {
-      if (FPosition == valueStart || !isDigit(FInput[FPosition - 1]) || !isDigit(Peek(1))) {
-        Fail(u"Invalid underscore placement");
+      if (FPosition == value_start || !is_digit(FInput[FPosition - 1]) || !is_digit(Peek(1))) {
+        return kMisplacedUnderscore;
       }
       ++FPosition;
     } else {
-      return;
+      return digits;
     }
   }
 }

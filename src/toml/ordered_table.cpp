@@ -1,5 +1,7 @@
 #include "toml/ordered_table.h"
 
+#include <cstdint>
+#include <functional>
 #include <stdexcept>
 
 #include "base/format.h"
@@ -8,6 +10,67 @@
 
 namespace dactyra::toml {
 
+// The positions of a table's entries by the hash of their keys, without a copy of the keys: open
+// addressing with linear probing over a power-of-two number of slots, at most half of them used.
+class TTOMLOrderedTable::TKeyIndex {
+ public:
+  explicit TKeyIndex(const std::vector<Entry>& list) { Rebuild(list); }
+
+  std::int32_t Find(const std::vector<Entry>& list, std::u16string_view key) const {
+    const std::uint32_t hash = HashOf(key);
+    for (std::size_t i = hash & Mask();; i = (i + 1) & Mask()) {
+      const TSlot& slot = FSlots[i];
+      if (slot.Position < 0) {
+        return -1;
+      }
+      if (slot.Hash == hash && list[static_cast<std::size_t>(slot.Position)].Key == key) {
+        return slot.Position;
+      }
+    }
+  }
+
+  // Adds the entry at `position` (the last one).
+  void Insert(const std::vector<Entry>& list, std::int32_t position) {
+    if (list.size() * 2 > FSlots.size()) {
+      Rebuild(list);
+      return;
+    }
+    Place(HashOf(list[static_cast<std::size_t>(position)].Key), position);
+  }
+
+  void Rebuild(const std::vector<Entry>& list) {
+    std::size_t size = 64;
+    while (size < list.size() * 4) {
+      size *= 2;
+    }
+    FSlots.assign(size, TSlot{});
+    for (std::size_t i = 0; i < list.size(); ++i) {
+      Place(HashOf(list[i].Key), static_cast<std::int32_t>(i));
+    }
+  }
+
+ private:
+  struct TSlot {
+    std::uint32_t Hash = 0;
+    std::int32_t Position = -1;  // -1: free
+  };
+
+  static std::uint32_t HashOf(std::u16string_view key) {
+    return static_cast<std::uint32_t>(std::hash<std::u16string_view>{}(key));
+  }
+  std::size_t Mask() const { return FSlots.size() - 1; }
+
+  void Place(std::uint32_t hash, std::int32_t position) {
+    std::size_t i = hash & Mask();
+    while (FSlots[i].Position >= 0) {
+      i = (i + 1) & Mask();
+    }
+    FSlots[i] = TSlot{hash, position};
+  }
+
+  std::vector<TSlot> FSlots;
+};
+
 TTOMLOrderedTable::TTOMLOrderedTable() = default;
 
 TTOMLOrderedTable::~TTOMLOrderedTable() {
@@ -15,16 +78,15 @@ TTOMLOrderedTable::~TTOMLOrderedTable() {
 }
 
 std::int32_t TTOMLOrderedTable::Find(std::u16string_view key) const {
-  if (FList.size() <= kMapThreshold) {
-    for (std::size_t i = 0; i < FList.size(); ++i) {
-      if (FList[i].Key == key) {
-        return static_cast<std::int32_t>(i);
-      }
-    }
-    return -1;
+  if (FIndex) {
+    return FIndex->Find(FList, key);
   }
-  const auto found = FDict.find(key);
-  return found == FDict.end() ? -1 : found->second;
+  for (std::size_t i = 0; i < FList.size(); ++i) {
+    if (FList[i].Key == key) {
+      return static_cast<std::int32_t>(i);
+    }
+  }
+  return -1;
 }
 
 void TTOMLOrderedTable::CheckIndex(std::int32_t index) const {
@@ -34,66 +96,64 @@ void TTOMLOrderedTable::CheckIndex(std::int32_t index) const {
 }
 
 void TTOMLOrderedTable::Append(std::u16string key, std::unique_ptr<TTOMLValue> value) {
+  if (FList.capacity() == 0) {
+    // Skips the smallest steps of growth; a reader trims the list when the table is complete.
+    FList.reserve(8);
+  }
   FList.push_back(Entry{std::move(key), std::move(value)});
-  if (FList.size() == kMapThreshold + 1) {
-    for (std::size_t i = 0; i < FList.size(); ++i) {
-      FDict.emplace(FList[i].Key, static_cast<std::int32_t>(i));
-    }
-  } else if (FList.size() > kMapThreshold + 1) {
-    FDict.emplace(FList.back().Key, static_cast<std::int32_t>(FList.size() - 1));
+  if (FIndex) {
+    FIndex->Insert(FList, static_cast<std::int32_t>(FList.size() - 1));
+  } else if (FList.size() > kIndexThreshold) {
+    FIndex = std::make_unique<TKeyIndex>(FList);
   }
 }
 
-void TTOMLOrderedTable::Add(std::u16string AKey, std::unique_ptr<TTOMLValue> AValue) {
-  if (Find(AKey) >= 0) {
-    throw ETOMLParserException(Format(u"Duplicate key \"%s\" found", AKey));
+void TTOMLOrderedTable::Add(std::u16string key, std::unique_ptr<TTOMLValue> value) {
+  if (Find(key) >= 0) {
+    throw ETOMLParserException(Format(u"Duplicate key \"%s\" found", key));
   }
-  Append(std::move(AKey), std::move(AValue));
+  Append(std::move(key), std::move(value));
 }
 
-std::unique_ptr<TTOMLValue> TTOMLOrderedTable::AddOrSetValue(std::u16string AKey,
-                                                             std::unique_ptr<TTOMLValue> AValue) {
-  const std::int32_t index = Find(AKey);
+std::unique_ptr<TTOMLValue> TTOMLOrderedTable::AddOrSetValue(std::u16string key,
+                                                             std::unique_ptr<TTOMLValue> value) {
+  const std::int32_t index = Find(key);
   if (index < 0) {
-    Append(std::move(AKey), std::move(AValue));
+    Append(std::move(key), std::move(value));
     return nullptr;
   }
-  FList[static_cast<std::size_t>(index)].Value.swap(AValue);
-  return AValue;
+  FList[static_cast<std::size_t>(index)].Value.swap(value);
+  return value;
 }
 
-bool TTOMLOrderedTable::TryGetValue(std::u16string_view AKey, TTOMLValue*& AValue) const {
-  const std::int32_t index = Find(AKey);
-  AValue = index < 0 ? nullptr : FList[static_cast<std::size_t>(index)].Value.get();
+bool TTOMLOrderedTable::TryGetValue(std::u16string_view key, TTOMLValue*& value) const {
+  const std::int32_t index = Find(key);
+  value = index < 0 ? nullptr : FList[static_cast<std::size_t>(index)].Value.get();
   return index >= 0;
 }
 
-bool TTOMLOrderedTable::ContainsKey(std::u16string_view AKey) const {
-  return Find(AKey) >= 0;
+bool TTOMLOrderedTable::ContainsKey(std::u16string_view key) const {
+  return Find(key) >= 0;
 }
 
-std::unique_ptr<TTOMLValue> TTOMLOrderedTable::Remove(std::u16string_view AKey) {
-  const std::int32_t index = Find(AKey);
+std::unique_ptr<TTOMLValue> TTOMLOrderedTable::Remove(std::u16string_view key) {
+  const std::int32_t index = Find(key);
   if (index < 0) {
     return nullptr;
   }
   std::unique_ptr<TTOMLValue> removed = std::move(FList[static_cast<std::size_t>(index)].Value);
-  if (!FDict.empty()) {
-    FDict.erase(FDict.find(AKey));
-  }
   FList.erase(FList.begin() + index);
-  if (FList.size() <= kMapThreshold) {
-    FDict.clear();
-  } else {
-    for (std::size_t i = static_cast<std::size_t>(index); i < FList.size(); ++i) {
-      FDict.find(FList[i].Key)->second = static_cast<std::int32_t>(i);
-    }
+  // The entries behind it moved down.
+  if (FList.size() <= kIndexThreshold) {
+    FIndex.reset();
+  } else if (FIndex) {
+    FIndex->Rebuild(FList);
   }
   return removed;
 }
 
 void TTOMLOrderedTable::Clear() {
-  FDict.clear();
+  FIndex.reset();
   // Values go in position order.
   for (Entry& entry : FList) {
     entry.Value.reset();
@@ -101,21 +161,21 @@ void TTOMLOrderedTable::Clear() {
   FList.clear();
 }
 
-const std::u16string& TTOMLOrderedTable::GetKey(std::int32_t Index) const {
-  CheckIndex(Index);
-  return FList[static_cast<std::size_t>(Index)].Key;
+const std::u16string& TTOMLOrderedTable::GetKey(std::int32_t index) const {
+  CheckIndex(index);
+  return FList[static_cast<std::size_t>(index)].Key;
 }
 
-TTOMLValue* TTOMLOrderedTable::GetValue(std::int32_t Index) const {
-  CheckIndex(Index);
-  return FList[static_cast<std::size_t>(Index)].Value.get();
+TTOMLValue* TTOMLOrderedTable::GetValue(std::int32_t index) const {
+  CheckIndex(index);
+  return FList[static_cast<std::size_t>(index)].Value.get();
 }
 
-std::unique_ptr<TTOMLValue> TTOMLOrderedTable::SetValue(std::int32_t Index,
-                                                        std::unique_ptr<TTOMLValue> AValue) {
-  CheckIndex(Index);
-  FList[static_cast<std::size_t>(Index)].Value.swap(AValue);
-  return AValue;
+std::unique_ptr<TTOMLValue> TTOMLOrderedTable::SetValue(std::int32_t index,
+                                                        std::unique_ptr<TTOMLValue> value) {
+  CheckIndex(index);
+  FList[static_cast<std::size_t>(index)].Value.swap(value);
+  return value;
 }
 
 std::vector<std::u16string> TTOMLOrderedTable::Keys() const {

@@ -1,11 +1,9 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace dactyra::toml {
@@ -31,48 +29,47 @@ class TTOMLOrderedTable {
 
   // Appends; a key that is present raises ETOMLParserException "Duplicate key "%s" found" and
   // leaves the table as it was (the value passed in is destroyed).
-  void Add(std::u16string AKey, std::unique_ptr<TTOMLValue> AValue);
+  void Add(std::u16string key, std::unique_ptr<TTOMLValue> value);
   // Appends a new key, or replaces the value of an existing one in place (returning the old).
-  std::unique_ptr<TTOMLValue> AddOrSetValue(std::u16string AKey,
-                                            std::unique_ptr<TTOMLValue> AValue);
-  bool TryGetValue(std::u16string_view AKey, TTOMLValue*& AValue) const;
-  bool ContainsKey(std::u16string_view AKey) const;
+  std::unique_ptr<TTOMLValue> AddOrSetValue(std::u16string key, std::unique_ptr<TTOMLValue> value);
+  bool TryGetValue(std::u16string_view key, TTOMLValue*& value) const;
+  bool ContainsKey(std::u16string_view key) const;
   // Takes the entry out; the entries behind it move down by one. Null for an absent key.
-  std::unique_ptr<TTOMLValue> Remove(std::u16string_view AKey);
+  std::unique_ptr<TTOMLValue> Remove(std::u16string_view key);
   // Destroys every value and empties the table.
   void Clear();
 
   std::int32_t Count() const { return static_cast<std::int32_t>(FList.size()); }
-  const std::u16string& GetKey(std::int32_t Index) const;
-  TTOMLValue* GetValue(std::int32_t Index) const;
-  std::unique_ptr<TTOMLValue> SetValue(std::int32_t Index, std::unique_ptr<TTOMLValue> AValue);
+  const std::u16string& GetKey(std::int32_t index) const;
+  TTOMLValue* GetValue(std::int32_t index) const;
+  std::unique_ptr<TTOMLValue> SetValue(std::int32_t index, std::unique_ptr<TTOMLValue> value);
 
   // Fresh copies in position order.
   std::vector<std::u16string> Keys() const;
   std::vector<TTOMLValue*> Values() const;
   std::vector<TTOMLTableEntry> Entries() const;
 
+  // Makes room for this many entries at once, or gives back the room the list grew into but
+  // does not use.
+  void Reserve(std::int32_t count) { FList.reserve(static_cast<std::size_t>(count)); }
+  void ShrinkToFit() { FList.shrink_to_fit(); }
+
  private:
   struct Entry {
     std::u16string Key;
     std::unique_ptr<TTOMLValue> Value;
   };
-  struct KeyHash {
-    using is_transparent = void;
-    std::size_t operator()(std::u16string_view key) const noexcept {
-      return std::hash<std::u16string_view>{}(key);
-    }
-  };
+  class TKeyIndex;
 
-  // Small tables are searched directly; the key map is built once a table grows past this.
-  static constexpr std::size_t kMapThreshold = 32;
+  // Small tables are searched directly; the key index is built once a table grows past this.
+  static constexpr std::size_t kIndexThreshold = 32;
 
   std::int32_t Find(std::u16string_view key) const;
   void CheckIndex(std::int32_t index) const;
   void Append(std::u16string key, std::unique_ptr<TTOMLValue> value);
 
-  std::unordered_map<std::u16string, std::int32_t, KeyHash, std::equal_to<>> FDict;
   std::vector<Entry> FList;
+  std::unique_ptr<TKeyIndex> FIndex;
 };
 
 }  // namespace dactyra::toml

@@ -16,27 +16,6 @@ namespace {
   throw ETOMLParserException(std::move(message));
 }
 
-std::u16string JoinPath(std::vector<std::u16string>::const_iterator begin,
-                        std::vector<std::u16string>::const_iterator end) {
-  std::u16string text;
-  for (auto part = begin; part != end; ++part) {
-    if (part != begin) {
-      text += u'.';
-    }
-    text += *part;
-  }
-  return text;
-}
-
-std::u16string JoinPath(const std::vector<std::u16string>& parts) {
-  return JoinPath(parts.begin(), parts.end());
-}
-
-bool StartsWith(const std::vector<std::u16string>& path,
-                const std::vector<std::u16string>& prefix) {
-  return path.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), path.begin());
-}
-
 // Puts a saved text back into its place when the scope ends, also on failure.
 class TRestoreText {
  public:
@@ -53,9 +32,19 @@ class TRestoreText {
 
 }  // namespace
 
-TTOMLParser::TTOMLParser(std::u16string_view AInput, bool APreserveComments)
-    : FLexer(AInput, APreserveComments), FPreserveComments(APreserveComments) {
+TTOMLParser::TTOMLParser(std::u16string_view input, bool preserve_comments)
+    : FLexer(input, preserve_comments), FPreserveComments(preserve_comments) {
   Advance();
+}
+
+TTOMLParser::TTOMLParser(TTOMLTextFeed& feed, bool preserve_comments)
+    : FLexer(feed, preserve_comments), FPreserveComments(preserve_comments) {
+  Advance();
+}
+
+void TTOMLParser::FailTooDeep(const TToken& token) const {
+  Fail(Format(u"Tables and arrays nested deeper than %d levels at line %d, column %d", kMaxDepth,
+              token.Line, token.Column));
 }
 
 bool TTOMLParser::Match(TTokenType type) {
@@ -152,6 +141,7 @@ std::unique_ptr<TTOMLTable> TTOMLParser::Parse() {
   for (;;) {
     switch (FCurrentToken.TokenType) {
       case ttEOF:
+        state.Current->Items().ShrinkToFit();
         if (FPreserveComments && !FPendingComment.empty()) {
           root->SetCommentTrailing(std::move(FPendingComment));
           FPendingComment.clear();
@@ -188,31 +178,12 @@ void TTOMLParser::ParseKeyValueLine(TDocumentState& state) {
   try {
     std::u16string comment = std::move(FPendingComment);
     FPendingComment.clear();
-    TKeyValue line = ParseKeyValue(0);
+    TTOMLValue* value = ParseKeyValue(*state.Current, state.CurrentDepth);
     if (!comment.empty()) {
-      line.Value->SetCommentBefore(std::move(comment));
+      value->SetCommentBefore(std::move(comment));
     }
-    ConsumeInlineComment(line.Value.get());
+    ConsumeInlineComment(value);
     ExpectEndOfLine();
-
-    // Tables made by this key's dots, and an inline table itself, may not get a header later.
-    if (line.Parts.size() > 1 || line.Value->ValueType() == tvtTable) {
-      TKeyPath path = state.HeaderPath;
-      for (std::size_t i = 0; i + 1 < line.Parts.size(); ++i) {
-        path.push_back(line.Parts[i]);
-        state.DefinedTablePaths.insert(path);
-      }
-      if (line.Value->ValueType() == tvtTable) {
-        path.push_back(line.Parts.back());
-        state.DefinedTablePaths.insert(std::move(path));
-      }
-    }
-
-    if (line.Parts.size() == 1) {
-      state.Current->Add(std::move(line.Parts[0]), std::move(line.Value));
-    } else {
-      InsertDotted(*state.Current, line.Parts, std::move(line.Value));
-    }
     if (FPreserveComments) {
       FPendingComment.clear();
       JoinComments(FPendingComment);
@@ -235,19 +206,19 @@ void TTOMLParser::ParseTableHeader(TDocumentState& state) {
   FPendingComment.clear();
   const TToken open = FCurrentToken;
   Advance();
-  bool arrayOfTables = false;
+  bool array_of_tables = false;
   if (FCurrentToken.TokenType == ttLBracket) {
     if (FCurrentToken.Line != open.Line || FCurrentToken.Column != open.Column + 1) {
       Fail(u"Spaces not allowed between [[ brackets");
     }
-    arrayOfTables = true;
+    array_of_tables = true;
     Advance();
   }
-  TKeyPath parts;
-  ParseKeyParts(parts);
+  // Every part of a header is at least one level.
+  const std::size_t part_count = ParseKeyParts(kMaxDepth);
   const TToken close = FCurrentToken;
   Expect(ttRBracket);
-  if (arrayOfTables) {
+  if (array_of_tables) {
     if (FCurrentToken.TokenType != ttRBracket) {
       Fail(u"Expected second \"]\" for Array of Tables");
     }
@@ -256,93 +227,62 @@ void TTOMLParser::ParseTableHeader(TDocumentState& state) {
     }
     Advance();
   }
-  std::u16string inlineComment;
+  std::u16string inline_comment;
   if (FPreserveComments && FCurrentToken.TokenType == ttComment) {
-    inlineComment = FCurrentToken.Value;
+    inline_comment = FCurrentToken.Value;
     Advance();
   }
   ExpectEndOfLine();
 
-  if (!arrayOfTables && state.DefinedTablePaths.contains(parts)) {
-    Fail(Format(u"Duplicate table header [%s]", JoinPath(parts)));
-  }
-  if (!arrayOfTables && state.ArrayTablePaths.contains(parts)) {
-    Fail(Format(u"Cannot define [%s] \u2014 already an array of tables", JoinPath(parts)));
-  }
-  if (arrayOfTables && state.DefinedTablePaths.contains(parts)) {
-    Fail(Format(u"Cannot define [[%s]] \u2014 already a regular table", JoinPath(parts)));
-  }
-  state.Current = WalkHeader(state, parts, arrayOfTables);
-  state.HeaderPath = parts;
+  // The table of the previous header is complete.
+  state.Current->Items().ShrinkToFit();
+  state.Current = WalkHeader(state, part_count, array_of_tables, open);
 
   if (FPreserveComments) {
     if (!comment.empty()) {
       state.Current->SetCommentBefore(std::move(comment));
     }
-    if (!inlineComment.empty()) {
-      state.Current->SetCommentInline(std::move(inlineComment));
+    if (!inline_comment.empty()) {
+      state.Current->SetCommentInline(std::move(inline_comment));
     }
     FPendingComment.clear();
     JoinComments(FPendingComment);
   }
-
-  if (!arrayOfTables) {
-    state.DefinedTablePaths.insert(std::move(parts));
-    return;
-  }
-  // Each new element may define its sub-tables afresh. Paths below this one sort right after it.
-  for (auto below = state.DefinedTablePaths.upper_bound(parts);
-       below != state.DefinedTablePaths.end() && StartsWith(*below, parts);) {
-    below = state.DefinedTablePaths.erase(below);
-  }
-  state.ArrayTablePaths.insert(std::move(parts));
 }
 
-TTOMLTable* TTOMLParser::WalkHeader(TDocumentState& state, const TKeyPath& parts,
-                                    bool arrayOfTables) {
-  TTOMLTable* table = state.Root;
-  for (std::size_t i = 0; i < parts.size(); ++i) {
-    const bool last = i + 1 == parts.size();
-    const std::u16string& part = parts[i];
-    const auto isArrayTablePath = [&] {
-      return state.ArrayTablePaths.contains(TKeyPath(parts.begin(), parts.begin() + i + 1));
-    };
-    TTOMLValue* existing = nullptr;
-    const bool found = table->TryGetValue(part, existing);
-
-    if (last && arrayOfTables) {
-      TTOMLArray* array = nullptr;
-      if (!found) {
-        auto made = std::make_unique<TTOMLArray>();
-        array = made.get();
-        table->Add(part, std::move(made));
-      } else if (existing->ValueType() != tvtArray) {
-        Fail(u"Key conflict");
-      } else if (!isArrayTablePath()) {
-        Fail(u"Cannot extend static array");
-      } else {
-        array = existing->AsArray();
-      }
-      auto element = std::make_unique<TTOMLTable>();
-      TTOMLTable* next = element.get();
-      array->Add(std::move(element));
-      return next;
+std::u16string TTOMLParser::JoinedKeyParts(std::size_t part_count) const {
+  std::u16string text;
+  for (std::size_t i = 0; i < part_count; ++i) {
+    if (i > 0) {
+      text += u'.';
     }
+    text += FKeyParts[i];
+  }
+  return text;
+}
 
-    if (!found) {
+// What the parser knows about the tables and arrays a header may name is kept on them: a table
+// is defined once (by a header, by dotted keys or as an inline table), and only an array made by
+// [[...]] headers takes more elements.
+TTOMLTable* TTOMLParser::WalkHeader(TDocumentState& state, std::size_t part_count,
+                                    bool array_of_tables, const TToken& open) {
+  TTOMLTable* table = state.Root;
+  int depth = 0;
+  for (std::size_t i = 0; i + 1 < part_count; ++i) {
+    const std::u16string& part = FKeyParts[i];
+    TTOMLValue* existing = nullptr;
+    if (!table->TryGetValue(part, existing)) {
       auto made = std::make_unique<TTOMLTable>();
       made->SetIsImplicit(true);
       existing = made.get();
       table->Add(part, std::move(made));
     } else if (existing->ValueType() == tvtArray) {
-      if (!isArrayTablePath()) {
+      const TTOMLArray* array = existing->AsArray();
+      if (!array->IsTableArray()) {
         Fail(Format(u"Cannot navigate into static array \"%s\"", part));
       }
-      const TTOMLArray* array = existing->AsArray();
-      if (array->Count() == 0) {
-        Fail(u"Internal error: empty AoT");
-      }
-      existing = array->GetItem(array->Count() - 1);
+      existing = array->Items().back().get();
+      ++depth;
     }
     if (existing->ValueType() != tvtTable) {
       Fail(Format(u"\"%s\" is already a scalar", part));
@@ -351,11 +291,72 @@ TTOMLTable* TTOMLParser::WalkHeader(TDocumentState& state, const TKeyPath& parts
     if (table->IsInline()) {
       Fail(Format(u"Cannot extend inline table \"%s\"", part));
     }
-    if (last) {
-      table->SetIsImplicit(false);
-    }
+    ++depth;
   }
-  return table;
+
+  const std::u16string& name = FKeyParts[part_count - 1];
+  TTOMLValue* existing = nullptr;
+  const bool found = table->TryGetValue(name, existing);
+  const TTOMLTable* existing_table = found ? dynamic_cast<TTOMLTable*>(existing) : nullptr;
+  const bool defined =
+      existing_table != nullptr && (!existing_table->IsImplicit() || existing_table->IsInline() ||
+                                    existing_table->IsKeyDefined());
+  const auto* existing_array = found ? dynamic_cast<TTOMLArray*>(existing) : nullptr;
+  TTOMLTable* result = nullptr;
+  if (array_of_tables) {
+    TTOMLArray* array = nullptr;
+    if (defined) {
+      Fail(Format(u"Cannot define [[%s]] \u2014 already a regular table",
+                  JoinedKeyParts(part_count)));
+    } else if (!found) {
+      auto made = std::make_unique<TTOMLArray>();
+      made->SetIsTableArray(true);
+      array = made.get();
+      table->Add(name, std::move(made));
+    } else if (existing_array == nullptr) {
+      Fail(u"Key conflict");
+    } else if (!existing_array->IsTableArray()) {
+      Fail(u"Cannot extend static array");
+    } else {
+      array = existing->AsArray();
+    }
+    auto element = std::make_unique<TTOMLTable>();
+    if (array->Count() > 0) {
+      // The elements of an array of tables tend to be alike: room for as many entries as the
+      // one before has.
+      element->Items().Reserve(array->Items().back()->AsTable()->Items().Count());
+    }
+    result = element.get();
+    array->Add(std::move(element));
+    depth += 2;
+  } else {
+    if (defined) {
+      Fail(Format(u"Duplicate table header [%s]", JoinedKeyParts(part_count)));
+    }
+    if (existing_array != nullptr) {
+      if (existing_array->IsTableArray()) {
+        Fail(Format(u"Cannot define [%s] \u2014 already an array of tables",
+                    JoinedKeyParts(part_count)));
+      }
+      Fail(Format(u"Cannot navigate into static array \"%s\"", name));
+    }
+    if (!found) {
+      auto made = std::make_unique<TTOMLTable>();
+      result = made.get();
+      table->Add(name, std::move(made));
+    } else if (existing_table == nullptr) {
+      Fail(Format(u"\"%s\" is already a scalar", name));
+    } else {
+      result = existing->AsTable();
+      result->SetIsImplicit(false);
+    }
+    depth += 1;
+  }
+  if (depth > kMaxDepth) {
+    FailTooDeep(open);
+  }
+  state.CurrentDepth = depth;
+  return result;
 }
 
 std::unique_ptr<TTOMLValue> TTOMLParser::ParseValue(int depth) {
@@ -375,14 +376,13 @@ std::unique_ptr<TTOMLValue> TTOMLParser::ParseValue(int depth) {
       break;
     case ttLBracket:
     case ttLBrace:
-      if (depth >= kMaxNesting) {
-        Fail(Format(u"Values nested deeper than %d levels at line %d, column %d", kMaxNesting,
-                    token.Line, token.Column));
+      if (depth > kMaxDepth) {
+        FailTooDeep(token);
       }
       if (token.TokenType == ttLBracket) {
-        return ParseArrayValue(depth + 1);
+        return ParseArrayValue(depth);
       }
-      return ParseInlineTable(depth + 1);
+      return ParseInlineTable(depth);
     case ttIdentifier:
       if (token.Value == u"true" || token.Value == u"false") {
         value = ConvertBoolean(token);
@@ -412,7 +412,7 @@ std::unique_ptr<TTOMLArray> TTOMLParser::ParseArrayValue(int depth) {
       }
       break;
     }
-    std::unique_ptr<TTOMLValue> element = ParseValue(depth);
+    std::unique_ptr<TTOMLValue> element = ParseValue(depth + 1);
     TTOMLValue* added = element.get();
     if (!comment.empty()) {
       element->SetCommentBefore(std::move(comment));
@@ -472,19 +472,13 @@ std::unique_ptr<TTOMLTable> TTOMLParser::ParseInlineTable(int depth) {
         }
         break;
       }
-      TKeyValue entry = ParseKeyValue(depth);
-      TTOMLValue* added = entry.Value.get();
+      TTOMLValue* added = ParseKeyValue(*table, depth);
       if (!comment.empty()) {
         added->SetCommentBefore(std::move(comment));
       }
       if (FPreserveComments) {
         ConsumeInlineComment(added);
         SkipNewLines();
-      }
-      if (entry.Parts.size() == 1) {
-        table->Add(std::move(entry.Parts[0]), std::move(entry.Value));
-      } else {
-        InsertDotted(*table, entry.Parts, std::move(entry.Value));
       }
       if (!FPreserveComments) {
         SkipNewLines();
@@ -515,96 +509,103 @@ std::unique_ptr<TTOMLTable> TTOMLParser::ParseInlineTable(int depth) {
     }
   }
   Expect(ttRBrace);
+  table->Items().ShrinkToFit();
   return table;
 }
 
-void TTOMLParser::ParseKeyPart(TKeyPath& parts) {
+void TTOMLParser::ParseKeyPart(std::size_t& part_count) {
   const TToken& token = FCurrentToken;
+  const auto add_part = [this, &part_count](std::u16string_view text) {
+    if (part_count < FKeyParts.size()) {
+      FKeyParts[part_count].assign(text);
+    } else {
+      FKeyParts.emplace_back(text);
+    }
+    ++part_count;
+  };
   switch (token.TokenType) {
     case ttString:
-      parts.emplace_back(token.Value);
+      add_part(token.Value);
       break;
-    case ttDateTime:
+    case ttIdentifier:
+    case ttInteger:
+    case ttFloat:
+    case ttDateTime: {
       for (const char16_t c : token.Value) {
-        if (!IsWordChar(c)) {
+        if (!IsWordChar(c) && !(c == u'.' && token.TokenType == ttFloat)) {
           Fail(Format(u"Invalid character \"%s\" in bare key at line %d, column %d",
                       std::u16string(1, c), token.Line, token.Column));
         }
       }
-      parts.emplace_back(token.Value);
-      break;
-    case ttIdentifier:
-    case ttInteger:
-    case ttFloat: {
       // A float token such as 3.14 is two bare keys.
       std::u16string_view rest = token.Value;
       for (std::size_t dot = rest.find(u'.'); dot != std::u16string_view::npos;
            dot = rest.find(u'.')) {
-        parts.emplace_back(rest.substr(0, dot));
+        add_part(rest.substr(0, dot));
         rest.remove_prefix(dot + 1);
       }
-      parts.emplace_back(rest);
+      add_part(rest);
       break;
     }
     default:
       Fail(Format(u"Expected key but got %s at line %d, column %d", TokenTypeName(token.TokenType),
                   token.Line, token.Column));
   }
-  if (parts.size() > kMaxKeyParts) {
-    Fail(Format(u"Key with more than %d parts at line %d, column %d",
-                static_cast<int>(kMaxKeyParts), token.Line, token.Column));
-  }
   Advance();
 }
 
-void TTOMLParser::ParseKeyParts(TKeyPath& parts) {
+std::size_t TTOMLParser::ParseKeyParts(std::size_t most_parts) {
+  std::size_t part_count = 0;
   do {
-    ParseKeyPart(parts);
+    const TToken part = FCurrentToken;
+    ParseKeyPart(part_count);
+    if (part_count > most_parts) {
+      FailTooDeep(part);
+    }
   } while (Match(ttDot));
+  return part_count;
 }
 
-TTOMLParser::TKeyValue TTOMLParser::ParseKeyValue(int depth) {
-  TKeyValue result;
-  ParseKeyParts(result.Parts);
-  Expect(ttEqual);
-  // The tables of a dotted key nest like inline tables do.
-  result.Value = ParseValue(depth + static_cast<int>(result.Parts.size()) - 1);
-  return result;
-}
-
-void TTOMLParser::InsertDotted(TTOMLTable& table, const TKeyPath& parts,
-                               std::unique_ptr<TTOMLValue> value) {
-  if (parts.empty()) {
-    Fail(u"Empty key path");
+// `key = value` into the table, which lies `depth` levels below the root. The tables of a dotted
+// key nest like inline tables do: each part but the last is one level.
+TTOMLValue* TTOMLParser::ParseKeyValue(TTOMLTable& table, int depth) {
+  const std::size_t part_count = ParseKeyParts(static_cast<std::size_t>(kMaxDepth - depth) + 1);
+  TTOMLTable& target = WalkDottedKey(table, part_count);
+  // The value may hold keys of its own: the last part is taken out first.
+  std::u16string key = std::move(FKeyParts[part_count - 1]);
+  if (part_count > 1 && target.Items().ContainsKey(key)) {
+    Fail(Format(u"Cannot redefine key \"%s\"", key));
   }
+  Expect(ttEqual);
+  std::unique_ptr<TTOMLValue> value = ParseValue(depth + static_cast<int>(part_count));
+  TTOMLValue* added = value.get();
+  target.Add(std::move(key), std::move(value));
+  return added;
+}
+
+// The table the last part of a dotted key goes into; the tables on the way are made, or must
+// be open to dotted keys. Either way no header may define them afterwards.
+TTOMLTable& TTOMLParser::WalkDottedKey(TTOMLTable& table, std::size_t part_count) {
   TTOMLTable* current = &table;
-  for (std::size_t i = 0; i + 1 < parts.size(); ++i) {
-    const std::u16string& part = parts[i];
+  for (std::size_t i = 0; i + 1 < part_count; ++i) {
+    const std::u16string& part = FKeyParts[i];
     TTOMLValue* existing = nullptr;
     if (!current->TryGetValue(part, existing)) {
       auto made = std::make_unique<TTOMLTable>();
       made->SetIsImplicit(true);
-      TTOMLTable* next = made.get();
+      existing = made.get();
       current->Add(part, std::move(made));
-      current = next;
-      continue;
-    }
-    if (existing->ValueType() != tvtTable) {
-      Fail(Format(u"\"%s\" is not a table", JoinPath(parts.begin(), parts.begin() + i + 1)));
-    }
-    TTOMLTable* next = existing->AsTable();
-    if (next->IsInline()) {
+    } else if (existing->ValueType() != tvtTable) {
+      Fail(Format(u"\"%s\" is not a table", JoinedKeyParts(i + 1)));
+    } else if (existing->AsTable()->IsInline()) {
       Fail(Format(u"Cannot extend inline table \"%s\"", part));
-    }
-    if (!next->IsImplicit()) {
+    } else if (!existing->AsTable()->IsImplicit()) {
       Fail(Format(u"Cannot extend explicitly defined table \"%s\"", part));
     }
-    current = next;
+    current = existing->AsTable();
+    current->SetIsKeyDefined(true);
   }
-  if (current->Items().ContainsKey(parts.back())) {
-    Fail(Format(u"Cannot redefine key \"%s\"", parts.back()));
-  }
-  current->Add(parts.back(), std::move(value));
+  return *current;
 }
 
 }  // namespace dactyra::toml

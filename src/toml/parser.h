@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,37 +12,35 @@
 namespace dactyra::toml {
 
 // Builds a document from TOML text: key/value lines, tables, arrays of tables, arrays and inline
-// tables in source order, with TOML's redefinition rules. With APreserveComments every comment
+// tables in source order, with TOML's redefinition rules. With preserve_comments every comment
 // is attached to the value, table or array next to it.
 //
-// A parser is made for one text (which must outlive it) and runs Parse once. Every failure is
-// an ETOMLParserException; nothing built before it survives.
+// A parser is made for one text and runs Parse once. Every failure is an ETOMLParserException;
+// nothing built before it survives.
 class TTOMLParser {
  public:
-  // Arrays, inline tables and the tables of dotted keys may nest this deep below the table of
-  // their line, counted together (so that no document can build a tree too deep to walk).
-  static constexpr int kMaxNesting = 128;
-  // A key or table header may have at most this many dotted parts.
-  static constexpr std::size_t kMaxKeyParts = 128;
+  // Tables and arrays may lie at most this many levels below the root: every part of a header
+  // or dotted key, every array of tables and its element, every array and inline table counts.
+  // So everything read can be written and read back, and no tree is too deep to walk.
+  static constexpr int kMaxDepth = 128;
 
-  // Reads the first token already, so a lexical error there is raised here.
-  TTOMLParser(std::u16string_view AInput, bool APreserveComments);
+  // Read the first token already, so a lexical error there is raised here. The text (or the
+  // feed) must outlive the parser.
+  TTOMLParser(std::u16string_view input, bool preserve_comments);
+  TTOMLParser(TTOMLTextFeed& feed, bool preserve_comments);
 
   std::unique_ptr<TTOMLTable> Parse();
 
+  // Where the parser stands: after a failure, the token it stopped at.
+  int Line() const { return FCurrentToken.Line; }
+  int Column() const { return FCurrentToken.Column; }
+
  private:
-  using TKeyPath = std::vector<std::u16string>;
-  struct TKeyValue {
-    TKeyPath Parts;
-    std::unique_ptr<TTOMLValue> Value;
-  };
   // What one Parse run keeps between lines.
   struct TDocumentState {
     TTOMLTable* Root = nullptr;
-    TTOMLTable* Current = nullptr;
-    TKeyPath HeaderPath;
-    std::set<TKeyPath> DefinedTablePaths;
-    std::set<TKeyPath> ArrayTablePaths;
+    TTOMLTable* Current = nullptr;  // the table of the last header
+    int CurrentDepth = 0;           // levels below the root
   };
 
   void Advance() { FCurrentToken = FLexer.NextToken(); }
@@ -54,23 +51,28 @@ class TTOMLParser {
   void SkipNewLines();
   void JoinComments(std::u16string& text);
   std::u16string CollectComments();
+  [[noreturn]] void FailTooDeep(const TToken& token) const;
 
   void ParseKeyValueLine(TDocumentState& state);
   void ParseTableHeader(TDocumentState& state);
-  TTOMLTable* WalkHeader(TDocumentState& state, const TKeyPath& parts, bool arrayOfTables);
+  TTOMLTable* WalkHeader(TDocumentState& state, std::size_t part_count, bool array_of_tables,
+                         const TToken& open);
+  std::u16string JoinedKeyParts(std::size_t part_count) const;
 
   std::unique_ptr<TTOMLValue> ParseValue(int depth);
   std::unique_ptr<TTOMLArray> ParseArrayValue(int depth);
   std::unique_ptr<TTOMLTable> ParseInlineTable(int depth);
-  void ParseKeyPart(TKeyPath& parts);
-  void ParseKeyParts(TKeyPath& parts);
-  TKeyValue ParseKeyValue(int depth);
-  void InsertDotted(TTOMLTable& table, const TKeyPath& parts, std::unique_ptr<TTOMLValue> value);
+  std::size_t ParseKeyParts(std::size_t most_parts);
+  void ParseKeyPart(std::size_t& part_count);
+  TTOMLValue* ParseKeyValue(TTOMLTable& table, int depth);
+  TTOMLTable& WalkDottedKey(TTOMLTable& table, std::size_t part_count);
 
   TTOMLLexer FLexer;
   TToken FCurrentToken;
   bool FPreserveComments;
   std::u16string FPendingComment;
+  // The parts of the key being read; kept from line to line so that their room is reused.
+  std::vector<std::u16string> FKeyParts;
 };
 
 }  // namespace dactyra::toml

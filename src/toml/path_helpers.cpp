@@ -223,12 +223,12 @@ bool SetArray(TTOMLTable* table, std::u16string_view path, std::unique_ptr<TTOML
 }
 
 bool MergeFromFile(TTOMLTable* table, std::u16string_view file_name, bool clear,
-                   bool APreserveComments) {
+                   bool preserve_comments) {
   if (table == nullptr) {
     return false;
   }
   try {
-    std::unique_ptr<TTOMLTable> loaded = LoadFromFile(file_name, APreserveComments);
+    std::unique_ptr<TTOMLTable> loaded = LoadFromFile(file_name, preserve_comments);
     if (loaded == nullptr) {
       return false;
     }
@@ -247,11 +247,11 @@ bool MergeFromFile(TTOMLTable* table, std::u16string_view file_name, bool clear,
 }
 
 FileWriteResult SaveToFile(const TTOMLTable* table, std::u16string_view file_name, bool write_bom,
-                           std::int32_t AWrapWidth, bool APreserveComments) {
+                           std::int32_t wrap_width, bool preserve_comments) {
   if (table == nullptr) {
     return {false, u"There is no document to save"};
   }
-  return SerializeToFile(*table, file_name, write_bom, AWrapWidth, APreserveComments);
+  return SerializeToFile(*table, file_name, write_bom, wrap_width, preserve_comments);
 }
 
 void Clear(TTOMLTable* table, std::vector<std::unique_ptr<TTOMLValue>>* taken) {

@@ -47,11 +47,11 @@ bool SetArray(TTOMLTable* table, std::u16string_view path, std::unique_ptr<TTOML
 // takes the loaded value, a new key is appended. With clear, the table is emptied first. False,
 // with the table untouched, when the file cannot be read or parsed.
 bool MergeFromFile(TTOMLTable* table, std::u16string_view file_name, bool clear,
-                   bool APreserveComments);
+                   bool preserve_comments);
 
 // SerializeToFile for the table; false with a reason for a null table.
 FileWriteResult SaveToFile(const TTOMLTable* table, std::u16string_view file_name, bool write_bom,
-                           std::int32_t AWrapWidth, bool APreserveComments);
+                           std::int32_t wrap_width, bool preserve_comments);
 
 // Empties the table. The values are released, or moved into `taken` when it is given.
 void Clear(TTOMLTable* table, std::vector<std::unique_ptr<TTOMLValue>>* taken = nullptr);

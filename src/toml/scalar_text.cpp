@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -16,10 +17,11 @@ namespace {
 // The general number format: fixed notation for decimal exponents -5 to digits-1, scientific
 // otherwise ("1E20", "1.5E-7"); trailing zeros of the fraction dropped.
 std::string GeneralFormat(double value, int digits) {
+  // printf rounds exactly here as to_chars would, without the latter's tables for every
+  // precision in the program.
   char buffer[64];
-  const auto result = std::to_chars(buffer, buffer + sizeof(buffer), value,
-                                    std::chars_format::scientific, digits - 1);
-  const std::string scientific(buffer, result.ptr);  // "-d.ddde+XX"
+  const int length = std::snprintf(buffer, sizeof(buffer), "%.*e", digits - 1, value);
+  const std::string scientific(buffer, static_cast<std::size_t>(length));  // "-d.ddde+XX"
   const size_t e = scientific.find('e');
   const bool negative = scientific[0] == '-';
   std::string mantissa;

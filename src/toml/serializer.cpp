@@ -43,23 +43,23 @@ std::u16string AsCommentLine(std::u16string_view line) {
 
 }  // namespace
 
-std::u16string TTOMLSerializer::Serialize(const TTOMLValue& AValue, std::int32_t AWrapWidth,
-                                          bool APreserveComments) {
+std::u16string TTOMLSerializer::Serialize(const TTOMLValue& value, std::int32_t wrap_width,
+                                          bool preserve_comments) {
   FStringBuilder.clear();
   FCurrentPath.clear();
   FIndentLevel = 0;
-  FWrapWidth = AWrapWidth;
-  FPreserveComments = APreserveComments;
+  FWrapWidth = wrap_width;
+  FPreserveComments = preserve_comments;
   FBodyStart = 0;
-  if (AValue.ValueType() == tvtTable) {
+  if (value.ValueType() == tvtTable) {
     // The comment at the top keeps one empty line after it when it had one; a reader gives the
     // top comment and the first header's comment to the root alike, so nothing may separate
     // them that would not read back the same way.
-    WriteCommentBlock(AValue.CommentBefore(), true);
+    WriteCommentBlock(value.CommentBefore(), true);
     FBodyStart = FStringBuilder.size();
-    WriteTableBody(*AValue.AsTable());
+    WriteTableBody(*value.AsTable());
   } else {
-    WriteValue(AValue);
+    WriteValue(value);
   }
   return std::move(FStringBuilder);
 }

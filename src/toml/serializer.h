@@ -18,11 +18,11 @@ class TTOMLSerializer {
  public:
   TTOMLSerializer() = default;
 
-  // The TOML text of AValue. Raises ETOMLSerializerException "Invalid datetime value type" for a
+  // The TOML text of the value. Raises ETOMLSerializerException "Invalid datetime value type" for a
   // date-time kind that is not a date-time object (and ETOMLException for any other value whose
   // kind does not match its class).
-  std::u16string Serialize(const TTOMLValue& AValue, std::int32_t AWrapWidth,
-                           bool APreserveComments);
+  std::u16string Serialize(const TTOMLValue& value, std::int32_t wrap_width,
+                           bool preserve_comments);
 
  private:
   void WriteTableBody(const TTOMLTable& table);

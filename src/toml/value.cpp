@@ -28,24 +28,33 @@ const std::u16string& TTOMLValue::CommentInline() const {
   return FComments ? FComments->Inline : kNoComment;
 }
 
-void TTOMLValue::SetCommentBefore(std::u16string AValue) {
-  if (!FComments && AValue.empty()) {
-    return;
-  }
-  if (!FComments) {
-    FComments = std::make_unique<TComments>();
-  }
-  FComments->Before = std::move(AValue);
+const std::u16string& TTOMLValue::TrailingComment() const {
+  return FComments ? FComments->Trailing : kNoComment;
 }
 
-void TTOMLValue::SetCommentInline(std::u16string AValue) {
-  if (!FComments && AValue.empty()) {
-    return;
-  }
+TTOMLValue::TComments& TTOMLValue::Comments() {
   if (!FComments) {
     FComments = std::make_unique<TComments>();
   }
-  FComments->Inline = std::move(AValue);
+  return *FComments;
+}
+
+void TTOMLValue::SetCommentBefore(std::u16string value) {
+  if (FComments || !value.empty()) {
+    Comments().Before = std::move(value);
+  }
+}
+
+void TTOMLValue::SetCommentInline(std::u16string value) {
+  if (FComments || !value.empty()) {
+    Comments().Inline = std::move(value);
+  }
+}
+
+void TTOMLValue::SetTrailingComment(std::u16string value) {
+  if (FComments || !value.empty()) {
+    Comments().Trailing = std::move(value);
+  }
 }
 
 std::u16string TTOMLValue::AsString() const {
@@ -108,15 +117,15 @@ void TTOMLArray::CheckIndex(std::int32_t index) const {
   }
 }
 
-TTOMLValue* TTOMLArray::GetItem(std::int32_t Index) const {
-  CheckIndex(Index);
-  return FItems[static_cast<std::size_t>(Index)].get();
+TTOMLValue* TTOMLArray::GetItem(std::int32_t index) const {
+  CheckIndex(index);
+  return FItems[static_cast<std::size_t>(index)].get();
 }
 
-std::unique_ptr<TTOMLValue> TTOMLArray::Remove(std::int32_t Index) {
-  CheckIndex(Index);
-  std::unique_ptr<TTOMLValue> removed = std::move(FItems[static_cast<std::size_t>(Index)]);
-  FItems.erase(FItems.begin() + Index);
+std::unique_ptr<TTOMLValue> TTOMLArray::Remove(std::int32_t index) {
+  CheckIndex(index);
+  std::unique_ptr<TTOMLValue> removed = std::move(FItems[static_cast<std::size_t>(index)]);
+  FItems.erase(FItems.begin() + index);
   return removed;
 }
 

@@ -40,7 +40,7 @@ class TTOMLTable;
 // ("Cannot convert this TOML value to ..."); a concrete class overrides the ones it supports.
 class TTOMLValue {
  public:
-  explicit TTOMLValue(TTOMLValueType AType) : FValueType(AType) {}
+  explicit TTOMLValue(TTOMLValueType type) : FValueType(type) {}
   virtual ~TTOMLValue() = default;
   TTOMLValue(const TTOMLValue&) = delete;
   TTOMLValue& operator=(const TTOMLValue&) = delete;
@@ -48,10 +48,10 @@ class TTOMLValue {
   TTOMLValueType ValueType() const { return FValueType; }
   // Comment lines (with their '#') and blank lines above the value, joined with LF.
   const std::u16string& CommentBefore() const;
-  void SetCommentBefore(std::u16string AValue);
+  void SetCommentBefore(std::u16string value);
   // The comment after the value on its line (with its '#').
   const std::u16string& CommentInline() const;
-  void SetCommentInline(std::u16string AValue);
+  void SetCommentInline(std::u16string value);
 
   virtual std::u16string AsString() const;
   virtual std::int64_t AsInteger() const;
@@ -63,23 +63,32 @@ class TTOMLValue {
   TTOMLArray* AsArray() { return const_cast<TTOMLArray*>(std::as_const(*this).AsArray()); }
   TTOMLTable* AsTable() { return const_cast<TTOMLTable*>(std::as_const(*this).AsTable()); }
 
+ protected:
+  // The comments after the last item of an array or entry of a table.
+  const std::u16string& TrailingComment() const;
+  void SetTrailingComment(std::u16string value);
+
  private:
   // Most values carry no comment: the texts are held apart and made on first use.
   struct TComments {
     std::u16string Before;
     std::u16string Inline;
+    std::u16string Trailing;
   };
 
-  TTOMLValueType FValueType;
+  TComments& Comments();
+
   std::unique_ptr<TComments> FComments;
+  // Last, so that the flags of derived classes can share its word.
+  TTOMLValueType FValueType;
 };
 
 class TTOMLString final : public TTOMLValue {
  public:
-  explicit TTOMLString(std::u16string AValue) : TTOMLValue(tvtString), FValue(std::move(AValue)) {}
+  explicit TTOMLString(std::u16string value) : TTOMLValue(tvtString), FValue(std::move(value)) {}
 
   const std::u16string& Value() const { return FValue; }
-  void SetValue(std::u16string AValue) { FValue = std::move(AValue); }
+  void SetValue(std::u16string value) { FValue = std::move(value); }
   std::u16string AsString() const override { return FValue; }
 
  private:
@@ -88,10 +97,10 @@ class TTOMLString final : public TTOMLValue {
 
 class TTOMLInteger final : public TTOMLValue {
  public:
-  explicit TTOMLInteger(std::int64_t AValue) : TTOMLValue(tvtInteger), FValue(AValue) {}
+  explicit TTOMLInteger(std::int64_t value) : TTOMLValue(tvtInteger), FValue(value) {}
 
   std::int64_t Value() const { return FValue; }
-  void SetValue(std::int64_t AValue) { FValue = AValue; }
+  void SetValue(std::int64_t value) { FValue = value; }
   std::int64_t AsInteger() const override { return FValue; }
   double AsFloat() const override { return static_cast<double>(FValue); }
 
@@ -101,14 +110,14 @@ class TTOMLInteger final : public TTOMLValue {
 
 class TTOMLFloat final : public TTOMLValue {
  public:
-  // ARawString: the source spelling without underscores; empty for floats made by code.
-  explicit TTOMLFloat(double AValue, std::u16string ARawString = {})
-      : TTOMLValue(tvtFloat), FValue(AValue), FRawString(std::move(ARawString)) {}
+  // raw_string: the source spelling without underscores; empty for floats made by code.
+  explicit TTOMLFloat(double value, std::u16string raw_string = {})
+      : TTOMLValue(tvtFloat), FValue(value), FRawString(std::move(raw_string)) {}
 
   double Value() const { return FValue; }
-  void SetValue(double AValue) { FValue = AValue; }
+  void SetValue(double value) { FValue = value; }
   const std::u16string& RawString() const { return FRawString; }
-  void SetRawString(std::u16string AValue) { FRawString = std::move(AValue); }
+  void SetRawString(std::u16string value) { FRawString = std::move(value); }
   double AsFloat() const override { return FValue; }
 
  private:
@@ -118,10 +127,10 @@ class TTOMLFloat final : public TTOMLValue {
 
 class TTOMLBoolean final : public TTOMLValue {
  public:
-  explicit TTOMLBoolean(bool AValue) : TTOMLValue(tvtBoolean), FValue(AValue) {}
+  explicit TTOMLBoolean(bool value) : TTOMLValue(tvtBoolean), FValue(value) {}
 
   bool Value() const { return FValue; }
-  void SetValue(bool AValue) { FValue = AValue; }
+  void SetValue(bool value) { FValue = value; }
   bool AsBoolean() const override { return FValue; }
 
  private:
@@ -129,25 +138,25 @@ class TTOMLBoolean final : public TTOMLValue {
 };
 
 // The wall-clock date and time as written (no shift to UTC); a local date has a zero time part,
-// a local time a zero date part. ATimeZoneOffset: minutes east of UTC.
+// a local time a zero date part. time_zone_offset: minutes east of UTC.
 class TTOMLDateTime final : public TTOMLValue {
  public:
-  TTOMLDateTime(TDateTime ADateTime, std::u16string ARawString, TTOMLDateTimeKind AKind,
-                std::int32_t ATimeZoneOffset)
+  TTOMLDateTime(TDateTime date_time, std::u16string raw_string, TTOMLDateTimeKind kind,
+                std::int32_t time_zone_offset)
       : TTOMLValue(tvtDateTime),
-        FValue(ADateTime),
-        FRawString(std::move(ARawString)),
-        FKind(AKind),
-        FTimeZoneOffset(ATimeZoneOffset) {}
+        FValue(date_time),
+        FRawString(std::move(raw_string)),
+        FKind(kind),
+        FTimeZoneOffset(time_zone_offset) {}
 
   TDateTime Value() const { return FValue; }
-  void SetValue(TDateTime AValue) { FValue = AValue; }
+  void SetValue(TDateTime value) { FValue = value; }
   const std::u16string& RawString() const { return FRawString; }
-  void SetRawString(std::u16string AValue) { FRawString = std::move(AValue); }
+  void SetRawString(std::u16string value) { FRawString = std::move(value); }
   TTOMLDateTimeKind Kind() const { return FKind; }
-  void SetKind(TTOMLDateTimeKind AValue) { FKind = AValue; }
+  void SetKind(TTOMLDateTimeKind value) { FKind = value; }
   std::int32_t TimeZoneOffset() const { return FTimeZoneOffset; }
-  void SetTimeZoneOffset(std::int32_t AValue) { FTimeZoneOffset = AValue; }
+  void SetTimeZoneOffset(std::int32_t value) { FTimeZoneOffset = value; }
 
   // The raw spelling when there is one, else a text made from the value and kind.
   std::u16string AsString() const override;
@@ -171,13 +180,22 @@ class TTOMLArray final : public TTOMLValue {
 
   const TTOMLValueList& Items() const { return FItems; }
   // Comments after the last item, before the closing bracket.
-  const std::u16string& CommentTrailing() const { return FCommentTrailing; }
-  void SetCommentTrailing(std::u16string AValue) { FCommentTrailing = std::move(AValue); }
+  const std::u16string& CommentTrailing() const { return TrailingComment(); }
+  void SetCommentTrailing(std::u16string value) { SetTrailingComment(std::move(value)); }
+  // Made by [[...]] headers: a later header of its name adds an element. An array written as a
+  // value is never extended by a header.
+  bool IsTableArray() const { return FIsTableArray; }
+  void SetIsTableArray(bool value) { FIsTableArray = value; }
 
-  void Add(std::unique_ptr<TTOMLValue> AValue) { FItems.push_back(std::move(AValue)); }
-  TTOMLValue* GetItem(std::int32_t Index) const;
+  void Add(std::unique_ptr<TTOMLValue> value) {
+    if (FItems.capacity() == 0) {
+      FItems.reserve(4);  // skips the smallest steps of growth
+    }
+    FItems.push_back(std::move(value));
+  }
+  TTOMLValue* GetItem(std::int32_t index) const;
   // Takes the item out; the items behind it move down by one.
-  std::unique_ptr<TTOMLValue> Remove(std::int32_t Index);
+  std::unique_ptr<TTOMLValue> Remove(std::int32_t index);
   std::int32_t GetCount() const { return static_cast<std::int32_t>(FItems.size()); }
   std::int32_t Count() const { return GetCount(); }
 
@@ -186,8 +204,8 @@ class TTOMLArray final : public TTOMLValue {
  private:
   void CheckIndex(std::int32_t index) const;
 
+  bool FIsTableArray = false;
   TTOMLValueList FItems;
-  std::u16string FCommentTrailing;
 };
 
 // Standard, implicit and inline tables alike. Owns its values (through Items).
@@ -199,28 +217,31 @@ class TTOMLTable final : public TTOMLValue {
   const TTOMLOrderedTable& Items() const { return FItems; }
   // Made only as a step of a dotted key or header path, not defined by a header of its own.
   bool IsImplicit() const { return FIsImplicit; }
-  void SetIsImplicit(bool AValue) { FIsImplicit = AValue; }
+  void SetIsImplicit(bool value) { FIsImplicit = value; }
   // Written as {...} and closed to later additions.
   bool IsInline() const { return FIsInline; }
-  void SetIsInline(bool AValue) { FIsInline = AValue; }
+  void SetIsInline(bool value) { FIsInline = value; }
+  // Made or extended by dotted keys: no header may define it afterwards.
+  bool IsKeyDefined() const { return FIsKeyDefined; }
+  void SetIsKeyDefined(bool value) { FIsKeyDefined = value; }
   // Comments after the last entry (for the root: at the end of the document).
-  const std::u16string& CommentTrailing() const { return FCommentTrailing; }
-  void SetCommentTrailing(std::u16string AValue) { FCommentTrailing = std::move(AValue); }
+  const std::u16string& CommentTrailing() const { return TrailingComment(); }
+  void SetCommentTrailing(std::u16string value) { SetTrailingComment(std::move(value)); }
 
-  void Add(std::u16string AKey, std::unique_ptr<TTOMLValue> AValue) {
-    FItems.Add(std::move(AKey), std::move(AValue));
+  void Add(std::u16string key, std::unique_ptr<TTOMLValue> value) {
+    FItems.Add(std::move(key), std::move(value));
   }
-  bool TryGetValue(std::u16string_view AKey, TTOMLValue*& AValue) const {
-    return FItems.TryGetValue(AKey, AValue);
+  bool TryGetValue(std::u16string_view key, TTOMLValue*& value) const {
+    return FItems.TryGetValue(key, value);
   }
 
   const TTOMLTable* AsTable() const override { return this; }
 
  private:
-  TTOMLOrderedTable FItems;
   bool FIsImplicit = false;
   bool FIsInline = false;
-  std::u16string FCommentTrailing;
+  bool FIsKeyDefined = false;
+  TTOMLOrderedTable FItems;
 };
 
 }  // namespace dactyra::toml

@@ -11,4 +11,9 @@ namespace dactyra::bench {
 // over several lines (with comments and a trailing comma) and the \e and \x escapes.
 std::string MakeBenchDocument(int records, bool full);
 
+// A TOML document (UTF-8) shaped like a package manager's lock file: `packages` [[package]]
+// tables with a name, a version, mostly a source and a checksum, and an array of dependencies;
+// about 280 bytes per package.
+std::string MakeLockDocument(int packages);
+
 }  // namespace dactyra::bench

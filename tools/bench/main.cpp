@@ -1,35 +1,48 @@
-// toml-bench: writes a generated TOML document of two sizes to files and measures how fast they
-// load into a document, and the peak memory of doing so; then how fast documents are written. Each
-// measurement runs in a fresh child process so that peak memory is its own; times are processor
-// time, best of five runs. Loading is timed from the file name to the document in memory
-// (releasing the document is not timed, for either reader).
+// toml-bench: how fast generated TOML documents load into a document, the peak memory of doing
+// so, and how fast the loaded document is written back to UTF-8 text; for the program's own
+// reader and, when its header was found at build time, for cpptoml beside it.
 //
-//   toml-bench [records]                      all measurements (default 5000 records = 1x)
-//   toml-bench --load <reader> <file> <runs>  one measurement: prints "seconds peak-kB records"
-//   toml-bench --write <file> <records> <full 0|1>  only writes a document (for profiling)
+// Each reader runs in a fresh child process so that the peak memory is its own. Times are
+// processor time, best of five runs. Loading is timed from the file name to the document in
+// memory (releasing the document is not timed, for either reader). The child's heap keeps the
+// memory it was given between runs, so that the best run measures the reader rather than how
+// fast the system hands out fresh pages (which on a virtual machine can cost more than the
+// reading itself, and varies with how the previous run's memory happened to be released).
+//
+//   toml-bench                                one table of every measurement
+//   toml-bench --measure <reader> <file>      one reader on one file: prints
+//                                             "load-seconds peak-kB write-seconds written-bytes"
+//   toml-bench --write <plain|lock> <file>    only writes a generated document (for profiling)
+#include <malloc.h>
 #include <sys/resource.h>
 #include <time.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
+#include <functional>
+#include <limits>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "base/strings.h"
+#include "base/utf.h"
 #include "bench_document.h"
 #include "toml/document_io.h"
-#include "write_bench.h"
 
 #ifdef DACTYRA_BENCH_CPPTOML
 #include <cpptoml.h>
+
+#include <sstream>
 #endif
 
 namespace {
+
+constexpr int kRuns = 5;
 
 // Processor time of this process: the machine may be shared, and waiting for a turn on it is
 // not the reader's cost.
@@ -39,35 +52,15 @@ double CpuSeconds() {
   return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
 }
 
-// A loaded document of either reader, kept alive until the clock has stopped: releasing it is
-// not part of loading, for either reader.
-struct Loaded {
-  std::shared_ptr<void> document;
-  std::size_t records = 0;
-};
-
-// Loads the file once through the program's own file entry point.
-Loaded LoadOurs(const std::string& path) {
-  std::shared_ptr<dactyra::toml::TTOMLTable> root =
-      dactyra::toml::ParseFile(dactyra::AsciiToUtf16(path), false);
-  if (!root) {
-    throw std::runtime_error("the document does not parse");
+double BestTime(const std::function<void()>& run) {
+  double best = 1e30;
+  for (int i = 0; i < kRuns; ++i) {
+    const double start = CpuSeconds();
+    run();
+    best = std::min(best, CpuSeconds() - start);
   }
-  dactyra::toml::TTOMLValue* records = nullptr;
-  const std::size_t count = root->TryGetValue(u"record", records)
-                                ? static_cast<std::size_t>(records->AsArray()->Count())
-                                : 0;
-  return {std::move(root), count};
+  return best;
 }
-
-#ifdef DACTYRA_BENCH_CPPTOML
-Loaded LoadCpptoml(const std::string& path) {
-  std::shared_ptr<cpptoml::table> root = cpptoml::parse_file(path);
-  const auto records = root->get_table_array("record");
-  const std::size_t count = records ? records->get().size() : 0;
-  return {std::move(root), count};
-}
-#endif
 
 long PeakKilobytes() {
   rusage usage{};
@@ -75,118 +68,198 @@ long PeakKilobytes() {
   return usage.ru_maxrss;
 }
 
-int RunOneMeasurement(const std::string& reader, const std::string& path, int runs) {
-  double best = 1e30;
-  std::size_t records = 0;
-  for (int i = 0; i < runs; ++i) {
-    const double start = CpuSeconds();
+// One reader: loads a file into its document and writes a document back to UTF-8 text.
+struct Reader {
+  std::function<std::shared_ptr<void>(const std::string& path)> load;
+  std::function<std::size_t(const void* document)> write;
+};
+
+Reader OurReader() {
+  using namespace dactyra;
+  return {[](const std::string& path) -> std::shared_ptr<void> {
+            std::shared_ptr<toml::TTOMLTable> root = toml::ParseFile(AsciiToUtf16(path), false);
+            if (!root) {
+              throw std::runtime_error("the document does not parse");
+            }
+            return root;
+          },
+          [](const void* document) {
+            const auto& root = *static_cast<const toml::TTOMLTable*>(document);
+            return Utf16ToUtf8Lossy(toml::SerializeToString(root, 0, false)).size();
+          }};
+}
+
 #ifdef DACTYRA_BENCH_CPPTOML
-    Loaded loaded = reader == "cpptoml" ? LoadCpptoml(path) : LoadOurs(path);
-#else
-    Loaded loaded = LoadOurs(path);
+Reader CpptomlReader() {
+  return {
+      [](const std::string& path) -> std::shared_ptr<void> { return cpptoml::parse_file(path); },
+      [](const void* document) {
+        std::ostringstream out;
+        out << *static_cast<const cpptoml::table*>(document);
+        return out.str().size();
+      }};
+}
 #endif
-    best = std::min(best, CpuSeconds() - start);
-    records = loaded.records;
+
+std::optional<Reader> ReaderNamed(const std::string& name) {
+  if (name == "dactyra") {
+    return OurReader();
   }
-  std::printf("%.6f %ld %zu\n", best, PeakKilobytes(), records);
+#ifdef DACTYRA_BENCH_CPPTOML
+  if (name == "cpptoml") {
+    return CpptomlReader();
+  }
+#endif
+  return std::nullopt;
+}
+
+int MeasureInThisProcess(const std::string& reader_name, const std::string& path) {
+  mallopt(M_TRIM_THRESHOLD, std::numeric_limits<int>::max());
+  mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
+  const std::optional<Reader> reader = ReaderNamed(reader_name);
+  if (!reader) {
+    std::fprintf(stderr, "unknown reader %s\n", reader_name.c_str());
+    return 1;
+  }
+  double load = 1e30;
+  for (int i = 0; i < kRuns; ++i) {
+    const double start = CpuSeconds();
+    const std::shared_ptr<void> document = reader->load(path);
+    load = std::min(load, CpuSeconds() - start);
+  }
+  const long peak = PeakKilobytes();
+  const std::shared_ptr<void> document = reader->load(path);
+  std::size_t written = 0;
+  const double write = BestTime([&] { written = reader->write(document.get()); });
+  std::printf("%.6f %ld %.6f %zu\n", load, peak, write, written);
   return 0;
 }
 
 struct Measurement {
-  double seconds = 0;
-  double peakMegabytes = 0;
-  std::size_t records = 0;
+  double load_seconds = 0;
+  double peak_megabytes = 0;
+  double write_seconds = 0;
+  double written_megabytes = 0;
 };
 
-std::optional<Measurement> Measure(const std::string& self, const std::string& reader,
-                                   const std::string& path) {
-  const std::string command = "'" + self + "' --load " + reader + " '" + path + "' 5";
+std::optional<Measurement> MeasureInChild(const std::string& self, const std::string& reader,
+                                          const std::string& path) {
+  const std::string command = "'" + self + "' --measure " + reader + " '" + path + "'";
   FILE* pipe = popen(command.c_str(), "r");
   if (pipe == nullptr) {
     return std::nullopt;
   }
   Measurement m;
   long peak = 0;
-  const int fields = std::fscanf(pipe, "%lf %ld %zu", &m.seconds, &peak, &m.records);
+  std::size_t written = 0;
+  const int fields =
+      std::fscanf(pipe, "%lf %ld %lf %zu", &m.load_seconds, &peak, &m.write_seconds, &written);
   const int status = pclose(pipe);
-  if (fields != 3 || status != 0) {
+  if (fields != 4 || status != 0) {
     return std::nullopt;
   }
-  m.peakMegabytes = static_cast<double>(peak) / 1024.0;
+  m.peak_megabytes = static_cast<double>(peak) / 1024.0;
+  m.written_megabytes = static_cast<double>(written) / 1e6;
   return m;
+}
+
+struct Document {
+  const char* name;
+  std::string text;
+};
+
+std::vector<Document> GeneratedDocuments() {
+  return {{"plain", dactyra::bench::MakeBenchDocument(5000, false)},
+          {"lock", dactyra::bench::MakeLockDocument(20000)}};
+}
+
+bool WriteFile(const std::string& path, const std::string& bytes) {
+  FILE* file = std::fopen(path.c_str(), "wb");
+  if (file == nullptr) {
+    return false;
+  }
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  return std::fclose(file) == 0 && written;
+}
+
+std::string OwnPath() {
+  std::string path(4096, '\0');
+  const ssize_t length = readlink("/proc/self/exe", path.data(), path.size());
+  path.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
+  return path;
+}
+
+int PrintTable() {
+  std::vector<std::string> readers = {"dactyra"};
+#ifdef DACTYRA_BENCH_CPPTOML
+  readers.push_back("cpptoml");
+#endif
+  const std::string self = OwnPath();
+  const char* temp = std::getenv("TMPDIR");
+  const std::string folder = temp != nullptr && *temp != '\0' ? temp : "/tmp";
+
+  std::printf("%-6s %6s  %-8s %8s %9s %8s %10s %9s %9s\n", "doc", "MB", "reader", "load ms",
+              "load MB/s", "peak MB", "write MB/s", "time/ours", "peak/ours");
+  int failures = 0;
+  for (const Document& document : GeneratedDocuments()) {
+    const std::string path =
+        folder + "/toml-bench-" + std::to_string(getpid()) + "-" + document.name + ".toml";
+    if (!WriteFile(path, document.text)) {
+      std::fprintf(stderr, "cannot write %s\n", path.c_str());
+      return 1;
+    }
+    const double megabytes = static_cast<double>(document.text.size()) / 1e6;
+    std::optional<Measurement> ours;
+    for (const std::string& reader : readers) {
+      const std::optional<Measurement> m = MeasureInChild(self, reader, path);
+      if (!m) {
+        std::printf("%-6s %6.2f  %-8s failed\n", document.name, megabytes, reader.c_str());
+        ++failures;
+        continue;
+      }
+      if (reader == "dactyra") {
+        ours = m;
+      }
+      std::printf("%-6s %6.2f  %-8s %8.1f %9.1f %8.1f %10.1f", document.name, megabytes,
+                  reader.c_str(), m->load_seconds * 1e3, megabytes / m->load_seconds,
+                  m->peak_megabytes, m->written_megabytes / m->write_seconds);
+      if (ours && reader != "dactyra") {
+        std::printf(" %9.2f %9.2f", m->load_seconds / ours->load_seconds,
+                    m->peak_megabytes / ours->peak_megabytes);
+      }
+      std::printf("\n");
+    }
+    std::remove(path.c_str());
+  }
+  return failures == 0 ? 0 : 1;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
-  if (args.size() == 4 && args[0] == "--load") {
+  if (args.size() == 3 && args[0] == "--measure") {
     try {
-      return RunOneMeasurement(args[1], args[2], std::atoi(args[3].c_str()));
+      return MeasureInThisProcess(args[1], args[2]);
     } catch (const std::exception& e) {
       std::fprintf(stderr, "%s: %s\n", args[1].c_str(), e.what());
       return 1;
     }
   }
-  if (args.size() == 4 && args[0] == "--write") {
-    std::ofstream(args[1], std::ios::binary)
-        << dactyra::bench::MakeBenchDocument(std::atoi(args[2].c_str()), args[3] == "1");
-    return 0;
-  }
-  const int records = args.empty() ? 5000 : std::max(1, std::atoi(args[0].c_str()));
-  const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
-  const std::filesystem::path folder = std::filesystem::temp_directory_path();
-
-  std::vector<std::string> readers = {"dactyra"};
-#ifdef DACTYRA_BENCH_CPPTOML
-  readers.push_back("cpptoml");
-#endif
-
-  std::printf("%-10s %-5s %9s %9s %10s %9s %9s\n", "document", "size", "MB", "reader", "MB/s",
-              "peak MB", "records");
-  // results[form][size][reader]
-  Measurement results[2][2][2] = {};
-  for (int form = 0; form < 2; ++form) {
-    for (int scale = 1; scale <= 2; ++scale) {
-      const std::string document = dactyra::bench::MakeBenchDocument(records * scale, form == 1);
-      const std::filesystem::path path = folder / ("dactyra-bench-" + std::to_string(form) + "-" +
-                                                   std::to_string(scale) + ".toml");
-      std::ofstream(path, std::ios::binary) << document;
-      const double megabytes = static_cast<double>(document.size()) / 1e6;
-      for (std::size_t r = 0; r < readers.size(); ++r) {
-        if (form == 1 && readers[r] != "dactyra") {
-          continue;  // the full form is beyond what the other reader accepts
-        }
-        const std::optional<Measurement> m = Measure(self, readers[r], path.string());
-        if (!m) {
-          std::printf("%-10s %-5s %9.2f %9s %10s\n", form ? "full" : "common",
-                      scale == 1 ? "1x" : "2x", megabytes, readers[r].c_str(), "failed");
-          continue;
-        }
-        results[form][scale - 1][r] = *m;
-        std::printf("%-10s %-5s %9.2f %9s %10.1f %9.1f %9zu\n", form ? "full" : "common",
-                    scale == 1 ? "1x" : "2x", megabytes, readers[r].c_str(), megabytes / m->seconds,
-                    m->peakMegabytes, m->records);
-      }
-      std::filesystem::remove(path);
-    }
-  }
-  for (std::size_t r = 0; r < readers.size(); ++r) {
-    const double one = results[0][0][r].seconds;
-    const double two = results[0][1][r].seconds;
-    if (one > 0 && two > 0) {
-      std::printf("%s: time 2x/1x = %.2f\n", readers[r].c_str(), two / one);
-    }
-  }
-  if (readers.size() == 2) {
-    for (int scale = 0; scale < 2; ++scale) {
-      const double ours = results[0][scale][0].seconds;
-      const double theirs = results[0][scale][1].seconds;
-      if (ours > 0 && theirs > 0) {
-        std::printf("speed dactyra/cpptoml (%s): %.2f\n", scale == 0 ? "1x" : "2x", theirs / ours);
+  if (args.size() == 3 && args[0] == "--write") {
+    for (const Document& document : GeneratedDocuments()) {
+      if (args[1] == document.name) {
+        return WriteFile(args[2], document.text) ? 0 : 1;
       }
     }
+    std::fprintf(stderr, "no document called %s\n", args[1].c_str());
+    return 1;
   }
-  dactyra::bench::PrintWriteMeasurements(folder, records);
-  return 0;
+  if (!args.empty()) {
+    std::fprintf(stderr,
+                 "usage: toml-bench | --measure <dactyra|cpptoml> <file> | --write <plain|lock> "
+                 "<file>\n");
+    return 2;
+  }
+  return PrintTable();
 }

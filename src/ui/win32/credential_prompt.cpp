@@ -26,33 +26,6 @@ using PromptFunction = decltype(&CredUIPromptForWindowsCredentialsW);
 using UnpackFunction = decltype(&CredUnPackAuthenticationBufferW);
 using TaskMemFreeFunction = void(WINAPI*)(void* memory);
 
-// A DLL of the system directory, loaded for the scope only: no import of the program names it.
-class SystemLibrary {
- public:
-  explicit SystemLibrary(const wchar_t* name)
-      : module_(LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) {}
-  ~SystemLibrary() {
-    if (module_ != nullptr) {
-      FreeLibrary(module_);
-    }
-  }
-  SystemLibrary(const SystemLibrary&) = delete;
-  SystemLibrary& operator=(const SystemLibrary&) = delete;
-
-  // The export `name` as a `Function`, or null.
-  template <typename Function>
-  Function Find(const char* name) const {
-    if (module_ == nullptr) {
-      return nullptr;
-    }
-    // Through the generic function type, which the compiler lets any function pointer become.
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module_, name)));
-  }
-
- private:
-  HMODULE module_;
-};
-
 // The packed credentials the prompt hands out: zeroed, then freed with the allocator they came
 // from.
 class PackedCredentials {
@@ -132,8 +105,8 @@ bool IsProcessUser(HANDLE logon) {
 
 PasswordCheck ConfirmUserPassword(const Form* owner, std::u16string caption,
                                   std::u16string message) {
-  const SystemLibrary credui(L"credui.dll");
-  const SystemLibrary ole32(L"ole32.dll");
+  const detail::SystemLibrary credui(L"credui.dll");
+  const detail::SystemLibrary ole32(L"ole32.dll");
   const auto prompt = credui.Find<PromptFunction>("CredUIPromptForWindowsCredentialsW");
   const auto unpack = credui.Find<UnpackFunction>("CredUnPackAuthenticationBufferW");
   const auto task_free = ole32.Find<TaskMemFreeFunction>("CoTaskMemFree");

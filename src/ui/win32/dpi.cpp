@@ -1,17 +1,10 @@
 #include "ui/win32/dpi.h"
 
+#include "ui/win32/internal.h"
+
 namespace dactyra::ui::detail {
 
 namespace {
-
-template <typename Function>
-void Find(HMODULE module, const char* name, Function& function) {
-  // The cast between function types is how exports are taken; the types are the documented ones.
-  function =
-      module != nullptr
-          ? reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)))
-          : nullptr;
-}
 
 int SystemDpi() {
   HDC screen = GetDC(nullptr);
@@ -20,37 +13,26 @@ int SystemDpi() {
   return dpi > 0 ? dpi : 96;
 }
 
-// A system DLL kept loaded while the program runs.
-class SystemLibrary {
- public:
-  explicit SystemLibrary(const wchar_t* name)
-      : module_(LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) {}
-  ~SystemLibrary() {
-    if (module_ != nullptr) {
-      FreeLibrary(module_);
-    }
-  }
-  SystemLibrary(const SystemLibrary&) = delete;
-  SystemLibrary& operator=(const SystemLibrary&) = delete;
-  HMODULE get() const { return module_; }
-
- private:
-  HMODULE module_;
-};
-
 }  // namespace
 
 const DpiFunctions& DpiFunctions::System() {
   static const DpiFunctions functions = [] {
     DpiFunctions found;
     HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    Find(user32, "GetDpiForWindow", found.get_dpi_for_window_);
-    Find(user32, "AdjustWindowRectExForDpi", found.adjust_window_rect_ex_for_dpi_);
-    Find(user32, "SystemParametersInfoForDpi", found.system_parameters_info_for_dpi_);
-    Find(user32, "EnableNonClientDpiScaling", found.enable_non_client_dpi_scaling_);
-    // A monitor's DPI (Windows 8.1 and later) comes from the shell's scaling library.
+    found.get_dpi_for_window_ =
+        ExportOf<decltype(found.get_dpi_for_window_)>(user32, "GetDpiForWindow");
+    found.adjust_window_rect_ex_for_dpi_ = ExportOf<decltype(found.adjust_window_rect_ex_for_dpi_)>(
+        user32, "AdjustWindowRectExForDpi");
+    found.system_parameters_info_for_dpi_ =
+        ExportOf<decltype(found.system_parameters_info_for_dpi_)>(user32,
+                                                                  "SystemParametersInfoForDpi");
+    found.enable_non_client_dpi_scaling_ = ExportOf<decltype(found.enable_non_client_dpi_scaling_)>(
+        user32, "EnableNonClientDpiScaling");
+    // A monitor's DPI (Windows 8.1 and later) comes from the shell's scaling library, kept
+    // loaded while the program runs.
     static const SystemLibrary shcore(L"shcore.dll");
-    Find(shcore.get(), "GetDpiForMonitor", found.get_dpi_for_monitor_);
+    found.get_dpi_for_monitor_ =
+        shcore.Find<decltype(found.get_dpi_for_monitor_)>("GetDpiForMonitor");
     return found;
   }();
   return functions;

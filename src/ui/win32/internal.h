@@ -20,6 +20,39 @@
 
 namespace dactyra::ui::detail {
 
+// The export `name` of `module` as a `Function`, or null (also for no module). The cast between
+// function types is how exports are taken; the types are the documented ones.
+template <typename Function>
+Function ExportOf(HMODULE module, const char* name) {
+  return module != nullptr ? reinterpret_cast<Function>(
+                                 reinterpret_cast<void (*)()>(GetProcAddress(module, name)))
+                           : nullptr;
+}
+
+// A DLL of the system directory (never the program's folder), loaded while the object lives:
+// for functions that not every supported Windows has, or that no import of the program should
+// name.
+class SystemLibrary {
+ public:
+  explicit SystemLibrary(const wchar_t* name)
+      : module_(LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) {}
+  ~SystemLibrary() {
+    if (module_ != nullptr) {
+      FreeLibrary(module_);
+    }
+  }
+  SystemLibrary(const SystemLibrary&) = delete;
+  SystemLibrary& operator=(const SystemLibrary&) = delete;
+
+  template <typename Function>
+  Function Find(const char* name) const {
+    return ExportOf<Function>(module_, name);
+  }
+
+ private:
+  HMODULE module_;
+};
+
 struct GdiDeleter {
   void operator()(HGDIOBJ object) const { DeleteObject(object); }
 };

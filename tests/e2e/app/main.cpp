@@ -246,6 +246,24 @@ void KilledInstance(Scenario& scenario) {
   PressExit(scenario, next, window);
 }
 
+// The program unpacked from the release package, run in its own folder: it lists the simulated
+// fingers and keeps CFG.TOML beside itself.
+void Package(Scenario& scenario) {
+  WriteFileBytes(scenario.File(L"state.toml"), kTwoSensorState);
+  Program program(scenario.executable, scenario.folder);
+  HWND window = StartAndWait(scenario, program);
+  if (window == nullptr) {
+    program.Kill();
+    return;
+  }
+  const Rows rows = ListRows(window, program.Id());
+  scenario.checks.Check(rows.size() == 3, "the unpacked program lists the three enrolled fingers",
+                        Join(rows));
+  PressExit(scenario, program, window);
+  scenario.checks.Check(!ReadFileBytes(scenario.File(L"CFG.TOML")).empty(),
+                        "CFG.TOML is kept beside the unpacked program");
+}
+
 }  // namespace
 }  // namespace dactyra::e2e
 
@@ -261,7 +279,9 @@ int wmain(int argc, wchar_t** argv) {
   scenario.executable = scenario.File(L"Dactyra.exe");
   scenario.screenshot = Narrow(argc > 4 ? argv[4] : name);
   CreateDirectoryW(scenario.folder.c_str(), nullptr);
-  if (!CopyFileW(argv[3], scenario.executable.c_str(), FALSE)) {
+  // A program that is already in the folder (unpacked there) runs where it is.
+  if (_wcsicmp(argv[3], scenario.executable.c_str()) != 0 &&
+      !CopyFileW(argv[3], scenario.executable.c_str(), FALSE)) {
     std::printf("cannot copy the program\n0 passed, 1 failed\n");
     return 1;
   }
@@ -290,6 +310,8 @@ int wmain(int argc, wchar_t** argv) {
     ListKeysChinese(scenario, program.substr(0, program.find_last_of(L"\\/")) + L"\\language");
   } else if (name == L"bad-translation") {
     BadTranslation(scenario);
+  } else if (name == L"package") {
+    Package(scenario);
   } else {
     std::printf("unknown scenario\n0 passed, 1 failed\n");
     return 2;

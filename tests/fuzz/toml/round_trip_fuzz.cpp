@@ -32,12 +32,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   const bool preserve_comments = (data[0] & 1) != 0;
   const std::int32_t wrap_width = (data[0] >> 1) % 4 == 0 ? 0 : (data[0] >> 1);
-  const std::optional<std::u16string> text =
-      DecodeText(std::string_view(reinterpret_cast<const char*>(data) + 1, size - 1));
-  if (!text) {
+  // The text as a file of these bytes reads.
+  TextDecoder decoder;
+  std::u16string text;
+  if (!decoder.Decode(std::string_view(reinterpret_cast<const char*>(data) + 1, size - 1), text) ||
+      !decoder.Finish(text)) {
     return 0;
   }
-  const auto first = toml::ParseString(NormalizeLineBreaks(*text), preserve_comments);
+  const auto first = toml::ParseString(text, preserve_comments);
   if (!first) {
     return 0;
   }

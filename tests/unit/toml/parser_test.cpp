@@ -99,6 +99,30 @@ TEST(Parser, KeysOfEveryShape) {
             u"Error parsing datetime: Invalid argument to date encode at line 1");
 }
 
+TEST(Parser, BareKeysThatStartLikeNumbers) {
+  const auto root = Parse(
+      u"-name = 1\n-_a = 2\n1_a = 3\n-1-2 = 4\n0b2 = 5\n2024-01-01abc = 6\n"
+      u"[t]\n-inf.1e5 = 7\nv = [2024-01-01, -1, 0b1, 1e5, -inf]\n");
+  EXPECT_EQ(At(*root, u"-name")->AsInteger(), 1);
+  EXPECT_EQ(At(*root, u"-_a")->AsInteger(), 2);
+  EXPECT_EQ(At(*root, u"1_a")->AsInteger(), 3);
+  EXPECT_EQ(At(*root, u"-1-2")->AsInteger(), 4);
+  EXPECT_EQ(At(*root, u"0b2")->AsInteger(), 5);
+  EXPECT_EQ(At(*root, u"2024-01-01abc")->AsInteger(), 6);
+  EXPECT_EQ(At(*root, u"t.-inf.1e5")->AsInteger(), 7);
+  // Where a value is due, the same shapes are numbers and dates.
+  const TTOMLArray* v = At(*root, u"t.v")->AsArray();
+  EXPECT_EQ(v->GetItem(0)->ValueType(), tvtDateTime);
+  EXPECT_EQ(v->GetItem(1)->AsInteger(), -1);
+  EXPECT_EQ(v->GetItem(2)->AsInteger(), 1);
+  EXPECT_EQ(v->GetItem(3)->AsFloat(), 1e5);
+  EXPECT_LT(v->GetItem(4)->AsFloat(), -1e308);
+
+  EXPECT_EQ(ParseError(u"a = 1_a"), u"Unexpected identifier: 1_a at line 1, column 5");
+  EXPECT_EQ(ParseError(u"+1 = 2"), u"Invalid character \"+\" in bare key at line 1, column 1");
+  EXPECT_EQ(ParseError(u"1e+5 = 2"), u"Invalid character \"+\" in bare key at line 1, column 1");
+}
+
 TEST(Parser, DottedKeysAndHeaders) {
   const auto root = Parse(u"a.b.c = 1\na.b.d = 2\n");
   ASSERT_EQ(root->Items().Count(), 1);
@@ -145,6 +169,12 @@ TEST(Parser, ArraysOfTables) {
   EXPECT_EQ(ParseError(u"[[a] ]"), u"Spaces not allowed between ]] brackets");
   EXPECT_EQ(ParseError(u"[[a]\n"), u"Expected second \"]\" for Array of Tables");
   EXPECT_EQ(ParseError(u"[[a]]\nb.c = 1\n[a.b]"), u"Duplicate table header [a.b]");
+
+  // What a header may do depends on the element it lands in, not on the earlier elements.
+  const auto mixed = Parse(u"[[a]]\n[[a.b]]\n[[a]]\n[a.b]\nx = 1\n");
+  EXPECT_EQ(At(*mixed, u"a")->AsArray()->GetItem(1)->AsTable()->Items().Count(), 1);
+  EXPECT_EQ(ParseError(u"[[a]]\n[[a.b]]\n[[a]]\nb = [{x = 1}]\n[[a.b]]"),
+            u"Cannot extend static array");
 }
 
 TEST(Parser, InlineTablesSpanLinesWithTrailingComma) {
@@ -173,10 +203,10 @@ TEST(Parser, NestingIsLimited) {
     text.append(static_cast<std::size_t>(depth), close);
     return text;
   };
-  EXPECT_EQ(ParseError(nested(TTOMLParser::kMaxNesting, u'[', u']')), u"(no error)");
-  EXPECT_EQ(ParseError(nested(TTOMLParser::kMaxNesting, u'{', u'}')), u"(no error)");
-  EXPECT_EQ(ParseError(nested(TTOMLParser::kMaxNesting + 1, u'[', u']')),
-            u"Values nested deeper than 128 levels at line 1, column 133");
+  EXPECT_EQ(ParseError(nested(TTOMLParser::kMaxDepth, u'[', u']')), u"(no error)");
+  EXPECT_EQ(ParseError(nested(TTOMLParser::kMaxDepth, u'{', u'}')), u"(no error)");
+  EXPECT_EQ(ParseError(nested(TTOMLParser::kMaxDepth + 1, u'[', u']')),
+            u"Tables and arrays nested deeper than 128 levels at line 1, column 133");
   // Far deeper than any stack would take.
   EXPECT_NE(ParseError(nested(200000, u'[', u']')), u"(no error)");
   EXPECT_NE(ParseError(nested(100000, u'{', u'}')), u"(no error)");
@@ -188,16 +218,36 @@ TEST(Parser, NestingIsLimited) {
   }
   EXPECT_EQ(ParseError(dotted + u"1" + std::u16string(64, u'}')), u"(no error)");
   EXPECT_EQ(ParseError(dotted + u"{ k.k = 1" + std::u16string(65, u'}')),
-            u"Values nested deeper than 128 levels at line 1, column 517");
+            u"Tables and arrays nested deeper than 128 levels at line 1, column 517");
   EXPECT_EQ(ParseError(u"a.b.c = [[[1]]]"), u"(no error)");
 
-  std::u16string longKey = u"k";
+  std::u16string long_key = u"k";
   for (int i = 0; i < 200000; ++i) {
-    longKey += u".k";
+    long_key += u".k";
   }
-  EXPECT_EQ(ParseError(longKey + u" = 1"), u"Key with more than 128 parts at line 1, column 257");
-  EXPECT_EQ(ParseError(u"[" + longKey + u"]"),
-            u"Key with more than 128 parts at line 1, column 258");
+  EXPECT_EQ(ParseError(long_key + u" = 1"),
+            u"Tables and arrays nested deeper than 128 levels at line 1, column 259");
+  EXPECT_EQ(ParseError(u"[" + long_key + u"]"),
+            u"Tables and arrays nested deeper than 128 levels at line 1, column 258");
+
+  // Header parts, arrays of tables, dotted keys and values all count together, so that the
+  // writer can put every table under one header that reads back.
+  const auto key = [](int parts) {
+    std::u16string text = u"k";
+    for (int i = 1; i < parts; ++i) {
+      text += u".k";
+    }
+    return text;
+  };
+  EXPECT_EQ(ParseError(u"[" + key(80) + u"]\n" + key(49) + u" = 1"), u"(no error)");
+  EXPECT_EQ(ParseError(u"[" + key(80) + u"]\n" + key(50) + u" = 1"),
+            u"Tables and arrays nested deeper than 128 levels at line 2, column 99");
+  EXPECT_EQ(ParseError(u"[" + key(80) + u"]\n" + key(48) + u" = []"), u"(no error)");
+  EXPECT_EQ(ParseError(u"[" + key(80) + u"]\n" + key(49) + u" = []"),
+            u"Tables and arrays nested deeper than 128 levels at line 2, column 101");
+  EXPECT_EQ(ParseError(u"[a]\n[a." + key(127) + u"]"), u"(no error)");
+  EXPECT_EQ(ParseError(u"[[a]]\n[a." + key(127) + u"]"),
+            u"Tables and arrays nested deeper than 128 levels at line 2, column 1");
 }
 
 TEST(Parser, FailuresLeaveNothingBehind) {

@@ -86,6 +86,22 @@ TEST(ParseFile, InvalidBytesGiveNoDocument) {
   EXPECT_EQ(ParseFile(folder.File(u"broken.toml"), false), nullptr);
 }
 
+TEST(ParseFile, FileOfManyPiecesReadsWhole) {
+  TempFolder folder;
+  // Far more than the reader takes at once, with two-byte characters across its cuts.
+  std::string bytes;
+  for (int i = 0; i < 20000; ++i) {
+    bytes += "k" + std::to_string(i) + " = \"\xC3\xA9\"\r\n";
+  }
+  WriteBytes(folder.path() / "big.toml", bytes);
+  const auto document = ParseFile(folder.File(u"big.toml"), false);
+  ASSERT_NE(document, nullptr);
+  EXPECT_EQ(document->Items().Count(), 20000);
+  EXPECT_EQ(GetString(document.get(), u"k19999", u""), u"\u00E9");
+  WriteBytes(folder.path() / "late.toml", bytes + "bad = \"\xE9\"\n");
+  EXPECT_EQ(ParseFile(folder.File(u"late.toml"), false), nullptr);
+}
+
 TEST(ParseFile, MissingFileRaisesAndLoadFromFileGivesNone) {
   TempFolder folder;
   EXPECT_THROW(ParseFile(folder.File(u"missing.toml"), false), TOMLFileOpenError);
@@ -95,6 +111,27 @@ TEST(ParseFile, MissingFileRaisesAndLoadFromFileGivesNone) {
   const auto document = LoadFromFile(folder.File(u"ok.toml"), false);
   ASSERT_NE(document, nullptr);
   EXPECT_EQ(GetInteger(document.get(), u"a", 0), 1);
+}
+
+// Whoever must say why a file is left unread can say where: every reason names a line and a
+// column, also for the rules about the document as a whole.
+TEST(ParseString, TheReasonNamesLineAndColumn) {
+  const struct {
+    std::u16string_view text;
+    std::u16string_view place;
+  } kCases[] = {
+      {u"a = 1\nb = = 2\n", u"at line 2, column 5"},
+      {u"[[finger]\nunitid = 1\n", u"at line 1, column 10"},
+      {u"a = 1\na = 2\n", u"at line 2"},
+  };
+  for (const auto& c : kCases) {
+    std::u16string reason;
+    EXPECT_EQ(ParseString(c.text, false, &reason), nullptr);
+    EXPECT_NE(reason.find(c.place), std::u16string::npos) << Utf16ToUtf8Lossy(reason);
+  }
+  std::u16string reason = u"kept";
+  EXPECT_NE(ParseString(u"a = 1", false, &reason), nullptr);
+  EXPECT_EQ(reason, u"kept") << "no failure, no reason";
 }
 
 TEST(SerializeToFile, WritesTheMarkAndCrLfAfterEveryLine) {
