@@ -60,6 +60,11 @@ std::optional<std::size_t> TFingerList::Selected() const {
   return index;
 }
 
+void TFingerList::Show(std::size_t index) {
+  view_.Select(static_cast<int>(index));
+  view_.SetFocus();
+}
+
 void TFingerList::SetDescription(std::size_t index, std::u16string description) {
   view_.SetCell(static_cast<int>(index), Column(TColumn::kDescription), description);
   records_.at(index).Description = std::move(description);

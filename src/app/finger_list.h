@@ -32,6 +32,9 @@ class TFingerList {
   // The index of the selected row's record; none when no row is selected.
   std::optional<std::size_t> Selected() const;
 
+  // Selects the row of a record, scrolled into view, and gives the list the focus.
+  void Show(std::size_t index);
+
   // Changes a record's description, and the row that shows it.
   void SetDescription(std::size_t index, std::u16string description);
 

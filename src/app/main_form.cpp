@@ -39,6 +39,11 @@ TForm1::TForm1(std::u16string_view executable_path, std::optional<std::u16string
   btnSignInOptions.OnClick = [this] { btnSignInOptionsClick(); };
   ListView.OnSelectItem = [this](int row, bool selected) { ListViewSelectItem(row, selected); };
   ListView.OnDoubleClick = [this] { btnVerifyClick(); };
+  ListView.OnKeyDown = [this](ui::Key key) { return ListViewKeyDown(key); };
+  ListView.OnContextMenu = [this](const ui::ContextMenuRequest& request) {
+    ListViewContextMenu(request);
+  };
+  OnKeyDown = [this](ui::Key key) { return FormKeyDown(key); };
   OnClose = [this] { FormClose(); };
   OnSysCommand = [this](std::uint32_t command) { return WMSysCommand(command); };
   FormCreate();

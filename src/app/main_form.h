@@ -83,6 +83,19 @@ class TForm1 final : public ui::Form, public TextSource {
   void ListViewSelectItem(int row, bool selected);
   bool WMSysCommand(std::uint32_t command);
 
+  // The list's keys and context menu (list_keys.cpp): Enter verifies and Del deletes the
+  // selected finger; anywhere in the window F2 renames it, F3 finds the finger touched and F5
+  // lists again. Each acts only when its command is enabled.
+  bool ListViewKeyDown(ui::Key key);
+  bool FormKeyDown(ui::Key key);
+  void ListViewContextMenu(const ui::ContextMenuRequest& request);
+  // Renames the selected finger without a touch, as the verification dialog does.
+  void RenameSelectedFinger();
+  // "Which finger is this?": identifies a touch and, for a listed finger of the user, selects
+  // its row. Enabled once a listing found a sensor.
+  void FindTouchedFinger();
+  bool CanFindTouchedFinger() const { return FUnitCount > 0; }
+
   // Rewrites CFG.TOML from the rows of the list.
   void SaveCfg();
 

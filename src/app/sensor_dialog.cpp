@@ -1,5 +1,6 @@
 #include "app/sensor_dialog.h"
 
+#include "app/ok_cancel_row.h"
 #include "base/format.h"
 #include "ui/ui.h"
 
@@ -80,12 +81,7 @@ std::int64_t SelectSensor(ui::Form& owner, const std::vector<TSensorChoice>& sen
     choice.SetText(ChoiceText(choice, item, sensor));
     choices.push_back(&choice);
   }
-  column.Add<ui::Button>(
-      4 + 8, {.left = 90, .width = 80}, texts.GetLangStr(u"main", u"button.ok", u"&OK"),
-      ui::ButtonOptions{.is_default = true, .modal_result = ui::ModalResult::kOk});
-  column.AddBeside<ui::Button>(
-      {.left = 220, .width = 80}, texts.GetLangStr(u"main", u"button.cancel", u"&Cancel"),
-      ui::ButtonOptions{.cancel = true, .modal_result = ui::ModalResult::kCancel});
+  AddOkCancelRow(column, 4 + 8, texts);
   form.SetClientSize(kClientWidth, column.Bottom() + 12);
 
   if (form.ShowModal() != ui::ModalResult::kOk) {

@@ -32,13 +32,14 @@ constexpr std::array<RejectRow, 11> kRejectRows{{
     {0x00000000, u"00000000", u"Poor data acquisition quality (reason unknown)"},
 }};
 
-// Names of the ANSI 381 positions 1 to 10; these are not translated.
+// The built-in names of the ANSI 381 positions 1 to 10.
 constexpr std::array<std::u16string_view, 10> kAnsiFingerNames{
-    u"右手大拇指", u"右手食指", u"右手中指", u"右手无名指", u"右手小拇指",
-    u"左手大拇指", u"左手食指", u"左手中指", u"左手无名指", u"左手小拇指",
+    u"right thumb",         u"right index finger", u"right middle finger", u"right ring finger",
+    u"right little finger", u"left thumb",         u"left index finger",   u"left middle finger",
+    u"left ring finger",    u"left little finger",
 };
 
-// Two lower-case hexadecimal digits: the language keys of the unspecified positions ("f5").
+// Two lower-case hexadecimal digits: the language key of a finger position ("02", "f5").
 std::u16string Hex2Lower(std::uint8_t value) {
   std::u16string digits = Hex2(value);
   for (char16_t& c : digits) {
@@ -64,7 +65,8 @@ std::u16string RejectDetailText(std::uint32_t detail, const TextSource& texts) {
 std::u16string SubFactorName(std::uint8_t sub_factor, const TextSource& texts) {
   if (sub_factor >= WINBIO_ANSI_381_POS_RH_THUMB &&
       sub_factor <= WINBIO_ANSI_381_POS_LH_LITTLE_FINGER) {
-    return std::u16string(kAnsiFingerNames[sub_factor - WINBIO_ANSI_381_POS_RH_THUMB]);
+    return texts.GetLangStr(u"fingers", Hex2Lower(sub_factor),
+                            kAnsiFingerNames[sub_factor - WINBIO_ANSI_381_POS_RH_THUMB]);
   }
   if (sub_factor >= WINBIO_FINGER_UNSPECIFIED_POS_01 &&
       sub_factor <= WINBIO_FINGER_UNSPECIFIED_POS_10) {

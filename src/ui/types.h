@@ -68,9 +68,9 @@ struct Point {
   friend bool operator==(const Point&, const Point&) = default;
 };
 
-// The keys that forms handle themselves, as Windows lists do (F2 rename, F5 refresh, Delete,
-// Enter). Reported when pressed without Ctrl, Alt or Shift.
-enum class Key { kEnter, kDelete, kF2, kF5 };
+// The keys that forms handle themselves, as Windows lists do (F2 rename, F3 find, F5 refresh,
+// Delete, Enter). Reported when pressed without Ctrl, Alt or Shift.
+enum class Key { kEnter, kDelete, kF2, kF3, kF5 };
 
 struct Size {
   int width = 0;

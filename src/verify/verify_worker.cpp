@@ -39,6 +39,10 @@ std::uint32_t VerifyThreadProc(PVerifyThreadParam param) {
       p.Window(verify_event::kFailed, identified);
       break;
     }
+    if (p.ReportFound) {
+      p.Window(verify_event::kFoundUnit, EventValue(p.FoundUnitId));
+      p.Window(verify_event::kFoundSubFactor, p.FoundSF);
+    }
     p.Window(verify_event::kIdentified, static_cast<std::intptr_t>(ClassifyIdentified(p)));
     break;
   }

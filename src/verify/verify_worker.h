@@ -23,6 +23,9 @@ inline constexpr std::uintptr_t kWaiting = 1;     // 0
 inline constexpr std::uintptr_t kIdentified = 2;  // the outcome class (VerifyOutcome)
 inline constexpr std::uintptr_t kBadCapture = 3;  // the reject detail; still waiting
 inline constexpr std::uintptr_t kFailed = 4;      // the HRESULT of Identify
+// Only for a worker asked to report the finger: right before kIdentified.
+inline constexpr std::uintptr_t kFoundUnit = 5;       // the unit id of the identified touch
+inline constexpr std::uintptr_t kFoundSubFactor = 6;  // its sub-factor
 }  // namespace verify_event
 
 // How an identified finger relates to the selected record.
@@ -41,6 +44,7 @@ struct TVerifyThreadParam {
   TWinBioIdentity CurrentIdent{};
   WINBIO_BIOMETRIC_SUBTYPE SelSubFactor = 0;
   WINBIO_UNIT_ID SelUnitId = 0;
+  bool ReportFound = false;      // posts the identified unit and sub-factor before the outcome
   TWinBioIdentity FoundIdent{};  // written by the service
   WINBIO_BIOMETRIC_SUBTYPE FoundSF = 0;
   WINBIO_UNIT_ID FoundUnitId = 0;

@@ -28,6 +28,8 @@ std::optional<Key> KeyOf(const MSG& message) {
       return Key::kDelete;
     case VK_F2:
       return Key::kF2;
+    case VK_F3:
+      return Key::kF3;
     case VK_F5:
       return Key::kF5;
     default:

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "remote_window.h"
+#include "steps.h"
 
 namespace dactyra::e2e {
 namespace {
@@ -30,87 +31,6 @@ constexpr char kState[] =
     "[[template]]\nunit = 1\nidentity = \"current\"\nsubfactor = 0xF5\n"
     "[[template]]\nunit = 2\nidentity = \"S-1-5-21-7-7-7-1002\"\nsubfactor = 0xF5\n";
 constexpr char kOtherUser[] = "S-1-5-21-7-7-7-1002";
-
-// Writes one touch into the simulator's spool (the "touches" folder beside its state), named so
-// that it comes after every touch written before, and appearing in one step.
-void Touch(const Scenario& scenario, int unit, int finger, const char* identity = "current") {
-  static std::uint64_t last = 0;
-  FILETIME now{};
-  GetSystemTimePreciseAsFileTime(&now);
-  const std::uint64_t stamp =
-      std::max(last + 1, ((std::uint64_t{now.dwHighDateTime} << 32) | now.dwLowDateTime) * 100);
-  last = stamp;
-  const std::wstring spool = scenario.File(L"touches");
-  CreateDirectoryW(spool.c_str(), nullptr);
-  wchar_t name[64] = {};
-  swprintf(name, 64, L"\\touch-%020llu", static_cast<unsigned long long>(stamp));
-  const std::string text = "unit = " + std::to_string(unit) +
-                           "\nsubfactor = " + std::to_string(finger) + "\nidentity = \"" +
-                           identity + "\"\n";
-  WriteFileBytes(spool + name + L".tmp", text);
-  MoveFileExW((spool + name + L".tmp").c_str(), (spool + name + L".toml").c_str(),
-              MOVEFILE_REPLACE_EXISTING);
-}
-
-// A dialog of the program over its main window (the sensor, enrollment or verification dialog).
-HWND WaitForDialog(const Program& program, HWND main_window) {
-  HWND dialog = nullptr;
-  WaitFor(
-      [&] {
-        for (HWND window : TopLevelWindows(program.Id(), L"DactyraWindow")) {
-          if (window != main_window) {
-            dialog = window;
-            return true;
-          }
-        }
-        return false;
-      },
-      20s);
-  return dialog;
-}
-
-HWND WaitForMessageBox(const Program& program) {
-  HWND box = nullptr;
-  WaitFor([&] { return (box = MessageBoxOf(program)) != nullptr; }, 20s);
-  return box;
-}
-
-bool WaitGone(HWND window) {
-  return WaitFor([&] { return !IsWindow(window) || !IsWindowVisible(window); }, 20s);
-}
-
-// Every static text of a window, joined.
-std::wstring StaticTexts(HWND window) {
-  std::wstring text;
-  for (HWND label : ChildWindows(window, L"Static")) {
-    if (const std::wstring line = WindowText(label); !line.empty()) {  // not the icon
-      text += line + L"\n";
-    }
-  }
-  return text;
-}
-
-bool WaitForText(HWND window, const std::wstring& part) {
-  return WaitFor([&] { return StaticTexts(window).find(part) != std::wstring::npos; }, 20s);
-}
-
-HWND ListOf(HWND main_window) {
-  const std::vector<HWND> lists = ChildWindows(main_window, L"SysListView32");
-  return lists.empty() ? nullptr : lists.front();
-}
-
-bool WaitForRows(HWND main_window, const Program& program, std::size_t count) {
-  return WaitFor([&] { return ListRows(main_window, program.Id()).size() == count; }, 20s);
-}
-
-bool LogHas(HWND main_window, const std::wstring& line) {
-  const std::vector<std::wstring> log = LogLines(main_window);
-  return std::find(log.begin(), log.end(), line) != log.end();
-}
-
-bool WaitForLog(HWND main_window, const std::wstring& line) {
-  return WaitFor([&] { return LogHas(main_window, line); }, 20s);
-}
 
 // The TimeDateStamp of a PE file's header, 0 when it cannot be read.
 std::uint32_t LinkStamp(const std::wstring& path) {
@@ -577,15 +497,7 @@ void Commands(Scenario& scenario) {
 void Chinese(Scenario& scenario, const std::wstring& language_folder) {
   Checks& checks = scenario.checks;
   WriteFileBytes(scenario.File(L"state.toml"), kState);
-  wchar_t locale[LOCALE_NAME_MAX_LENGTH] = {};
-  if (GetUserDefaultLocaleName(locale, LOCALE_NAME_MAX_LENGTH) <= 0) {
-    lstrcpyW(locale, L"en-US");
-  }
-  checks.Check(std::wstring(locale) == L"zh-CN", "the user's locale is zh-CN", locale);
-  CreateDirectoryW(scenario.File(L"language").c_str(), nullptr);
-  const std::string translation = ReadFileBytes(language_folder + L"\\zh-CN.TOML");
-  checks.Check(!translation.empty(), "the program comes with language\\zh-CN.TOML");
-  WriteFileBytes(scenario.folder + L"\\language\\" + locale + L".TOML", translation);
+  InstallChinese(scenario, language_folder);
 
   Program program(scenario.executable, scenario.folder);
   HWND window = StartAndWait(scenario, program);
@@ -643,9 +555,7 @@ void Chinese(Scenario& scenario, const std::wstring& language_folder) {
     PressButton(GetDlgItem(box, IDOK));
     WaitGone(box);
   }
-  PressButton(FindChild(window, L"Button", L"退出(&X)"));
-  checks.Check(program.WaitForExit(15s), "Exit ends the program");
-  program.Kill();
+  PressExit(scenario, program, window, L"退出(&X)");
 }
 
 }  // namespace dactyra::e2e

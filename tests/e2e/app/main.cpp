@@ -16,6 +16,7 @@
 
 #include "commands.h"
 #include "harness.h"
+#include "list_keys.h"
 #include "remote_window.h"
 #include "scenario.h"
 
@@ -302,6 +303,11 @@ int wmain(int argc, wchar_t** argv) {
   } else if (name == L"chinese") {
     const std::wstring program = argv[3];
     Chinese(scenario, program.substr(0, program.find_last_of(L"\\/")) + L"\\language");
+  } else if (name == L"list-keys") {
+    ListKeys(scenario);
+  } else if (name == L"list-keys-chinese") {
+    const std::wstring program = argv[3];
+    ListKeysChinese(scenario, program.substr(0, program.find_last_of(L"\\/")) + L"\\language");
   } else if (name == L"bad-translation") {
     BadTranslation(scenario);
   } else if (name == L"package") {

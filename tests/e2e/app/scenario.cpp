@@ -120,8 +120,8 @@ HWND StartAndWait(Scenario& scenario, Program& program) {
 }
 
 // Ends the program by its Exit button and waits for the end.
-void PressExit(Scenario& scenario, Program& program, HWND window) {
-  PressButton(FindChild(window, L"Button", L"E&xit"));
+void PressExit(Scenario& scenario, Program& program, HWND window, const wchar_t* caption) {
+  PressButton(FindChild(window, L"Button", caption));
   scenario.checks.Check(program.WaitForExit(15s), "Exit ends the program");
   program.Kill();
 }

@@ -44,8 +44,9 @@ std::wstring LocalAppDataFolder();
 // Starts the program and waits for its main window.
 HWND StartAndWait(Scenario& scenario, Program& program);
 
-// Ends the program by its Exit button and waits for the end.
-void PressExit(Scenario& scenario, Program& program, HWND window);
+// Ends the program by its Exit button (by that caption) and waits for the end.
+void PressExit(Scenario& scenario, Program& program, HWND window,
+               const wchar_t* caption = L"E&xit");
 
 // A message box of the program, or null.
 HWND MessageBoxOf(const Program& program);

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string_view>
+#include <utility>
 
 #include "base/error.h"
 #include "base/hex.h"
@@ -136,22 +138,24 @@ TEST(RejectDetailText, HintsAndTheCatchAllAreTranslatable) {
   EXPECT_THROW(RejectDetailText(0x41, translated), FormatError);
 }
 
-TEST(SubFactorName, AnsiPositionsAreFixedNames) {
+// The positions of the hands (1 to 10) and the unspecified ones (0xF5 to 0xFE), each looked up
+// by its two lower-case hexadecimal digits.
+TEST(SubFactorName, PositionsAreNamedAndTranslatable) {
   MapTextSource texts;
-  texts.Set(u"fingers", u"01", u"never looked up");
-  EXPECT_EQ(SubFactorName(1, texts), u"右手大拇指");
-  EXPECT_EQ(SubFactorName(5, texts), u"右手小拇指");
-  EXPECT_EQ(SubFactorName(6, texts), u"左手大拇指");
-  EXPECT_EQ(SubFactorName(10, texts), u"左手小拇指");
-}
-
-TEST(SubFactorName, UnspecifiedPositionsAreNumberedAndTranslatable) {
-  MapTextSource texts;
-  EXPECT_EQ(SubFactorName(0xF5, texts), u"fingerprint #1");
-  EXPECT_EQ(SubFactorName(0xFE, texts), u"fingerprint #10");
+  const std::pair<std::uint8_t, std::u16string_view> built_in[] = {
+      {1, u"right thumb"},         {5, u"right little finger"}, {6, u"left thumb"},
+      {10, u"left little finger"}, {0xF5, u"fingerprint #1"},   {0xFE, u"fingerprint #10"},
+  };
+  for (const auto& [sub_factor, name] : built_in) {
+    EXPECT_EQ(SubFactorName(sub_factor, texts), name);
+  }
+  texts.Set(u"fingers", u"02", u"Zeigefinger rechts");
   texts.Set(u"fingers", u"fa", u"Daumen");
+  texts.Set(u"fingers", u"0A", u"upper-case key, not used");
   texts.Set(u"fingers", u"FB", u"upper-case key, not used");
+  EXPECT_EQ(SubFactorName(2, texts), u"Zeigefinger rechts");
   EXPECT_EQ(SubFactorName(0xFA, texts), u"Daumen");
+  EXPECT_EQ(SubFactorName(10, texts), u"left little finger");
   EXPECT_EQ(SubFactorName(0xFB, texts), u"fingerprint #7");
 }
 

@@ -19,6 +19,11 @@ constexpr TKnownKey kMainKeys[] = {
     {u"main", u"button.del", u"&Delete Fingerprint"},
     {u"main", u"button.exit", u"E&xit"},
     {u"main", u"button.signin", u"Open &Sign-in options"},
+    {u"main", u"menu.verify", u"&Verify Fingerprint\tEnter"},
+    {u"main", u"menu.rename", u"Rena&me\tF2"},
+    {u"main", u"menu.del", u"&Delete Fingerprint\tDel"},
+    {u"main", u"menu.which", u"&Which finger is this?\tF3"},
+    {u"main", u"menu.enum", u"&Read Fingerprints\tF5"},
     {u"main", u"list.columns.1.title", u"#"},
     {u"main", u"list.columns.2.title", u"Fingerprint Device"},
     {u"main", u"list.columns.3.title", u"Device ID"},
@@ -36,6 +41,8 @@ constexpr TKnownKey kMainKeys[] = {
     {u"main", u"radio.item", u"%s  (UnitID\uFF1A%d)"},
     {u"main", u"button.ok", u"&OK"},
     {u"main", u"button.cancel", u"&Cancel"},
+    {u"main", u"form.rename", u"Rename fingerprint"},
+    {u"main", u"label.rename", u"Description:"},
     {u"main", u"msg.querydel.title", u"Query"},
     {u"main", u"msg.querydel.text",
      u"Confirm deletion of the following fingerprint? \r\n\r\n  Fingerprint device: %s (Device ID: "
@@ -63,6 +70,8 @@ constexpr TKnownKey kLogKeys[] = {
     {u"log", u"select_finger", u"Please select a fingerprint from the list first."},
     {u"log", u"verity_info", u"Verify fingerprint: %s (Device ID: %d, Fingerprint ID: 0x%s)"},
     {u"log", u"close_verity", u"The verification window has been closed."},
+    {u"log", u"renamed",
+     u"Fingerprint renamed from \"%s\" to \"%s\" (Device ID: %d, Fingerprint ID: 0x%s)"},
     {u"log", u"full", u"All fingerprint slots are full (maximum 10)."},
     {u"log", u"cancel_add", u"Cancel adding fingerprint.", TBuiltIn::kTwoTexts,
      u"Fingerprint addition has been cancelled."},
@@ -75,6 +84,8 @@ constexpr TKnownKey kLogKeys[] = {
     {u"log", u"del_msg2", u"Canceled deletion."},
     {u"log", u"del_finger", u"Delete this finger: %s (UnitId=%d, 0x%s)"},
     {u"log", u"del_msg1", u"Deletion successful! Refreshing the list..."},
+    {u"log", u"which", u"Which finger is this? %s"},
+    {u"log", u"which_cancelled", u"Which finger is this? No finger was identified (cancelled)."},
     {u"log", u"owner_confirmed", u"The owner of this account is confirmed."},
     {u"log", u"owner_not_confirmed",
      u"The owner of this account is not confirmed, nothing is changed: %s"},
@@ -231,9 +242,19 @@ constexpr TKnownKey kErrorCodeKeys[] = {
     {u"errorcode", u"reject_unknown", u"Capture failed (Detail=0x%s)"},
 };
 
-// Section "fingers": the names of the ten unspecified positions 0xF5 to 0xFE, keyed by their
-// lower-case digits, and of any other finger.
+// Section "fingers": the names of the positions 1 to 10 and of the ten unspecified positions
+// 0xF5 to 0xFE, keyed by their two lower-case digits, and of any other finger.
 constexpr TKnownKey kFingerKeys[] = {
+    {u"fingers", u"01", u"right thumb"},
+    {u"fingers", u"02", u"right index finger"},
+    {u"fingers", u"03", u"right middle finger"},
+    {u"fingers", u"04", u"right ring finger"},
+    {u"fingers", u"05", u"right little finger"},
+    {u"fingers", u"06", u"left thumb"},
+    {u"fingers", u"07", u"left index finger"},
+    {u"fingers", u"08", u"left middle finger"},
+    {u"fingers", u"09", u"left ring finger"},
+    {u"fingers", u"0a", u"left little finger"},
     {u"fingers", u"f5", u"fingerprint #1"},
     {u"fingers", u"f6", u"fingerprint #2"},
     {u"fingers", u"f7", u"fingerprint #3"},
@@ -297,6 +318,27 @@ constexpr TKnownKey kVerifyKeys[] = {
     {u"verify", u"button.close", u"&Close"},
 };
 
+// Section "which": the dialog that tells whose finger a touch was.
+constexpr TKnownKey kWhichKeys[] = {
+    {u"which", u"title", u"Which finger is this?"},
+    {u"which", u"label.reason",
+     u"Touch a sensor with one finger: you are told whose finger it is, and yours is shown in the "
+     u"list."},
+    {u"which", u"label.waiting", u"Please touch the fingerprint sensor..."},
+    {u"which", u"label.bad_capture", u"Poor fingerprint quality, please touch the sensor again."},
+    {u"which", u"label.answer", u"Answer"},
+    {u"which", u"result.own",
+     u"This is your fingerprint \"%s\": %s (Fingerprint ID: 0x%s) on %s (Device ID: %d)."},
+    {u"which", u"result.unlisted",
+     u"This is your finger %s (Fingerprint ID: 0x%s) on the sensor with Device ID %d, but it is "
+     u"not in the list: read the fingerprints again."},
+    {u"which", u"result.other_user", u"This fingerprint belongs to another user."},
+    {u"which", u"result.unknown", u"This finger is not enrolled."},
+    {u"which", u"result.failure", u"Failure: "},
+    {u"which", u"button.retry", u"&Retry"},
+    {u"which", u"button.close", u"&Close"},
+};
+
 // Section "owner": confirming the owner of the account, by a touch or by his password.
 constexpr TKnownKey kOwnerKeys[] = {
     {u"owner", u"title", u"Confirm the owner"},
@@ -326,6 +368,7 @@ std::vector<TKnownKey> MakeKnownKeys() {
   keys.insert(keys.end(), std::begin(kFingerKeys), std::end(kFingerKeys));
   keys.insert(keys.end(), std::begin(kAddKeys), std::end(kAddKeys));
   keys.insert(keys.end(), std::begin(kVerifyKeys), std::end(kVerifyKeys));
+  keys.insert(keys.end(), std::begin(kWhichKeys), std::end(kWhichKeys));
   keys.insert(keys.end(), std::begin(kOwnerKeys), std::end(kOwnerKeys));
   return keys;
 }

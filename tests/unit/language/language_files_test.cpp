@@ -222,8 +222,14 @@ TEST(ChineseFile, ShortcutsOfOneWindowDiffer) {
        {u"main", u"button.del"},
        {u"main", u"button.exit"},
        {u"main", u"button.signin"}},
+      {{u"main", u"menu.verify"},
+       {u"main", u"menu.rename"},
+       {u"main", u"menu.del"},
+       {u"main", u"menu.which"},
+       {u"main", u"menu.enum"}},
       {{u"main", u"button.ok"}, {u"main", u"button.cancel"}},
       {{u"verify", u"button.retry"}, {u"verify", u"button.close"}},
+      {{u"which", u"button.retry"}, {u"which", u"button.close"}},
       {{u"owner", u"button.retry"}, {u"owner", u"button.cancel"}},
   };
   for (const auto& window : windows) {

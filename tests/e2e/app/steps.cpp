@@ -1,0 +1,106 @@
+#include "steps.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "remote_window.h"
+
+namespace dactyra::e2e {
+
+using namespace std::chrono_literals;
+
+void Touch(const Scenario& scenario, int unit, int finger, const char* identity) {
+  static std::uint64_t last = 0;
+  FILETIME now{};
+  GetSystemTimePreciseAsFileTime(&now);
+  const std::uint64_t stamp =
+      std::max(last + 1, ((std::uint64_t{now.dwHighDateTime} << 32) | now.dwLowDateTime) * 100);
+  last = stamp;
+  const std::wstring spool = scenario.File(L"touches");
+  CreateDirectoryW(spool.c_str(), nullptr);
+  wchar_t name[64] = {};
+  swprintf(name, 64, L"\\touch-%020llu", static_cast<unsigned long long>(stamp));
+  const std::string text = "unit = " + std::to_string(unit) +
+                           "\nsubfactor = " + std::to_string(finger) + "\nidentity = \"" +
+                           identity + "\"\n";
+  WriteFileBytes(spool + name + L".tmp", text);
+  MoveFileExW((spool + name + L".tmp").c_str(), (spool + name + L".toml").c_str(),
+              MOVEFILE_REPLACE_EXISTING);
+}
+
+HWND WaitForDialog(const Program& program, HWND main_window) {
+  HWND dialog = nullptr;
+  WaitFor(
+      [&] {
+        for (HWND window : TopLevelWindows(program.Id(), L"DactyraWindow")) {
+          if (window != main_window) {
+            dialog = window;
+            return true;
+          }
+        }
+        return false;
+      },
+      20s);
+  return dialog;
+}
+
+HWND WaitForMessageBox(const Program& program) {
+  HWND box = nullptr;
+  WaitFor([&] { return (box = MessageBoxOf(program)) != nullptr; }, 20s);
+  return box;
+}
+
+bool WaitGone(HWND window) {
+  return WaitFor([&] { return !IsWindow(window) || !IsWindowVisible(window); }, 20s);
+}
+
+std::wstring StaticTexts(HWND window) {
+  std::wstring text;
+  for (HWND label : ChildWindows(window, L"Static")) {
+    if (const std::wstring line = WindowText(label); !line.empty()) {  // not the icon
+      text += line + L"\n";
+    }
+  }
+  return text;
+}
+
+bool WaitForText(HWND window, const std::wstring& part) {
+  return WaitFor([&] { return StaticTexts(window).find(part) != std::wstring::npos; }, 20s);
+}
+
+HWND ListOf(HWND main_window) {
+  const std::vector<HWND> lists = ChildWindows(main_window, L"SysListView32");
+  return lists.empty() ? nullptr : lists.front();
+}
+
+bool WaitForRows(HWND main_window, const Program& program, std::size_t count) {
+  return WaitFor([&] { return ListRows(main_window, program.Id()).size() == count; }, 20s);
+}
+
+bool LogHas(HWND main_window, const std::wstring& line) {
+  const std::vector<std::wstring> log = LogLines(main_window);
+  return std::find(log.begin(), log.end(), line) != log.end();
+}
+
+bool WaitForLog(HWND main_window, const std::wstring& line) {
+  return WaitFor([&] { return LogHas(main_window, line); }, 20s);
+}
+
+void InstallChinese(Scenario& scenario, const std::wstring& language_folder) {
+  Checks& checks = scenario.checks;
+  wchar_t locale[LOCALE_NAME_MAX_LENGTH] = {};
+  if (GetUserDefaultLocaleName(locale, LOCALE_NAME_MAX_LENGTH) <= 0) {
+    lstrcpyW(locale, L"en-US");
+  }
+  checks.Check(std::wstring(locale) == L"zh-CN", "the user's locale is zh-CN", locale);
+  CreateDirectoryW(scenario.File(L"language").c_str(), nullptr);
+  const std::string translation = ReadFileBytes(language_folder + L"\\zh-CN.TOML");
+  checks.Check(!translation.empty(), "the program comes with language\\zh-CN.TOML");
+  WriteFileBytes(scenario.folder + L"\\language\\" + locale + L".TOML", translation);
+}
+
+}  // namespace dactyra::e2e

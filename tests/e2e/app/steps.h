@@ -1,0 +1,38 @@
+#pragma once
+
+// What a scenario does and waits for on the program's windows, as its user would: touches on
+// the simulated sensors, the program's dialogs, texts, list rows and log lines.
+
+#include <windows.h>
+
+#include <cstddef>
+#include <string>
+
+#include "scenario.h"
+
+namespace dactyra::e2e {
+
+// Writes one touch into the simulator's spool (the "touches" folder beside its state), named so
+// that it comes after every touch written before, and appearing in one step.
+void Touch(const Scenario& scenario, int unit, int finger, const char* identity = "current");
+
+// A dialog of the program over its main window (the sensor, enrollment or verification dialog).
+HWND WaitForDialog(const Program& program, HWND main_window);
+HWND WaitForMessageBox(const Program& program);
+bool WaitGone(HWND window);
+
+// Every static text of a window, joined.
+std::wstring StaticTexts(HWND window);
+bool WaitForText(HWND window, const std::wstring& part);
+
+HWND ListOf(HWND main_window);
+bool WaitForRows(HWND main_window, const Program& program, std::size_t count);
+
+// Gives the program the Simplified Chinese language file from `language_folder`, under the
+// user's locale name, which must be zh-CN.
+void InstallChinese(Scenario& scenario, const std::wstring& language_folder);
+
+bool LogHas(HWND main_window, const std::wstring& line);
+bool WaitForLog(HWND main_window, const std::wstring& line);
+
+}  // namespace dactyra::e2e
