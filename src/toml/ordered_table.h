@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace dactyra::toml {
@@ -56,6 +57,9 @@ class TTOMLOrderedTable {
 
  private:
   struct Entry {
+    Entry(std::u16string&& key, std::unique_ptr<TTOMLValue>&& value)
+        : Key(std::move(key)), Value(std::move(value)) {}
+
     std::u16string Key;
     std::unique_ptr<TTOMLValue> Value;
   };
