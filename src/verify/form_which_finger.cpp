@@ -90,9 +90,9 @@ void TFormWhichFinger::ShowOwnFinger() {
     // Enrolled since the listing, or on a sensor the listing could not read.
     ShowAnswer(TStateLight::kNearMiss,
                Format(WhichText(u"result.unlisted",
-                                u"This is your finger %s (Fingerprint ID: 0x%s) on the sensor "
-                                u"with Device ID %d, but it is not in the list: read the "
-                                u"fingerprints again."),
+                                u"This is one of your fingers (%s, Fingerprint ID: 0x%s) on the "
+                                u"sensor with Device ID %d, but it is not in the list: read "
+                                u"the fingerprints again."),
                       SubFactorName(FFoundSubFactor, Texts()), Hex2(FFoundSubFactor), FFoundUnit),
                kHintText);
     return;

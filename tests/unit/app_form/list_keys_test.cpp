@@ -234,8 +234,8 @@ TEST_F(ListKeys, WhichFingerAnswersATouchAndSelectsTheUsersRow) {
          touches.Finger(1, 0xF6);
        },
        0,
-       u"Which finger is this? This is your finger fingerprint #2 (Fingerprint ID: 0xF6) on the "
-       u"sensor with Device ID 1, but it is not in the list: read the fingerprints again."},
+       u"Which finger is this? This is one of your fingers (fingerprint #2, Fingerprint ID: 0xF6) "
+       u"on the sensor with Device ID 1, but it is not in the list: read the fingerprints again."},
       {"another user's finger",
        [](sim::TouchWriter& touches) { touches.Finger(1, 0xF7, kOtherUser); }, 0,
        u"Which finger is this? This fingerprint belongs to another user."},

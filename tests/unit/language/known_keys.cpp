@@ -330,8 +330,8 @@ constexpr TKnownKey kWhichKeys[] = {
     {u"which", u"result.own",
      u"This is your fingerprint \"%s\": %s (Fingerprint ID: 0x%s) on %s (Device ID: %d)."},
     {u"which", u"result.unlisted",
-     u"This is your finger %s (Fingerprint ID: 0x%s) on the sensor with Device ID %d, but it is "
-     u"not in the list: read the fingerprints again."},
+     u"This is one of your fingers (%s, Fingerprint ID: 0x%s) on the sensor with Device ID %d, but "
+     u"it is not in the list: read the fingerprints again."},
     {u"which", u"result.other_user", u"This fingerprint belongs to another user."},
     {u"which", u"result.unknown", u"This finger is not enrolled."},
     {u"which", u"result.failure", u"Failure: "},
