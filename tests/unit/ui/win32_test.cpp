@@ -397,26 +397,38 @@ POINT Centre(HWND window) {
 }
 
 // A dialog opens where it is shown, centred over its owner at the owner's DPI, and stays there.
-TEST(Win32Dialogs, OpenCentredOverTheirOwnerAtItsDpi) {
+// Wine gives every monitor one DPI, so the owner's second DPI is the one it takes when Windows
+// moves it to another monitor (WM_DPICHANGED): the dialog still opens at its monitor's DPI, laid
+// out for it, and centred over the owner as it now is.
+TEST(Win32Dialogs, OpenCentredOverTheirOwnerAtItsMonitorsDpi) {
   TDemoMain owner;
   owner.Show();
-  TDemoDialog dialog(owner);
-  EXPECT_EQ(dialog.Dpi(), owner.Dpi());
-  const POINT expected = Centre(WindowOf(owner));
-  const auto over_owner = [&](POINT point) {
-    return std::abs(point.x - expected.x) <= 1 && std::abs(point.y - expected.y) <= 1;
-  };
-  EXPECT_TRUE(over_owner(Centre(WindowOf(dialog))));
-  POINT shown{};
-  dialog.OnShow = [&] {
-    shown = Centre(WindowOf(dialog));
-    dialog.SetModalResult(ModalResult::kCancel);
-  };
-  dialog.ShowModal();
-  EXPECT_TRUE(over_owner(shown));
-  RECT client;
-  GetClientRect(WindowOf(dialog), &client);
-  EXPECT_EQ(client.right, ScaleForDpi(380, owner.Dpi()));
+  const int system_dpi = owner.Dpi();
+  for (const int owner_dpi : {system_dpi, system_dpi == 144 ? 96 : 144}) {
+    SCOPED_TRACE(owner_dpi);
+    RECT suggested{40, 30, 40 + ScaleForDpi(900, owner_dpi), 30 + ScaleForDpi(700, owner_dpi)};
+    SendMessageW(WindowOf(owner), WM_DPICHANGED, MAKEWPARAM(owner_dpi, owner_dpi),
+                 reinterpret_cast<LPARAM>(&suggested));
+    ASSERT_EQ(owner.Dpi(), owner_dpi);
+    TDemoDialog dialog(owner);
+    EXPECT_EQ(dialog.Dpi(), detail::DpiFunctions::System().ForMonitor(
+                                MonitorFromWindow(WindowOf(owner), MONITOR_DEFAULTTONEAREST)));
+    const POINT expected = Centre(WindowOf(owner));
+    const auto over_owner = [&](POINT point) {
+      return std::abs(point.x - expected.x) <= 1 && std::abs(point.y - expected.y) <= 1;
+    };
+    EXPECT_TRUE(over_owner(Centre(WindowOf(dialog))));
+    POINT shown{};
+    dialog.OnShow = [&] {
+      shown = Centre(WindowOf(dialog));
+      dialog.SetModalResult(ModalResult::kCancel);
+    };
+    dialog.ShowModal();
+    EXPECT_TRUE(over_owner(shown));
+    RECT client;
+    GetClientRect(WindowOf(dialog), &client);
+    EXPECT_EQ(client.right, ScaleForDpi(380, dialog.Dpi()));
+  }
   owner.Hide();
 }
 
