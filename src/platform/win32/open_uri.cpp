@@ -8,9 +8,9 @@
 
 #include <cstdint>
 
+#include "base/wide.h"
 #include "platform/open_uri.h"
 #include "platform/platform.h"
-#include "base/wide.h"
 
 namespace dactyra::platform {
 namespace {
