@@ -96,7 +96,7 @@ class TForm1 final : public ui::Form, public TextSource {
   void FindTouchedFinger();
   bool CanFindTouchedFinger() const { return FUnitCount > 0; }
 
-  // Rewrites CFG.TOML from the rows of the list.
+  // Rewrites CFG.TOML from the records of the list.
   void SaveCfg();
 
   // The record behind the selected row; false (and an empty record) when none is selected.
