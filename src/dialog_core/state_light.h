@@ -16,6 +16,11 @@ enum class TStateLight {
   kNearMiss,  // the user's finger, but not the one asked for, or a hint: orange
 };
 
+// The colours of result lines that go with the lights.
+inline constexpr ui::Color kSuccessText{0x008000};
+inline constexpr ui::Color kFailureText{0xFF0000};
+inline constexpr ui::Color kHintText{0xFF8000};
+
 // Where the light sits on its dialog.
 inline constexpr ui::Placement kStateLightPlacement{16, 16, 64, 64};
 

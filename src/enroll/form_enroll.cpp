@@ -15,9 +15,6 @@ namespace {
 // Status-line colours.
 constexpr ui::Color kIdleText{0x808080};
 constexpr ui::Color kInstructionText{0x000080};
-constexpr ui::Color kSuccessText{0x008000};
-constexpr ui::Color kHintText{0xFF8000};
-constexpr ui::Color kFailureText{0xFF0000};
 
 }  // namespace
 

@@ -6,14 +6,6 @@
 #include "biometric/winbio_texts.h"
 
 namespace dactyra {
-namespace {
-
-constexpr ui::Color kMatchText{0x008000};
-constexpr ui::Color kFailureText{0xFF0000};
-constexpr ui::Color kNearMissText{0xFF8000};
-
-}  // namespace
-
 TFormVerify::TFormVerify(ui::Form* owner, const TextSource& texts)
     : TWorkerDialog(owner, 380, 242, texts) {
   btnRetry.OnClick = [this] { btnRetryClick(); };
@@ -88,7 +80,7 @@ void TFormVerify::ShowOutcome(VerifyOutcome outcome) {
       SetResult(LangText(u"label.result.1",
                          u"Verification successful!\r\nThe fingerprint belongs to the current user "
                          u"and matches the selected record."),
-                kMatchText);
+                kSuccessText);
       break;
     case VerifyOutcome::kOtherUser:
       SetIcon(TStateLight::kFailure);
@@ -102,7 +94,7 @@ void TFormVerify::ShowOutcome(VerifyOutcome outcome) {
           LangText(u"label.result.3",
                    u"The fingerprint belongs to the current user,but the finger used to swipe "
                    u"it is different from the selected record."),
-          kNearMissText);
+          kHintText);
       break;
     case VerifyOutcome::kOtherSensor:
       SetIcon(TStateLight::kNearMiss);
@@ -110,7 +102,7 @@ void TFormVerify::ShowOutcome(VerifyOutcome outcome) {
                          u"The fingerprint belongs to the current user,but the touch sensor is "
                          u"different from the selected record.\r\nPlease try again using the "
                          u"correct sensor."),
-                kNearMissText);
+                kHintText);
       break;
   }
 }
@@ -133,7 +125,7 @@ void TFormVerify::WMVerifyStatus(std::uintptr_t wparam, std::intptr_t lparam) {
     case verify_event::kBadCapture:
       lblStatus.SetText(LangText(u"label.status.3",
                                  u"Poor fingerprint quality, please scan your fingerprint again."));
-      SetResult(RejectDetailText(static_cast<std::uint32_t>(lparam), Texts()), kNearMissText);
+      SetResult(RejectDetailText(static_cast<std::uint32_t>(lparam), Texts()), kHintText);
       SetIcon(TStateLight::kNearMiss);
       break;
     case verify_event::kFailed:

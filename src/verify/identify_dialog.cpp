@@ -1,0 +1,116 @@
+#include "verify/identify_dialog.h"
+
+#include <memory>
+#include <utility>
+
+#include "biometric/winbio_texts.h"
+
+namespace dactyra {
+
+TIdentifyDialog::TIdentifyDialog(ui::Form* owner, const TextSource& texts, std::u16string section,
+                                 const ui::Placement& result_placement)
+    : TWorkerDialog(owner, 380, 242, texts),
+      lblResult(*this, result_placement, {}, {.word_wrap = true}),
+      FSection(std::move(section)) {
+  btnRetry.OnClick = [this] { btnRetryClick(); };
+  btnClose.OnClick = [this] { btnCloseClick(); };
+  OnShow = [this] { FormShow(); };
+  SetMessageHandler(WM_VERIFY_STATUS, [this](std::uintptr_t wparam, std::intptr_t lparam) {
+    WMIdentifyStatus(wparam, lparam);
+  });
+  btnRetry.SetText(SectionText(u"button.retry", u"&Retry"));
+  btnRetry.SetEnabled(false);
+}
+
+TIdentifyDialog::~TIdentifyDialog() {
+  // Closed by its close box the dialog never went through btnCloseClick.
+  StopWorker();
+}
+
+std::u16string TIdentifyDialog::SectionText(std::u16string_view key,
+                                            std::u16string_view default_text) const {
+  return Texts().GetLangStr(FSection, key, default_text);
+}
+
+void TIdentifyDialog::FormShow() {
+  SetIcon(TStateLight::kIdle);
+  BringToFront();
+  StartIdentify();
+}
+
+void TIdentifyDialog::StartIdentify() {
+  StopWorker();
+  ClearAnswer();
+  FFoundUnit = 0;
+  FFoundSubFactor = 0;
+  lblStatus.SetText(SectionText(u"label.waiting", u"Please touch the fingerprint sensor..."));
+  lblResult.SetText(u"");
+  btnRetry.SetEnabled(false);
+  SetIcon(TStateLight::kWaiting);
+
+  // Any finger is answered: the record the worker compares with is none.
+  auto param = std::make_unique<TVerifyThreadParam>();
+  param->Window = PosterOf(WM_VERIFY_STATUS);
+  param->Lib = Lib;
+  param->Session = Session;
+  param->CurrentIdent = CurrentIdent;
+  param->ReportFound = true;
+  param->Cancel = NewCancelFlag();
+  HoldWorker(StartVerifyThread(std::move(param)));
+}
+
+void TIdentifyDialog::ShowAnswer(TStateLight light, std::u16string_view status,
+                                 std::u16string_view result, ui::Color color) {
+  SetIcon(light);
+  lblStatus.SetText(status);
+  lblResult.SetColor(color);
+  lblResult.SetText(result);
+  btnRetry.SetEnabled(true);
+  btnRetry.SetFocus();
+}
+
+void TIdentifyDialog::WMIdentifyStatus(std::uintptr_t wparam, std::intptr_t lparam) {
+  switch (wparam) {
+    case verify_event::kWaiting:
+      lblStatus.SetText(SectionText(u"label.waiting", u"Please touch the fingerprint sensor..."));
+      SetIcon(TStateLight::kWaiting);
+      break;
+    case verify_event::kFoundUnit:
+      FFoundUnit = EventLow32(lparam);
+      break;
+    case verify_event::kFoundSubFactor:
+      FFoundSubFactor = static_cast<WINBIO_BIOMETRIC_SUBTYPE>(lparam);
+      break;
+    case verify_event::kIdentified:
+      if (lparam == static_cast<std::intptr_t>(VerifyOutcome::kOtherUser)) {
+        OtherUsersFingerIdentified();
+      } else if (lparam >= 0 && lparam <= static_cast<std::intptr_t>(VerifyOutcome::kOtherSensor)) {
+        UsersFingerIdentified();
+      }
+      break;
+    case verify_event::kBadCapture:
+      lblStatus.SetText(SectionText(u"label.bad_capture",
+                                    u"Poor fingerprint quality, please touch the sensor again."));
+      lblResult.SetColor(kHintText);
+      lblResult.SetText(RejectDetailText(EventLow32(lparam), Texts()));
+      SetIcon(TStateLight::kNearMiss);
+      break;
+    case verify_event::kFailed:
+      IdentificationFailed(static_cast<HRESULT>(EventLow32(lparam)));
+      break;
+    default:
+      break;
+  }
+}
+
+void TIdentifyDialog::btnRetryClick() {
+  BringToFront();
+  StartIdentify();
+}
+
+void TIdentifyDialog::btnCloseClick() {
+  StopWorker();
+  Close();
+}
+
+}  // namespace dactyra
