@@ -1,13 +1,12 @@
 #include "app/sensor_dialog.h"
 
-#include "app/ok_cancel_row.h"
+#include "app/small_dialog.h"
 #include "base/format.h"
 #include "ui/ui.h"
 
 namespace dactyra {
 namespace {
 
-constexpr int kClientWidth = 364;  // a dialog 380 pixels wide
 constexpr ui::Placement kChoice{.left = 25, .width = 320};
 
 // The first `length` units of a name and an ellipsis; a character is never cut in two.
@@ -56,12 +55,8 @@ std::int64_t SelectSensor(ui::Form& owner, const std::vector<TSensorChoice>& sen
     return sensors.front().UnitId;
   }
 
-  ui::Form form({.caption = texts.GetLangStr(u"main", u"form.select", u"Select Fingerprint sensor"),
-                 .client_width = kClientWidth,
-                 .client_height = 120,
-                 .border = ui::FormBorder::kDialog,
-                 .position = ui::FormPosition::kCenterOwner,
-                 .owner = &owner});
+  ui::Form form(SmallDialogOptions(
+      owner, texts.GetLangStr(u"main", u"form.select", u"Select Fingerprint sensor")));
   ui::Panel panel(form, {.dock = ui::Dock::kClient}, {16, 12, 16, 12});
 
   // The heading, the choices 4 pixels apart, and the buttons 8 pixels further down.
@@ -82,7 +77,7 @@ std::int64_t SelectSensor(ui::Form& owner, const std::vector<TSensorChoice>& sen
     choices.push_back(&choice);
   }
   AddOkCancelRow(column, 4 + 8, texts);
-  form.SetClientSize(kClientWidth, column.Bottom() + 12);
+  form.SetClientSize(kSmallDialogWidth, column.Bottom() + 12);
 
   if (form.ShowModal() != ui::ModalResult::kOk) {
     return -1;

@@ -1,8 +1,19 @@
-#include "app/ok_cancel_row.h"
+#include "app/small_dialog.h"
+
+#include <utility>
 
 #include "ui/button.h"
 
 namespace dactyra {
+
+ui::FormOptions SmallDialogOptions(ui::Form& owner, std::u16string caption) {
+  return {.caption = std::move(caption),
+          .client_width = kSmallDialogWidth,
+          .client_height = 120,
+          .border = ui::FormBorder::kDialog,
+          .position = ui::FormPosition::kCenterOwner,
+          .owner = &owner};
+}
 
 void AddOkCancelRow(ui::Column& column, int gap, const TextSource& texts) {
   column.Add<ui::Button>(
