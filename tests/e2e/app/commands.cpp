@@ -364,7 +364,6 @@ void CloseWhileWaiting(Scenario& scenario) {
   Program program(scenario.executable, scenario.folder);
   HWND window = StartAndWait(scenario, program);
   if (window == nullptr) {
-    program.Kill();
     return;
   }
   checks.Check(WaitForRows(window, program, 1), "the list shows the enrolled finger");
@@ -438,7 +437,6 @@ void ReadOnlyConfig(Scenario& scenario) {
     Program program(scenario.executable, scenario.folder);
     HWND window = StartAndWait(scenario, program);
     if (window == nullptr) {
-      program.Kill();
       break;
     }
     checks.Check(
@@ -479,7 +477,6 @@ void Commands(Scenario& scenario) {
   Program program(scenario.executable, scenario.folder);
   HWND window = StartAndWait(scenario, program);
   if (window == nullptr) {
-    program.Kill();
     return;
   }
   scenario.checks.Check(WaitForRows(window, program, 1), "the list shows the enrolled finger",
@@ -502,7 +499,6 @@ void Chinese(Scenario& scenario, const std::wstring& language_folder) {
   Program program(scenario.executable, scenario.folder);
   HWND window = StartAndWait(scenario, program);
   if (window == nullptr) {
-    program.Kill();
     return;
   }
   checks.Check(WaitForRows(window, program, 1), "the list shows the enrolled finger");

@@ -57,7 +57,6 @@ int SelectedRow(HWND list) {
 HWND StartListing(Scenario& scenario, Program& program, const std::wstring& name) {
   HWND window = StartAndWait(scenario, program);
   if (window == nullptr) {
-    program.Kill();
     return nullptr;
   }
   WaitForRows(window, program, 2);

@@ -108,14 +108,15 @@ std::wstring CurrentUserName() {
   return GetUserNameW(name, &size) ? std::wstring(name) : L"(Unknown)";
 }
 
-// Starts the program and waits for its main window.
 HWND StartAndWait(Scenario& scenario, Program& program) {
   if (!scenario.checks.Check(program.Started(), "the program starts")) {
     return nullptr;
   }
   HWND window = nullptr;
   WaitFor([&] { return (window = program.MainWindow()) != nullptr; }, 30s);
-  scenario.checks.Check(window != nullptr, "the main window appears");
+  if (!scenario.checks.Check(window != nullptr, "the main window appears")) {
+    program.Kill();
+  }
   return window;
 }
 
@@ -125,8 +126,6 @@ void PressExit(Scenario& scenario, Program& program, HWND window, const wchar_t*
   scenario.checks.Check(program.WaitForExit(15s), "Exit ends the program");
   program.Kill();
 }
-
-// No winbio.dll in the system folder: the listing stops with the library line, and closing
 
 // A message box of the program, or null.
 HWND MessageBoxOf(const Program& program) {

@@ -41,7 +41,8 @@ std::wstring CurrentUserName();
 std::wstring CurrentUserSid();
 std::wstring LocalAppDataFolder();
 
-// Starts the program and waits for its main window.
+// Starts the program and waits for its main window; null, with the program ended, when none
+// appears.
 HWND StartAndWait(Scenario& scenario, Program& program);
 
 // Ends the program by its Exit button (by that caption) and waits for the end.
