@@ -1,7 +1,8 @@
 // The About box and the version information it shows.
 
-#include "app/link_time.h"
 #include "app/main_form.h"
+#include "app/main_texts.h"
+#include "documents/link_time.h"
 
 namespace dactyra {
 namespace {
@@ -11,18 +12,13 @@ constexpr std::u16string_view kHomePage = u"https://dactyra.example.org";
 
 }  // namespace
 
-bool TForm1::WMSysCommand(std::uint32_t command) {
-  if (command != kAboutCommand) {
-    return false;
-  }
-  const std::u16string text =
-      GetLangStr(u"main", u"author", u"Author: ") + std::u16string(kAuthor) + u"\r\n" +
-      GetLangStr(u"main", u"version", u"Version: ") + GetAppVersionField(u"FileVersion") + u"\r\n" +
-      GetLangStr(u"main", u"compilationtime", u"Compilation time: ") +
-      FormatDateTime(GetLocalLinkerTimestamp(FExecutablePath)) + u"\r\n" +
-      GetLangStr(u"main", u"homepage", u"HomePage: ") + std::u16string(kHomePage);
-  ui::ShowInformation(nullptr, GetLangStr(u"main", u"title", u"Dactyra"), text);
-  return true;
+void TForm1::ShowAbout() {
+  const std::u16string text = Get(main_text::kAboutAuthor) + std::u16string(kAuthor) + u"\r\n" +
+                              Get(main_text::kAboutVersion) + GetAppVersionField(u"FileVersion") +
+                              u"\r\n" + Get(main_text::kAboutLinkTime) +
+                              FormatDateTime(GetLocalLinkerTimestamp(FExecutablePath)) + u"\r\n" +
+                              Get(main_text::kAboutHomePage) + std::u16string(kHomePage);
+  ui::ShowInformation(nullptr, Get(main_text::kTitle), text);
 }
 
 std::u16string TForm1::GetAppVersionField(std::u16string_view Key) const {

@@ -4,27 +4,12 @@
 #include <string_view>
 #include <utility>
 
+#include "app/main_texts.h"
 #include "base/hex.h"
 #include "base/strings.h"
 
 namespace dactyra {
 namespace {
-
-struct TColumnText {
-  std::u16string_view title_key;
-  std::u16string_view title;
-  std::u16string_view width_key;
-  std::int32_t width;
-};
-
-// In the order of TColumn.
-constexpr TColumnText kColumns[] = {
-    {u"list.columns.1.title", u"#", u"list.columns.1.width", 30},
-    {u"list.columns.2.title", u"Fingerprint Device", u"list.columns.2.width", 300},
-    {u"list.columns.3.title", u"Device ID", u"list.columns.3.width", 60},
-    {u"list.columns.4.title", u"Fingerprint ID", u"list.columns.4.width", 80},
-    {u"list.columns.5.title", u"Fingerprint Description", u"list.columns.5.width", 170},
-};
 
 int Column(TColumn column) {
   return static_cast<int>(column);
@@ -33,9 +18,9 @@ int Column(TColumn column) {
 }  // namespace
 
 void TFingerList::AddColumns(const TextSource& texts) {
-  for (const TColumnText& column : kColumns) {
-    view_.AddColumn(texts.GetLangStr(u"main", column.title_key, column.title),
-                    texts.GetLangInt(u"main", column.width_key, column.width));
+  for (std::size_t column = 0; column < main_text::kColumnTitles.size(); ++column) {
+    view_.AddColumn(texts.Get(main_text::kColumnTitles[column]),
+                    texts.Get(main_text::kColumnWidths[column]));
   }
 }
 

@@ -3,12 +3,15 @@
 
 #include <utility>
 
-#include "app/config_file.h"
+#include "app/log_texts.h"
 #include "app/main_form.h"
+#include "app/main_texts.h"
 #include "base/format.h"
 #include "base/hex.h"
 #include "base/strings.h"
 #include "biometric/winbio_texts.h"
+#include "documents/config_file.h"
+#include "documents/finger_entry.h"
 #include "toml/path_helpers.h"
 
 namespace dactyra {
@@ -26,8 +29,7 @@ void TForm1::btnEnumClick() {
     ApplyStoredDescriptions(*config);
   }
   FListingComplete = true;
-  AddLog(Format(GetLangStr(u"log", u"fingers", u"Fingerprints recorded: %d"),
-                static_cast<std::int64_t>(FFingers.Count())));
+  AddLog(Format(Get(log_text::kFingersListed), static_cast<std::int64_t>(FFingers.Count())));
   UpdateButtons();
 }
 
@@ -37,11 +39,11 @@ std::u16string TForm1::BeginListing() {
   FListedUnits.clear();
   ClearFingerList();
   UpdateButtons();
-  std::u16string user_label = GetLangStr(u"main", u"label.user", u"User: ");
-  AddLog(GetLangStr(u"log", u"read_data", u"Reading fingerprint data..."));
+  std::u16string user_label = Get(main_text::kUserLabel);
+  AddLog(Get(log_text::kReading));
   AddLog(user_label + GetCurrentUserName(*this));
   if (!FConfigPlaceTold && !FConfig.Place().BesideProgram) {
-    AddLog(Format(GetLangStr(u"log", u"cfg_location", u"The descriptions are kept in %s."), cfg));
+    AddLog(Format(Get(log_text::kConfigLocation), FCfgPath));
   }
   FConfigPlaceTold = true;
   return user_label;
@@ -50,11 +52,11 @@ std::u16string TForm1::BeginListing() {
 // The identity whose templates are listed, shown with the user's name and SID.
 bool TForm1::ReadCurrentUser(std::u16string_view user_label) {
   if (!GetCurrentIdentity(FIdent)) {
-    AddLog(GetLangStr(u"log", u"get_sid_error", u"Unable to obtain the current user's SID."));
+    AddLog(Get(log_text::kNoSid));
     return false;
   }
   lblUser.SetText(std::u16string(user_label) + GetCurrentUserName(*this));
-  AddLog(GetLangStr(u"log", u"sid", u"SID: ") + IdentitySidText(FIdent, *this));
+  AddLog(Get(log_text::kSid) + IdentitySidText(FIdent, *this));
   return true;
 }
 
@@ -74,12 +76,11 @@ bool TForm1::ReadSensors() {
   }
   if (FUnitCount == 0 || !FUnitArray.Held()) {
     FUnitCount = 0;
-    AddLog(GetLangStr(u"log", u"notfound", u"No fingerprint device found."));
+    AddLog(Get(log_text::kNoSensor));
     UpdateButtons();
     return false;
   }
-  AddLog(Format(GetLangStr(u"log", u"find", u"%d fingerprint collection devices were found."),
-                static_cast<std::int64_t>(FUnitCount)));
+  AddLog(Format(Get(log_text::kSensorsFound), static_cast<std::int64_t>(FUnitCount)));
   return true;
 }
 
@@ -100,21 +101,17 @@ void TForm1::ListEnrollments(toml::TTOMLTable* units) {
     const std::u16string device_name = UnitDescription(unit);
     toml::SetString(units, IntToText(unit.UnitId), device_name, true);
 
-    TWinBioBuffer<WINBIO_BIOMETRIC_SUBTYPE> sub_factors;
-    std::size_t sub_factor_count = 0;
-    const HRESULT result = FLib.EnumEnroll(FSession, unit.UnitId, &FIdent,
-                                           sub_factors.Receive(FLib.Free), &sub_factor_count);
-    if (Failed(result)) {
-      AddLogResult(u"  >> WinBioEnumEnrollments ", result);
+    const TUnitEnrollments enrollments = ListUnitEnrollments(FLib, FSession, FIdent, unit.UnitId);
+    if (Failed(enrollments.Result)) {
+      AddLogResult(u"  >> WinBioEnumEnrollments ", enrollments.Result);
       continue;
     }
     FListedUnits.insert(unit.UnitId);
-    if (sub_factor_count == 0 || !sub_factors.Held()) {
-      AddLog(GetLangStr(u"log", u"nothing", u"No fingerprints were recorded."));
+    if (enrollments.SubFactors.empty()) {
+      AddLog(Get(log_text::kNoFingers));
       continue;
     }
-    for (std::size_t index = 0; index < sub_factor_count; ++index) {
-      const WINBIO_BIOMETRIC_SUBTYPE sub_factor = sub_factors.Get()[index];
+    for (const WINBIO_BIOMETRIC_SUBTYPE sub_factor : enrollments.SubFactors) {
       std::u16string finger_name = SubFactorName(sub_factor, *this);
       FFingers.Add({.UnitId = unit.UnitId,
                     .DeviceName = device_name,
@@ -127,16 +124,16 @@ void TForm1::ListEnrollments(toml::TTOMLTable* units) {
 
 // Each record takes the first stored description of its sensor and finger that is not empty.
 void TForm1::ApplyStoredDescriptions(const toml::TTOMLTable& document) {
-  toml::TTOMLArray* fingers = toml::GetArray(&document, u"finger");
+  toml::TTOMLArray* fingers = toml::GetArray(&document, kFingerArrayKey);
   TDescriptionLookup lookup;
-  lookup.Owner = Owner();
+  lookup.Entry.Owner = Owner();
   const auto find = [&lookup](std::int32_t index, toml::TTOMLTable& table) {
     return lookup.FindDescription(index, table);
   };
   for (std::size_t index = 0; index < FFingers.Count(); ++index) {
     const TFingerRecord& record = FFingers.Records()[index];
-    lookup.UnitId = record.UnitId;
-    lookup.FingerId = FingerIdText(record.SubFactor);
+    lookup.Entry.UnitId = record.UnitId;
+    lookup.Entry.FingerId = FingerIdText(record.SubFactor);
     lookup.Description.clear();
     toml::ForEachTable(fingers, find, true);
     if (!lookup.Description.empty()) {

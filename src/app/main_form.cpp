@@ -1,14 +1,13 @@
 #include "app/main_form.h"
 
-#include "app/config_place.h"
-#include "app/language.h"
+#include "app/main_texts.h"
 #include "biometric/winbio_texts.h"
+#include "documents/config_place.h"
+#include "documents/language.h"
 #include "platform/platform.h"
 
 namespace dactyra {
 namespace {
-
-constexpr std::size_t kMaxRows = 10;
 
 std::u16string TwoDigits(int value) {
   return {static_cast<char16_t>(u'0' + value / 10 % 10), static_cast<char16_t>(u'0' + value % 10)};
@@ -31,21 +30,9 @@ TForm1::TForm1(std::u16string_view executable_path, std::optional<std::u16string
                 .font = ui::FontSpec{kWindowFontFace, kWindowFontPixels}}),
       FExecutablePath(executable_path),
       FPerUserFolder(std::move(per_user_folder)) {
-  btnEnum.OnClick = [this] { btnEnumClick(); };
-  btnVerify.OnClick = [this] { btnVerifyClick(); };
-  btnAdd.OnClick = [this] { btnAddClick(); };
-  btnDelete.OnClick = [this] { btnDeleteClick(); };
-  ButtonClose.OnClick = [this] { ButtonCloseClick(); };
-  btnSignInOptions.OnClick = [this] { btnSignInOptionsClick(); };
   ListView.OnSelectItem = [this](int row, bool selected) { ListViewSelectItem(row, selected); };
   ListView.OnDoubleClick = [this] { btnVerifyClick(); };
-  ListView.OnKeyDown = [this](ui::Key key) { return ListViewKeyDown(key); };
-  ListView.OnContextMenu = [this](const ui::ContextMenuRequest& request) {
-    ListViewContextMenu(request);
-  };
-  OnKeyDown = [this](ui::Key key) { return FormKeyDown(key); };
   OnClose = [this] { FormClose(); };
-  OnSysCommand = [this](std::uint32_t command) { return WMSysCommand(command); };
   FormCreate();
 }
 
@@ -55,35 +42,25 @@ TForm1::~TForm1() {
 
 std::u16string TForm1::GetLangStr(std::u16string_view Module, std::u16string_view Id,
                                   std::u16string_view Default) const {
-  return dactyra::GetLangStr(lang.get(), Module, Id, Default);
+  return dactyra::GetLangStr(FLang.get(), Module, Id, Default);
 }
 
 std::int32_t TForm1::GetLangInt(std::u16string_view Module, std::u16string_view Id,
                                 std::int32_t Default) const {
-  return dactyra::GetLangInt(lang.get(), Module, Id, Default);
+  return dactyra::GetLangInt(FLang.get(), Module, Id, Default);
 }
 
 void TForm1::FormCreate() {
   const std::u16string directory = ExecutableDirectory(FExecutablePath);
   TConfigPlace place = ChooseConfigPlace(directory, FPerUserFolder);
-  cfg = place.Path;
+  FCfgPath = place.Path;
   FConfig =
       TConfigStore(std::move(place), *this, [this](std::u16string_view line) { AddLog(line); });
-  lang = LoadLanguage(LanguageFilePath(directory, GetLocaleName()));
+  FLang = LoadLanguage(LanguageFilePath(directory, GetLocaleName()));
 
-  const std::u16string title = GetLangStr(u"main", u"title", u"Dactyra");
-  InsertSystemMenuItem({kAboutCommand, GetLangStr(u"main", u"about", u"&About..."), true});
-  SetCaption(title + u" V" + GetAppVersionField(u"FileVersion"));
-
-  btnEnum.SetText(GetLangStr(u"main", u"button.enum", u"&Read Fingerprints"));
-  btnVerify.SetText(GetLangStr(u"main", u"button.verify", u"&Verify Fingerprint"));
-  btnAdd.SetText(GetLangStr(u"main", u"button.add", u"&Add Fingerprint"));
-  btnDelete.SetText(GetLangStr(u"main", u"button.del", u"&Delete Fingerprint"));
-  ButtonClose.SetText(GetLangStr(u"main", u"button.exit", u"E&xit"));
-  PrepareSignInOffer();
-  btnVerify.SetEnabled(false);
-  btnAdd.SetEnabled(false);
-  btnDelete.SetEnabled(false);
+  SetCaption(Get(main_text::kTitle) + u" V" + GetAppVersionField(u"FileVersion"));
+  WireCommands();
+  btnSignInOptions.SetVisible(false);
   FFingers.AddColumns(*this);
 
   // Outside any control's event: an error escaping the listing is shown in an error box, and
@@ -93,7 +70,7 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::FormClose() {
-  lang.reset();
+  FLang.reset();
   // Rows that do not show the stored enrollments (the listing stopped early, or never ran)
   // would wipe every description from the file.
   if (FListingComplete) {
@@ -126,8 +103,7 @@ bool TForm1::EnsureLibrary() {
   if (FLib.Load()) {
     return true;
   }
-  AddLog(GetLangStr(u"log", u"dll_error",
-                    u"Unable to load winbio.dll or failed to get the function address."));
+  AddLog(Get(log_text::kLibraryMissing));
   return false;
 }
 
@@ -153,6 +129,14 @@ void TForm1::CloseCurrentSession() {
   }
 }
 
+ui::ModalResult TForm1::ShowServiceDialog(TWorkerDialog& dialog) {
+  const ui::ModalResult result = dialog.ShowModal();
+  if (!dialog.SessionIdle()) {
+    FSession = 0;
+  }
+  return result;
+}
+
 void TForm1::ReleaseBiometrics() {
   CloseCurrentSession();
   FUnitArray.Reset();
@@ -164,17 +148,12 @@ void TForm1::ClearFingerList() {
   FFingers.Clear();
 }
 
-void TForm1::UpdateButtons() {
-  const bool selected = ListView.SelectedIndex() >= 0;
-  btnVerify.SetEnabled(selected);
-  btnDelete.SetEnabled(selected);
-  btnAdd.SetEnabled(FUnitCount > 0 && FFingers.Count() < kMaxRows);
-}
-
-bool TForm1::GetSelectedRecord(TFingerRecord& record) const {
+std::optional<TFingerRecord> TForm1::GetSelectedRecord() const {
   const std::optional<std::size_t> index = FFingers.Selected();
-  record = index ? FFingers.Records()[*index] : TFingerRecord{};
-  return index.has_value();
+  if (!index) {
+    return std::nullopt;
+  }
+  return FFingers.Records()[*index];
 }
 
 void TForm1::ListViewSelectItem(int, bool) {

@@ -1,44 +1,45 @@
 #pragma once
 
+// The program's own classes, records and their fields are named as Windows programs of its kind
+// name theirs: types T…, pointer types P…, fields F…, controls by kind and role (btnAdd,
+// lblStatus), handlers by control and event (btnAddClick). The layers below them (base,
+// platform, toml, ui, sim) follow the repository's style (snake_case, trailing-underscore
+// members). One style per class.
+
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <set>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "app/config_store.h"
-#include "app/enrolled_fingers.h"
+#include "app/commands.h"
 #include "app/finger_list.h"
-#include "app/winbio_buffer.h"
 #include "base/text_source.h"
+#include "biometric/enrolled_fingers.h"
+#include "biometric/finger_slots.h"
+#include "biometric/winbio_buffer.h"
 #include "biometric/winbio_lib.h"
 #include "biometric/winbio_types.h"
+#include "dialog_core/worker_dialog.h"
+#include "documents/config_store.h"
 #include "platform/platform.h"
 #include "toml/value.h"
 #include "ui/ui.h"
 
 namespace dactyra {
 
-// The system-menu command of the About item.
-inline constexpr std::uint32_t kAboutCommand = 0x401;
-
 // The window's font, which the dialogs take over: Microsoft YaHei ("微软雅黑") at 13 pixels.
 inline constexpr char16_t kWindowFontFace[] = u"\u5FAE\u8F6F\u96C5\u9ED1";
 inline constexpr int kWindowFontPixels = 13;
 
-// The slot for a new enrollment: the one after the highest of the ten unspecified-position
-// slots among `in_use`; 0 when 0xFE is among them.
-WINBIO_BIOMETRIC_SUBTYPE NextFreeSlot(std::span<const WINBIO_BIOMETRIC_SUBTYPE> in_use);
-
 // The main window: the list of the current user's enrolled fingerprints, the command buttons
 // and the activity log. It owns the binding of the biometric service, the open session, the
 // sensors of the last listing, the user's identity and the language document, and gives every
-// text of the program through GetLangStr and GetLangInt.
+// text of the program through GetLangStr and GetLangInt. Its commands are the rows of
+// MainCommands (commands.h); each has its handler in a file of its own.
 class TForm1 final : public ui::Form, public TextSource {
  public:
   // `executable_path` (the running program's, as a rule) locates CFG.TOML and the language
@@ -73,6 +74,7 @@ class TForm1 final : public ui::Form, public TextSource {
   std::int32_t GetLangInt(std::u16string_view Module, std::u16string_view Id,
                           std::int32_t Default) const override;
 
+  // ---- The commands' handlers (one file each) ----
   // The list command, run at start, by btnEnum and after an enrollment or a deletion.
   void btnEnumClick();
   void btnVerifyClick();
@@ -80,30 +82,27 @@ class TForm1 final : public ui::Form, public TextSource {
   void btnDeleteClick();
   void ButtonCloseClick();
   void btnSignInOptionsClick();
-  void ListViewSelectItem(int row, bool selected);
-  bool WMSysCommand(std::uint32_t command);
-
-  // The list's keys and context menu (list_keys.cpp): Enter verifies and Del deletes the
-  // selected finger; anywhere in the window F2 renames it, F3 finds the finger touched and F5
-  // lists again. Each acts only when its command is enabled.
-  bool ListViewKeyDown(ui::Key key);
-  bool FormKeyDown(ui::Key key);
-  void ListViewContextMenu(const ui::ContextMenuRequest& request);
   // Renames the selected finger without a touch, as the verification dialog does.
   void RenameSelectedFinger();
   // "Which finger is this?": identifies a touch and, for a listed finger of the user, selects
-  // its row. Enabled once a listing found a sensor.
+  // its row.
   void FindTouchedFinger();
-  bool CanFindTouchedFinger() const { return FUnitCount > 0; }
+  // The About box.
+  void ShowAbout();
+
+  // Runs a command when it is enabled; false when it is not.
+  bool RunCommand(const TCommand& command);
 
   // Rewrites CFG.TOML from the records of the list.
   void SaveCfg();
 
-  // The record behind the selected row; false (and an empty record) when none is selected.
-  bool GetSelectedRecord(TFingerRecord& record) const;
-
+  // ---- The model the commands' rules read ----
+  // The record behind the selected row; none when no row is selected.
+  std::optional<TFingerRecord> GetSelectedRecord() const;
   // The listed fingers, one record per row.
   const TFingerList& Fingers() const { return FFingers; }
+  // The sensors of the last listing.
+  std::size_t SensorCount() const { return FUnitCount; }
 
   // The slot for a new enrollment by the rows of the list: the one after the highest of the ten
   // unspecified-position slots in use on any sensor; 0 when 0xFE is in use.
@@ -116,9 +115,30 @@ class TForm1 final : public ui::Form, public TextSource {
   platform::LocalDateTime GetLocalLinkerTimestamp(std::u16string_view filename);
 
  private:
+  // A fresh session for a part of a command: the session open before is closed at once, and
+  // the one the part opens is closed when the part ends, however it ends.
+  class TFreshSession {
+   public:
+    explicit TFreshSession(TForm1& form) : FForm(form) { FForm.CloseCurrentSession(); }
+    ~TFreshSession() { FForm.CloseCurrentSession(); }
+    TFreshSession(const TFreshSession&) = delete;
+    TFreshSession& operator=(const TFreshSession&) = delete;
+
+   private:
+    TForm1& FForm;
+  };
+
   void FormCreate();
   void FormClose();
   void FormDestroy();
+
+  // The buttons, keys, context menu and system menu of the command table.
+  void WireCommands();
+  bool ListViewKeyDown(ui::Key key);
+  bool FormKeyDown(ui::Key key);
+  void ListViewContextMenu(const ui::ContextMenuRequest& request);
+  bool WMSysCommand(std::uint32_t command);
+  void ListViewSelectItem(int row, bool selected);
 
   void AddLog(std::u16string_view text);
   void AddLogResult(std::u16string_view prefix, HRESULT code);
@@ -127,9 +147,13 @@ class TForm1 final : public ui::Form, public TextSource {
   bool EnsureLibrary();
   bool EnsureSession();
   void CloseCurrentSession();
-  // Forgets the session without closing it: a worker that the service did not release is still
-  // blocked on it, and a close could wait for that worker's touch.
-  void LeaveSessionBehind() { FSession = 0; }
+  // What a dialog that waits in the service is given: the binding, the open session and the
+  // signed-in user.
+  TServiceContext ServiceContext() const { return {FLib, FSession, FIdent}; }
+  // Shows a dialog that waits in the service on the open session. A worker that it could not
+  // get out of the service is still blocked on that session: the session is then forgotten
+  // without being closed (a close could wait for that worker's touch).
+  ui::ModalResult ShowServiceDialog(TWorkerDialog& dialog);
   void ReleaseBiometrics();
   void ClearFingerList();
   void UpdateButtons();
@@ -145,22 +169,26 @@ class TForm1 final : public ui::Form, public TextSource {
   // The sensor for a new enrollment (SelectSensor of sensor_dialog.h over the sensors of the
   // last listing): a unit id, 0 for the automatic choice, -1 when cancelled.
   std::int64_t SelectSensor();
-
-  // The slot for a new finger by the service's current list (EnrolledSubFactors); 0, with the
-  // reason logged, when there is none or the service cannot tell.
-  WINBIO_BIOMETRIC_SUBTYPE ChooseFreeSlot(WINBIO_UNIT_ID unit);
-  // Enrolls `slot` on `unit` (0: the sensor touched) through the enrollment dialog: the new
-  // finger with its description, or none (the dialog's last status logged).
-  std::optional<TFingerRecord> Enroll(WINBIO_BIOMETRIC_SUBTYPE slot, WINBIO_UNIT_ID unit);
-
+  // The enrollment of a new finger on `unit` (0: the sensor touched) on a fresh session: a free
+  // slot as the service sees it, and the enrollment dialog. The new finger with its
+  // description, or none (why logged).
+  std::optional<TFingerRecord> EnrollNewFinger(WINBIO_UNIT_ID unit);
   // The sub-factors the current user has enrolled, as the service lists them now on every
   // sensor; none (and the failure logged) when a sensor the finger may go to cannot be listed:
   // `chosen_unit`, or any sensor when it is 0.
   std::optional<std::vector<WINBIO_BIOMETRIC_SUBTYPE>> EnrolledSubFactors(
       WINBIO_UNIT_ID chosen_unit);
+  // The slot for a new finger by the service's current list; 0, with the reason logged, when
+  // there is none or the service cannot tell.
+  WINBIO_BIOMETRIC_SUBTYPE ChooseFreeSlot(WINBIO_UNIT_ID unit);
+  // Enrolls `slot` on `unit` through the enrollment dialog: the new finger with its
+  // description, or none (the dialog's last status logged).
+  std::optional<TFingerRecord> Enroll(WINBIO_BIOMETRIC_SUBTYPE slot, WINBIO_UNIT_ID unit);
+  // Deletes the record's template on a fresh session; false, with the failure logged, when the
+  // service did not.
+  bool DeleteTemplate(const TFingerRecord& record);
 
   // ---- The owner's proof, and sensors that Windows keeps to itself (owner_proof.cpp) ----
-  void PrepareSignInOffer();
   // The current user's fingers on every sensor as the service lists them now, on the open
   // session (opened when there is none); the sensors it could not list are logged. None, and
   // the failure logged, when no session can be opened or the sensors cannot be listed.
@@ -182,10 +210,10 @@ class TForm1 final : public ui::Form, public TextSource {
   TWinBioBuffer<WINBIO_UNIT_SCHEMA> FUnitArray;
   std::size_t FUnitCount = 0;
   TWinBioIdentity FIdent{};
-  std::u16string cfg;
-  TConfigStore FConfig;           // reads and writes cfg
-  bool FConfigPlaceTold = false;  // the log has said where cfg is, when not beside the program
-  std::unique_ptr<toml::TTOMLTable> lang;
+  std::u16string FCfgPath;
+  TConfigStore FConfig;           // reads and writes FCfgPath
+  bool FConfigPlaceTold = false;  // the log has said where FCfgPath is, when not beside the program
+  std::unique_ptr<toml::TTOMLTable> FLang;
   TFingerList FFingers{ListView};
   // The rows show every enrollment of the sensors that the last listing could enumerate (the
   // listing got through its end): only then may closing the window rewrite CFG.TOML.

@@ -3,6 +3,7 @@
 
 #include <optional>
 
+#include "app/log_texts.h"
 #include "app/main_form.h"
 #include "app/rename_dialog.h"
 #include "base/format.h"
@@ -13,8 +14,7 @@ namespace dactyra {
 void TForm1::RenameSelectedFinger() {
   const std::optional<std::size_t> selected = FFingers.Selected();
   if (!selected) {
-    AddLog(
-        GetLangStr(u"log", u"select_finger", u"Please select a fingerprint from the list first."));
+    AddLog(Get(log_text::kSelectFirst));
     return;
   }
   const TFingerRecord record = FFingers.Records()[*selected];
@@ -22,10 +22,8 @@ void TForm1::RenameSelectedFinger() {
   if (!edited || *edited == record.Description) {
     return;
   }
-  AddLog(Format(GetLangStr(u"log", u"renamed",
-                           u"Fingerprint renamed from \"%s\" to \"%s\" (Device ID: %d, "
-                           u"Fingerprint ID: 0x%s)"),
-                record.Description, *edited, record.UnitId, Hex2(record.SubFactor)));
+  AddLog(Format(Get(log_text::kRenamed), record.Description, *edited, record.UnitId,
+                Hex2(record.SubFactor)));
   FFingers.SetDescription(*selected, *edited);
   SaveCfg();
 }

@@ -2,9 +2,9 @@
 
 #include <exception>
 
-#include "app/config_file.h"
 #include "app/main_form.h"
 #include "base/error.h"
+#include "documents/config_file.h"
 
 namespace dactyra {
 

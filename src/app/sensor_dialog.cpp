@@ -1,4 +1,5 @@
 #include "app/sensor_dialog.h"
+#include "app/main_texts.h"
 
 #include "app/small_dialog.h"
 #include "base/format.h"
@@ -55,19 +56,16 @@ std::int64_t SelectSensor(ui::Form& owner, const std::vector<TSensorChoice>& sen
     return sensors.front().UnitId;
   }
 
-  ui::Form form(SmallDialogOptions(
-      owner, texts.GetLangStr(u"main", u"form.select", u"Select Fingerprint sensor")));
+  ui::Form form(SmallDialogOptions(owner, texts.Get(main_text::kSensorCaption)));
   ui::Panel panel(form, {.dock = ui::Dock::kClient}, {16, 12, 16, 12});
 
   // The heading, the choices 4 pixels apart, and the buttons 8 pixels further down.
   ui::Column column(panel);
-  column.Add<ui::Label>(
-      10, {.left = 20},
-      texts.GetLangStr(u"main", u"radio.select", u"Select the sensor you want to use:"),
-      ui::LabelOptions{.bold = true});
-  column.Add<ui::RadioButton>(10, kChoice, texts.GetLangStr(u"main", u"radio.auto", u"Auto"),
+  column.Add<ui::Label>(10, {.left = 20}, texts.Get(main_text::kSensorQuestion),
+                        ui::LabelOptions{.bold = true});
+  column.Add<ui::RadioButton>(10, kChoice, texts.Get(main_text::kSensorAuto),
                               ui::RadioOptions{.checked = true});
-  const std::u16string item = texts.GetLangStr(u"main", u"radio.item", u"%s  (UnitID\uFF1A%d)");
+  const std::u16string item = texts.Get(main_text::kSensorItem);
   std::vector<const ui::RadioButton*> choices;
   for (const TSensorChoice& sensor : sensors) {
     auto& choice =

@@ -1,4 +1,5 @@
 #include "app/small_dialog.h"
+#include "app/main_texts.h"
 
 #include <utility>
 
@@ -17,10 +18,10 @@ ui::FormOptions SmallDialogOptions(ui::Form& owner, std::u16string caption) {
 
 void AddOkCancelRow(ui::Column& column, int gap, const TextSource& texts) {
   column.Add<ui::Button>(
-      gap, {.left = 90, .width = 80}, texts.GetLangStr(u"main", u"button.ok", u"&OK"),
+      gap, {.left = 90, .width = 80}, texts.Get(main_text::kButtonOk),
       ui::ButtonOptions{.is_default = true, .modal_result = ui::ModalResult::kOk});
   column.AddBeside<ui::Button>(
-      {.left = 220, .width = 80}, texts.GetLangStr(u"main", u"button.cancel", u"&Cancel"),
+      {.left = 220, .width = 80}, texts.Get(main_text::kButtonCancel),
       ui::ButtonOptions{.cancel = true, .modal_result = ui::ModalResult::kCancel});
 }
 

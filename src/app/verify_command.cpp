@@ -3,6 +3,7 @@
 
 #include <optional>
 
+#include "app/log_texts.h"
 #include "app/main_form.h"
 #include "base/format.h"
 #include "base/hex.h"
@@ -13,8 +14,7 @@ namespace dactyra {
 void TForm1::btnVerifyClick() {
   const std::optional<std::size_t> selected = FFingers.Selected();
   if (!selected) {
-    AddLog(
-        GetLangStr(u"log", u"select_finger", u"Please select a fingerprint from the list first."));
+    AddLog(Get(log_text::kSelectFirst));
     return;
   }
   if (!EnsureLibrary() || !EnsureSession()) {
@@ -22,29 +22,19 @@ void TForm1::btnVerifyClick() {
   }
   AddLog(u"");
   const TFingerRecord record = FFingers.Records()[*selected];
-  const std::u16string& description = record.Description;
-  AddLog(Format(GetLangStr(u"log", u"verity_info",
-                           u"Verify fingerprint: %s (Device ID: %d, Fingerprint ID: 0x%s)"),
-                description, record.UnitId, Hex2(record.SubFactor)));
+  AddLog(
+      Format(Get(log_text::kVerifying), record.Description, record.UnitId, Hex2(record.SubFactor)));
 
   std::u16string edited;
   {
-    TFormVerify dialog(this, *this);
-    dialog.Lib = FLib;
-    dialog.Session = FSession;
-    dialog.CurrentIdent = FIdent;
-    dialog.SelRecord = record;
-    dialog.lblTitle.SetText(description);
-    dialog.ShowModal();
-    edited = dialog.lblTitle.Text();
-    if (!dialog.SessionIdle()) {
-      LeaveSessionBehind();
-    }
+    TFormVerify dialog(this, *this, ServiceContext(), record);
+    ShowServiceDialog(dialog);
+    edited = dialog.Description();
   }
 
-  const bool changed = description != edited;
+  const bool changed = record.Description != edited;
   FFingers.SetDescription(*selected, edited);
-  AddLog(GetLangStr(u"log", u"close_verity", u"The verification window has been closed."));
+  AddLog(Get(log_text::kVerifyClosed));
   if (changed) {
     SaveCfg();
   }

@@ -1,6 +1,7 @@
 // "Which finger is this?": one touch on any sensor, identified as verification does; the
 // answer in the log and, for a listed finger of the user, its row selected. Nothing changes.
 
+#include "app/log_texts.h"
 #include "app/main_form.h"
 #include "base/format.h"
 #include "verify/form_which_finger.h"
@@ -15,23 +16,15 @@ void TForm1::FindTouchedFinger() {
   std::optional<std::size_t> found;
   std::u16string answer;
   {
-    TFormWhichFinger dialog(this, *this);
-    dialog.Lib = FLib;
-    dialog.Session = FSession;
-    dialog.CurrentIdent = FIdent;
-    dialog.Fingers = FFingers.Records();
-    dialog.ShowModal();
-    found = dialog.FoundIndex;
-    answer = dialog.Answer;
-    if (!dialog.SessionIdle()) {
-      LeaveSessionBehind();
-    }
+    TFormWhichFinger dialog(this, *this, ServiceContext(), FFingers.Records());
+    ShowServiceDialog(dialog);
+    found = dialog.FoundIndex();
+    answer = dialog.Answer();
   }
   if (answer.empty()) {
-    AddLog(GetLangStr(u"log", u"which_cancelled",
-                      u"Which finger is this? No finger was identified (cancelled)."));
+    AddLog(Get(log_text::kWhichFingerCancelled));
   } else {
-    AddLog(Format(GetLangStr(u"log", u"which", u"Which finger is this? %s"), answer));
+    AddLog(Format(Get(log_text::kWhichFinger), answer));
   }
   if (found) {
     FFingers.Show(*found);

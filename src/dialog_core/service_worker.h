@@ -21,7 +21,7 @@ namespace dactyra {
 using TWorkerPoster = std::function<bool(std::uintptr_t event, std::intptr_t value)>;
 
 // The stop flag shared by a dialog and its worker: it lives as long as the last of them.
-using TCancelFlag = std::shared_ptr<std::atomic<bool>>;
+using PCancelFlag = std::shared_ptr<std::atomic<bool>>;
 
 // Starts `work` on a new thread that holds its own reference on the service's module until it
 // has finished, so that the module is not unloaded under a call still running in the service.
@@ -33,6 +33,15 @@ platform::WorkerThread StartServiceWorker(const TWinBioLib& lib, Work work) {
         work();
         module_reference = platform::Module();  // released last: no service code runs after
       });
+}
+
+// Starts `procedure` with its parameter record on a new thread (as above): the worker start of
+// every dialog. The record brings the worker's own copy of the binding (`Lib`).
+template <typename Param, typename Procedure>
+platform::WorkerThread StartServiceWorker(std::unique_ptr<Param> param, Procedure procedure) {
+  const TWinBioLib lib = param->Lib;
+  return StartServiceWorker(
+      lib, [param = std::move(param), procedure]() mutable { procedure(std::move(param)); });
 }
 
 // A 32-bit value (a unit id, a count, a reject detail, a result code) as the second parameter

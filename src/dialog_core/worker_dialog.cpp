@@ -3,14 +3,20 @@
 namespace dactyra {
 
 TWorkerDialog::TWorkerDialog(ui::Form* owner, int client_width, int client_height,
-                             const TextSource& texts)
+                             const TextSource& texts, const TServiceContext& context)
     : ui::Form({.caption = {},
                 .client_width = client_width,
                 .client_height = client_height,
                 .border = ui::FormBorder::kDialog,
                 .position = ui::FormPosition::kCenterOwner,
                 .owner = owner}),
-      texts_(texts) {}
+      FTexts(texts),
+      FContext(context) {}
+
+TWorkerDialog::~TWorkerDialog() {
+  // Closed by its close box, a dialog never went through its own Close or Cancel button.
+  StopWorker();
+}
 
 TWorkerPoster TWorkerDialog::PosterOf(std::uint32_t message) const {
   return [target = Target(), message](std::uintptr_t event, std::intptr_t value) {
@@ -18,13 +24,13 @@ TWorkerPoster TWorkerDialog::PosterOf(std::uint32_t message) const {
   };
 }
 
-const TCancelFlag& TWorkerDialog::NewCancelFlag() {
+const PCancelFlag& TWorkerDialog::NewCancelFlag() {
   FCancel = std::make_shared<std::atomic<bool>>(false);
   return FCancel;
 }
 
 void TWorkerDialog::StopWorker() {
-  if (FThread.Held() && !StopServiceWorker(Lib, Session, *FCancel, FThread)) {
+  if (FThread.Held() && !StopServiceWorker(FContext.Lib, FContext.Session, *FCancel, FThread)) {
     FWorkerLeftBehind = true;
   }
 }

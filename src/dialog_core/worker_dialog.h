@@ -5,6 +5,7 @@
 
 #include "base/text_source.h"
 #include "biometric/winbio_lib.h"
+#include "dialog_core/service_context.h"
 #include "dialog_core/service_worker.h"
 #include "dialog_core/state_light.h"
 #include "platform/worker_thread.h"
@@ -13,14 +14,12 @@
 namespace dactyra {
 
 // A modal dialog whose worker thread waits in the biometric service on the dialog's session (the
-// enrollment and verification dialogs). It holds what they share: the binding and session the
-// caller gives, the dialog's texts, its state light, the worker with its stop flag, and how the
-// worker is got out of the service again.
+// enrollment and verification dialogs). It holds what they share: the binding, session and user
+// the caller gives, the dialog's texts, its state light, the worker with its stop flag, and how
+// the worker is got out of the service again, at the latest when the dialog goes.
 class TWorkerDialog : public ui::Form {
  public:
-  // Caller: a copy of the loaded table and an open session.
-  TWinBioLib Lib;
-  WINBIO_SESSION_HANDLE Session = 0;
+  ~TWorkerDialog() override;
 
   ui::Shape shapeIcon{*this, kStateLightPlacement, StateLightStyle(TStateLight::kIdle)};
 
@@ -32,24 +31,28 @@ class TWorkerDialog : public ui::Form {
   bool SessionIdle() const { return !FWorkerLeftBehind; }
 
  protected:
-  // A dialog centred on `owner` with a client area of the given size (96-DPI pixels). Its
-  // texts come from `texts`, which must outlive the dialog.
-  TWorkerDialog(ui::Form* owner, int client_width, int client_height, const TextSource& texts);
+  // A dialog centred on `owner` with a client area of the given size (96-DPI pixels), whose
+  // workers wait on the session of `context`. Its texts come from `texts`, which must outlive the
+  // dialog.
+  TWorkerDialog(ui::Form* owner, int client_width, int client_height, const TextSource& texts,
+                const TServiceContext& context);
 
-  const TextSource& Texts() const { return texts_; }
+  const TextSource& Texts() const { return FTexts; }
+  const TServiceContext& Context() const { return FContext; }
 
   // Posts `message` to this dialog from the worker's thread.
   TWorkerPoster PosterOf(std::uint32_t message) const;
   // A fresh stop flag for the next worker: one left behind keeps its own, set.
-  const TCancelFlag& NewCancelFlag();
+  const PCancelFlag& NewCancelFlag();
   // Holds the worker just started with the current flag, until StopWorker.
   void HoldWorker(platform::WorkerThread worker) { FThread = std::move(worker); }
   // Gets a held worker out of the service (see StopServiceWorker).
   void StopWorker();
 
  private:
-  const TextSource& texts_;
-  TCancelFlag FCancel = std::make_shared<std::atomic<bool>>(false);  // the held worker's
+  const TextSource& FTexts;
+  TServiceContext FContext;
+  PCancelFlag FCancel = std::make_shared<std::atomic<bool>>(false);  // the held worker's
   // The last worker started; held until it has been stopped, whatever messages arrive.
   platform::WorkerThread FThread;
   bool FWorkerLeftBehind = false;  // a worker is still blocked on Session

@@ -90,9 +90,7 @@ std::uint32_t EnrollThreadProc(PEnrollThreadParam param) {
 }
 
 platform::WorkerThread StartEnrollThread(PEnrollThreadParam param) {
-  const TWinBioLib lib = param->Lib;
-  return StartServiceWorker(
-      lib, [param = std::move(param)]() mutable { EnrollThreadProc(std::move(param)); });
+  return StartServiceWorker(std::move(param), EnrollThreadProc);
 }
 
 }  // namespace dactyra

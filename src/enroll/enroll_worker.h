@@ -58,7 +58,7 @@ struct TEnrollThreadParam {
   TWinBioLib Lib;        // the worker's own copy of the table
   WINBIO_SESSION_HANDLE Session = 0;
   WINBIO_BIOMETRIC_SUBTYPE SubFactor = 0;
-  TCancelFlag Cancel;
+  PCancelFlag Cancel;
   TWinBioIdentity Identity{};       // the identity the template is committed for
   WINBIO_UNIT_ID PresetUnitId = 0;  // 0: locate the sensor by a touch
   PEnrollResultSlot Result;         // receives the committed template

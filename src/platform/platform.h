@@ -59,6 +59,11 @@ class Module {
   bool IsLoaded() const { return handle_ != 0; }
   ModuleHandle Handle() const { return handle_; }
   ExportAddress Find(const char* export_name) const { return FindExport(handle_, export_name); }
+  // The export as a function of its real type, or null.
+  template <typename Function>
+  Function Find(const char* export_name) const {
+    return reinterpret_cast<Function>(Find(export_name));
+  }
 
   // Gives up ownership: the caller frees the handle.
   ModuleHandle Release() {

@@ -68,6 +68,10 @@ class Control {
   void SetFocus();
   bool Focused() const;
 
+  // Puts the control first in its parent's Tab order, as if it had been made before its
+  // siblings. Also first in the layout order: for controls placed at fixed positions only.
+  void MoveToTabFront();
+
   // A key pressed while the control has the keyboard focus, as the user makes it: the
   // control's own key handler sees it first (a list's OnKeyDown), then, unless the control uses
   // the key itself (an edit box its Delete), the form's OnKeyDown. True when a handler took the

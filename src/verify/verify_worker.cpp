@@ -50,9 +50,7 @@ std::uint32_t VerifyThreadProc(PVerifyThreadParam param) {
 }
 
 platform::WorkerThread StartVerifyThread(PVerifyThreadParam param) {
-  const TWinBioLib lib = param->Lib;
-  return StartServiceWorker(
-      lib, [param = std::move(param)]() mutable { VerifyThreadProc(std::move(param)); });
+  return StartServiceWorker(std::move(param), VerifyThreadProc);
 }
 
 }  // namespace dactyra

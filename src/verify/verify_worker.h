@@ -48,7 +48,7 @@ struct TVerifyThreadParam {
   TWinBioIdentity FoundIdent{};  // written by the service
   WINBIO_BIOMETRIC_SUBTYPE FoundSF = 0;
   WINBIO_UNIT_ID FoundUnitId = 0;
-  TCancelFlag Cancel;
+  PCancelFlag Cancel;
 };
 using PVerifyThreadParam = std::unique_ptr<TVerifyThreadParam>;
 

@@ -19,19 +19,12 @@ using ShellExecuteFunction = decltype(&ShellExecuteW);
 using CoInitializeExFunction = decltype(&CoInitializeEx);
 using CoUninitializeFunction = decltype(&CoUninitialize);
 
-// An export of `module` as a `Function`, through the generic function type that any function
-// pointer may become.
-template <typename Function>
-Function Find(const Module& module, const char* name) {
-  return reinterpret_cast<Function>(module.Find(name));
-}
-
 // COM on the calling thread for the scope, as the shell may hand a URI to a COM handler.
 class ComScope {
  public:
   explicit ComScope(const Module& ole32)
-      : uninitialize_(Find<CoUninitializeFunction>(ole32, "CoUninitialize")) {
-    const auto initialize = Find<CoInitializeExFunction>(ole32, "CoInitializeEx");
+      : uninitialize_(ole32.Find<CoUninitializeFunction>("CoUninitialize")) {
+    const auto initialize = ole32.Find<CoInitializeExFunction>("CoInitializeEx");
     initialized_ =
         initialize != nullptr && uninitialize_ != nullptr &&
         SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
@@ -54,7 +47,7 @@ class ComScope {
 bool OpenUri(std::u16string_view uri) {
   const Module shell32(u"shell32.dll");
   const Module ole32(u"ole32.dll");
-  const auto shell_execute = Find<ShellExecuteFunction>(shell32, "ShellExecuteW");
+  const auto shell_execute = shell32.Find<ShellExecuteFunction>("ShellExecuteW");
   if (shell_execute == nullptr) {
     return false;
   }

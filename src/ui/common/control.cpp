@@ -88,6 +88,15 @@ void Control::SetFocus() {
   detail::SetFocus(*this);
 }
 
+void Control::MoveToTabFront() {
+  if (parent_ == nullptr) {
+    return;
+  }
+  std::erase(parent_->children_, this);
+  parent_->children_.insert(parent_->children_.begin(), this);
+  detail::MoveToTabFront(*this);
+}
+
 bool Control::Focused() const {
   return detail::HasFocus(*this);
 }

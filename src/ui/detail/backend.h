@@ -30,6 +30,7 @@ void UpdateVisible(Control& control);
 void UpdateBounds(Control& control);
 void UpdateLook(Control& control);  // colours, font weight, position, checked state, label
 void SetFocus(Control& control);
+void MoveToTabFront(Control& control);
 bool HasFocus(const Control& control);
 
 // The size of a text in the form's font at its DPI, in device pixels.

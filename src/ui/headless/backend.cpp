@@ -82,6 +82,8 @@ void SetFocus(Control& control) {
   Access::Focused(control.OwnerForm()) = &control;
 }
 
+void MoveToTabFront(Control&) {}
+
 bool HasFocus(const Control& control) {
   return Access::Focused(control.OwnerForm()) == &control;
 }

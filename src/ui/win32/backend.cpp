@@ -135,6 +135,12 @@ void SetFocus(Control& control) {
   }
 }
 
+void MoveToTabFront(Control& control) {
+  if (HWND window = WindowOf(control)) {
+    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+}
+
 bool HasFocus(const Control& control) {
   HWND window = WindowOf(control);
   return window != nullptr && GetFocus() == window;

@@ -12,6 +12,8 @@
 #include <type_traits>
 #include <vector>
 
+#include "platform/platform.h"
+
 #include "ui/credential_prompt.h"
 #include "ui/win32/internal.h"
 
@@ -105,8 +107,8 @@ bool IsProcessUser(HANDLE logon) {
 
 PasswordCheck ConfirmUserPassword(const Form* owner, std::u16string caption,
                                   std::u16string message) {
-  const detail::SystemLibrary credui(L"credui.dll");
-  const detail::SystemLibrary ole32(L"ole32.dll");
+  const platform::Module credui(u"credui.dll");
+  const platform::Module ole32(u"ole32.dll");
   const auto prompt = credui.Find<PromptFunction>("CredUIPromptForWindowsCredentialsW");
   const auto unpack = credui.Find<UnpackFunction>("CredUnPackAuthenticationBufferW");
   const auto task_free = ole32.Find<TaskMemFreeFunction>("CoTaskMemFree");

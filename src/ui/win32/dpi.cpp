@@ -1,5 +1,6 @@
 #include "ui/win32/dpi.h"
 
+#include "platform/platform.h"
 #include "ui/win32/internal.h"
 
 namespace dactyra::ui::detail {
@@ -30,7 +31,7 @@ const DpiFunctions& DpiFunctions::System() {
         user32, "EnableNonClientDpiScaling");
     // A monitor's DPI (Windows 8.1 and later) comes from the shell's scaling library, kept
     // loaded while the program runs.
-    static const SystemLibrary shcore(L"shcore.dll");
+    static const platform::Module shcore(u"shcore.dll");
     found.get_dpi_for_monitor_ =
         shcore.Find<decltype(found.get_dpi_for_monitor_)>("GetDpiForMonitor");
     return found;

@@ -29,30 +29,6 @@ Function ExportOf(HMODULE module, const char* name) {
                            : nullptr;
 }
 
-// A DLL of the system directory (never the program's folder), loaded while the object lives:
-// for functions that not every supported Windows has, or that no import of the program should
-// name.
-class SystemLibrary {
- public:
-  explicit SystemLibrary(const wchar_t* name)
-      : module_(LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) {}
-  ~SystemLibrary() {
-    if (module_ != nullptr) {
-      FreeLibrary(module_);
-    }
-  }
-  SystemLibrary(const SystemLibrary&) = delete;
-  SystemLibrary& operator=(const SystemLibrary&) = delete;
-
-  template <typename Function>
-  Function Find(const char* name) const {
-    return ExportOf<Function>(module_, name);
-  }
-
- private:
-  HMODULE module_;
-};
-
 struct GdiDeleter {
   void operator()(HGDIOBJ object) const { DeleteObject(object); }
 };

@@ -1,8 +1,8 @@
 // The About item of the system menu and the box it shows.
 
 #include "platform/platform.h"
-#include "unit/app/pe_file.h"
 #include "unit/app_form/form_fixture.h"
+#include "unit/documents/pe_file.h"
 
 namespace dactyra::testing {
 namespace {
@@ -38,7 +38,7 @@ TEST_F(About, TheBoxNamesAuthorVersionLinkTimeAndHomePage) {
 TEST_F(About, OtherSystemCommandsBuildNoBox) {
   Open();
   for (const std::uint32_t command : {0xF020u, 0xF010u, 0xF060u, 0x400u}) {
-    EXPECT_FALSE(form().WMSysCommand(command));
+    EXPECT_FALSE(form().SysCommand(command));
   }
   EXPECT_TRUE(Boxes().empty());
 }

@@ -15,7 +15,7 @@
 #include "sim/in_process.h"
 #include "sim/touch_writer.h"
 #include "ui/headless/driver.h"
-#include "unit/app/file_helpers.h"
+#include "unit/documents/file_helpers.h"
 #include "unit/toml_io/temp_folder.h"
 #include "verify/form_owner_check.h"
 

@@ -22,14 +22,14 @@ TEST_F(Listing, OneSensorWithTwoFingersLogsFiveLines) {
   EXPECT_EQ(Row(0), (Lines{u"1", u"Integrated Sensor", u"1", u"0xF5", u"fingerprint #1"}));
   EXPECT_EQ(Row(1), (Lines{u"2", u"Integrated Sensor", u"1", u"0xF6", u"fingerprint #2"}));
   EXPECT_EQ(form().lblUser.Text(), u"User: user");
-  TFingerRecord record;
-  EXPECT_FALSE(form().GetSelectedRecord(record));
+  EXPECT_FALSE(form().GetSelectedRecord());
   form().ListView.Select(1);
-  ASSERT_TRUE(form().GetSelectedRecord(record));
-  EXPECT_EQ(record.UnitId, 1u);
-  EXPECT_EQ(record.DeviceName, u"Integrated Sensor");
-  EXPECT_EQ(record.SubFactor, 0xF6);
-  EXPECT_EQ(record.SubName, u"fingerprint #2");
+  const std::optional<TFingerRecord> record = form().GetSelectedRecord();
+  ASSERT_TRUE(record);
+  EXPECT_EQ(record->UnitId, 1u);
+  EXPECT_EQ(record->DeviceName, u"Integrated Sensor");
+  EXPECT_EQ(record->SubFactor, 0xF6);
+  EXPECT_EQ(record->SubName, u"fingerprint #2");
 }
 
 TEST_F(Listing, FirstRunCreatesTheConfigurationWithUnitsOnly) {
@@ -72,9 +72,9 @@ TEST_F(Listing, DescriptionsComeFromTheFingerEntries) {
   EXPECT_EQ(Column(4), (Lines{u"fingerprint #1", u"first", u"fingerprint #3", u"fingerprint #4"}));
   // The records keep the finger names.
   form().ListView.Select(1);
-  TFingerRecord record;
-  ASSERT_TRUE(form().GetSelectedRecord(record));
-  EXPECT_EQ(record.SubName, u"fingerprint #2");
+  const std::optional<TFingerRecord> record = form().GetSelectedRecord();
+  ASSERT_TRUE(record);
+  EXPECT_EQ(record->SubName, u"fingerprint #2");
 }
 
 TEST_F(Listing, ConfigurationWithoutFingersGivesFingerNamesAndKeepsOtherEntries) {

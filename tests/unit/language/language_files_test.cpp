@@ -14,9 +14,9 @@
 #include <utility>
 #include <vector>
 
-#include "app/language.h"
 #include "base/format.h"
 #include "base/utf.h"
+#include "documents/language.h"
 #include "known_keys.h"
 #include "placeholders.h"
 #include "source_scan.h"

@@ -1,4 +1,4 @@
-#include "app/finger_entries.h"
+#include "documents/finger_entry.h"
 
 #include <gtest/gtest.h>
 

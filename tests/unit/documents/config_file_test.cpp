@@ -1,13 +1,14 @@
-#include "app/config_file.h"
-#include "app/config_place.h"
-#include "app/config_store.h"
+#include "documents/config_file.h"
+#include "documents/config_place.h"
+#include "documents/config_store.h"
+#include "documents/finger_entry.h"
 
 #include <gtest/gtest.h>
 
 #include "base/error.h"
 #include "toml/document_io.h"
 #include "toml/path_helpers.h"
-#include "unit/app/file_helpers.h"
+#include "unit/documents/file_helpers.h"
 #include "unit/toml_io/temp_folder.h"
 
 namespace dactyra {
@@ -22,8 +23,8 @@ std::unique_ptr<toml::TTOMLTable> Parse(std::u16string_view text) {
 // The description the listing would show for a row (empty: the finger name).
 std::u16string Lookup(toml::TTOMLTable* document, std::int64_t unit_id, std::u16string finger) {
   TDescriptionLookup lookup;
-  lookup.UnitId = unit_id;
-  lookup.FingerId = std::move(finger);
+  lookup.Entry.UnitId = unit_id;
+  lookup.Entry.FingerId = std::move(finger);
   toml::ForEachTable(
       toml::GetArray(document, u"finger"),
       [&lookup](std::int32_t index, toml::TTOMLTable& table) {

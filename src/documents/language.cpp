@@ -1,4 +1,4 @@
-#include "app/language.h"
+#include "documents/language.h"
 
 #include <exception>
 
@@ -23,18 +23,6 @@ const toml::TTOMLValue* FindLangValue(toml::TTOMLTable* lang, std::u16string_vie
 }
 
 }  // namespace
-
-std::u16string ExecutableDirectory(std::u16string_view executable_path) {
-  const std::size_t separator = executable_path.find_last_of(u"\\/");
-  if (separator == std::u16string_view::npos) {
-    return {};
-  }
-  return std::u16string(executable_path.substr(0, separator + 1));
-}
-
-std::u16string ConfigFilePath(std::u16string_view executable_directory) {
-  return std::u16string(executable_directory) + u"CFG.TOML";
-}
 
 std::u16string LanguageFilePath(std::u16string_view executable_directory,
                                 std::u16string_view locale_name) {

@@ -1,9 +1,10 @@
-#include "app/config_store.h"
+#include "documents/config_store.h"
 
 #include <utility>
 
 #include "base/file.h"
 #include "base/format.h"
+#include "documents/config_texts.h"
 #include "toml/document_io.h"
 
 namespace dactyra {
@@ -34,9 +35,7 @@ std::unique_ptr<toml::TTOMLTable> TConfigStore::Load() const {
   }
   if (config.State == TConfigDocument::TState::kUnreadable) {
     // A translation may place the reason (%s); otherwise it follows on a line of its own.
-    const std::u16string text =
-        texts_->GetLangStr(u"log", u"cfg_unreadable",
-                           u"The configuration file could not be read and was left unchanged.");
+    const std::u16string text = texts_->Get(config_text::kUnreadable);
     if (text.find(u'%') != std::u16string::npos) {
       log_(Format(text, config.Reason));
     } else {
@@ -59,7 +58,7 @@ bool TConfigStore::Save(const toml::TTOMLTable& document, bool announce) const {
     return false;
   }
   if (announce) {
-    log_(texts_->GetLangStr(u"log", u"saved", u"The configuration is saved."));
+    log_(texts_->Get(config_text::kSaved));
   }
   return true;
 }
@@ -78,8 +77,7 @@ void TConfigStore::Change(
 }
 
 void TConfigStore::LogSaveError(std::u16string_view reason) const {
-  log_(texts_->GetLangStr(u"log", u"saved_error", u"Error occurred when saving configuration: ") +
-       std::u16string(reason));
+  log_(texts_->Get(config_text::kSaveFailed) + std::u16string(reason));
 }
 
 }  // namespace dactyra

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/config_place.h"
 #include "base/text_source.h"
+#include "documents/config_place.h"
 #include "toml/value.h"
 
 namespace dactyra {

@@ -1,4 +1,4 @@
-#include "app/link_time.h"
+#include "documents/link_time.h"
 
 #include <cstdint>
 #include <string_view>

@@ -1,9 +1,10 @@
-#include "app/language.h"
+#include "documents/language.h"
+#include "documents/config_place.h"
 
 #include <gtest/gtest.h>
 
 #include "toml/document_io.h"
-#include "unit/app/file_helpers.h"
+#include "unit/documents/file_helpers.h"
 #include "unit/toml_io/temp_folder.h"
 
 namespace dactyra {

@@ -9,13 +9,6 @@
 
 namespace dactyra {
 
-// The folder of the executable, trailing separator included ("C:\Tools\" for
-// "C:\Tools\Dactyra.exe"); empty when the path names no folder.
-std::u16string ExecutableDirectory(std::u16string_view executable_path);
-
-// The configuration file beside the executable.
-std::u16string ConfigFilePath(std::u16string_view executable_directory);
-
 // The language file for a locale: language\<locale name>.TOML beside the executable.
 std::u16string LanguageFilePath(std::u16string_view executable_directory,
                                 std::u16string_view locale_name);

@@ -1,10 +1,10 @@
-#include "app/link_time.h"
+#include "documents/link_time.h"
 
 #include <gtest/gtest.h>
 
 #include "base/error.h"
-#include "unit/app/file_helpers.h"
-#include "unit/app/pe_file.h"
+#include "unit/documents/file_helpers.h"
+#include "unit/documents/pe_file.h"
 #include "unit/toml_io/temp_folder.h"
 
 namespace dactyra::testing {

@@ -26,6 +26,14 @@ struct TEnrolledFingers {
   std::vector<TEnrolledFinger> Fingers;
   std::vector<TUnlistedUnit> Unlisted;
 
+  // The sub-factors of the fingers, on whatever sensor.
+  std::vector<WINBIO_BIOMETRIC_SUBTYPE> SubFactors() const {
+    std::vector<WINBIO_BIOMETRIC_SUBTYPE> sub_factors;
+    for (const TEnrolledFinger& finger : Fingers) {
+      sub_factors.push_back(finger.SubFactor);
+    }
+    return sub_factors;
+  }
   // Every sensor was listed: the fingers are all the user has.
   bool Complete() const { return Succeeded(UnitsResult) && Unlisted.empty(); }
   // The finger is the only one the user has on any sensor; never said of an incomplete list.
@@ -33,6 +41,17 @@ struct TEnrolledFingers {
     return Complete() && Fingers.size() == 1 && Fingers.front() == finger;
   }
 };
+
+// One sensor's enrollments of an identity: the service's answer and, when it listed them, the
+// sub-factors in its order.
+struct TUnitEnrollments {
+  HRESULT Result = S_OK;
+  std::vector<WINBIO_BIOMETRIC_SUBTYPE> SubFactors;
+};
+
+// Lists the sub-factors of `identity` on one sensor, on an open session.
+TUnitEnrollments ListUnitEnrollments(const TWinBioLib& lib, WINBIO_SESSION_HANDLE session,
+                                     const TWinBioIdentity& identity, WINBIO_UNIT_ID unit);
 
 // Lists the fingers of `identity` on every fingerprint sensor, on an open session.
 TEnrolledFingers ListEnrolledFingers(const TWinBioLib& lib, WINBIO_SESSION_HANDLE session,

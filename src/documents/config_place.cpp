@@ -1,9 +1,20 @@
-#include "app/config_place.h"
+#include "documents/config_place.h"
 
-#include "app/language.h"
 #include "base/file.h"
 
 namespace dactyra {
+
+std::u16string ExecutableDirectory(std::u16string_view executable_path) {
+  const std::size_t separator = executable_path.find_last_of(u"\\/");
+  if (separator == std::u16string_view::npos) {
+    return {};
+  }
+  return std::u16string(executable_path.substr(0, separator + 1));
+}
+
+std::u16string ConfigFilePath(std::u16string_view executable_directory) {
+  return std::u16string(executable_directory) + u"CFG.TOML";
+}
 
 TConfigPlace ChooseConfigPlace(std::u16string_view executable_directory,
                                const std::optional<std::u16string>& per_user_folder) {

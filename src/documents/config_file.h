@@ -12,19 +12,6 @@
 
 namespace dactyra {
 
-// The state of the description lookup of one listing, shared by all its rows, and its callback
-// for ForEachTable: the first "finger" entry of the owner (EntryBelongsTo) whose "unitid" equals
-// the unit id and whose "fingerid" is exactly the finger id gives the description and ends the
-// walk.
-struct TDescriptionLookup {
-  std::int64_t UnitId = 0;
-  std::u16string FingerId;
-  std::u16string Owner;
-  std::u16string Description;
-
-  bool FindDescription(std::int32_t index, toml::TTOMLTable& table);
-};
-
 // The configuration written from the records of the list, which are `owner`'s: a "units" table
 // with one entry per sensor that has a record (it has no owner), and a "finger" array with one
 // entry per record (its description as the list shows it, and the owner when known), in list

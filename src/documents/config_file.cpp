@@ -1,10 +1,10 @@
-#include "app/config_file.h"
+#include "documents/config_file.h"
 
 #include <utility>
 
-#include "app/finger_entries.h"
 #include "base/hex.h"
 #include "base/strings.h"
+#include "documents/finger_entry.h"
 #include "toml/document_io.h"
 #include "toml/path_helpers.h"
 
@@ -23,7 +23,7 @@ void MoveKeptFingers(toml::TTOMLArray* fingers, const std::set<std::int64_t>& li
     const toml::TTOMLValue* item = fingers->GetItem(index);
     if (item->ValueType() == toml::tvtTable &&
         (!EntryBelongsTo(*item->AsTable(), owner) ||
-         !listed_units.contains(toml::GetInteger(item->AsTable(), u"unitid", 0)))) {
+         !listed_units.contains(toml::GetInteger(item->AsTable(), kEntryUnitIdKey, 0)))) {
       kept.Add(fingers->Remove(index));
     } else {
       ++index;
@@ -32,15 +32,6 @@ void MoveKeptFingers(toml::TTOMLArray* fingers, const std::set<std::int64_t>& li
 }
 
 }  // namespace
-
-bool TDescriptionLookup::FindDescription(std::int32_t, toml::TTOMLTable& table) {
-  if (toml::GetInteger(&table, u"unitid", 0) == UnitId &&
-      toml::GetString(&table, u"fingerid", u"") == FingerId && EntryBelongsTo(table, Owner)) {
-    Description = toml::GetString(&table, u"description", u"");
-    return false;
-  }
-  return true;
-}
 
 std::unique_ptr<toml::TTOMLTable> BuildConfigFromRecords(const std::vector<TFingerRecord>& records,
                                                          toml::TTOMLTable* previous,
@@ -55,17 +46,11 @@ std::unique_ptr<toml::TTOMLTable> BuildConfigFromRecords(const std::vector<TFing
 
   auto fingers = std::make_unique<toml::TTOMLArray>();
   for (const TFingerRecord& record : records) {
-    auto table = std::make_unique<toml::TTOMLTable>();
-    toml::SetInteger(table.get(), u"unitid", record.UnitId, true);
-    toml::SetString(table.get(), u"fingerid", FingerIdText(record.SubFactor), true);
-    toml::SetString(table.get(), u"description", record.Description, true);
-    if (!owner.empty()) {
-      toml::SetString(table.get(), kEntryOwnerKey, owner, true);
-    }
-    toml::AddTable(fingers.get(), std::move(table));
+    toml::AddTable(fingers.get(), NewFingerEntry(record.UnitId, FingerIdText(record.SubFactor),
+                                                 record.Description, owner));
   }
-  MoveKeptFingers(toml::GetArray(previous, u"finger"), listed_units, owner, *fingers);
-  toml::SetArray(root.get(), u"finger", std::move(fingers), true);
+  MoveKeptFingers(toml::GetArray(previous, kFingerArrayKey), listed_units, owner, *fingers);
+  toml::SetArray(root.get(), kFingerArrayKey, std::move(fingers), true);
   return root;
 }
 

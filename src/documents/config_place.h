@@ -6,6 +6,13 @@
 
 namespace dactyra {
 
+// The folder of the executable, trailing separator included ("C:\Tools\" for
+// "C:\Tools\Dactyra.exe"); empty when the path names no folder.
+std::u16string ExecutableDirectory(std::u16string_view executable_path);
+
+// The configuration file beside the executable.
+std::u16string ConfigFilePath(std::u16string_view executable_directory);
+
 // Where CFG.TOML is kept: beside the program as a rule; in the user's own folder when the file
 // beside the program cannot be written (its folder is not writable, or the file is read-only),
 // or when only the user's file exists.

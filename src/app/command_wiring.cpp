@@ -1,0 +1,84 @@
+// The command table put to work: the buttons and their states, the list's keys and the window's
+// keys, the context menu of the list's rows and the system menu.
+
+#include "app/main_form.h"
+
+namespace dactyra {
+
+void TForm1::WireCommands() {
+  for (const TCommand& command : MainCommands()) {
+    if (command.Button != nullptr) {
+      ui::Button& button = this->*command.Button;
+      button.SetText(Get(*command.ButtonText));
+      button.OnClick = [this, &command] { command.Run(*this); };
+    }
+    if (command.SystemMenuText != nullptr) {
+      InsertSystemMenuItem({kSystemMenuCommandBase + static_cast<std::uint32_t>(command.Id),
+                            Get(*command.SystemMenuText), command.SystemMenuChecked});
+    }
+  }
+  ListView.OnKeyDown = [this](ui::Key key) { return ListViewKeyDown(key); };
+  ListView.OnContextMenu = [this](const ui::ContextMenuRequest& request) {
+    ListViewContextMenu(request);
+  };
+  OnKeyDown = [this](ui::Key key) { return FormKeyDown(key); };
+  OnSysCommand = [this](std::uint32_t command) { return WMSysCommand(command); };
+}
+
+void TForm1::UpdateButtons() {
+  for (const TCommand& command : MainCommands()) {
+    if (command.Button != nullptr) {
+      (this->*command.Button).SetEnabled(command.Enabled(*this));
+    }
+  }
+}
+
+bool TForm1::RunCommand(const TCommand& command) {
+  if (!command.Enabled(*this)) {
+    return false;
+  }
+  command.Run(*this);
+  return true;
+}
+
+bool TForm1::ListViewKeyDown(ui::Key key) {
+  const TCommand* command = CommandOfKey(key, TKeyScope::kList);
+  return command != nullptr && RunCommand(*command);
+}
+
+bool TForm1::FormKeyDown(ui::Key key) {
+  const TCommand* command = CommandOfKey(key, TKeyScope::kWindow);
+  return command != nullptr && RunCommand(*command);
+}
+
+void TForm1::ListViewContextMenu(const ui::ContextMenuRequest& request) {
+  ui::PopupMenuRequest menu{.position = request.position};
+  std::optional<int> group;
+  for (const TCommand& command : MainCommands()) {
+    if (command.MenuText == nullptr) {
+      continue;
+    }
+    if (group && *group != command.MenuGroup) {
+      menu.items.push_back({});
+    }
+    group = command.MenuGroup;
+    menu.items.push_back({static_cast<std::uint32_t>(command.Id), Get(*command.MenuText),
+                          command.Enabled(*this), command.MenuDefault});
+  }
+  if (const std::uint32_t chosen = ui::ShowPopupMenu(*this, menu); chosen != 0) {
+    CommandOf(static_cast<TCommandId>(chosen)).Run(*this);
+  }
+}
+
+bool TForm1::WMSysCommand(std::uint32_t command) {
+  for (const TCommand& candidate : MainCommands()) {
+    if (candidate.SystemMenuText != nullptr &&
+        command == kSystemMenuCommandBase + static_cast<std::uint32_t>(candidate.Id)) {
+      candidate.Run(*this);
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace dactyra

@@ -1,0 +1,20 @@
+#pragma once
+
+// The slots the program enrolls into: WINBIO_FINGER_UNSPECIFIED_POS_01 to _10, and how the
+// slot for a new finger is chosen.
+
+#include <array>
+#include <span>
+
+#include "biometric/winbio_types.h"
+
+namespace dactyra {
+
+inline constexpr std::array<WINBIO_BIOMETRIC_SUBTYPE, 10> kFingerSlots = {
+    0xF5, 0xF6, 0xF7, 0xF8, 0xF9, 0xFA, 0xFB, 0xFC, 0xFD, 0xFE};
+
+// The slot for a new enrollment: the one after the highest of the slots among `in_use`; 0 when
+// the last slot is among them.
+WINBIO_BIOMETRIC_SUBTYPE NextFreeSlot(std::span<const WINBIO_BIOMETRIC_SUBTYPE> in_use);
+
+}  // namespace dactyra

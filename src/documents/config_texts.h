@@ -1,0 +1,19 @@
+#pragma once
+
+// The activity log's lines about CFG.TOML (section "log" of the language files), each written
+// once: its key and its built-in English.
+
+#include "base/text_source.h"
+
+namespace dactyra::config_text {
+
+inline constexpr TranslatableText kUnreadable{
+    u"log", u"cfg_unreadable", u"The configuration file could not be read and was left unchanged."};
+inline constexpr TranslatableText kSaved{u"log", u"saved", u"The configuration is saved."};
+inline constexpr TranslatableText kSaveFailed{u"log", u"saved_error",
+                                              u"Error occurred when saving configuration: "};
+
+// Every text above, for the checks of the language files.
+inline constexpr const TranslatableText* kAll[] = {&kUnreadable, &kSaved, &kSaveFailed};
+
+}  // namespace dactyra::config_text
