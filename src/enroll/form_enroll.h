@@ -20,7 +20,7 @@ int EnrollProgress(std::int32_t captures);
 // results and the description from lblInstruction; otherwise the last status line.
 class TFormEnroll final : public TWorkerDialog {
  public:
-  // Texts come from `texts` (section "add"), looked up each time one is shown; it must outlive
+  // Texts (enroll_texts.h) come from `texts`, looked up each time one is shown; it must outlive
   // the dialog.
   TFormEnroll(ui::Form* owner, const TextSource& texts);
   ~TFormEnroll() override;
@@ -59,8 +59,6 @@ class TFormEnroll final : public TWorkerDialog {
   const PEnrollResultSlot& ResultSlot() const { return FResult; }
 
  private:
-  // A text of the dialog's section, looked up each time it is shown.
-  std::u16string LangText(std::u16string_view key, std::u16string_view default_text) const;
   // Shared with the running worker: where it leaves the committed template.
   PEnrollResultSlot FResult = std::make_shared<TEnrollResultSlot>();
   bool FCommitting = false;        // the commit has started and not yet ended

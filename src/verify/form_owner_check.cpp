@@ -1,21 +1,19 @@
 #include "verify/form_owner_check.h"
 
 #include "biometric/winbio_texts.h"
+#include "verify/owner_texts.h"
 
 namespace dactyra {
 
 TFormOwnerCheck::TFormOwnerCheck(ui::Form* owner, const TextSource& texts)
-    : TIdentifyDialog(owner, texts, u"owner", {13, 109, 348, 68}) {
-  SetCaption(SectionText(u"title", u"Confirm the owner"));
-  lblReason.SetText(SectionText(u"label.reason",
-                                u"Touch a sensor with one of your enrolled fingers to confirm that "
-                                u"you are the owner of this account."));
-  btnClose.SetText(SectionText(u"button.cancel", u"&Cancel"));
+    : TIdentifyDialog(owner, texts, kOwnerIdentifyTexts, {13, 109, 348, 68}) {
+  SetCaption(Texts().Get(kOwnerCaption));
+  lblReason.SetText(Texts().Get(kOwnerReason));
+  btnClose.SetText(Texts().Get(kOwnerCancel));
 }
 
 void TFormOwnerCheck::ShowRefusal(std::u16string_view result) {
-  ShowAnswer(TStateLight::kFailure, SectionText(u"label.not_confirmed", u"Not confirmed"), result,
-             kFailureText);
+  ShowAnswer(TStateLight::kFailure, Texts().Get(kOwnerNotConfirmed), result, kFailureText);
 }
 
 void TFormOwnerCheck::UsersFingerIdentified() {
@@ -25,19 +23,15 @@ void TFormOwnerCheck::UsersFingerIdentified() {
 }
 
 void TFormOwnerCheck::OtherUsersFingerIdentified() {
-  ShowRefusal(
-      SectionText(u"result.other_user",
-                  u"This fingerprint belongs to another user, not to the owner of this account."));
+  ShowRefusal(Texts().Get(kOwnerOtherUser));
 }
 
 void TFormOwnerCheck::IdentificationFailed(HRESULT error) {
   ResultError = error;
   if (error == WINBIO_E_UNKNOWN_ID) {
-    ShowRefusal(SectionText(u"result.unknown",
-                            u"This finger is not enrolled. Please use one of your enrolled "
-                            u"fingers."));
+    ShowRefusal(Texts().Get(kOwnerUnknownFinger));
   } else {
-    ShowRefusal(SectionText(u"result.failure", u"Failure: ") + WinBioErrorText(error, Texts()));
+    ShowRefusal(Texts().Get(kOwnerFailurePrefix) + WinBioErrorText(error, Texts()));
   }
 }
 

@@ -13,7 +13,7 @@ namespace dactyra {
 // button), Esc and the close box end it without proof.
 class TFormOwnerCheck final : public TIdentifyDialog {
  public:
-  // Texts come from `texts` (section "owner"); it must outlive the dialog.
+  // Texts (owner_texts.h) come from `texts`; it must outlive the dialog.
   TFormOwnerCheck(ui::Form* owner, const TextSource& texts);
 
   // The result of the last failed identification, S_OK when the last attempt did not fail.

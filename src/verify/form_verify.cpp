@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "biometric/winbio_texts.h"
+#include "verify/verify_texts.h"
 
 namespace dactyra {
 TFormVerify::TFormVerify(ui::Form* owner, const TextSource& texts)
@@ -21,11 +22,6 @@ TFormVerify::~TFormVerify() {
   FormDestroy();
 }
 
-std::u16string TFormVerify::LangText(std::u16string_view key,
-                                     std::u16string_view default_text) const {
-  return Texts().GetLangStr(u"verify", key, default_text);
-}
-
 void TFormVerify::SetResult(std::u16string_view text, std::optional<ui::Color> color) {
   if (color) {
     lblResult.SetColor(*color);
@@ -36,12 +32,12 @@ void TFormVerify::SetResult(std::u16string_view text, std::optional<ui::Color> c
 }
 
 void TFormVerify::FormCreate() {
-  SetCaption(LangText(u"title", u"Verify fingerprint"));
-  lblTitle.SetLabelText(LangText(u"edit.title", u"Verify fingerprint: "));
-  lblStatus.SetText(LangText(u"label.status.1", u"Please waiting..."));
+  SetCaption(Texts().Get(kVerifyCaption));
+  lblTitle.SetLabelText(Texts().Get(kVerifyDescriptionLabel));
+  lblStatus.SetText(Texts().Get(kVerifyPleaseWait));
   lblResult.SetText(u"");
-  btnRetry.SetText(LangText(u"button.retry", u"&Retry"));
-  btnClose.SetText(LangText(u"button.close", u"&Close"));
+  btnRetry.SetText(Texts().Get(kVerifyRetry));
+  btnClose.SetText(Texts().Get(kVerifyClose));
   btnRetry.SetEnabled(false);
 }
 
@@ -56,8 +52,7 @@ void TFormVerify::FormShow() {
 void TFormVerify::StartVerify() {
   StopWorker();
 
-  lblStatus.SetText(
-      LangText(u"label.status.2", u"Please swipe your finger on the fingerprint sensor..."));
+  lblStatus.SetText(Texts().Get(kVerifySwipeFinger));
   SetResult(u"", std::nullopt);
   btnRetry.SetEnabled(false);
   SetIcon(TStateLight::kWaiting);
@@ -77,32 +72,19 @@ void TFormVerify::ShowOutcome(VerifyOutcome outcome) {
   switch (outcome) {
     case VerifyOutcome::kMatch:
       SetIcon(TStateLight::kSuccess);
-      SetResult(LangText(u"label.result.1",
-                         u"Verification successful!\r\nThe fingerprint belongs to the current user "
-                         u"and matches the selected record."),
-                kSuccessText);
+      SetResult(Texts().Get(kVerifyMatch), kSuccessText);
       break;
     case VerifyOutcome::kOtherUser:
       SetIcon(TStateLight::kFailure);
-      SetResult(
-          LangText(u"label.result.2", u"The fingerprint does not belong to the current user!"),
-          kFailureText);
+      SetResult(Texts().Get(kVerifyOtherUser), kFailureText);
       break;
     case VerifyOutcome::kOtherFinger:
       SetIcon(TStateLight::kNearMiss);
-      SetResult(
-          LangText(u"label.result.3",
-                   u"The fingerprint belongs to the current user,but the finger used to swipe "
-                   u"it is different from the selected record."),
-          kHintText);
+      SetResult(Texts().Get(kVerifyOtherFinger), kHintText);
       break;
     case VerifyOutcome::kOtherSensor:
       SetIcon(TStateLight::kNearMiss);
-      SetResult(LangText(u"label.result.4",
-                         u"The fingerprint belongs to the current user,but the touch sensor is "
-                         u"different from the selected record.\r\nPlease try again using the "
-                         u"correct sensor."),
-                kHintText);
+      SetResult(Texts().Get(kVerifyOtherSensor), kHintText);
       break;
   }
 }
@@ -110,30 +92,28 @@ void TFormVerify::ShowOutcome(VerifyOutcome outcome) {
 void TFormVerify::WMVerifyStatus(std::uintptr_t wparam, std::intptr_t lparam) {
   switch (wparam) {
     case verify_event::kWaiting:
-      lblStatus.SetText(
-          LangText(u"label.status.2", u"Please swipe your finger on the fingerprint sensor..."));
+      lblStatus.SetText(Texts().Get(kVerifySwipeFinger));
       SetIcon(TStateLight::kWaiting);
       break;
     case verify_event::kIdentified:
       btnRetry.SetEnabled(true);
       btnRetry.SetFocus();
-      lblStatus.SetText(LangText(u"label.status.4", u"Verification results"));
+      lblStatus.SetText(Texts().Get(kVerifyResults));
       if (lparam >= 0 && lparam <= static_cast<std::intptr_t>(VerifyOutcome::kOtherSensor)) {
         ShowOutcome(static_cast<VerifyOutcome>(lparam));
       }
       break;
     case verify_event::kBadCapture:
-      lblStatus.SetText(LangText(u"label.status.3",
-                                 u"Poor fingerprint quality, please scan your fingerprint again."));
+      lblStatus.SetText(Texts().Get(kVerifyPoorCapture));
       SetResult(RejectDetailText(static_cast<std::uint32_t>(lparam), Texts()), kHintText);
       SetIcon(TStateLight::kNearMiss);
       break;
     case verify_event::kFailed:
       SetIcon(TStateLight::kFailure);
       btnRetry.SetEnabled(true);
-      lblStatus.SetText(LangText(u"label.status.5", u"Verification failed"));
+      lblStatus.SetText(Texts().Get(kVerifyFailed));
       SetResult(
-          LangText(u"label.result.5", u"Failure: ") +
+          Texts().Get(kVerifyFailurePrefix) +
               WinBioErrorText(static_cast<HRESULT>(static_cast<std::uint32_t>(lparam)), Texts()),
           kFailureText);
       break;

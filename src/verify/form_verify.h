@@ -18,8 +18,8 @@ namespace dactyra {
 // meaning.
 class TFormVerify final : public TWorkerDialog {
  public:
-  // Texts come from `texts` (section "verify"), looked up each time one is shown; it must
-  // outlive the dialog.
+  // Texts (verify_texts.h) come from `texts`, looked up each time one is shown; it must outlive
+  // the dialog.
   TFormVerify(ui::Form* owner, const TextSource& texts);
   ~TFormVerify() override;
 
@@ -50,8 +50,6 @@ class TFormVerify final : public TWorkerDialog {
   void btnCloseClick();
 
  private:
-  // A text of the dialog's section, looked up each time it is shown.
-  std::u16string LangText(std::u16string_view key, std::u16string_view default_text) const;
   // The outcome of an identified touch: light, result line and its colour.
   void ShowOutcome(VerifyOutcome outcome);
 };

@@ -17,7 +17,7 @@ namespace dactyra {
 // touch; Close (its second button), Esc and the close box end it. It changes nothing.
 class TFormWhichFinger final : public TIdentifyDialog {
  public:
-  // Texts come from `texts` (section "which"); it must outlive the dialog.
+  // Texts (which_texts.h) come from `texts`; it must outlive the dialog.
   TFormWhichFinger(ui::Form* owner, const TextSource& texts);
 
   // Caller: the listed fingers, in list order.

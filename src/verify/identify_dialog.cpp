@@ -7,29 +7,25 @@
 
 namespace dactyra {
 
-TIdentifyDialog::TIdentifyDialog(ui::Form* owner, const TextSource& texts, std::u16string section,
+TIdentifyDialog::TIdentifyDialog(ui::Form* owner, const TextSource& texts,
+                                 const TIdentifyTexts& own_texts,
                                  const ui::Placement& result_placement)
     : TWorkerDialog(owner, 380, 242, texts),
       lblResult(*this, result_placement, {}, {.word_wrap = true}),
-      FSection(std::move(section)) {
+      FOwnTexts(own_texts) {
   btnRetry.OnClick = [this] { btnRetryClick(); };
   btnClose.OnClick = [this] { btnCloseClick(); };
   OnShow = [this] { FormShow(); };
   SetMessageHandler(WM_VERIFY_STATUS, [this](std::uintptr_t wparam, std::intptr_t lparam) {
     WMIdentifyStatus(wparam, lparam);
   });
-  btnRetry.SetText(SectionText(u"button.retry", u"&Retry"));
+  btnRetry.SetText(Texts().Get(FOwnTexts.Retry));
   btnRetry.SetEnabled(false);
 }
 
 TIdentifyDialog::~TIdentifyDialog() {
   // Closed by its close box the dialog never went through btnCloseClick.
   StopWorker();
-}
-
-std::u16string TIdentifyDialog::SectionText(std::u16string_view key,
-                                            std::u16string_view default_text) const {
-  return Texts().GetLangStr(FSection, key, default_text);
 }
 
 void TIdentifyDialog::FormShow() {
@@ -43,7 +39,7 @@ void TIdentifyDialog::StartIdentify() {
   ClearAnswer();
   FFoundUnit = 0;
   FFoundSubFactor = 0;
-  lblStatus.SetText(SectionText(u"label.waiting", u"Please touch the fingerprint sensor..."));
+  lblStatus.SetText(Texts().Get(FOwnTexts.Waiting));
   lblResult.SetText(u"");
   btnRetry.SetEnabled(false);
   SetIcon(TStateLight::kWaiting);
@@ -72,7 +68,7 @@ void TIdentifyDialog::ShowAnswer(TStateLight light, std::u16string_view status,
 void TIdentifyDialog::WMIdentifyStatus(std::uintptr_t wparam, std::intptr_t lparam) {
   switch (wparam) {
     case verify_event::kWaiting:
-      lblStatus.SetText(SectionText(u"label.waiting", u"Please touch the fingerprint sensor..."));
+      lblStatus.SetText(Texts().Get(FOwnTexts.Waiting));
       SetIcon(TStateLight::kWaiting);
       break;
     case verify_event::kFoundUnit:
@@ -89,8 +85,7 @@ void TIdentifyDialog::WMIdentifyStatus(std::uintptr_t wparam, std::intptr_t lpar
       }
       break;
     case verify_event::kBadCapture:
-      lblStatus.SetText(SectionText(u"label.bad_capture",
-                                    u"Poor fingerprint quality, please touch the sensor again."));
+      lblStatus.SetText(Texts().Get(FOwnTexts.BadCapture));
       lblResult.SetColor(kHintText);
       lblResult.SetText(RejectDetailText(EventLow32(lparam), Texts()));
       SetIcon(TStateLight::kNearMiss);

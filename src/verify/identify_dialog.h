@@ -7,6 +7,7 @@
 #include "base/text_source.h"
 #include "dialog_core/worker_dialog.h"
 #include "ui/ui.h"
+#include "verify/identify_texts.h"
 #include "verify/verify_worker.h"
 
 namespace dactyra {
@@ -14,8 +15,8 @@ namespace dactyra {
 // A modal dialog that waits for a touch on any sensor (through the verification worker, one per
 // attempt) and answers whose finger it was: what the owner's check and "which finger is this?"
 // have in common. A poor capture keeps it waiting with a hint; an answer enables Retry, which
-// waits for the next touch; its second button, Esc and the close box end it. Its texts come from
-// one section of the language files, looked up each time one is shown.
+// waits for the next touch; its second button, Esc and the close box end it. Its texts are looked
+// up each time one is shown.
 class TIdentifyDialog : public TWorkerDialog {
  public:
   ~TIdentifyDialog() override;
@@ -40,12 +41,11 @@ class TIdentifyDialog : public TWorkerDialog {
   void btnCloseClick();
 
  protected:
-  // Texts from `section` (which has "label.waiting", "label.bad_capture" and "button.retry");
-  // `texts` must outlive the dialog. The result line sits at `result_placement`.
-  TIdentifyDialog(ui::Form* owner, const TextSource& texts, std::u16string section,
+  // The texts it shows by itself are `own_texts`, read from `texts`, which must outlive the
+  // dialog. The result line sits at `result_placement`.
+  TIdentifyDialog(ui::Form* owner, const TextSource& texts, const TIdentifyTexts& own_texts,
                   const ui::Placement& result_placement);
 
-  std::u16string SectionText(std::u16string_view key, std::u16string_view default_text) const;
   // The unit and sub-factor of the touch last identified, as the worker reported them.
   WINBIO_UNIT_ID FoundUnit() const { return FFoundUnit; }
   WINBIO_BIOMETRIC_SUBTYPE FoundSubFactor() const { return FFoundSubFactor; }
@@ -63,7 +63,7 @@ class TIdentifyDialog : public TWorkerDialog {
   // The identification failed with `error`; WINBIO_E_UNKNOWN_ID: a finger nobody enrolled.
   virtual void IdentificationFailed(HRESULT error) = 0;
 
-  std::u16string FSection;
+  TIdentifyTexts FOwnTexts;
   WINBIO_UNIT_ID FFoundUnit = 0;
   WINBIO_BIOMETRIC_SUBTYPE FFoundSubFactor = 0;
 };

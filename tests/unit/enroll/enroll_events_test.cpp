@@ -152,10 +152,14 @@ TEST(EnrollEvents, TranslatedTextsAndUnknownEvents) {
   PostDone(done, 4, 0xF6, true);
   EXPECT_EQ(done.btnCancel.Text(), u"&Fertig");
 
-  // One key for both cases: a translation gives the failed state the same text.
+  // A translation written when one key served both cases gives the failed state its text too;
+  // the failure's own key comes first.
   TFormEnroll failed(nullptr, texts);
   Post(failed, enroll_event::kFailed, WINBIO_E_CANCELED);
   EXPECT_EQ(failed.btnCancel.Text(), u"&Fertig");
+  texts.Set(u"add", u"button.close", u"&Schließen");
+  Post(failed, enroll_event::kFailed, WINBIO_E_CANCELED);
+  EXPECT_EQ(failed.btnCancel.Text(), u"&Schließen");
 
   const std::u16string status = failed.lblStatus.Text();
   Post(failed, 0, 0);
