@@ -13,12 +13,12 @@ constexpr std::u16string_view kHomePage = u"https://dactyra.example.org";
 }  // namespace
 
 void TForm1::ShowAbout() {
-  const std::u16string text = Get(main_text::kAboutAuthor) + std::u16string(kAuthor) + u"\r\n" +
-                              Get(main_text::kAboutVersion) + GetAppVersionField(u"FileVersion") +
-                              u"\r\n" + Get(main_text::kAboutLinkTime) +
+  const std::u16string text = Get(kMainAboutAuthor) + std::u16string(kAuthor) + u"\r\n" +
+                              Get(kMainAboutVersion) + GetAppVersionField(u"FileVersion") +
+                              u"\r\n" + Get(kMainAboutLinkTime) +
                               FormatDateTime(GetLocalLinkerTimestamp(FExecutablePath)) + u"\r\n" +
-                              Get(main_text::kAboutHomePage) + std::u16string(kHomePage);
-  ui::ShowInformation(nullptr, Get(main_text::kTitle), text);
+                              Get(kMainAboutHomePage) + std::u16string(kHomePage);
+  ui::ShowInformation(nullptr, Get(kMainTitle), text);
 }
 
 std::u16string TForm1::GetAppVersionField(std::u16string_view Key) const {

@@ -55,7 +55,7 @@ void TForm1::btnAddClick() {
   }
   // The list already tells when every slot is taken; the service has the last word below.
   if (NextFreeSubFactor() == 0) {
-    AddLog(Get(log_text::kSlotsFull));
+    AddLog(Get(kLogSlotsFull));
     return;
   }
   CloseCurrentSession();  // the owner proves himself on a fresh session
@@ -64,7 +64,7 @@ void TForm1::btnAddClick() {
   }
   const std::int64_t unit = SelectSensor();
   if (unit < 0) {
-    AddLog(Get(log_text::kSensorChoiceCancelled));
+    AddLog(Get(kLogSensorChoiceCancelled));
     return;
   }
   AddLog(u"");
@@ -92,9 +92,9 @@ std::optional<TFingerRecord> TForm1::EnrollNewFinger(WINBIO_UNIT_ID unit) {
     return std::nullopt;
   }
   if (unit != 0) {
-    AddLog(Format(Get(log_text::kAddingOnSensor), unit, Hex2(slot)));
+    AddLog(Format(Get(kLogAddingOnSensor), unit, Hex2(slot)));
   } else {
-    AddLog(Format(Get(log_text::kAddingOnTouchedSensor), Hex2(slot)));
+    AddLog(Format(Get(kLogAddingOnTouchedSensor), Hex2(slot)));
   }
   return Enroll(slot, unit);
 }
@@ -104,12 +104,12 @@ WINBIO_BIOMETRIC_SUBTYPE TForm1::ChooseFreeSlot(WINBIO_UNIT_ID unit) {
   // of date, and a slot in use would replace that finger.
   const auto in_use = EnrolledSubFactors(unit);
   if (!in_use) {
-    AddLog(Get(log_text::kAddCancelled));
+    AddLog(Get(kLogAddCancelled));
     return 0;
   }
   const WINBIO_BIOMETRIC_SUBTYPE slot = NextFreeSlot(*in_use);
   if (slot == 0) {
-    AddLog(Get(log_text::kSlotsFull));
+    AddLog(Get(kLogSlotsFull));
   }
   return slot;
 }
@@ -123,10 +123,10 @@ std::optional<TFingerRecord> TForm1::Enroll(WINBIO_BIOMETRIC_SUBTYPE slot, WINBI
   if (!result) {
     AddLog(dialog.LastStatus());
     NoteServiceRefusal(dialog.ResultError());
-    AddLog(Get(log_text::kAddCancelled));
+    AddLog(Get(kLogAddCancelled));
     return std::nullopt;
   }
-  AddLog(Format(Get(log_text::kAdded), result->UnitId, Hex2(result->SubFactor)));
+  AddLog(Format(Get(kLogAdded), result->UnitId, Hex2(result->SubFactor)));
   return TFingerRecord{.UnitId = result->UnitId,
                        .DeviceName = {},
                        .SubFactor = result->SubFactor,

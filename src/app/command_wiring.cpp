@@ -52,7 +52,7 @@ bool TForm1::FormKeyDown(ui::Key key) {
 }
 
 void TForm1::ListViewContextMenu(const ui::ContextMenuRequest& request) {
-  ui::PopupMenuRequest menu{.position = request.position};
+  ui::PopupMenuRequest menu{.items = {}, .position = request.position};
   std::optional<int> group;
   for (const TCommand& command : MainCommands()) {
     if (command.MenuText == nullptr) {

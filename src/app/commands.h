@@ -48,7 +48,7 @@ struct TCommand {
   // Its button on the main window and the button's text; none when it has no button.
   ui::Button TForm1::*Button = nullptr;
   const TranslatableText* ButtonText = nullptr;
-  std::optional<TCommandKey> Key;
+  std::optional<TCommandKey> Key = std::nullopt;
   // Its item in the list's context menu (the text names the key); none when it has none. Items
   // of another group than the one before them come after a separator; the default item is the
   // one a double click gives, shown in bold.

@@ -13,7 +13,7 @@ namespace dactyra {
 void TForm1::btnDeleteClick() {
   const std::optional<TFingerRecord> selected = GetSelectedRecord();
   if (!selected) {
-    AddLog(Get(log_text::kSelectToDelete));
+    AddLog(Get(kLogSelectToDelete));
     return;
   }
   const TFingerRecord& record = *selected;
@@ -24,20 +24,19 @@ void TForm1::btnDeleteClick() {
   if (!fingers) {
     return;
   }
-  std::u16string question = Format(Get(main_text::kDeleteQuestion), record.DeviceName,
-                                   record.UnitId, Hex2(record.SubFactor), record.Description);
+  std::u16string question = Format(Get(kMainDeleteQuestion), record.DeviceName, record.UnitId,
+                                   Hex2(record.SubFactor), record.Description);
   if (fingers->IsLastFinger({record.UnitId, record.SubFactor})) {
-    question += u"\r\n\r\n" + Get(main_text::kDeleteLastFinger);
+    question += u"\r\n\r\n" + Get(kMainDeleteLastFinger);
   }
-  if (!ui::AskYesNo(this, Get(main_text::kDeleteQuestionTitle), question, true)) {
-    AddLog(Get(log_text::kDeleteDeclined));
+  if (!ui::AskYesNo(this, Get(kMainDeleteQuestionTitle), question, true)) {
+    AddLog(Get(kLogDeleteDeclined));
     return;
   }
   if (!ConfirmOwner(*fingers)) {
     return;
   }
-  AddLog(
-      Format(Get(log_text::kDeleting), record.Description, record.UnitId, Hex2(record.SubFactor)));
+  AddLog(Format(Get(kLogDeleting), record.Description, record.UnitId, Hex2(record.SubFactor)));
   if (!DeleteTemplate(record)) {
     return;
   }
@@ -59,7 +58,7 @@ bool TForm1::DeleteTemplate(const TFingerRecord& record) {
     AddLogResult(u"  WinBioDeleteTemplate ", result);
     return false;
   }
-  AddLog(Get(log_text::kDeleted));
+  AddLog(Get(kLogDeleted));
   return true;
 }
 

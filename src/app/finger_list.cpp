@@ -18,9 +18,8 @@ int Column(TColumn column) {
 }  // namespace
 
 void TFingerList::AddColumns(const TextSource& texts) {
-  for (std::size_t column = 0; column < main_text::kColumnTitles.size(); ++column) {
-    view_.AddColumn(texts.Get(main_text::kColumnTitles[column]),
-                    texts.Get(main_text::kColumnWidths[column]));
+  for (std::size_t column = 0; column < kMainColumnTitles.size(); ++column) {
+    view_.AddColumn(texts.Get(kMainColumnTitles[column]), texts.Get(kMainColumnWidths[column]));
   }
 }
 

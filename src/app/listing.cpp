@@ -29,7 +29,7 @@ void TForm1::btnEnumClick() {
     ApplyStoredDescriptions(*config);
   }
   FListingComplete = true;
-  AddLog(Format(Get(log_text::kFingersListed), static_cast<std::int64_t>(FFingers.Count())));
+  AddLog(Format(Get(kLogFingersListed), static_cast<std::int64_t>(FFingers.Count())));
   UpdateButtons();
 }
 
@@ -39,11 +39,11 @@ std::u16string TForm1::BeginListing() {
   FListedUnits.clear();
   ClearFingerList();
   UpdateButtons();
-  std::u16string user_label = Get(main_text::kUserLabel);
-  AddLog(Get(log_text::kReading));
+  std::u16string user_label = Get(kMainUserLabel);
+  AddLog(Get(kLogReading));
   AddLog(user_label + GetCurrentUserName(*this));
   if (!FConfigPlaceTold && !FConfig.Place().BesideProgram) {
-    AddLog(Format(Get(log_text::kConfigLocation), FCfgPath));
+    AddLog(Format(Get(kLogConfigLocation), FCfgPath));
   }
   FConfigPlaceTold = true;
   return user_label;
@@ -52,11 +52,11 @@ std::u16string TForm1::BeginListing() {
 // The identity whose templates are listed, shown with the user's name and SID.
 bool TForm1::ReadCurrentUser(std::u16string_view user_label) {
   if (!GetCurrentIdentity(FIdent)) {
-    AddLog(Get(log_text::kNoSid));
+    AddLog(Get(kLogNoSid));
     return false;
   }
   lblUser.SetText(std::u16string(user_label) + GetCurrentUserName(*this));
-  AddLog(Get(log_text::kSid) + IdentitySidText(FIdent, *this));
+  AddLog(Get(kLogSid) + IdentitySidText(FIdent, *this));
   return true;
 }
 
@@ -76,11 +76,11 @@ bool TForm1::ReadSensors() {
   }
   if (FUnitCount == 0 || !FUnitArray.Held()) {
     FUnitCount = 0;
-    AddLog(Get(log_text::kNoSensor));
+    AddLog(Get(kLogNoSensor));
     UpdateButtons();
     return false;
   }
-  AddLog(Format(Get(log_text::kSensorsFound), static_cast<std::int64_t>(FUnitCount)));
+  AddLog(Format(Get(kLogSensorsFound), static_cast<std::int64_t>(FUnitCount)));
   return true;
 }
 
@@ -108,7 +108,7 @@ void TForm1::ListEnrollments(toml::TTOMLTable* units) {
     }
     FListedUnits.insert(unit.UnitId);
     if (enrollments.SubFactors.empty()) {
-      AddLog(Get(log_text::kNoFingers));
+      AddLog(Get(kLogNoFingers));
       continue;
     }
     for (const WINBIO_BIOMETRIC_SUBTYPE sub_factor : enrollments.SubFactors) {

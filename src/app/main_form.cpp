@@ -1,5 +1,6 @@
 #include "app/main_form.h"
 
+#include "app/log_texts.h"
 #include "app/main_texts.h"
 #include "biometric/winbio_texts.h"
 #include "documents/config_place.h"
@@ -58,7 +59,7 @@ void TForm1::FormCreate() {
       TConfigStore(std::move(place), *this, [this](std::u16string_view line) { AddLog(line); });
   FLang = LoadLanguage(LanguageFilePath(directory, GetLocaleName()));
 
-  SetCaption(Get(main_text::kTitle) + u" V" + GetAppVersionField(u"FileVersion"));
+  SetCaption(Get(kMainTitle) + u" V" + GetAppVersionField(u"FileVersion"));
   WireCommands();
   btnSignInOptions.SetVisible(false);
   FFingers.AddColumns(*this);
@@ -103,7 +104,7 @@ bool TForm1::EnsureLibrary() {
   if (FLib.Load()) {
     return true;
   }
-  AddLog(Get(log_text::kLibraryMissing));
+  AddLog(Get(kLogLibraryMissing));
   return false;
 }
 

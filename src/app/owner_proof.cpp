@@ -40,13 +40,13 @@ bool TForm1::ConfirmOwnerByTouch() {
   }
   TFormOwnerCheck dialog(this, *this, ServiceContext());
   if (ShowServiceDialog(dialog) == ui::ModalResult::kOk) {
-    AddLog(Get(log_text::kOwnerConfirmed));
+    AddLog(Get(kLogOwnerConfirmed));
     return true;
   }
   if (dialog.Refusal().empty()) {
-    AddLog(Get(log_text::kOwnerCancelled));
+    AddLog(Get(kLogOwnerCancelled));
   } else {
-    AddLog(Format(Get(log_text::kOwnerNotConfirmed), dialog.Refusal()));
+    AddLog(Format(Get(kLogOwnerNotConfirmed), dialog.Refusal()));
   }
   NoteServiceRefusal(dialog.ResultError());
   return false;
@@ -54,19 +54,19 @@ bool TForm1::ConfirmOwnerByTouch() {
 
 bool TForm1::ConfirmOwnerByPassword() {
   const ui::PasswordCheck check =
-      ui::ConfirmUserPassword(this, Get(owner_text::kTitle), Get(owner_text::kPasswordMessage));
+      ui::ConfirmUserPassword(this, Get(kOwnerCaption), Get(kOwnerPasswordMessage));
   switch (check) {
     case ui::PasswordCheck::kConfirmed:
-      AddLog(Get(log_text::kPasswordConfirmed));
+      AddLog(Get(kLogPasswordConfirmed));
       return true;
     case ui::PasswordCheck::kWrong:
-      AddLog(Get(log_text::kPasswordWrong));
+      AddLog(Get(kLogPasswordWrong));
       break;
     case ui::PasswordCheck::kCancelled:
-      AddLog(Get(log_text::kPasswordCancelled));
+      AddLog(Get(kLogPasswordCancelled));
       break;
     case ui::PasswordCheck::kUnavailable:
-      AddLog(Get(log_text::kPasswordUnavailable));
+      AddLog(Get(kLogPasswordUnavailable));
       break;
   }
   return false;
@@ -76,13 +76,13 @@ void TForm1::NoteServiceRefusal(HRESULT code) {
   if (!WindowsKeepsSensor(code)) {
     return;
   }
-  AddLog(Get(log_text::kWindowsKeepsSensor));
+  AddLog(Get(kLogWindowsKeepsSensor));
   btnSignInOptions.SetVisible(true);
 }
 
 void TForm1::btnSignInOptionsClick() {
   if (!platform::OpenUri(u"ms-settings:signinoptions")) {
-    AddLog(Get(log_text::kSignInOptionsFailed));
+    AddLog(Get(kLogSignInOptionsFailed));
   }
 }
 

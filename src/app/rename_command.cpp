@@ -14,7 +14,7 @@ namespace dactyra {
 void TForm1::RenameSelectedFinger() {
   const std::optional<std::size_t> selected = FFingers.Selected();
   if (!selected) {
-    AddLog(Get(log_text::kSelectFirst));
+    AddLog(Get(kLogSelectFirst));
     return;
   }
   const TFingerRecord record = FFingers.Records()[*selected];
@@ -22,8 +22,8 @@ void TForm1::RenameSelectedFinger() {
   if (!edited || *edited == record.Description) {
     return;
   }
-  AddLog(Format(Get(log_text::kRenamed), record.Description, *edited, record.UnitId,
-                Hex2(record.SubFactor)));
+  AddLog(
+      Format(Get(kLogRenamed), record.Description, *edited, record.UnitId, Hex2(record.SubFactor)));
   FFingers.SetDescription(*selected, *edited);
   SaveCfg();
 }

@@ -56,16 +56,16 @@ std::int64_t SelectSensor(ui::Form& owner, const std::vector<TSensorChoice>& sen
     return sensors.front().UnitId;
   }
 
-  ui::Form form(SmallDialogOptions(owner, texts.Get(main_text::kSensorCaption)));
+  ui::Form form(SmallDialogOptions(owner, texts.Get(kMainSensorCaption)));
   ui::Panel panel(form, {.dock = ui::Dock::kClient}, {16, 12, 16, 12});
 
   // The heading, the choices 4 pixels apart, and the buttons 8 pixels further down.
   ui::Column column(panel);
-  column.Add<ui::Label>(10, {.left = 20}, texts.Get(main_text::kSensorQuestion),
+  column.Add<ui::Label>(10, {.left = 20}, texts.Get(kMainSensorQuestion),
                         ui::LabelOptions{.bold = true});
-  column.Add<ui::RadioButton>(10, kChoice, texts.Get(main_text::kSensorAuto),
+  column.Add<ui::RadioButton>(10, kChoice, texts.Get(kMainSensorAuto),
                               ui::RadioOptions{.checked = true});
-  const std::u16string item = texts.Get(main_text::kSensorItem);
+  const std::u16string item = texts.Get(kMainSensorItem);
   std::vector<const ui::RadioButton*> choices;
   for (const TSensorChoice& sensor : sensors) {
     auto& choice =

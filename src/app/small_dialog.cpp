@@ -18,10 +18,10 @@ ui::FormOptions SmallDialogOptions(ui::Form& owner, std::u16string caption) {
 
 void AddOkCancelRow(ui::Column& column, int gap, const TextSource& texts) {
   column.Add<ui::Button>(
-      gap, {.left = 90, .width = 80}, texts.Get(main_text::kButtonOk),
+      gap, {.left = 90, .width = 80}, texts.Get(kMainButtonOk),
       ui::ButtonOptions{.is_default = true, .modal_result = ui::ModalResult::kOk});
   column.AddBeside<ui::Button>(
-      {.left = 220, .width = 80}, texts.Get(main_text::kButtonCancel),
+      {.left = 220, .width = 80}, texts.Get(kMainButtonCancel),
       ui::ButtonOptions{.cancel = true, .modal_result = ui::ModalResult::kCancel});
 }
 

@@ -14,7 +14,7 @@ namespace dactyra {
 void TForm1::btnVerifyClick() {
   const std::optional<std::size_t> selected = FFingers.Selected();
   if (!selected) {
-    AddLog(Get(log_text::kSelectFirst));
+    AddLog(Get(kLogSelectFirst));
     return;
   }
   if (!EnsureLibrary() || !EnsureSession()) {
@@ -22,8 +22,7 @@ void TForm1::btnVerifyClick() {
   }
   AddLog(u"");
   const TFingerRecord record = FFingers.Records()[*selected];
-  AddLog(
-      Format(Get(log_text::kVerifying), record.Description, record.UnitId, Hex2(record.SubFactor)));
+  AddLog(Format(Get(kLogVerifying), record.Description, record.UnitId, Hex2(record.SubFactor)));
 
   std::u16string edited;
   {
@@ -34,7 +33,7 @@ void TForm1::btnVerifyClick() {
 
   const bool changed = record.Description != edited;
   FFingers.SetDescription(*selected, edited);
-  AddLog(Get(log_text::kVerifyClosed));
+  AddLog(Get(kLogVerifyClosed));
   if (changed) {
     SaveCfg();
   }

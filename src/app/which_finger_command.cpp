@@ -22,9 +22,9 @@ void TForm1::FindTouchedFinger() {
     answer = dialog.Answer();
   }
   if (answer.empty()) {
-    AddLog(Get(log_text::kWhichFingerCancelled));
+    AddLog(Get(kLogWhichFingerCancelled));
   } else {
-    AddLog(Format(Get(log_text::kWhichFinger), answer));
+    AddLog(Format(Get(kLogWhichFinger), answer));
   }
   if (found) {
     FFingers.Show(*found);

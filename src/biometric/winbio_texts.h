@@ -8,9 +8,9 @@
 
 namespace dactyra {
 
-// Every text the program shows about the biometric service. Wordings come from `texts`
-// (section "errorcode", "fingers" or "log") with the built-in English as default; translated
-// formats go through Format, which raises FormatError when they do not fit their arguments.
+// Every text the program shows about the biometric service. Wordings are the entries of
+// service_texts.h, read through `texts`; translated formats go through Format, which raises
+// FormatError when they do not fit their arguments.
 
 // One line for a result code: "[NAME] message (0xXXXXXXXX)", or the unknown-error line for a
 // code the program does not know (success included).

@@ -26,6 +26,9 @@ class TWorkerDialog : public ui::Form {
   // The state light.
   void SetIcon(TStateLight state) { ShowStateLight(shapeIcon, state); }
 
+  // The binding, session and user it was given.
+  const TServiceContext& Context() const { return FContext; }
+
   // False when a worker could not be got out of the service and is still blocked on Session,
   // which then must not be used again.
   bool SessionIdle() const { return !FWorkerLeftBehind; }
@@ -38,7 +41,6 @@ class TWorkerDialog : public ui::Form {
                 const TServiceContext& context);
 
   const TextSource& Texts() const { return FTexts; }
-  const TServiceContext& Context() const { return FContext; }
 
   // Posts `message` to this dialog from the worker's thread.
   TWorkerPoster PosterOf(std::uint32_t message) const;

@@ -35,7 +35,7 @@ std::unique_ptr<toml::TTOMLTable> TConfigStore::Load() const {
   }
   if (config.State == TConfigDocument::TState::kUnreadable) {
     // A translation may place the reason (%s); otherwise it follows on a line of its own.
-    const std::u16string text = texts_->Get(config_text::kUnreadable);
+    const std::u16string text = texts_->Get(kConfigUnreadable);
     if (text.find(u'%') != std::u16string::npos) {
       log_(Format(text, config.Reason));
     } else {
@@ -58,7 +58,7 @@ bool TConfigStore::Save(const toml::TTOMLTable& document, bool announce) const {
     return false;
   }
   if (announce) {
-    log_(texts_->Get(config_text::kSaved));
+    log_(texts_->Get(kConfigSaved));
   }
   return true;
 }
@@ -77,7 +77,7 @@ void TConfigStore::Change(
 }
 
 void TConfigStore::LogSaveError(std::u16string_view reason) const {
-  log_(texts_->Get(config_text::kSaveFailed) + std::u16string(reason));
+  log_(texts_->Get(kConfigSaveFailed) + std::u16string(reason));
 }
 
 }  // namespace dactyra

@@ -3,17 +3,23 @@
 // The activity log's lines about CFG.TOML (section "log" of the language files), each written
 // once: its key and its built-in English.
 
+#include <array>
+
 #include "base/text_source.h"
 
-namespace dactyra::config_text {
+namespace dactyra {
 
-inline constexpr TranslatableText kUnreadable{
+inline constexpr TranslatableText kConfigUnreadable{
     u"log", u"cfg_unreadable", u"The configuration file could not be read and was left unchanged."};
-inline constexpr TranslatableText kSaved{u"log", u"saved", u"The configuration is saved."};
-inline constexpr TranslatableText kSaveFailed{u"log", u"saved_error",
-                                              u"Error occurred when saving configuration: "};
+inline constexpr TranslatableText kConfigSaved{u"log", u"saved", u"The configuration is saved."};
+inline constexpr TranslatableText kConfigSaveFailed{u"log", u"saved_error",
+                                                    u"Error occurred when saving configuration: "};
 
 // Every text above, for the checks of the language files.
-inline constexpr const TranslatableText* kAll[] = {&kUnreadable, &kSaved, &kSaveFailed};
+inline constexpr std::array kConfigTexts{
+    kConfigUnreadable,
+    kConfigSaved,
+    kConfigSaveFailed,
+};
 
-}  // namespace dactyra::config_text
+}  // namespace dactyra

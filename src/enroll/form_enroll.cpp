@@ -8,6 +8,7 @@
 #include "base/format.h"
 #include "base/hex.h"
 #include "biometric/winbio_texts.h"
+#include "enroll/enroll_texts.h"
 
 namespace dactyra {
 namespace {
@@ -24,8 +25,9 @@ int EnrollProgress(std::int32_t captures) {
   return std::min(static_cast<int>((1.0 - std::pow(0.85, captures)) * 90.0), 89);
 }
 
-TFormEnroll::TFormEnroll(ui::Form* owner, const TextSource& texts)
-    : TWorkerDialog(owner, 380, 217, texts) {
+TFormEnroll::TFormEnroll(ui::Form* owner, const TextSource& texts, const TServiceContext& context,
+                         TEnrollRequest request)
+    : TWorkerDialog(owner, 380, 217, texts, context), FRequest(std::move(request)) {
   btnCancel.OnClick = [this] { btnCancelClick(); };
   OnShow = [this] { FormShow(); };
   // A commit under way ends in success or failure, never in "cancelled"; after a success the
@@ -42,24 +44,16 @@ TFormEnroll::TFormEnroll(ui::Form* owner, const TextSource& texts)
   FormCreate();
 }
 
-TFormEnroll::~TFormEnroll() {
-  FormDestroy();
-}
-
-std::u16string TFormEnroll::LangText(std::u16string_view key,
-                                     std::u16string_view default_text) const {
-  return Texts().GetLangStr(u"add", key, default_text);
-}
-
 void TFormEnroll::SetStatus(std::u16string_view text, ui::Color color) {
   lblStatus.SetColor(color);
   lblStatus.SetText(text);
 }
 
 void TFormEnroll::FormCreate() {
-  SetCaption(LangText(u"title", u"Add a fingerprint"));
-  lblStatus.SetText(LangText(u"label.status.1", u"Please waiting..."));
-  btnCancel.SetText(LangText(u"button.cancel.1", u"&Cancel"));
+  lblInstruction.SetText(FRequest.Description);
+  SetCaption(Texts().Get(kEnrollCaption));
+  lblStatus.SetText(Texts().Get(kEnrollPleaseWait));
+  btnCancel.SetText(Texts().Get(kEnrollCancel));
 }
 
 void TFormEnroll::FormShow() {
@@ -68,31 +62,27 @@ void TFormEnroll::FormShow() {
   FCommitting = false;
   FDone = false;
   FCaptureCount = 0;
-  ResultUnitId = 0;
-  ResultSubFactor = 0;
-  ResultIsNew = false;
-  ResultError = S_OK;
+  FCommitted.reset();
+  FResultError = S_OK;
 
-  lblInstruction.SetLabelText(LangText(u"edit.title", u"Add fingerprint: "));
-  SetStatus(LangText(u"label.status.2",
-                     u"Please swipe your finger on the sensor to locate the device..."),
-            kIdleText);
+  lblInstruction.SetLabelText(Texts().Get(kEnrollDescriptionLabel));
+  SetStatus(Texts().Get(kEnrollLocatingSensor), kIdleText);
   SetIcon(TStateLight::kIdle);
   ProgressBar.SetPosition(0);
   lblCount.SetText(u"");
-  btnCancel.SetText(LangText(u"button.cancel.1", u"&Cancel"));
+  btnCancel.SetText(Texts().Get(kEnrollCancel));
   btnCancel.SetEnabled(true);
   btnCancel.SetModalResult(ui::ModalResult::kNone);
   BringToFront();
 
   auto param = std::make_unique<TEnrollThreadParam>();
   param->Window = PosterOf(WM_ENROLL_STATUS);
-  param->Lib = Lib;
-  param->Session = Session;
-  param->SubFactor = SubFactor;
+  param->Lib = Context().Lib;
+  param->Session = Context().Session;
+  param->SubFactor = FRequest.SubFactor;
   param->Cancel = NewCancelFlag();
-  param->Identity = Identity;
-  param->PresetUnitId = UnitId;
+  param->Identity = Context().Identity;
+  param->PresetUnitId = FRequest.UnitId;
   param->Result = FResult;
   HoldWorker(StartEnrollThread(std::move(param)));
 }
@@ -100,44 +90,33 @@ void TFormEnroll::FormShow() {
 void TFormEnroll::WMEnrollStatus(std::uintptr_t wparam, std::intptr_t lparam) {
   switch (wparam) {
     case enroll_event::kLocating:
-      SetStatus(LangText(u"label.status.2",
-                         u"Please swipe your finger on the sensor to locate the device..."),
-                kInstructionText);
+      SetStatus(Texts().Get(kEnrollLocatingSensor), kInstructionText);
       SetIcon(TStateLight::kWaiting);
       break;
     case enroll_event::kSensorKnown:
-      SetStatus(Format(LangText(u"label.status.3",
-                                u"Sensor ready (Device ID: %d), please start data acquisition..."),
-                       EventLow32(lparam)),
-                kInstructionText);
+      SetStatus(Format(Texts().Get(kEnrollSensorReady), EventLow32(lparam)), kInstructionText);
       break;
     case enroll_event::kWaiting:
-      SetStatus(LangText(u"label.status.4", u"Please place your finger on the sensor..."),
-                kInstructionText);
+      SetStatus(Texts().Get(kEnrollPlaceFinger), kInstructionText);
       SetIcon(TStateLight::kWaiting);
       break;
     case enroll_event::kGoodCapture:
       FCaptureCount = static_cast<std::int32_t>(lparam);
       ProgressBar.SetPosition(EnrollProgress(FCaptureCount));
-      lblCount.SetText(Format(LangText(u"label.count.1",
-                                       u"%d times have been collected. Please lift your finger and "
-                                       u"place it on again..."),
-                              FCaptureCount));
-      SetStatus(LangText(u"label.status.5", u"The collection was successful this time!"),
-                kSuccessText);
+      lblCount.SetText(Format(Texts().Get(kEnrollCapturesSoFar), FCaptureCount));
+      SetStatus(Texts().Get(kEnrollGoodCapture), kSuccessText);
       SetIcon(TStateLight::kWaiting);
       break;
     case enroll_event::kBadCapture:
-      lblCount.SetText(LangText(u"label.count.2", u"Poor collection quality, please try again..."));
-      SetStatus(
-          LangText(u"label.status.6", u"Hint: ") + RejectDetailText(EventLow32(lparam), Texts()),
-          kHintText);
+      lblCount.SetText(Texts().Get(kEnrollPoorCapture));
+      SetStatus(Texts().Get(kEnrollHintPrefix) + RejectDetailText(EventLow32(lparam), Texts()),
+                kHintText);
       break;
     case enroll_event::kCommitting:
       FCommitting = true;
       btnCancel.SetEnabled(false);
       ProgressBar.SetPosition(95);
-      SetStatus(LangText(u"label.status.7", u"Saving fingerprint data..."), kInstructionText);
+      SetStatus(Texts().Get(kEnrollSaving), kInstructionText);
       break;
     case enroll_event::kDone: {
       // The message says only that the result is there; one that came from elsewhere finds none.
@@ -146,23 +125,15 @@ void TFormEnroll::WMEnrollStatus(std::uintptr_t wparam, std::intptr_t lparam) {
         break;
       }
       FCommitting = false;
-      ResultUnitId = result->UnitId;
-      ResultSubFactor = result->SubFactor;
-      ResultIsNew = result->IsNew;
+      FCommitted = result;
       FDone = true;
       ProgressBar.SetPosition(100);
       SetIcon(TStateLight::kSuccess);
-      SetStatus(ResultIsNew ? LangText(u"label.status.8",
-                                       u"Fingerprint registration successful! (New fingerprint)")
-                            : LangText(u"label.status.9",
-                                       u"Fingerprint registration successful! (Existing "
-                                       u"fingerprints updated)"),
+      SetStatus(result->IsNew ? Texts().Get(kEnrollNewFinger) : Texts().Get(kEnrollUpdatedFinger),
                 kSuccessText);
-      lblCount.SetText(Format(LangText(u"label.count.3",
-                                       u"A total of %d fingerprints were collected. Device ID: %d, "
-                                       u"Fingerprint ID: 0x%s"),
-                              FCaptureCount, ResultUnitId, Hex2(ResultSubFactor)));
-      btnCancel.SetText(LangText(u"button.cancel.3", u"&Done"));
+      lblCount.SetText(Format(Texts().Get(kEnrollSummary), FCaptureCount, result->UnitId,
+                              Hex2(result->SubFactor)));
+      btnCancel.SetText(Texts().Get(kEnrollDone));
       btnCancel.SetEnabled(true);
       btnCancel.SetModalResult(ui::ModalResult::kOk);
       break;
@@ -170,12 +141,12 @@ void TFormEnroll::WMEnrollStatus(std::uintptr_t wparam, std::intptr_t lparam) {
     case enroll_event::kFailed:
       FCommitting = false;
       FDone = false;
-      ResultError = static_cast<HRESULT>(EventLow32(lparam));
+      FResultError = static_cast<HRESULT>(EventLow32(lparam));
       SetIcon(TStateLight::kFailure);
-      SetStatus(LangText(u"label.status.10", u"Fail: ") + WinBioErrorText(ResultError, Texts()),
+      SetStatus(Texts().Get(kEnrollFailurePrefix) + WinBioErrorText(FResultError, Texts()),
                 kFailureText);
       lblCount.SetText(u"");
-      btnCancel.SetText(LangText(u"button.cancel.3", u"&Close"));
+      btnCancel.SetText(Texts().Get(kEnrollClose));
       btnCancel.SetEnabled(true);
       break;
     case enroll_event::kCanceled:
@@ -192,14 +163,10 @@ void TFormEnroll::btnCancelClick() {
     return;
   }
   btnCancel.SetEnabled(false);
-  btnCancel.SetText(LangText(u"button.cancel.2", u"Canceling..."));
+  btnCancel.SetText(Texts().Get(kEnrollCanceling));
   StopWorker();
   SetModalResult(ui::ModalResult::kCancel);
   Close();
-}
-
-void TFormEnroll::FormDestroy() {
-  StopWorker();
 }
 
 }  // namespace dactyra

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,28 +16,33 @@ namespace dactyra {
 // reaches it, however many samples the service asks for.
 int EnrollProgress(std::int32_t captures);
 
-// The modal dialog that enrolls one finger through its worker thread. The caller fills the
-// fields marked "caller" and the text of lblInstruction, shows it modally and, on OK, reads the
-// results and the description from lblInstruction; otherwise the last status line.
+// What to enroll, and where.
+struct TEnrollRequest {
+  WINBIO_BIOMETRIC_SUBTYPE SubFactor = 0;
+  WINBIO_UNIT_ID UnitId = 0;   // 0: the user's touch finds the sensor
+  std::u16string Description;  // the finger's initial description, which the user may change
+};
+
+// The modal dialog that enrolls one finger through its worker thread. On OK the committed
+// template is its Result and the description the user gave is its Description; otherwise its
+// LastStatus says why not.
 class TFormEnroll final : public TWorkerDialog {
  public:
-  // Texts come from `texts` (section "add"), looked up each time one is shown; it must outlive
-  // the dialog.
-  TFormEnroll(ui::Form* owner, const TextSource& texts);
-  ~TFormEnroll() override;
+  // Enrolls for the user of `context` on its session. Texts (enroll_texts.h) come from `texts`,
+  // looked up each time one is shown; it must outlive the dialog.
+  TFormEnroll(ui::Form* owner, const TextSource& texts, const TServiceContext& context,
+              TEnrollRequest request);
 
-  // Caller (besides Lib and Session): what to enroll, and where.
-  TWinBioIdentity Identity{};  // the signed-in user
-  WINBIO_BIOMETRIC_SUBTYPE SubFactor = 0;
-  std::u16string SubName;     // the finger's initial description; not read here
-  WINBIO_UNIT_ID UnitId = 0;  // 0: the user's touch finds the sensor
-
-  // Results, valid after the modal result OK.
-  WINBIO_UNIT_ID ResultUnitId = 0;
-  WINBIO_BIOMETRIC_SUBTYPE ResultSubFactor = 0;
-  bool ResultIsNew = false;  // false: an existing template was updated
+  // What it was asked to enroll.
+  const TEnrollRequest& Request() const { return FRequest; }
+  // The committed template, once there is one.
+  std::optional<TEnrollResult> Result() const { return FCommitted; }
+  // The description as the user left it.
+  std::u16string Description() const { return lblInstruction.Text(); }
+  // The status line as the dialog last showed it.
+  std::u16string LastStatus() const { return lblStatus.Text(); }
   // The failure that ended the enrollment, S_OK when none did.
-  HRESULT ResultError = S_OK;
+  HRESULT ResultError() const { return FResultError; }
 
   ui::LabeledEdit lblInstruction{*this, {243, 19, 121, 27}};
   ui::Label lblStatus{*this, {96, 52, 268, 42}, {}, {.word_wrap = true}};
@@ -52,15 +58,15 @@ class TFormEnroll final : public TWorkerDialog {
 
   void FormCreate();
   void FormShow();
-  void FormDestroy();
   void btnCancelClick();
 
   // Where the worker of this showing leaves the committed template before it posts "done".
   const PEnrollResultSlot& ResultSlot() const { return FResult; }
 
  private:
-  // A text of the dialog's section, looked up each time it is shown.
-  std::u16string LangText(std::u16string_view key, std::u16string_view default_text) const;
+  TEnrollRequest FRequest;
+  std::optional<TEnrollResult> FCommitted;
+  HRESULT FResultError = S_OK;
   // Shared with the running worker: where it leaves the committed template.
   PEnrollResultSlot FResult = std::make_shared<TEnrollResultSlot>();
   bool FCommitting = false;        // the commit has started and not yet ended

@@ -1,43 +1,47 @@
 #include "verify/form_owner_check.h"
 
+#include <utility>
+
 #include "biometric/winbio_texts.h"
+#include "verify/owner_texts.h"
 
 namespace dactyra {
 
-TFormOwnerCheck::TFormOwnerCheck(ui::Form* owner, const TextSource& texts)
-    : TIdentifyDialog(owner, texts, u"owner", {13, 109, 348, 68}) {
-  SetCaption(SectionText(u"title", u"Confirm the owner"));
-  lblReason.SetText(SectionText(u"label.reason",
-                                u"Touch a sensor with one of your enrolled fingers to confirm that "
-                                u"you are the owner of this account."));
-  btnClose.SetText(SectionText(u"button.cancel", u"&Cancel"));
+TFormOwnerCheck::TFormOwnerCheck(ui::Form* owner, const TextSource& texts,
+                                 const TServiceContext& context)
+    : TIdentifyDialog(owner, texts, context, kOwnerIdentifyTexts,
+                      {.Status = {96, 76, 265, 22}, .Result = {13, 109, 348, 68}}) {
+  SetCaption(Texts().Get(kOwnerCaption));
+  lblReason.SetText(Texts().Get(kOwnerReason));
+  btnClose.SetText(Texts().Get(kOwnerCancel));
 }
 
-void TFormOwnerCheck::ShowRefusal(std::u16string_view result) {
-  ShowAnswer(TStateLight::kFailure, SectionText(u"label.not_confirmed", u"Not confirmed"), result,
-             kFailureText);
+void TFormOwnerCheck::ClearAnswer() {
+  FRefusal.clear();
+  FResultError = S_OK;
 }
 
-void TFormOwnerCheck::UsersFingerIdentified() {
+void TFormOwnerCheck::ShowRefusal(std::u16string result) {
+  ShowAnswer(TStateLight::kFailure, Texts().Get(kOwnerNotConfirmed), result, kFailureText);
+  FRefusal = std::move(result);
+}
+
+void TFormOwnerCheck::TouchIdentified(TVerifyOutcome outcome) {
+  if (outcome == TVerifyOutcome::kOtherUser) {
+    ShowRefusal(Texts().Get(kOwnerOtherUser));
+    return;
+  }
   // Any finger of the signed-in user proves the owner, on any sensor.
   SetIcon(TStateLight::kSuccess);
   SetModalResult(ui::ModalResult::kOk);
 }
 
-void TFormOwnerCheck::OtherUsersFingerIdentified() {
-  ShowRefusal(
-      SectionText(u"result.other_user",
-                  u"This fingerprint belongs to another user, not to the owner of this account."));
-}
-
 void TFormOwnerCheck::IdentificationFailed(HRESULT error) {
-  ResultError = error;
+  FResultError = error;
   if (error == WINBIO_E_UNKNOWN_ID) {
-    ShowRefusal(SectionText(u"result.unknown",
-                            u"This finger is not enrolled. Please use one of your enrolled "
-                            u"fingers."));
+    ShowRefusal(Texts().Get(kOwnerUnknownFinger));
   } else {
-    ShowRefusal(SectionText(u"result.failure", u"Failure: ") + WinBioErrorText(error, Texts()));
+    ShowRefusal(Texts().Get(kOwnerFailurePrefix) + WinBioErrorText(error, Texts()));
   }
 }
 

@@ -13,20 +13,27 @@ namespace dactyra {
 // button), Esc and the close box end it without proof.
 class TFormOwnerCheck final : public TIdentifyDialog {
  public:
-  // Texts come from `texts` (section "owner"); it must outlive the dialog.
-  TFormOwnerCheck(ui::Form* owner, const TextSource& texts);
+  // Confirms the user of `context`. Texts (owner_texts.h) come from `texts`; it must outlive
+  // the dialog.
+  TFormOwnerCheck(ui::Form* owner, const TextSource& texts, const TServiceContext& context);
 
+  ui::Label lblReason{*this, {96, 16, 265, 54}, {}, {.word_wrap = true}};
+
+  // Why the last touch proved nothing; empty when none was answered.
+  const std::u16string& Refusal() const { return FRefusal; }
   // The result of the last failed identification, S_OK when the last attempt did not fail.
-  HRESULT ResultError = S_OK;
+  HRESULT ResultError() const { return FResultError; }
 
  private:
-  void ClearAnswer() override { ResultError = S_OK; }
-  void UsersFingerIdentified() override;
-  void OtherUsersFingerIdentified() override;
+  void ClearAnswer() override;
+  void TouchIdentified(TVerifyOutcome outcome) override;
   void IdentificationFailed(HRESULT error) override;
 
   // After a touch that proves nothing: the refusal light and status, and `result` saying why.
-  void ShowRefusal(std::u16string_view result);
+  void ShowRefusal(std::u16string result);
+
+  std::u16string FRefusal;
+  HRESULT FResultError = S_OK;
 };
 
 }  // namespace dactyra

@@ -1,59 +1,34 @@
 #pragma once
 
-#include <cstdint>
-#include <optional>
 #include <string>
-#include <string_view>
 
 #include "base/text_source.h"
-#include "dialog_core/worker_dialog.h"
 #include "ui/ui.h"
-#include "verify/verify_worker.h"
+#include "verify/identify_dialog.h"
 
 namespace dactyra {
 
-// The modal dialog that verifies one listed template by a live touch, through a worker thread
-// per attempt. The caller fills the fields marked "caller" and the text of lblTitle (the
-// record's description), shows it modally and reads lblTitle back; the modal result carries no
-// meaning.
-class TFormVerify final : public TWorkerDialog {
+// The modal dialog that verifies one listed template by a live touch: whether the finger is the
+// signed-in user's, the record's finger and on the record's sensor. The record's description can
+// be changed in it; the modal result carries no meaning.
+class TFormVerify final : public TIdentifyDialog {
  public:
-  // Texts come from `texts` (section "verify"), looked up each time one is shown; it must
-  // outlive the dialog.
-  TFormVerify(ui::Form* owner, const TextSource& texts);
-  ~TFormVerify() override;
+  // Verifies `record` against the user of `context`. Texts (verify_texts.h) come from `texts`,
+  // which must outlive the dialog.
+  TFormVerify(ui::Form* owner, const TextSource& texts, const TServiceContext& context,
+              const TFingerRecord& record);
 
-  // Caller (besides Lib and Session): what to verify.
-  TWinBioIdentity CurrentIdent{};  // the signed-in user
-  TFingerRecord SelRecord;         // the record being verified
+  // The record it verifies.
+  const TFingerRecord& Record() const { return *Compared(); }
+  // The description as the user left it in the dialog.
+  std::u16string Description() const { return lblTitle.Text(); }
 
+  // The description box, first in the Tab order: the dialog opens with the focus on it.
   ui::LabeledEdit lblTitle{*this, {240, 19, 121, 27}};
-  ui::Label lblStatus{*this, {96, 52, 265, 37}, {}, {.word_wrap = true}};
-  ui::Label lblResult{*this, {13, 109, 348, 68}, {}, {.word_wrap = true}};
-  ui::Button btnRetry{*this, {44, 199, 100, 32}, {}, {.is_default = true}};
-  ui::Button btnClose{*this, {232, 199, 100, 32}, {}, {.cancel = true}};
-
-  // Stops a held worker, resets the dialog to waiting and starts a new worker.
-  void StartVerify();
-  // Stops a held worker: gets it out of the service (see StopServiceWorker).
-  using TWorkerDialog::StopWorker;
-  // The result line, in `color` or (none) the window-text colour.
-  void SetResult(std::u16string_view text, std::optional<ui::Color> color);
-
-  // WM_VERIFY_STATUS from the worker.
-  void WMVerifyStatus(std::uintptr_t wparam, std::intptr_t lparam);
-
-  void FormCreate();
-  void FormShow();
-  void FormDestroy();
-  void btnRetryClick();
-  void btnCloseClick();
 
  private:
-  // A text of the dialog's section, looked up each time it is shown.
-  std::u16string LangText(std::u16string_view key, std::u16string_view default_text) const;
-  // The outcome of an identified touch: light, result line and its colour.
-  void ShowOutcome(VerifyOutcome outcome);
+  void TouchIdentified(TVerifyOutcome outcome) override;
+  void IdentificationFailed(HRESULT error) override;
 };
 
 }  // namespace dactyra

@@ -17,26 +17,31 @@ namespace dactyra {
 // touch; Close (its second button), Esc and the close box end it. It changes nothing.
 class TFormWhichFinger final : public TIdentifyDialog {
  public:
-  // Texts come from `texts` (section "which"); it must outlive the dialog.
-  TFormWhichFinger(ui::Form* owner, const TextSource& texts);
+  // Answers touches for the user of `context`, whose listed fingers are `fingers`, in list
+  // order. Texts (which_texts.h) come from `texts`; it must outlive the dialog.
+  TFormWhichFinger(ui::Form* owner, const TextSource& texts, const TServiceContext& context,
+                   std::vector<TFingerRecord> fingers);
 
-  // Caller: the listed fingers, in list order.
-  std::vector<TFingerRecord> Fingers;
+  ui::Label lblReason{*this, {96, 16, 265, 54}, {}, {.word_wrap = true}};
 
-  // After: the index in Fingers of the finger the last answered touch identified; none when it
-  // was no listed finger of the user.
-  std::optional<std::size_t> FoundIndex;
+  // The index among the fingers given of the finger the last answered touch identified; none
+  // when it was no listed finger of the user.
+  std::optional<std::size_t> FoundIndex() const { return FFoundIndex; }
   // The answer to the last touch, one line; empty when none was answered.
-  std::u16string Answer;
+  const std::u16string& Answer() const { return FAnswer; }
 
  private:
   void ClearAnswer() override;
-  void UsersFingerIdentified() override;
-  void OtherUsersFingerIdentified() override;
+  void TouchIdentified(TVerifyOutcome outcome) override;
   void IdentificationFailed(HRESULT error) override;
+  void UsersFingerIdentified();
 
   // The answer to a touch: light, the answer in `color`, and Retry.
   void ShowWhichAnswer(TStateLight light, std::u16string text, ui::Color color);
+
+  std::vector<TFingerRecord> FFingers;
+  std::optional<std::size_t> FFoundIndex;
+  std::u16string FAnswer;
 };
 
 }  // namespace dactyra

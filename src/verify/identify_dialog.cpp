@@ -7,29 +7,22 @@
 
 namespace dactyra {
 
-TIdentifyDialog::TIdentifyDialog(ui::Form* owner, const TextSource& texts, std::u16string section,
-                                 const ui::Placement& result_placement)
-    : TWorkerDialog(owner, 380, 242, texts),
-      lblResult(*this, result_placement, {}, {.word_wrap = true}),
-      FSection(std::move(section)) {
+TIdentifyDialog::TIdentifyDialog(ui::Form* owner, const TextSource& texts,
+                                 const TServiceContext& context, const TIdentifyTexts& own_texts,
+                                 const TLines& lines, std::optional<TFingerRecord> compared)
+    : TWorkerDialog(owner, 380, 242, texts, context),
+      lblStatus(*this, lines.Status, {}, {.word_wrap = true}),
+      lblResult(*this, lines.Result, {}, {.word_wrap = true}),
+      FOwnTexts(own_texts),
+      FCompared(std::move(compared)) {
   btnRetry.OnClick = [this] { btnRetryClick(); };
   btnClose.OnClick = [this] { btnCloseClick(); };
   OnShow = [this] { FormShow(); };
   SetMessageHandler(WM_VERIFY_STATUS, [this](std::uintptr_t wparam, std::intptr_t lparam) {
     WMIdentifyStatus(wparam, lparam);
   });
-  btnRetry.SetText(SectionText(u"button.retry", u"&Retry"));
+  btnRetry.SetText(Texts().Get(FOwnTexts.Retry));
   btnRetry.SetEnabled(false);
-}
-
-TIdentifyDialog::~TIdentifyDialog() {
-  // Closed by its close box the dialog never went through btnCloseClick.
-  StopWorker();
-}
-
-std::u16string TIdentifyDialog::SectionText(std::u16string_view key,
-                                            std::u16string_view default_text) const {
-  return Texts().GetLangStr(FSection, key, default_text);
 }
 
 void TIdentifyDialog::FormShow() {
@@ -43,18 +36,23 @@ void TIdentifyDialog::StartIdentify() {
   ClearAnswer();
   FFoundUnit = 0;
   FFoundSubFactor = 0;
-  lblStatus.SetText(SectionText(u"label.waiting", u"Please touch the fingerprint sensor..."));
+  lblStatus.SetText(Texts().Get(FOwnTexts.Waiting));
+  lblResult.SetSystemColor();
   lblResult.SetText(u"");
   btnRetry.SetEnabled(false);
   SetIcon(TStateLight::kWaiting);
 
-  // Any finger is answered: the record the worker compares with is none.
   auto param = std::make_unique<TVerifyThreadParam>();
   param->Window = PosterOf(WM_VERIFY_STATUS);
-  param->Lib = Lib;
-  param->Session = Session;
-  param->CurrentIdent = CurrentIdent;
-  param->ReportFound = true;
+  param->Lib = Context().Lib;
+  param->Session = Context().Session;
+  param->CurrentIdent = Context().Identity;
+  if (FCompared) {
+    param->SelSubFactor = FCompared->SubFactor;
+    param->SelUnitId = FCompared->UnitId;
+  } else {
+    param->ReportFound = true;
+  }
   param->Cancel = NewCancelFlag();
   HoldWorker(StartVerifyThread(std::move(param)));
 }
@@ -72,7 +70,7 @@ void TIdentifyDialog::ShowAnswer(TStateLight light, std::u16string_view status,
 void TIdentifyDialog::WMIdentifyStatus(std::uintptr_t wparam, std::intptr_t lparam) {
   switch (wparam) {
     case verify_event::kWaiting:
-      lblStatus.SetText(SectionText(u"label.waiting", u"Please touch the fingerprint sensor..."));
+      lblStatus.SetText(Texts().Get(FOwnTexts.Waiting));
       SetIcon(TStateLight::kWaiting);
       break;
     case verify_event::kFoundUnit:
@@ -82,15 +80,12 @@ void TIdentifyDialog::WMIdentifyStatus(std::uintptr_t wparam, std::intptr_t lpar
       FFoundSubFactor = static_cast<WINBIO_BIOMETRIC_SUBTYPE>(lparam);
       break;
     case verify_event::kIdentified:
-      if (lparam == static_cast<std::intptr_t>(VerifyOutcome::kOtherUser)) {
-        OtherUsersFingerIdentified();
-      } else if (lparam >= 0 && lparam <= static_cast<std::intptr_t>(VerifyOutcome::kOtherSensor)) {
-        UsersFingerIdentified();
+      if (lparam >= 0 && lparam <= static_cast<std::intptr_t>(TVerifyOutcome::kOtherSensor)) {
+        TouchIdentified(static_cast<TVerifyOutcome>(lparam));
       }
       break;
     case verify_event::kBadCapture:
-      lblStatus.SetText(SectionText(u"label.bad_capture",
-                                    u"Poor fingerprint quality, please touch the sensor again."));
+      lblStatus.SetText(Texts().Get(FOwnTexts.BadCapture));
       lblResult.SetColor(kHintText);
       lblResult.SetText(RejectDetailText(EventLow32(lparam), Texts()));
       SetIcon(TStateLight::kNearMiss);

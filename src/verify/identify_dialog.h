@@ -1,30 +1,26 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "base/text_source.h"
 #include "dialog_core/worker_dialog.h"
 #include "ui/ui.h"
+#include "verify/identify_texts.h"
 #include "verify/verify_worker.h"
 
 namespace dactyra {
 
-// A modal dialog that waits for a touch on any sensor (through the verification worker, one per
-// attempt) and answers whose finger it was: what the owner's check and "which finger is this?"
-// have in common. A poor capture keeps it waiting with a hint; an answer enables Retry, which
-// waits for the next touch; its second button, Esc and the close box end it. Its texts come from
-// one section of the language files, looked up each time one is shown.
+// A modal dialog that waits for a touch (through the verification worker, one per attempt) and
+// answers whose finger it was: what the verification dialog, the owner's check and "which
+// finger is this?" have in common. A poor capture keeps it waiting with a hint; an answer enables
+// Retry, which waits for the next touch; its second button, Esc and the close box end it, and
+// any worker still waiting goes with it. Its texts are looked up each time one is shown.
 class TIdentifyDialog : public TWorkerDialog {
  public:
-  ~TIdentifyDialog() override;
-
-  // Caller (besides Lib and Session): the signed-in user.
-  TWinBioIdentity CurrentIdent{};
-
-  ui::Label lblReason{*this, {96, 16, 265, 54}, {}, {.word_wrap = true}};
-  ui::Label lblStatus{*this, {96, 76, 265, 22}, {}, {.word_wrap = true}};
+  ui::Label lblStatus;
   ui::Label lblResult;
   ui::Button btnRetry{*this, {44, 199, 100, 32}, {}, {.is_default = true}};
   ui::Button btnClose{*this, {232, 199, 100, 32}, {}, {.cancel = true}};
@@ -40,30 +36,40 @@ class TIdentifyDialog : public TWorkerDialog {
   void btnCloseClick();
 
  protected:
-  // Texts from `section` (which has "label.waiting", "label.bad_capture" and "button.retry");
-  // `texts` must outlive the dialog. The result line sits at `result_placement`.
-  TIdentifyDialog(ui::Form* owner, const TextSource& texts, std::u16string section,
-                  const ui::Placement& result_placement);
+  // Where the status and result lines sit.
+  struct TLines {
+    ui::Placement Status;
+    ui::Placement Result;
+  };
 
-  std::u16string SectionText(std::u16string_view key, std::u16string_view default_text) const;
+  // The texts it shows by itself are `own_texts`, read from `texts`, which must outlive the
+  // dialog; its worker waits on the session of `context`. A touch is compared with `compared`
+  // (the verification's record); without one the worker reports the finger it found.
+  TIdentifyDialog(ui::Form* owner, const TextSource& texts, const TServiceContext& context,
+                  const TIdentifyTexts& own_texts, const TLines& lines,
+                  std::optional<TFingerRecord> compared = std::nullopt);
+
+  // The record a touch is compared with, if any.
+  const std::optional<TFingerRecord>& Compared() const { return FCompared; }
   // The unit and sub-factor of the touch last identified, as the worker reported them.
   WINBIO_UNIT_ID FoundUnit() const { return FFoundUnit; }
   WINBIO_BIOMETRIC_SUBTYPE FoundSubFactor() const { return FFoundSubFactor; }
-  // An answer to a touch: the light, the status line, the result line in `color`, and Retry.
+  // An answer to a touch: the light, the status line, the result line in `color`, and Retry,
+  // which takes the focus.
   void ShowAnswer(TStateLight light, std::u16string_view status, std::u16string_view result,
                   ui::Color color);
 
  private:
   // Forgets the answer to the last touch when the next attempt starts.
   virtual void ClearAnswer() {}
-  // The touch was a finger of the signed-in user, on any sensor.
-  virtual void UsersFingerIdentified() = 0;
-  // The touch was another user's finger.
-  virtual void OtherUsersFingerIdentified() = 0;
+  // A touch was identified; `outcome` compares it with the record given, or (without one) says
+  // at least whether it was another user's finger.
+  virtual void TouchIdentified(TVerifyOutcome outcome) = 0;
   // The identification failed with `error`; WINBIO_E_UNKNOWN_ID: a finger nobody enrolled.
   virtual void IdentificationFailed(HRESULT error) = 0;
 
-  std::u16string FSection;
+  TIdentifyTexts FOwnTexts;
+  std::optional<TFingerRecord> FCompared;
   WINBIO_UNIT_ID FFoundUnit = 0;
   WINBIO_BIOMETRIC_SUBTYPE FFoundSubFactor = 0;
 };

@@ -3,17 +3,17 @@
 #include <utility>
 
 namespace dactyra {
-VerifyOutcome ClassifyIdentified(const TVerifyThreadParam& param) {
+TVerifyOutcome ClassifyIdentified(const TVerifyThreadParam& param) {
   if (!SameIdentity(param.FoundIdent, param.CurrentIdent)) {
-    return VerifyOutcome::kOtherUser;
+    return TVerifyOutcome::kOtherUser;
   }
   if (param.FoundUnitId != param.SelUnitId) {
-    return VerifyOutcome::kOtherSensor;
+    return TVerifyOutcome::kOtherSensor;
   }
   if (param.FoundSF != param.SelSubFactor) {
-    return VerifyOutcome::kOtherFinger;
+    return TVerifyOutcome::kOtherFinger;
   }
-  return VerifyOutcome::kMatch;
+  return TVerifyOutcome::kMatch;
 }
 
 std::uint32_t VerifyThreadProc(PVerifyThreadParam param) {

@@ -20,7 +20,7 @@ inline constexpr std::uint32_t WM_VERIFY_STATUS = 0x0400 + 200;
 // The event codes of WM_VERIFY_STATUS (its first parameter) and what the second one carries.
 namespace verify_event {
 inline constexpr std::uintptr_t kWaiting = 1;     // 0
-inline constexpr std::uintptr_t kIdentified = 2;  // the outcome class (VerifyOutcome)
+inline constexpr std::uintptr_t kIdentified = 2;  // the outcome class (TVerifyOutcome)
 inline constexpr std::uintptr_t kBadCapture = 3;  // the reject detail; still waiting
 inline constexpr std::uintptr_t kFailed = 4;      // the HRESULT of Identify
 // Only for a worker asked to report the finger: right before kIdentified.
@@ -29,7 +29,7 @@ inline constexpr std::uintptr_t kFoundSubFactor = 6;  // its sub-factor
 }  // namespace verify_event
 
 // How an identified finger relates to the selected record.
-enum class VerifyOutcome : std::intptr_t {
+enum class TVerifyOutcome : std::intptr_t {
   kMatch = 0,        // the signed-in user, the record's sensor and finger
   kOtherUser = 1,    // another account's finger
   kOtherFinger = 2,  // the signed-in user on the record's sensor, another finger
@@ -52,8 +52,8 @@ struct TVerifyThreadParam {
 };
 using PVerifyThreadParam = std::unique_ptr<TVerifyThreadParam>;
 
-// The class of an identified finger (see VerifyOutcome).
-VerifyOutcome ClassifyIdentified(const TVerifyThreadParam& param);
+// The class of an identified finger (see TVerifyOutcome).
+TVerifyOutcome ClassifyIdentified(const TVerifyThreadParam& param);
 
 // Waits for touches until one is identified or fails with anything but a bad capture, posting
 // each bad capture on the way, then posts the outcome. A worker that finds its cancel flag set

@@ -107,9 +107,9 @@ TEST_F(Commands, VerifyGivesTheRecordAndWritesNothingWhenUnchanged) {
   Dialogs dialogs;
   dialogs.verify = [&](TFormVerify& form) {
     EXPECT_EQ(form.lblTitle.Text(), u"index");
-    EXPECT_EQ(form.SelRecord.SubFactor, 0xF6);
-    EXPECT_EQ(form.SelRecord.SubName, u"fingerprint #2");
-    EXPECT_NE(form.Session, 0u);
+    EXPECT_EQ(form.Record().SubFactor, 0xF6);
+    EXPECT_EQ(form.Record().SubName, u"fingerprint #2");
+    EXPECT_NE(form.Context().Session, 0u);
     touches().Finger(1, 0xF6);
     ASSERT_TRUE(PumpUntil(form, [&] { return !form.lblResult.Text().empty(); }));
     EXPECT_EQ(form.lblResult.Text(),
@@ -184,9 +184,9 @@ TEST_F(Commands, AddOnTheOnlySensorNeedsNoChoiceAndStoresTheDescription) {
   touches().Finger(1, 0xF6);
   Dialogs dialogs;
   dialogs.enroll = [](TFormEnroll& form) {
-    EXPECT_EQ(form.UnitId, 1u);
-    EXPECT_EQ(form.SubFactor, 0xF6);
-    EXPECT_EQ(form.SubName, u"fingerprint #2");
+    EXPECT_EQ(form.Request().UnitId, 1u);
+    EXPECT_EQ(form.Request().SubFactor, 0xF6);
+    EXPECT_EQ(form.Request().Description, u"fingerprint #2");
     form.lblInstruction.SetText(u"left thumb");
     Complete(form);
   };
@@ -221,7 +221,7 @@ TEST_F(Commands, AddWithAutomaticLocationTakesTheTouchedSensor) {
   Dialogs dialogs;
   dialogs.sensor = [](ui::Form& form) { ui::headless::PressEnter(form); };
   dialogs.enroll = [](TFormEnroll& form) {
-    EXPECT_EQ(form.UnitId, 0u);
+    EXPECT_EQ(form.Request().UnitId, 0u);
     Complete(form);
   };
   const auto driver = Drive(dialogs);
@@ -246,7 +246,7 @@ TEST_F(Commands, AddOnAChosenSensor) {
   Dialogs dialogs;
   dialogs.sensor = Choose(u"Right sensor  (UnitID\uFF1A2)");
   dialogs.enroll = [](TFormEnroll& form) {
-    EXPECT_EQ(form.UnitId, 2u);
+    EXPECT_EQ(form.Request().UnitId, 2u);
     Complete(form);
   };
   const auto driver = Drive(dialogs);
@@ -327,7 +327,7 @@ TEST_F(Commands, AddAfterAFailedListingNeverTakesASlotInUse) {
   touches().Finger(1, 0xF7);
   Dialogs dialogs;
   dialogs.enroll = [](TFormEnroll& form) {
-    EXPECT_EQ(form.SubFactor, 0xF7);
+    EXPECT_EQ(form.Request().SubFactor, 0xF7);
     Complete(form);
   };
   const auto driver = Drive(dialogs);

@@ -38,14 +38,10 @@ using Event = testing::PostedEvent;
 class Dialog {
  public:
   Dialog(InProcessWinBio& winbio, WINBIO_UNIT_ID unit, WINBIO_BIOMETRIC_SUBTYPE finger = 0xF6)
-      : form(std::make_unique<TFormEnroll>(nullptr, texts_)) {
-    form->Lib = winbio.lib;
-    form->Session = winbio.session;
-    form->Identity = winbio.me;
-    form->SubFactor = finger;
-    form->lblInstruction.SetText(u"fingerprint #2");
-    form->SubName = form->lblInstruction.Text();
-    form->UnitId = unit;
+      : form(std::make_unique<TFormEnroll>(
+            nullptr, texts_, TServiceContext{winbio.lib, winbio.session, winbio.me},
+            TEnrollRequest{
+                .SubFactor = finger, .UnitId = unit, .Description = u"fingerprint #2"})) {
     form->SetMessageHandler(WM_ENROLL_STATUS, [this](std::uintptr_t code, std::intptr_t value) {
       events.push_back({code, code == enroll_event::kDone ? 0 : value});
       form->WMEnrollStatus(code, value);
@@ -97,9 +93,10 @@ TEST(EnrollDialog, PresetSensorEnrollsWithoutLocating) {
                                     {3, 2}, {4, 3}, {6, 0}, {7, 0}};
   EXPECT_EQ(dialog.events, expected);
   EXPECT_EQ(dialog.progress, (std::vector<int>{0, 0, 13, 13, 24, 24, 34, 95, 100}));
-  EXPECT_EQ(form.ResultUnitId, 2u);
-  EXPECT_EQ(form.ResultSubFactor, 0xF6);
-  EXPECT_TRUE(form.ResultIsNew);
+  ASSERT_TRUE(form.Result());
+  EXPECT_EQ(form.Result()->UnitId, 2u);
+  EXPECT_EQ(form.Result()->SubFactor, 0xF6);
+  EXPECT_TRUE(form.Result()->IsNew);
   EXPECT_EQ(form.lblInstruction.Text(), u"fingerprint #2");
   EXPECT_TRUE(winbio.Enrolled(2, 0xF6));
   EXPECT_TRUE(InProcessWinBio::WaitForModuleReferences(1)) << "the worker has ended";
@@ -128,7 +125,7 @@ TEST(EnrollDialog, WithoutPresetTheTouchFindsTheSensor) {
   EXPECT_EQ(dialog.events[1], (Event{2, 1}));
   EXPECT_EQ(dialog.shown[1].status,
             u"Sensor ready (Device ID: 1), please start data acquisition...");
-  EXPECT_EQ(form.ResultUnitId, 1u);
+  EXPECT_EQ(form.Result()->UnitId, 1u);
 }
 
 TEST(EnrollDialog, BadCapturesShowAHintAndKeepTheCount) {
@@ -227,7 +224,7 @@ subfactor = 0xF6
     form.btnCancel.Click();
   });
   EXPECT_EQ(form.ShowModal(), ModalResult::kOk);
-  EXPECT_FALSE(form.ResultIsNew);
+  EXPECT_FALSE(form.Result()->IsNew);
   EXPECT_EQ(form.lblStatus.Text(),
             u"Fingerprint registration successful! (Existing fingerprints updated)");
 }
@@ -275,7 +272,7 @@ TEST(EnrollDialog, ACommitIsNeverReportedAsCancelled) {
     ui::headless::PressCloseBox(form);
   });
   EXPECT_EQ(form.ShowModal(), ModalResult::kOk);
-  EXPECT_EQ(form.ResultSubFactor, 0xF6);
+  EXPECT_EQ(form.Result()->SubFactor, 0xF6);
   EXPECT_TRUE(winbio.Enrolled(1, 0xF6));
 }
 

@@ -40,7 +40,7 @@ TEST(EnrollProgress, RisesTowardNinetyWithoutReachingIt) {
 
 TEST(EnrollEvents, CreatedDialogWaitsInGrey) {
   const BuiltInTexts texts;
-  TFormEnroll form(nullptr, texts);
+  TFormEnroll form(nullptr, texts, {}, {});
   EXPECT_EQ(form.Caption(), u"Add a fingerprint");
   EXPECT_EQ(form.ClientSize(), (ui::Size{380, 217}));
   EXPECT_EQ(form.lblStatus.Text(), u"Please waiting...");
@@ -56,7 +56,7 @@ TEST(EnrollEvents, CreatedDialogWaitsInGrey) {
 
 TEST(EnrollEvents, StepsOfASuccessfulEnrollment) {
   const BuiltInTexts texts;
-  TFormEnroll form(nullptr, texts);
+  TFormEnroll form(nullptr, texts, {}, {});
 
   Post(form, enroll_event::kLocating, 0);
   EXPECT_EQ(form.lblStatus.Text(),
@@ -94,9 +94,10 @@ TEST(EnrollEvents, StepsOfASuccessfulEnrollment) {
   EXPECT_EQ(form.lblStatus.Text(), u"Saving fingerprint data...");
 
   PostDone(form, 1, 0xF5, true);
-  EXPECT_EQ(form.ResultUnitId, 1u);
-  EXPECT_EQ(form.ResultSubFactor, 0xF5);
-  EXPECT_TRUE(form.ResultIsNew);
+  ASSERT_TRUE(form.Result());
+  EXPECT_EQ(form.Result()->UnitId, 1u);
+  EXPECT_EQ(form.Result()->SubFactor, 0xF5);
+  EXPECT_TRUE(form.Result()->IsNew);
   EXPECT_EQ(form.ProgressBar.Position(), 100);
   EXPECT_EQ(form.shapeIcon.Fill(), ui::Color(0x00BB00));
   EXPECT_EQ(form.lblStatus.Text(), u"Fingerprint registration successful! (New fingerprint)");
@@ -109,14 +110,14 @@ TEST(EnrollEvents, StepsOfASuccessfulEnrollment) {
 
 TEST(EnrollEvents, UpdatedTemplateAndLargeUnitIds) {
   const BuiltInTexts texts;
-  TFormEnroll form(nullptr, texts);
+  TFormEnroll form(nullptr, texts, {}, {});
   // A unit id with its top bit set travels sign-extended and comes back whole.
   Post(form, enroll_event::kSensorKnown, static_cast<std::int32_t>(0x80000001u));
   EXPECT_EQ(form.lblStatus.Text(),
             u"Sensor ready (Device ID: 2147483649), please start data acquisition...");
   Post(form, enroll_event::kGoodCapture, 1);
   PostDone(form, 7, 0xFE, false);
-  EXPECT_FALSE(form.ResultIsNew);
+  EXPECT_FALSE(form.Result()->IsNew);
   EXPECT_EQ(form.lblStatus.Text(),
             u"Fingerprint registration successful! (Existing fingerprints updated)");
   EXPECT_EQ(form.lblCount.Text(),
@@ -125,7 +126,7 @@ TEST(EnrollEvents, UpdatedTemplateAndLargeUnitIds) {
 
 TEST(EnrollEvents, FailureTurnsRedWithTheCodesLine) {
   const BuiltInTexts texts;
-  TFormEnroll form(nullptr, texts);
+  TFormEnroll form(nullptr, texts, {}, {});
   Post(form, enroll_event::kGoodCapture, 3);
   Post(form, enroll_event::kFailed, WINBIO_E_DUPLICATE_ENROLLMENT);
   EXPECT_EQ(form.lblStatus.Text(),
@@ -145,17 +146,21 @@ TEST(EnrollEvents, TranslatedTextsAndUnknownEvents) {
   texts.Set(u"add", u"title", u"Fingerabdruck hinzufügen");
   texts.Set(u"add", u"label.status.3", u"Sensor %d bereit");
   texts.Set(u"add", u"button.cancel.3", u"&Fertig");
-  TFormEnroll done(nullptr, texts);
+  TFormEnroll done(nullptr, texts, {}, {});
   EXPECT_EQ(done.Caption(), u"Fingerabdruck hinzufügen");
   Post(done, enroll_event::kSensorKnown, 4);
   EXPECT_EQ(done.lblStatus.Text(), u"Sensor 4 bereit");
   PostDone(done, 4, 0xF6, true);
   EXPECT_EQ(done.btnCancel.Text(), u"&Fertig");
 
-  // One key for both cases: a translation gives the failed state the same text.
-  TFormEnroll failed(nullptr, texts);
+  // A translation written when one key served both cases gives the failed state its text too;
+  // the failure's own key comes first.
+  TFormEnroll failed(nullptr, texts, {}, {});
   Post(failed, enroll_event::kFailed, WINBIO_E_CANCELED);
   EXPECT_EQ(failed.btnCancel.Text(), u"&Fertig");
+  texts.Set(u"add", u"button.close", u"&Schließen");
+  Post(failed, enroll_event::kFailed, WINBIO_E_CANCELED);
+  EXPECT_EQ(failed.btnCancel.Text(), u"&Schließen");
 
   const std::u16string status = failed.lblStatus.Text();
   Post(failed, 0, 0);
@@ -167,16 +172,16 @@ TEST(EnrollEvents, TranslatedTextsAndUnknownEvents) {
 // second parameter, finds no result and changes nothing.
 TEST(EnrollEvents, ADoneFromElsewhereIsIgnored) {
   const BuiltInTexts texts;
-  TFormEnroll form(nullptr, texts);
+  TFormEnroll form(nullptr, texts, {}, {});
   for (const std::intptr_t garbage : {std::intptr_t{0}, std::intptr_t{0x1234}, std::intptr_t{-1}}) {
     Post(form, enroll_event::kDone, garbage);
   }
   EXPECT_EQ(form.btnCancel.Text(), u"&Cancel");
   EXPECT_EQ(form.btnCancel.GetModalResult(), ui::ModalResult::kNone);
-  EXPECT_EQ(form.ResultUnitId, 0u);
+  EXPECT_FALSE(form.Result());
   PostDone(form, 3, 0xF7, true);
   Post(form, enroll_event::kDone, 0x1234);
-  EXPECT_EQ(form.ResultUnitId, 3u) << "the one result is taken once";
+  EXPECT_EQ(form.Result()->UnitId, 3u) << "the one result is taken once";
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// The language files shipped beside the program, checked against the keys the program looks up.
+// The language files shipped beside the program, checked against the tables of the texts the
+// program shows.
 
 #include <gtest/gtest.h>
 
@@ -14,12 +15,11 @@
 #include <utility>
 #include <vector>
 
+#include "all_texts.h"
 #include "base/format.h"
 #include "base/utf.h"
 #include "documents/language.h"
-#include "known_keys.h"
 #include "placeholders.h"
-#include "source_scan.h"
 #include "toml/document_io.h"
 
 namespace dactyra::language_test {
@@ -51,8 +51,8 @@ std::string Show(std::u16string_view text) {
   return Utf16ToUtf8Lossy(text);
 }
 
-std::string Show(const TKnownKey& known) {
-  return Show(known.section) + " / " + Show(known.key);
+std::string Show(const TKey& key) {
+  return Show(key.first) + " / " + Show(key.second);
 }
 
 // Every value below a table that is not itself a table, as a dotted path.
@@ -82,12 +82,19 @@ TKeySet FileKeys(const toml::TTOMLTable& document) {
   return keys;
 }
 
-TKeySet KnownKeySet(bool fixed_only) {
+// The keys of the program's texts and numbers; with `composed`, those of the composed texts too.
+TKeySet ProgramKeys(const TProgramTexts& program, bool composed) {
   TKeySet keys;
-  for (const TKnownKey& known : KnownKeys()) {
-    if (!fixed_only || known.kind == TBuiltIn::kText || known.kind == TBuiltIn::kWidth) {
-      keys.insert({std::u16string(known.section), std::u16string(known.key)});
+  for (const TranslatableText& text : program.fixed) {
+    keys.emplace(text.section, text.key);
+  }
+  if (composed) {
+    for (const TranslatableText& text : program.composed) {
+      keys.emplace(text.section, text.key);
     }
+  }
+  for (const TranslatableNumber& number : program.numbers) {
+    keys.emplace(number.section, number.key);
   }
   return keys;
 }
@@ -147,119 +154,103 @@ TEST(LanguageFiles, AreCopiedBesideTheProgram) {
   }
 }
 
-// The English file is what an en-US system loads: it must change nothing, so it leaves out
-// (as comments for translators) the keys whose built-in text is not one fixed text.
+// Each text has one home: no key is declared twice, in one table or in two.
+TEST(ProgramTexts, DeclareEachKeyOnce) {
+  const TProgramTexts program = AllProgramTexts();
+  std::set<TKey> seen;
+  for (const auto* list : {&program.fixed, &program.composed}) {
+    for (const TranslatableText& text : *list) {
+      EXPECT_TRUE(seen.insert(KeyOf(text)).second) << Show(KeyOf(text));
+    }
+  }
+  for (const TranslatableNumber& number : program.numbers) {
+    EXPECT_TRUE(seen.insert({number.section, number.key}).second) << Show(number.key);
+  }
+}
+
+// The English file is what an en-US system loads: it must change nothing, so it leaves out (as
+// comments for translators) the keys whose built-in text is composed around a value.
 TEST(EnglishFile, HoldsEveryFixedKeyAndNoOther) {
+  const TProgramTexts program = AllProgramTexts();
   const auto lang = Load("en-US.TOML");
   ASSERT_NE(lang, nullptr);
-  ExpectSameKeys(FileKeys(*lang), KnownKeySet(true));
+  ExpectSameKeys(FileKeys(*lang), ProgramKeys(program, false));
 
   const std::string text = ReadBytes(SourceFile("en-US.TOML"));
-  for (const TKnownKey& known : KnownKeys()) {
-    if (known.kind == TBuiltIn::kTwoTexts || known.kind == TBuiltIn::kComposed) {
-      EXPECT_NE(text.find("\r\n# " + Show(known.key) + " = \""), std::string::npos)
-          << Show(known) << " is not shown to translators";
-    }
+  for (const TranslatableText& composed : program.composed) {
+    EXPECT_NE(text.find("\r\n# " + Show(composed.key) + " = \""), std::string::npos)
+        << Show(KeyOf(composed)) << " is not shown to translators";
   }
 }
 
 TEST(EnglishFile, GivesExactlyTheBuiltInValues) {
+  const TProgramTexts program = AllProgramTexts();
   const auto lang = Load("en-US.TOML");
   ASSERT_NE(lang, nullptr);
-  for (const TKnownKey& known : KnownKeys()) {
-    SCOPED_TRACE(Show(known));
-    if (known.kind == TBuiltIn::kText) {
-      EXPECT_EQ(GetLangStr(lang.get(), known.section, known.key, kAbsent), known.text);
-    } else if (known.kind == TBuiltIn::kWidth) {
-      EXPECT_EQ(GetLangInt(lang.get(), known.section, known.key, kAbsentWidth), known.width);
-    }
+  for (const TranslatableText& text : program.fixed) {
+    EXPECT_EQ(GetLangStr(lang.get(), text.section, text.key, kAbsent), text.english)
+        << Show(KeyOf(text));
+  }
+  for (const TranslatableNumber& number : program.numbers) {
+    EXPECT_EQ(GetLangInt(lang.get(), number.section, number.key, kAbsentWidth), number.built_in)
+        << Show(number.key);
   }
 }
 
 TEST(ChineseFile, HoldsEveryKeyAndNoOther) {
   const auto lang = Load("zh-CN.TOML");
   ASSERT_NE(lang, nullptr);
-  ExpectSameKeys(FileKeys(*lang), KnownKeySet(false));
+  ExpectSameKeys(FileKeys(*lang), ProgramKeys(AllProgramTexts(), true));
+}
+
+// A translation of `english`, or of a composed text when `english` is empty, fits its caller.
+void ExpectFits(toml::TTOMLTable* lang, const TranslatableText& entry,
+                std::u16string_view english) {
+  SCOPED_TRACE(Show(KeyOf(entry)));
+  const std::u16string text = GetLangStr(lang, entry.section, entry.key, kAbsent);
+  ASSERT_NE(text, kAbsent) << "not a text the program finds";
+  EXPECT_FALSE(text.empty());
+  EXPECT_EQ(Placeholders(text), Placeholders(english)) << Show(text);
+  if (!Placeholders(english).empty()) {
+    const std::vector<FormatArg> arguments = SampleArguments(english);
+    EXPECT_NO_THROW(FormatWith(text, arguments)) << Show(text);
+  }
+  if (english.find(u'&') != std::u16string_view::npos) {
+    EXPECT_NE(text.find(u'&'), std::u16string::npos) << "no keyboard shortcut: " << Show(text);
+  }
 }
 
 TEST(ChineseFile, TextsAreFoundAndFitTheirCallers) {
+  const TProgramTexts program = AllProgramTexts();
   const auto lang = Load("zh-CN.TOML");
   ASSERT_NE(lang, nullptr);
-  for (const TKnownKey& known : KnownKeys()) {
-    SCOPED_TRACE(Show(known));
-    if (known.kind == TBuiltIn::kWidth) {
-      const std::int32_t width = GetLangInt(lang.get(), known.section, known.key, kAbsentWidth);
-      EXPECT_GE(width, 16);
-      EXPECT_LE(width, 1000);
-      continue;
-    }
-    const std::u16string text = GetLangStr(lang.get(), known.section, known.key, kAbsent);
-    ASSERT_NE(text, kAbsent) << "not a text the program finds";
-    EXPECT_FALSE(text.empty());
-    const std::u16string_view english = known.kind == TBuiltIn::kComposed ? u"" : known.text;
-    EXPECT_EQ(Placeholders(text), Placeholders(english)) << Show(text);
-    if (known.kind == TBuiltIn::kTwoTexts) {
-      EXPECT_EQ(Placeholders(text), Placeholders(known.other_text)) << Show(text);
-    }
-    if (!Placeholders(english).empty()) {
-      const std::vector<FormatArg> arguments = SampleArguments(english);
-      EXPECT_NO_THROW(FormatWith(text, arguments)) << Show(text);
-    }
-    if (english.find(u'&') != std::u16string_view::npos) {
-      EXPECT_NE(text.find(u'&'), std::u16string::npos) << "no keyboard shortcut: " << Show(text);
-    }
+  for (const TranslatableText& text : program.fixed) {
+    ExpectFits(lang.get(), text, text.english);
+  }
+  for (const TranslatableText& text : program.composed) {
+    ExpectFits(lang.get(), text, u"");
+  }
+  for (const TranslatableNumber& number : program.numbers) {
+    const std::int32_t width = GetLangInt(lang.get(), number.section, number.key, kAbsentWidth);
+    EXPECT_GE(width, 16) << Show(number.key);
+    EXPECT_LE(width, 1000) << Show(number.key);
   }
 }
 
 // Keyboard shortcuts of the controls shown together must differ.
-TEST(ChineseFile, ShortcutsOfOneWindowDiffer) {
-  const auto lang = Load("zh-CN.TOML");
-  ASSERT_NE(lang, nullptr);
-  const std::vector<std::vector<std::pair<std::u16string_view, std::u16string_view>>> windows{
-      {{u"main", u"button.enum"},
-       {u"main", u"button.verify"},
-       {u"main", u"button.add"},
-       {u"main", u"button.del"},
-       {u"main", u"button.exit"},
-       {u"main", u"button.signin"}},
-      {{u"main", u"menu.verify"},
-       {u"main", u"menu.rename"},
-       {u"main", u"menu.del"},
-       {u"main", u"menu.which"},
-       {u"main", u"menu.enum"}},
-      {{u"main", u"button.ok"}, {u"main", u"button.cancel"}},
-      {{u"verify", u"button.retry"}, {u"verify", u"button.close"}},
-      {{u"which", u"button.retry"}, {u"which", u"button.close"}},
-      {{u"owner", u"button.retry"}, {u"owner", u"button.cancel"}},
-  };
-  for (const auto& window : windows) {
-    std::set<char16_t> letters;
-    for (const auto& [section, key] : window) {
-      const std::u16string text = GetLangStr(lang.get(), section, key, kAbsent);
-      const std::size_t amp = text.find(u'&');
-      ASSERT_LT(amp + 1, text.size()) << Show(key);
-      EXPECT_TRUE(letters.insert(text[amp + 1]).second) << Show(key) << ": " << Show(text);
-    }
-  }
-}
-
-TEST(ProgramSources, LookUpOnlyKnownKeysWithTheirBuiltInValues) {
-  const std::vector<TLangCall> calls = FindLangCalls(ReadSources(DACTYRA_SOURCE_DIR));
-  ASSERT_FALSE(calls.empty()) << "no lookup found in " << DACTYRA_SOURCE_DIR;
-  for (const TLangCall& call : calls) {
-    SCOPED_TRACE(call.where + ": " + Show(call.section) + " / " + Show(call.key));
-    const TKnownKey* known = FindKnownKey(call.section, call.key);
-    ASSERT_NE(known, nullptr) << "a key missing from the language files";
-    if (call.default_text) {
-      const bool fits =
-          (known->kind == TBuiltIn::kText && *call.default_text == known->text) ||
-          (known->kind == TBuiltIn::kTwoTexts &&
-           (*call.default_text == known->text || *call.default_text == known->other_text));
-      EXPECT_TRUE(fits) << "built-in text " << Show(*call.default_text);
-    }
-    if (call.default_number) {
-      EXPECT_EQ(known->kind, TBuiltIn::kWidth);
-      EXPECT_EQ(*call.default_number, known->width);
+TEST(LanguageFiles, ShortcutsOfOneWindowDiffer) {
+  for (const char* name : {"en-US.TOML", "zh-CN.TOML"}) {
+    SCOPED_TRACE(name);
+    const auto lang = Load(name);
+    ASSERT_NE(lang, nullptr);
+    for (const std::vector<TKey>& window : ShortcutGroups()) {
+      std::set<char16_t> letters;
+      for (const TKey& key : window) {
+        const std::u16string text = GetLangStr(lang.get(), key.first, key.second, kAbsent);
+        const std::size_t amp = text.find(u'&');
+        ASSERT_LT(amp + 1, text.size()) << Show(key);
+        EXPECT_TRUE(letters.insert(text[amp + 1]).second) << Show(key) << ": " << Show(text);
+      }
     }
   }
 }

@@ -55,15 +55,13 @@ using Event = testing::PostedEvent;
 // each event it handles and the result line it then shows.
 class Dialog {
  public:
-  explicit Dialog(InProcessWinBio& winbio) : form(std::make_unique<TFormVerify>(nullptr, texts_)) {
-    form->Lib = winbio.lib;
-    form->Session = winbio.session;
-    form->CurrentIdent = winbio.me;
-    form->SelRecord = {1, u"Left sensor", 0xF5, u"fingerprint #1", u"fingerprint #1"};
-    form->lblTitle.SetText(u"right index");
+  explicit Dialog(InProcessWinBio& winbio)
+      : form(std::make_unique<TFormVerify>(
+            nullptr, texts_, TServiceContext{winbio.lib, winbio.session, winbio.me},
+            TFingerRecord{1, u"Left sensor", 0xF5, u"fingerprint #1", u"right index"})) {
     form->SetMessageHandler(WM_VERIFY_STATUS, [this](std::uintptr_t code, std::intptr_t value) {
       events.push_back({code, value});
-      form->WMVerifyStatus(code, value);
+      form->WMIdentifyStatus(code, value);
       results.push_back(form->lblResult.Text());
     });
   }
@@ -103,7 +101,7 @@ std::vector<Event> VerifyOneTouch(InProcessWinBio& winbio, WINBIO_UNIT_ID unit,
 
 TEST(VerifyDialog, OutcomeClassesOfOneTouch) {
   InProcessWinBio winbio(kEnrolled);
-  using V = VerifyOutcome;
+  using V = TVerifyOutcome;
   const auto outcome = [](V v) { return Event{2, static_cast<std::intptr_t>(v)}; };
   EXPECT_EQ(VerifyOneTouch(winbio, 1, 0xF5), (std::vector<Event>{{1, 0}, outcome(V::kMatch)}));
   EXPECT_EQ(VerifyOneTouch(winbio, 1, 0xF7, kOtherUser),
@@ -229,11 +227,8 @@ TEST(VerifyDialog, CloseBoxAndReleaseStopTheWorker) {
 
 class OwnerCheck {
  public:
-  explicit OwnerCheck(InProcessWinBio& winbio) : form(nullptr, texts_) {
-    form.Lib = winbio.lib;
-    form.Session = winbio.session;
-    form.CurrentIdent = winbio.me;
-  }
+  explicit OwnerCheck(InProcessWinBio& winbio)
+      : form(nullptr, texts_, {winbio.lib, winbio.session, winbio.me}) {}
 
  private:
   BuiltInTexts texts_;
@@ -256,7 +251,7 @@ TEST(OwnerCheckDialog, AnyFingerOfTheUserOnAnySensorConfirmsHim) {
       EXPECT_TRUE(PumpUntil(form, [&] { return form.GetModalResult() != ui::ModalResult::kNone; }));
     });
     EXPECT_EQ(check.form.ShowModal(), ui::ModalResult::kOk);
-    EXPECT_EQ(check.form.ResultError, S_OK);
+    EXPECT_EQ(check.form.ResultError(), S_OK);
   }
 }
 

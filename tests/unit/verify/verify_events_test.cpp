@@ -33,26 +33,26 @@ TEST(ClassifyIdentified, UserThenSensorThenFinger) {
   param.FoundIdent = Identity(0x20);
   param.FoundUnitId = 2;
   param.FoundSF = 0xF6;
-  EXPECT_EQ(ClassifyIdentified(param), VerifyOutcome::kMatch);
+  EXPECT_EQ(ClassifyIdentified(param), TVerifyOutcome::kMatch);
   param.FoundSF = 0xF5;
-  EXPECT_EQ(ClassifyIdentified(param), VerifyOutcome::kOtherFinger);
+  EXPECT_EQ(ClassifyIdentified(param), TVerifyOutcome::kOtherFinger);
   // Another sensor outranks another finger, and counts also with the same finger.
   param.FoundUnitId = 1;
-  EXPECT_EQ(ClassifyIdentified(param), VerifyOutcome::kOtherSensor);
+  EXPECT_EQ(ClassifyIdentified(param), TVerifyOutcome::kOtherSensor);
   param.FoundSF = 0xF6;
-  EXPECT_EQ(ClassifyIdentified(param), VerifyOutcome::kOtherSensor);
+  EXPECT_EQ(ClassifyIdentified(param), TVerifyOutcome::kOtherSensor);
   // Another account outranks everything.
   param.FoundIdent = Identity(0x21);
   param.FoundUnitId = 2;
-  EXPECT_EQ(ClassifyIdentified(param), VerifyOutcome::kOtherUser);
+  EXPECT_EQ(ClassifyIdentified(param), TVerifyOutcome::kOtherUser);
   // An identity the service left empty is nobody's.
   param.FoundIdent = TWinBioIdentity{};
-  EXPECT_EQ(ClassifyIdentified(param), VerifyOutcome::kOtherUser);
+  EXPECT_EQ(ClassifyIdentified(param), TVerifyOutcome::kOtherUser);
 }
 
 TEST(VerifyEvents, CreatedDialog) {
   const BuiltInTexts texts;
-  TFormVerify form(nullptr, texts);
+  TFormVerify form(nullptr, texts, {}, {});
   EXPECT_EQ(form.Caption(), u"Verify fingerprint");
   EXPECT_EQ(form.ClientSize(), (ui::Size{380, 242}));
   EXPECT_EQ(form.lblTitle.LabelText(), u"Verify fingerprint: ");
@@ -70,29 +70,29 @@ TEST(VerifyEvents, CreatedDialog) {
 TEST(VerifyEvents, EachOutcomeClass) {
   const BuiltInTexts texts;
   struct Case {
-    VerifyOutcome outcome;
+    TVerifyOutcome outcome;
     std::uint32_t fill;
     std::u16string_view result;
     std::uint32_t color;
   };
   const Case cases[] = {
-      {VerifyOutcome::kMatch, 0x00BB00,
+      {TVerifyOutcome::kMatch, 0x00BB00,
        u"Verification successful!\r\nThe fingerprint belongs to the current user and matches the "
        u"selected record.",
        0x008000},
-      {VerifyOutcome::kOtherUser, 0xCC0000, u"The fingerprint does not belong to the current user!",
-       0xFF0000},
-      {VerifyOutcome::kOtherFinger, 0xFF8000,
+      {TVerifyOutcome::kOtherUser, 0xCC0000,
+       u"The fingerprint does not belong to the current user!", 0xFF0000},
+      {TVerifyOutcome::kOtherFinger, 0xFF8000,
        u"The fingerprint belongs to the current user,but the finger used to swipe it is "
        u"different from the selected record.",
        0xFF8000},
-      {VerifyOutcome::kOtherSensor, 0xFF8000,
+      {TVerifyOutcome::kOtherSensor, 0xFF8000,
        u"The fingerprint belongs to the current user,but the touch sensor is different from the "
        u"selected record.\r\nPlease try again using the correct sensor.",
        0xFF8000},
   };
   for (const Case& c : cases) {
-    TFormVerify form(nullptr, texts);
+    TFormVerify form(nullptr, texts, {}, {});
     Post(form, verify_event::kWaiting, 0);
     EXPECT_EQ(form.shapeIcon.Fill(), ui::Color(0xFFA500));
     Post(form, verify_event::kIdentified, static_cast<std::intptr_t>(c.outcome));
@@ -107,7 +107,7 @@ TEST(VerifyEvents, EachOutcomeClass) {
 
 TEST(VerifyEvents, BadCapturesKeepWaitingAndFailuresEnableRetry) {
   const BuiltInTexts texts;
-  TFormVerify form(nullptr, texts);
+  TFormVerify form(nullptr, texts, {}, {});
   Post(form, verify_event::kBadCapture, 4);
   EXPECT_EQ(form.lblStatus.Text(),
             u"Poor fingerprint quality, please scan your fingerprint again.");
@@ -139,7 +139,7 @@ TEST(VerifyEvents, TranslatedTexts) {
   texts.Set(u"verify", u"button.retry", u"&Encore");
   texts.Set(u"verify", u"label.result.5", u"Échec : ");
   texts.Set(u"errorcode", u"80098005", u"pas de correspondance");
-  TFormVerify form(nullptr, texts);
+  TFormVerify form(nullptr, texts, {}, {});
   EXPECT_EQ(form.Caption(), u"Vérifier");
   EXPECT_EQ(form.btnRetry.Text(), u"&Encore");
   Post(form, verify_event::kFailed, WINBIO_E_NO_MATCH);
