@@ -16,6 +16,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -136,31 +137,24 @@ int RunSensor(const std::u16string& folder) {
 int RunEnroll(const std::u16string& folder, const TWinBioLib& lib, WINBIO_SESSION_HANDLE session,
               const TWinBioIdentity& me) {
   const BuiltInTexts texts;
-  TFormEnroll form(nullptr, texts);
-  form.Lib = lib;
-  form.Session = session;
-  form.Identity = me;
-  form.SubFactor = 0xF6;
-  form.lblInstruction.SetText(SubFactorName(0xF6, texts));
-  form.SubName = form.lblInstruction.Text();
-  form.UnitId = 1;
+  TFormEnroll form(nullptr, texts, {lib, session, me},
+                   {.SubFactor = 0xF6, .UnitId = 1, .Description = SubFactorName(0xF6, texts)});
   form.SetMessageHandler(kTick, [&](std::uintptr_t, std::intptr_t) {
     OnTick(folder, form.lblStatus, form.btnCancel);
   });
   const Ticker ticker(form);
   const ui::ModalResult result = form.ShowModal();
-  return result == ui::ModalResult::kOk && form.ResultIsNew && form.ResultUnitId == 1 ? 0 : 1;
+  const std::optional<TEnrollResult> enrolled = form.Result();
+  return result == ui::ModalResult::kOk && enrolled && enrolled->IsNew && enrolled->UnitId == 1 ? 0
+                                                                                                : 1;
 }
 
 int RunVerify(const std::u16string& folder, const TWinBioLib& lib, WINBIO_SESSION_HANDLE session,
               const TWinBioIdentity& me) {
   const BuiltInTexts texts;
-  TFormVerify form(nullptr, texts);
-  form.Lib = lib;
-  form.Session = session;
-  form.CurrentIdent = me;
-  form.SelRecord = {1, u"Simulated sensor", 0xF5, SubFactorName(0xF5, texts), u""};
-  form.lblTitle.SetText(u"right index finger");
+  TFormVerify form(
+      nullptr, texts, {lib, session, me},
+      {1, u"Simulated sensor", 0xF5, SubFactorName(0xF5, texts), u"right index finger"});
   form.SetMessageHandler(
       kTick, [&](std::uintptr_t, std::intptr_t) { OnTick(folder, form.lblStatus, form.btnClose); });
   const Ticker ticker(form);
