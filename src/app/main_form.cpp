@@ -69,7 +69,7 @@ void TForm1::FormCreate() {
   cfg = place.Path;
   FConfig =
       TConfigStore(std::move(place), *this, [this](std::u16string_view line) { AddLog(line); });
-  lang = LoadLanguage(LanguageFilePath(directory, GetLocaleName()));
+  lang = LoadLanguageFor(directory, GetLocaleName());
 
   const std::u16string title = GetLangStr(u"main", u"title", u"Dactyra");
   InsertSystemMenuItem({kAboutCommand, GetLangStr(u"main", u"about", u"&About..."), true});

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <string>
+#include <vector>
 
 #include "temp_folder.h"
 
@@ -43,6 +46,17 @@ TEST(ReadWholeFile, MissingFileOrFolderCannotBeOpened) {
   EXPECT_EQ(missing.status, FileReadResult::Status::kCannotOpen);
   EXPECT_NE(missing.reason.find(u"missing.toml"), std::u16string::npos);
   EXPECT_EQ(ReadWholeFile(folder.path().u16string()).status, FileReadResult::Status::kCannotOpen);
+}
+
+TEST(FileNamesIn, ListsTheFilesOfAFolderButNotItsFolders) {
+  TempFolder folder;
+  WriteBytes(folder.path() / u"de-DE.TOML", "");
+  WriteBytes(folder.path() / u"\u65E5\u672C.TOML", "");
+  std::filesystem::create_directory(folder.path() / "sub");
+  std::vector<std::u16string> names = FileNamesIn(folder.File(u""));
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::u16string>{u"de-DE.TOML", u"\u65E5\u672C.TOML"}));
+  EXPECT_TRUE(FileNamesIn(folder.File(u"missing/")).empty());
 }
 
 TEST(WriteFileAtomically, CreatesAndReplaces) {
