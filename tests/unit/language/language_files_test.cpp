@@ -31,7 +31,7 @@ using TKeySet = std::set<std::pair<std::u16string, std::u16string>>;
 constexpr std::u16string_view kAbsent = u"\u0001absent";
 constexpr std::int32_t kAbsentWidth = std::numeric_limits<std::int32_t>::min();
 
-fs::path SourceFile(const char* name) {
+fs::path SourceFile(const std::string& name) {
   return fs::path(DACTYRA_LANGUAGE_DIR) / name;
 }
 
@@ -42,7 +42,20 @@ std::string ReadBytes(const fs::path& path) {
   return bytes.str();
 }
 
-std::unique_ptr<toml::TTOMLTable> Load(const char* name) {
+// The names of the shipped language files, in name order; the translations leave out English.
+std::vector<std::string> ShippedFiles(bool translations_only) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(DACTYRA_LANGUAGE_DIR)) {
+    const std::string name = entry.path().filename().string();
+    if (entry.path().extension() == ".TOML" && !(translations_only && name == "en-US.TOML")) {
+      names.push_back(name);
+    }
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::unique_ptr<toml::TTOMLTable> Load(const std::string& name) {
   const std::u16string path = *Utf8ToUtf16(SourceFile(name).string());
   return toml::ParseFile(path, false);
 }
@@ -125,7 +138,8 @@ std::vector<FormatArg> SampleArguments(std::u16string_view format) {
 }
 
 TEST(LanguageFiles, AreUtf8WithByteOrderMarkAndCrLfLineEnds) {
-  for (const char* name : {"en-US.TOML", "zh-CN.TOML"}) {
+  ASSERT_GT(ShippedFiles(true).size(), 1u);
+  for (const std::string& name : ShippedFiles(false)) {
     SCOPED_TRACE(name);
     const std::string bytes = ReadBytes(SourceFile(name));
     ASSERT_TRUE(bytes.starts_with("\xEF\xBB\xBF"));
@@ -140,7 +154,7 @@ TEST(LanguageFiles, AreUtf8WithByteOrderMarkAndCrLfLineEnds) {
 }
 
 TEST(LanguageFiles, AreCopiedBesideTheProgram) {
-  for (const char* name : {"en-US.TOML", "zh-CN.TOML"}) {
+  for (const std::string& name : ShippedFiles(false)) {
     const fs::path copy = fs::path(DACTYRA_BUILT_LANGUAGE_DIR) / name;
     ASSERT_TRUE(fs::exists(copy)) << copy;
     EXPECT_TRUE(ReadBytes(copy) == ReadBytes(SourceFile(name))) << copy << " is out of date";
@@ -176,24 +190,25 @@ TEST(EnglishFile, GivesExactlyTheBuiltInValues) {
   }
 }
 
-TEST(ChineseFile, HoldsEveryKeyAndNoOther) {
-  const auto lang = Load("zh-CN.TOML");
-  ASSERT_NE(lang, nullptr);
-  ExpectSameKeys(FileKeys(*lang), KnownKeySet(false));
+TEST(Translations, HoldEveryKeyAndNoOther) {
+  for (const std::string& name : ShippedFiles(true)) {
+    SCOPED_TRACE(name);
+    const auto lang = Load(name);
+    ASSERT_NE(lang, nullptr);
+    ExpectSameKeys(FileKeys(*lang), KnownKeySet(false));
+  }
 }
 
-TEST(ChineseFile, TextsAreFoundAndFitTheirCallers) {
-  const auto lang = Load("zh-CN.TOML");
-  ASSERT_NE(lang, nullptr);
+void ExpectTextsFoundAndFitting(toml::TTOMLTable* lang) {
   for (const TKnownKey& known : KnownKeys()) {
     SCOPED_TRACE(Show(known));
     if (known.kind == TBuiltIn::kWidth) {
-      const std::int32_t width = GetLangInt(lang.get(), known.section, known.key, kAbsentWidth);
+      const std::int32_t width = GetLangInt(lang, known.section, known.key, kAbsentWidth);
       EXPECT_GE(width, 16);
       EXPECT_LE(width, 1000);
       continue;
     }
-    const std::u16string text = GetLangStr(lang.get(), known.section, known.key, kAbsent);
+    const std::u16string text = GetLangStr(lang, known.section, known.key, kAbsent);
     ASSERT_NE(text, kAbsent) << "not a text the program finds";
     EXPECT_FALSE(text.empty());
     const std::u16string_view english = known.kind == TBuiltIn::kComposed ? u"" : known.text;
@@ -211,10 +226,17 @@ TEST(ChineseFile, TextsAreFoundAndFitTheirCallers) {
   }
 }
 
+TEST(Translations, TextsAreFoundAndFitTheirCallers) {
+  for (const std::string& name : ShippedFiles(true)) {
+    SCOPED_TRACE(name);
+    const auto lang = Load(name);
+    ASSERT_NE(lang, nullptr);
+    ExpectTextsFoundAndFitting(lang.get());
+  }
+}
+
 // Keyboard shortcuts of the controls shown together must differ.
-TEST(ChineseFile, ShortcutsOfOneWindowDiffer) {
-  const auto lang = Load("zh-CN.TOML");
-  ASSERT_NE(lang, nullptr);
+void ExpectShortcutsOfOneWindowDiffer(toml::TTOMLTable* lang) {
   const std::vector<std::vector<std::pair<std::u16string_view, std::u16string_view>>> windows{
       {{u"main", u"button.enum"},
        {u"main", u"button.verify"},
@@ -235,11 +257,20 @@ TEST(ChineseFile, ShortcutsOfOneWindowDiffer) {
   for (const auto& window : windows) {
     std::set<char16_t> letters;
     for (const auto& [section, key] : window) {
-      const std::u16string text = GetLangStr(lang.get(), section, key, kAbsent);
+      const std::u16string text = GetLangStr(lang, section, key, kAbsent);
       const std::size_t amp = text.find(u'&');
       ASSERT_LT(amp + 1, text.size()) << Show(key);
       EXPECT_TRUE(letters.insert(text[amp + 1]).second) << Show(key) << ": " << Show(text);
     }
+  }
+}
+
+TEST(Translations, ShortcutsOfOneWindowDiffer) {
+  for (const std::string& name : ShippedFiles(true)) {
+    SCOPED_TRACE(name);
+    const auto lang = Load(name);
+    ASSERT_NE(lang, nullptr);
+    ExpectShortcutsOfOneWindowDiffer(lang.get());
   }
 }
 
