@@ -23,9 +23,9 @@ std::u16string ConfigFilePath(std::u16string_view executable_directory);
 std::u16string LanguageFolder(std::u16string_view executable_directory);
 
 // The language file to load for a user's locale, one of the names of the files in the language
-// folder: the locale's own file; else one file of the same language (the
-// table's file for a Chinese locale, otherwise the only file of that language); else none, and
-// the built-in English texts are used. Windows file names ignore case, and so does the choice.
+// folder: the locale's own file; else one file of the same language (zh-HK and zh-MO read
+// zh-TW, zh-SG reads zh-CN, any other locale the only file of its language); else none, and the
+// built-in English texts are used. Windows file names ignore case, and so does the choice.
 std::optional<std::u16string> ChooseLanguageFile(std::u16string_view locale_name,
                                                  const std::vector<std::u16string>& file_names);
 
