@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -50,12 +49,9 @@ TEST(ReadWholeFile, MissingFileOrFolderCannotBeOpened) {
 
 TEST(FileNamesIn, ListsTheFilesOfAFolderButNotItsFolders) {
   TempFolder folder;
-  WriteBytes(folder.path() / u"de-DE.TOML", "");
   WriteBytes(folder.path() / u"\u65E5\u672C.TOML", "");
   std::filesystem::create_directory(folder.path() / "sub");
-  std::vector<std::u16string> names = FileNamesIn(folder.File(u""));
-  std::sort(names.begin(), names.end());
-  EXPECT_EQ(names, (std::vector<std::u16string>{u"de-DE.TOML", u"\u65E5\u672C.TOML"}));
+  EXPECT_EQ(FileNamesIn(folder.File(u"")), std::vector<std::u16string>{u"\u65E5\u672C.TOML"});
   EXPECT_TRUE(FileNamesIn(folder.File(u"missing/")).empty());
 }
 
