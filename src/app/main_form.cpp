@@ -57,7 +57,7 @@ void TForm1::FormCreate() {
   FCfgPath = place.Path;
   FConfig =
       TConfigStore(std::move(place), *this, [this](std::u16string_view line) { AddLog(line); });
-  FLang = LoadLanguage(LanguageFilePath(directory, GetLocaleName()));
+  FLang = LoadLanguageFor(directory, GetLocaleName());
 
   SetCaption(Get(kMainTitle) + u" V" + GetAppVersionField(u"FileVersion"));
   WireCommands();

@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace dactyra {
 
@@ -49,6 +50,10 @@ FileReadResult ReadWholeFile(std::u16string_view path);
 // Whether anything is at the path: a file, a folder, a link, or something that cannot be looked
 // at (no access). False only when the path surely names nothing.
 bool PathExists(std::u16string_view path);
+
+// The names of the files directly in `folder` (a path with its trailing separator), folders
+// left out, in no particular order; empty when the folder cannot be read.
+std::vector<std::u16string> FileNamesIn(std::u16string_view folder);
 
 // Whether the file at `path` is marked read-only (or this user may not write it): a file that
 // must not be replaced. False for a path that names nothing.

@@ -1,8 +1,10 @@
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <memory>
 #include <random>
 #include <system_error>
 
@@ -78,6 +80,28 @@ void SyncFolder(const std::string& folder) {
 }
 
 }  // namespace
+
+std::vector<std::u16string> FileNamesIn(std::u16string_view folder) {
+  std::vector<std::u16string> names;
+  const std::optional<std::string> native = Utf16ToUtf8(folder);
+  if (!native) {
+    return names;
+  }
+  const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(native->c_str()), &::closedir);
+  if (!dir) {
+    return names;
+  }
+  while (const dirent* entry = ::readdir(dir.get())) {
+    struct stat info {};
+    if (::fstatat(::dirfd(dir.get()), entry->d_name, &info, 0) != 0 || S_ISDIR(info.st_mode)) {
+      continue;
+    }
+    if (const std::optional<std::u16string> name = Utf8ToUtf16(entry->d_name)) {
+      names.push_back(*name);
+    }
+  }
+  return names;
+}
 
 bool FileIsReadOnly(std::u16string_view path) {
   const std::optional<std::string> native = Utf16ToUtf8(path);

@@ -79,7 +79,42 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
   return true;
 }
 
+// Ends a folder search when it goes out of scope.
+class FindHandle {
+ public:
+  explicit FindHandle(HANDLE handle) : handle_(handle) {}
+  FindHandle(const FindHandle&) = delete;
+  FindHandle& operator=(const FindHandle&) = delete;
+  ~FindHandle() {
+    if (valid()) {
+      ::FindClose(handle_);
+    }
+  }
+
+  HANDLE get() const { return handle_; }
+  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+
+ private:
+  HANDLE handle_;
+};
+
 }  // namespace
+
+std::vector<std::u16string> FileNamesIn(std::u16string_view folder) {
+  std::vector<std::u16string> names;
+  const std::u16string pattern = std::u16string(folder) + u"*";
+  WIN32_FIND_DATAW found{};
+  const FindHandle search(::FindFirstFileW(Wide(pattern), &found));
+  if (!search.valid()) {
+    return names;
+  }
+  do {
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+      names.emplace_back(reinterpret_cast<const char16_t*>(found.cFileName));
+    }
+  } while (::FindNextFileW(search.get(), &found));
+  return names;
+}
 
 bool FileIsReadOnly(std::u16string_view path) {
   const std::u16string name(path);

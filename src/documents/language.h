@@ -2,16 +2,30 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "toml/value.h"
 
 namespace dactyra {
 
-// The language file for a locale: language\<locale name>.TOML beside the executable.
-std::u16string LanguageFilePath(std::u16string_view executable_directory,
-                                std::u16string_view locale_name);
+// The folder of the language files beside the executable ("C:\Tools\language\"), whose files
+// are named <locale name>.TOML.
+std::u16string LanguageFolder(std::u16string_view executable_directory);
+
+// The language file to load for a user's locale, one of the names of the files in the language
+// folder: the locale's own file; else one file of the same language (zh-HK and zh-MO read
+// zh-TW, zh-SG reads zh-CN, any other locale the only file of its language); else none, and the
+// built-in English texts are used. Windows file names ignore case, and so does the choice.
+std::optional<std::u16string> ChooseLanguageFile(std::u16string_view locale_name,
+                                                 const std::vector<std::u16string>& file_names);
+
+// The language document for the locale from the language folder beside the executable (the
+// file ChooseLanguageFile picks), or none.
+std::unique_ptr<toml::TTOMLTable> LoadLanguageFor(std::u16string_view executable_directory,
+                                                  std::u16string_view locale_name);
 
 // The user's default locale name ("zh-CN"), "en-US" when the system gives none.
 std::u16string GetLocaleName();

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <utility>
+#include <vector>
+
 #include "toml/document_io.h"
 #include "unit/documents/file_helpers.h"
 #include "unit/toml_io/temp_folder.h"
@@ -20,10 +24,22 @@ TEST(LanguagePaths, SitBesideTheExecutable) {
   const std::u16string directory = ExecutableDirectory(u"C:\\Tools\\Dactyra.exe");
   EXPECT_EQ(directory, u"C:\\Tools\\");
   EXPECT_EQ(ConfigFilePath(directory), u"C:\\Tools\\CFG.TOML");
-  EXPECT_EQ(LanguageFilePath(directory, u"zh-CN"), u"C:\\Tools\\language\\zh-CN.TOML");
-  EXPECT_EQ(LanguageFilePath(ExecutableDirectory(u"/opt/d/Dactyra"), u"en-US"),
-            u"/opt/d/language/en-US.TOML");
+  EXPECT_EQ(LanguageFolder(directory), u"C:\\Tools\\language\\");
+  EXPECT_EQ(LanguageFolder(ExecutableDirectory(u"/opt/d/Dactyra")), u"/opt/d/language/");
   EXPECT_EQ(ExecutableDirectory(u"Dactyra.exe"), u"");
+}
+
+TEST(LanguageFile, IsTheLocalesOwnElseOneOfItsLanguageElseNone) {
+  const std::vector<std::u16string> shipped{u"de-DE.TOML", u"en-US.TOML", u"zh-CN.TOML",
+                                            u"zh-TW.TOML", u"ko-kr.toml"};
+  const std::pair<std::u16string_view, std::optional<std::u16string>> cases[] = {
+      {u"de-DE", u"de-DE.TOML"}, {u"zh-HK", u"zh-TW.TOML"}, {u"zh-MO", u"zh-TW.TOML"},
+      {u"zh-SG", u"zh-CN.TOML"}, {u"de-AT", u"de-DE.TOML"}, {u"sv-SE", std::nullopt},
+      {u"zh-XX", std::nullopt},  {u"DE-de", u"de-DE.TOML"}, {u"ko-KR", u"ko-kr.toml"},
+  };
+  for (const auto& [locale, file] : cases) {
+    EXPECT_EQ(ChooseLanguageFile(locale, shipped), file) << ::testing::PrintToString(locale);
+  }
 }
 
 TEST(LanguageFile, MissingOrBrokenGivesNoDocument) {

@@ -31,7 +31,7 @@ using TKeySet = std::set<std::pair<std::u16string, std::u16string>>;
 constexpr std::u16string_view kAbsent = u"\u0001absent";
 constexpr std::int32_t kAbsentWidth = std::numeric_limits<std::int32_t>::min();
 
-fs::path SourceFile(const char* name) {
+fs::path SourceFile(const std::string& name) {
   return fs::path(DACTYRA_LANGUAGE_DIR) / name;
 }
 
@@ -42,7 +42,20 @@ std::string ReadBytes(const fs::path& path) {
   return bytes.str();
 }
 
-std::unique_ptr<toml::TTOMLTable> Load(const char* name) {
+// The shipped language files in name order; the translations leave out English.
+std::vector<std::string> ShippedFiles(bool translations_only) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(DACTYRA_LANGUAGE_DIR)) {
+    const std::string name = entry.path().filename().string();
+    if (name.ends_with(".TOML") && !(translations_only && name == "en-US.TOML")) {
+      names.push_back(name);
+    }
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::unique_ptr<toml::TTOMLTable> Load(const std::string& name) {
   const std::u16string path = *Utf8ToUtf16(SourceFile(name).string());
   return toml::ParseFile(path, false);
 }
@@ -132,7 +145,7 @@ std::vector<FormatArg> SampleArguments(std::u16string_view format) {
 }
 
 TEST(LanguageFiles, AreUtf8WithByteOrderMarkAndCrLfLineEnds) {
-  for (const char* name : {"en-US.TOML", "zh-CN.TOML"}) {
+  for (const std::string& name : ShippedFiles(false)) {
     SCOPED_TRACE(name);
     const std::string bytes = ReadBytes(SourceFile(name));
     ASSERT_TRUE(bytes.starts_with("\xEF\xBB\xBF"));
@@ -147,7 +160,7 @@ TEST(LanguageFiles, AreUtf8WithByteOrderMarkAndCrLfLineEnds) {
 }
 
 TEST(LanguageFiles, AreCopiedBesideTheProgram) {
-  for (const char* name : {"en-US.TOML", "zh-CN.TOML"}) {
+  for (const std::string& name : ShippedFiles(false)) {
     const fs::path copy = fs::path(DACTYRA_BUILT_LANGUAGE_DIR) / name;
     ASSERT_TRUE(fs::exists(copy)) << copy;
     EXPECT_TRUE(ReadBytes(copy) == ReadBytes(SourceFile(name))) << copy << " is out of date";
@@ -197,8 +210,12 @@ TEST(EnglishFile, GivesExactlyTheBuiltInValues) {
   }
 }
 
-TEST(ChineseFile, HoldsEveryKeyAndNoOther) {
-  const auto lang = Load("zh-CN.TOML");
+// Every translation, each a test of its own.
+class Translation : public ::testing::TestWithParam<std::string> {};
+INSTANTIATE_TEST_SUITE_P(Shipped, Translation, ::testing::ValuesIn(ShippedFiles(true)));
+
+TEST_P(Translation, HoldsEveryKeyAndNoOther) {
+  const auto lang = Load(GetParam());
   ASSERT_NE(lang, nullptr);
   ExpectSameKeys(FileKeys(*lang), ProgramKeys(AllProgramTexts(), true));
 }
@@ -220,9 +237,9 @@ void ExpectFits(toml::TTOMLTable* lang, const TranslatableText& entry,
   }
 }
 
-TEST(ChineseFile, TextsAreFoundAndFitTheirCallers) {
+TEST_P(Translation, TextsAreFoundAndFitTheirCallers) {
   const TProgramTexts program = AllProgramTexts();
-  const auto lang = Load("zh-CN.TOML");
+  const auto lang = Load(GetParam());
   ASSERT_NE(lang, nullptr);
   for (const TranslatableText& text : program.fixed) {
     ExpectFits(lang.get(), text, text.english);
@@ -237,9 +254,9 @@ TEST(ChineseFile, TextsAreFoundAndFitTheirCallers) {
   }
 }
 
-// Keyboard shortcuts of the controls shown together must differ.
+// Keyboard shortcuts of the controls shown together must differ, in every shipped file.
 TEST(LanguageFiles, ShortcutsOfOneWindowDiffer) {
-  for (const char* name : {"en-US.TOML", "zh-CN.TOML"}) {
+  for (const std::string& name : ShippedFiles(false)) {
     SCOPED_TRACE(name);
     const auto lang = Load(name);
     ASSERT_NE(lang, nullptr);

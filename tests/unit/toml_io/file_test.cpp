@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <string>
+#include <vector>
 
 #include "temp_folder.h"
 
@@ -43,6 +45,14 @@ TEST(ReadWholeFile, MissingFileOrFolderCannotBeOpened) {
   EXPECT_EQ(missing.status, FileReadResult::Status::kCannotOpen);
   EXPECT_NE(missing.reason.find(u"missing.toml"), std::u16string::npos);
   EXPECT_EQ(ReadWholeFile(folder.path().u16string()).status, FileReadResult::Status::kCannotOpen);
+}
+
+TEST(FileNamesIn, ListsTheFilesOfAFolderButNotItsFolders) {
+  TempFolder folder;
+  WriteBytes(folder.path() / u"\u65E5\u672C.TOML", "");
+  std::filesystem::create_directory(folder.path() / "sub");
+  EXPECT_EQ(FileNamesIn(folder.File(u"")), std::vector<std::u16string>{u"\u65E5\u672C.TOML"});
+  EXPECT_TRUE(FileNamesIn(folder.File(u"missing/")).empty());
 }
 
 TEST(WriteFileAtomically, CreatesAndReplaces) {
