@@ -363,7 +363,8 @@ void EscAfterFailedRetry(Scenario& scenario, const Program& program, HWND window
   WaitForTouchesTaken(scenario);
   checks.Check(WaitFor([&] { return IsWindowEnabled(retry) != FALSE; }, kShowRoom),
                "Retry fails at once");
-  GUITHREADINFO thread{.cbSize = sizeof(GUITHREADINFO)};
+  GUITHREADINFO thread{};
+  thread.cbSize = sizeof(thread);
   GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &thread);
   if (checks.Check(thread.hwndFocus != nullptr && IsChild(dialog, thread.hwndFocus) &&
                        IsWindowEnabled(thread.hwndFocus) != FALSE,
