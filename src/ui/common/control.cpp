@@ -4,6 +4,7 @@
 
 #include "base/error.h"
 #include "ui/detail/backend.h"
+#include "ui/detail/focus.h"
 #include "ui/form.h"
 #include "ui/layout.h"
 #include "ui/message_box.h"
@@ -60,9 +61,16 @@ void Control::SetText(std::u16string_view text) {
   }
 }
 
+// A disabled control loses the focus; the focus goes on rather than nowhere, where no key would
+// reach the form any more.
 void Control::SetEnabled(bool enabled) {
+  const bool loses_focus = !enabled && enabled_ && kind_ != ControlKind::kForm &&
+                           form_ != nullptr && detail::HoldsFocus(*this);
   enabled_ = enabled;
   detail::UpdateEnabled(*this);
+  if (loses_focus) {
+    detail::MoveFocusOnFrom(*this);
+  }
 }
 
 void Control::SetVisible(bool visible) {

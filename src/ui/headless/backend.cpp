@@ -8,6 +8,7 @@
 
 #include "base/error.h"
 #include "ui/detail/backend.h"
+#include "ui/detail/focus.h"
 #include "ui/edit.h"
 #include "ui/headless/driver.h"
 #include "ui/headless/mailbox.h"
@@ -73,7 +74,12 @@ void CreateNative(Control& control) {
 void DestroyNative(Control&) {}
 void OrphanNative(Control&) {}
 void UpdateText(Control&) {}
-void UpdateEnabled(Control&) {}
+// As on Windows, a disabled control cannot keep the focus: it is nowhere until it is given again.
+void UpdateEnabled(Control& control) {
+  if (!control.Enabled() && control.Kind() != ControlKind::kForm && HoldsFocus(control)) {
+    Access::Focused(control.OwnerForm()) = nullptr;
+  }
+}
 void UpdateVisible(Control&) {}
 void UpdateBounds(Control&) {}
 void UpdateLook(Control&) {}
@@ -137,7 +143,24 @@ std::shared_ptr<Mailbox> MakeMailbox(Form&) {
   return std::make_shared<Mailbox>();
 }
 void FormApplyClientSize(Form&) {}
-void FormShow(Form&) {}
+
+namespace {
+
+// A form that is shown gets the focus as on Windows: on its first tab stop unless one of its
+// controls has it already.
+void FocusOnShow(Form& form) {
+  if (!HoldsFocus(form)) {
+    Control* first = NextTabStop(form, nullptr);
+    SetFocus(first != nullptr ? *first : static_cast<Control&>(form));
+  }
+}
+
+}  // namespace
+
+void FormShow(Form& form) {
+  FocusOnShow(form);
+}
+
 void FormEnterModal(Form&) {}
 void FormLeaveModal(Form&) {}
 void FormHide(Form&) {}
@@ -149,6 +172,7 @@ ModalResult FormRunModal(Form& form) {
   if (drivers.empty()) {
     throw Error(u"No modal driver runs the form \"" + form.Caption() + u"\".");
   }
+  FocusOnShow(form);
   headless::DeliverPostedMessages(form);
   if (form.GetModalResult() == ModalResult::kNone) {
     drivers.back()->Run(form);
@@ -225,17 +249,31 @@ bool PumpUntil(Form& form, const std::function<bool()>& condition,
   return true;
 }
 
-void PressEnter(Form& form) {
+namespace {
+
+// The control a key goes to: the one with the focus. A form that is not shown takes keys itself;
+// in a form that is shown with the focus nowhere no key reaches anything (null).
+Control* KeyTarget(Form& form) {
   Control* focused = detail::Access::Focused(form);
-  if (focused != nullptr && focused->Kind() == ControlKind::kButton) {
-    static_cast<Button*>(focused)->Click();
+  return focused != nullptr || form.Showing() ? focused : &form;
+}
+
+}  // namespace
+
+void PressEnter(Form& form) {
+  Control* target = KeyTarget(form);
+  if (target == nullptr) {
+    return;
+  }
+  if (target->Kind() == ControlKind::kButton) {
+    static_cast<Button*>(target)->Click();
   } else if (form.DefaultButton() != nullptr) {
     form.DefaultButton()->Click();
   }
 }
 
 void PressEscape(Form& form) {
-  if (form.CancelButton() != nullptr) {
+  if (KeyTarget(form) != nullptr && form.CancelButton() != nullptr) {
     form.CancelButton()->Click();
   }
 }
@@ -245,8 +283,8 @@ void PressCloseBox(Form& form) {
 }
 
 bool PressKey(Form& form, Key key) {
-  Control* focused = detail::Access::Focused(form);
-  return (focused != nullptr ? *focused : static_cast<Control&>(form)).KeyDown(key);
+  Control* target = KeyTarget(form);
+  return target != nullptr && target->KeyDown(key);
 }
 
 void MoveToDpi(Form& form, int dpi) {

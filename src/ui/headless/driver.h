@@ -92,7 +92,9 @@ int DeliverPostedMessages(Form& form);
 bool PumpUntil(Form& form, const std::function<bool()>& condition,
                std::chrono::milliseconds timeout = std::chrono::seconds(5));
 
-// Keys and the close box as the user uses them.
+// Keys and the close box as the user uses them. A form that is shown gets the focus on its
+// first tab stop; a control that is disabled loses it (see Control::SetEnabled). In a shown form
+// with the focus nowhere, keys do nothing, as on Windows.
 void PressEnter(Form& form);   // the focused button, else the default button
 void PressEscape(Form& form);  // the cancel button, if any
 void PressCloseBox(Form& form);

@@ -146,7 +146,7 @@ void AddByTouch(Scenario& scenario, const Program& program, HWND window) {
     Touch(scenario, 1, 0xF6);
   }
   HWND done = nullptr;
-  WaitFor([&] { return (done = FindChild(enroll, L"Button", L"&Done")) != nullptr; }, 30s);
+  WaitFor([&] { return (done = FindChild(enroll, L"Button", L"&Done")) != nullptr; }, kShowRoom);
   checks.Check(done != nullptr, "the enrollment completes", StaticTexts(enroll));
   RequestScreenshot(scenario.folder, enroll, scenario.screenshot + "-3-enrolled");
   PressButton(done);
@@ -176,7 +176,7 @@ void VerifyAndRename(Scenario& scenario, const Program& program, HWND window) {
   Checks& checks = scenario.checks;
   SelectListRow(ListOf(window), program.Id(), 1);
   HWND verify_button = FindChild(window, L"Button", L"&Verify Fingerprint");
-  checks.Check(WaitFor([&] { return IsWindowEnabled(verify_button) != FALSE; }, 10s),
+  checks.Check(WaitFor([&] { return IsWindowEnabled(verify_button) != FALSE; }, kShowRoom),
                "selecting a row enables Verify");
   PressButton(verify_button);
   HWND dialog = WaitForDialog(program, window);
@@ -202,7 +202,8 @@ void VerifyAndRename(Scenario& scenario, const Program& program, HWND window) {
   for (const Attempt& attempt : attempts) {
     if (!first) {
       PressButton(FindChild(dialog, L"Button", L"&Retry"));
-      WaitFor([&] { return StaticTexts(dialog).find(attempt.expected) == std::wstring::npos; }, 5s);
+      WaitFor([&] { return StaticTexts(dialog).find(attempt.expected) == std::wstring::npos; },
+              kShowRoom);
       Sleep(300);
     }
     first = false;
@@ -231,7 +232,7 @@ void VerifyAndRename(Scenario& scenario, const Program& program, HWND window) {
 HWND AskToDelete(const Program& program, HWND window, int row) {
   SelectListRow(ListOf(window), program.Id(), row);
   HWND delete_button = FindChild(window, L"Button", L"&Delete Fingerprint");
-  WaitFor([&] { return IsWindowEnabled(delete_button) != FALSE; }, 10s);
+  WaitFor([&] { return IsWindowEnabled(delete_button) != FALSE; }, kShowRoom);
   PressButton(delete_button);
   return WaitForMessageBox(program);
 }
@@ -328,7 +329,7 @@ void VerifyWithOneTouch(Scenario& scenario, const Program& program, HWND window,
   Checks& checks = scenario.checks;
   SelectListRow(ListOf(window), program.Id(), 0);
   HWND verify_button = FindChild(window, L"Button", L"&Verify Fingerprint");
-  WaitFor([&] { return IsWindowEnabled(verify_button) != FALSE; }, 10s);
+  WaitFor([&] { return IsWindowEnabled(verify_button) != FALSE; }, kShowRoom);
   PressButton(verify_button);
   HWND dialog = WaitForDialog(program, window);
   if (!checks.Check(dialog != nullptr, "the verification dialog opens")) {
@@ -342,6 +343,40 @@ void VerifyWithOneTouch(Scenario& scenario, const Program& program, HWND window,
   checks.Check(WaitGone(dialog), "Close ends the verification");
 }
 
+// After a Retry that failed at once, a control of the verification dialog has the focus, and
+// Esc pressed there closes the dialog.
+void EscAfterFailedRetry(Scenario& scenario, const Program& program, HWND window) {
+  constexpr unsigned kDeviceFailure = 0x80098036;
+  Checks& checks = scenario.checks;
+  SelectListRow(ListOf(window), program.Id(), 0);
+  PressButton(FindChild(window, L"Button", L"&Verify Fingerprint"));
+  HWND dialog = WaitForDialog(program, window);
+  if (!checks.Check(dialog != nullptr, "the verification dialog opens")) {
+    return;
+  }
+  HWND retry = FindChild(dialog, L"Button", L"&Retry");
+  TouchFailure(scenario, 1, kDeviceFailure);
+  checks.Check(WaitFor([&] { return IsWindowEnabled(retry) != FALSE; }, kShowRoom),
+               "a failed touch enables Retry");
+  TouchFailure(scenario, 1, kDeviceFailure);  // waiting for the next attempt
+  PressButton(retry);  // as a click: the button takes the focus, and is disabled while it waits
+  WaitForTouchesTaken(scenario);
+  checks.Check(WaitFor([&] { return IsWindowEnabled(retry) != FALSE; }, kShowRoom),
+               "Retry fails at once");
+  GUITHREADINFO thread{};
+  thread.cbSize = sizeof(thread);
+  GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &thread);
+  if (checks.Check(thread.hwndFocus != nullptr && IsChild(dialog, thread.hwndFocus) &&
+                       IsWindowEnabled(thread.hwndFocus) != FALSE,
+                   "an enabled control of the dialog has the focus", ClassName(thread.hwndFocus))) {
+    PostMessageW(thread.hwndFocus, WM_KEYDOWN, VK_ESCAPE, 1);
+    checks.Check(WaitGone(dialog), "Esc closes the verification dialog");
+  } else {
+    PressButton(FindChild(dialog, L"Button", L"&Close"));
+    WaitGone(dialog);
+  }
+}
+
 // Closes a dialog while its worker waits for a touch: it must go at once.
 void CloseWhileWaitingFor(Scenario& scenario, HWND dialog, const wchar_t* button,
                           const std::string& what, const std::string& shot) {
@@ -352,8 +387,8 @@ void CloseWhileWaitingFor(Scenario& scenario, HWND dialog, const wchar_t* button
   } else {
     PressButton(FindChild(dialog, L"Button", button));
   }
-  scenario.checks.Check(WaitFor([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, 5s),
-                        what);
+  scenario.checks.Check(
+      WaitFor([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, kShowRoom), what);
 }
 
 }  // namespace
@@ -378,6 +413,7 @@ void CloseWhileWaiting(Scenario& scenario) {
   }
   VerifyWithOneTouch(scenario, program, window, "the next verification needs one touch",
                      "-2-verify-after-close");
+  EscAfterFailedRetry(scenario, program, window);
 
   // The owner's check closed by its close box while it waits for a touch.
   PressButton(FindChild(window, L"Button", L"&Add Fingerprint"));
@@ -531,7 +567,7 @@ void Chinese(Scenario& scenario, const std::wstring& language_folder) {
 
   SelectListRow(ListOf(window), program.Id(), 0);
   HWND delete_button = FindChild(window, L"Button", L"删除指纹(&D)");
-  WaitFor([&] { return IsWindowEnabled(delete_button) != FALSE; }, 10s);
+  WaitFor([&] { return IsWindowEnabled(delete_button) != FALSE; }, kShowRoom);
   PressButton(delete_button);
   HWND box = WaitForMessageBox(program);
   if (checks.Check(box != nullptr, "Delete asks first")) {

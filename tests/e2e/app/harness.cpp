@@ -60,17 +60,21 @@ bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds t
   return true;
 }
 
+double SecondsSince(std::chrono::steady_clock::time_point start) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
 Program::Program(const std::wstring& executable, const std::wstring& folder) {
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION info{};
+  start_ = std::chrono::steady_clock::now();
   std::wstring command_line = L"\"" + executable + L"\"";
   if (CreateProcessW(executable.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
                      folder.c_str(), &startup, &info)) {
     CloseHandle(info.hThread);
     process_ = info.hProcess;
     id_ = info.dwProcessId;
-    WaitForInputIdle(process_, 10000);
   }
 }
 
@@ -83,6 +87,12 @@ Program::~Program() {
 bool Program::WaitForExit(std::chrono::milliseconds timeout) const {
   return process_ != nullptr &&
          WaitForSingleObject(process_, static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
+}
+
+bool Program::WaitUntilRunning(std::chrono::milliseconds timeout) const {
+  const auto made_window = [&] { return !TopLevelWindows(id_, nullptr, false).empty(); };
+  WaitFor([&] { return made_window() || ExitCode() != STILL_ACTIVE; }, timeout);
+  return made_window();
 }
 
 DWORD Program::ExitCode() const {

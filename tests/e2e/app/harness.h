@@ -34,6 +34,18 @@ bool FileExists(const std::wstring& path);
 // Polls `condition` every 100 ms until it holds or `timeout` has passed.
 bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds timeout);
 
+// Every wait has a cause and ends as soon as it is there; the rooms below are only how long a
+// slow, freshly started machine may take for it.
+// A program started under Wine: loading it, and the first use of the prefix by a process after a
+// change (its fonts at a new DPI, say), before it can show any window.
+inline constexpr std::chrono::seconds kStartRoom{120};
+// What a running program shows or does after a cause: its window once it could show one, a
+// dialog after a click, a line after a touch.
+inline constexpr std::chrono::seconds kShowRoom{30};
+
+// Seconds since `start`, for the lines that tell how long a step took.
+double SecondsSince(std::chrono::steady_clock::time_point start);
+
 // A started program; the handle is closed when it goes (the program is not ended).
 class Program {
  public:
@@ -44,6 +56,11 @@ class Program {
 
   bool Started() const { return process_ != nullptr; }
   DWORD Id() const { return id_; }
+  // Waits until the program has made its first window, shown or not: from then on it can show
+  // one. False when it ended or made none within `timeout`.
+  bool WaitUntilRunning(std::chrono::milliseconds timeout) const;
+  // When the process was created.
+  std::chrono::steady_clock::time_point StartTime() const { return start_; }
   // Waits for the end of the process; false when it still runs after `timeout`.
   bool WaitForExit(std::chrono::milliseconds timeout) const;
   DWORD ExitCode() const;
@@ -55,6 +72,7 @@ class Program {
  private:
   HANDLE process_ = nullptr;
   DWORD id_ = 0;
+  std::chrono::steady_clock::time_point start_;
 };
 
 // Asks the suite script for a screenshot of `window`, named `name`, and waits until it is taken

@@ -18,8 +18,6 @@
 namespace dactyra::e2e {
 namespace {
 
-using namespace std::chrono_literals;
-
 // The user's 0xF5 and right index finger (2) on sensor 1, another user's 0xF5 on sensor 2.
 constexpr char kState[] =
     "[[unit]]\nid = 1\ndescription = \"Integrated Fingerprint Sensor\"\n"
@@ -43,7 +41,7 @@ HWND WaitForMenu(const Program& program) {
         menu = menus.empty() ? nullptr : menus.front();
         return menu != nullptr;
       },
-      20s);
+      kShowRoom);
   return menu;
 }
 
@@ -150,7 +148,7 @@ void DeleteAndRefreshKeys(Scenario& scenario, const Program& program, HWND windo
                      const std::vector<std::wstring> log = LogLines(window);
                      return log.size() > before && log.back() == L"Fingerprints recorded: 2";
                    },
-                   20s),
+                   kShowRoom),
                "F5 reads the fingerprints again", Join(LogLines(window)));
 }
 

@@ -1,6 +1,7 @@
 // Drives Dactyra.exe from outside, as its user would, in a prepared folder:
 //
 //   dactyra_e2e.exe <scenario> <folder> <Dactyra.exe to test> [screenshot name]
+//   dactyra_e2e.exe warm-up
 //
 // The folder gets a copy of the program, its CFG.TOML, language file and the simulated
 // service's state (WINBIO_SIM_STATE names it for the program). Prints one line per check and
@@ -19,11 +20,10 @@
 #include "list_keys.h"
 #include "remote_window.h"
 #include "scenario.h"
+#include "warm_up.h"
 
 namespace dactyra::e2e {
 namespace {
-
-using namespace std::chrono_literals;
 
 constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
 
@@ -109,7 +109,8 @@ void TwoSensors(Scenario& scenario) {
   // Another window in front first, so that the second start has something to change.
   SetForegroundWindow(GetDesktopWindow());
   Program second(scenario.executable, scenario.folder);
-  checks.Check(second.WaitForExit(20s) && second.ExitCode() == 0, "a second start ends at once");
+  checks.Check(second.WaitForExit(kStartRoom) && second.ExitCode() == 0,
+               "a second start ends at once");
   checks.Check(TopLevelWindows(program.Id(), L"DactyraWindow").size() == 1,
                "only the first window is there");
   // The window manager's answer to the activation arrives asynchronously under Wine.
@@ -120,7 +121,7 @@ void TwoSensors(Scenario& scenario) {
   second.Kill();
 
   PostMessageW(window, WM_CLOSE, 0, 0);
-  checks.Check(program.WaitForExit(15s), "closing the window ends the program");
+  checks.Check(program.WaitForExit(kShowRoom), "closing the window ends the program");
   program.Kill();
   const std::string saved = ReadFileBytes(scenario.File(L"CFG.TOML"));
   // The listed fingers' entries name their owner, the signed-in user.
@@ -149,7 +150,7 @@ void TwoSensors(Scenario& scenario) {
 // Answers an error box with OK; true when one came.
 bool AnswerErrorBox(Scenario& scenario, const Program& program, bool screenshot) {
   HWND box = nullptr;
-  WaitFor([&] { return (box = MessageBoxOf(program)) != nullptr; }, 30s);
+  WaitFor([&] { return (box = MessageBoxOf(program)) != nullptr; }, kShowRoom);
   if (box == nullptr) {
     return false;
   }
@@ -163,7 +164,7 @@ bool AnswerErrorBox(Scenario& scenario, const Program& program, bool screenshot)
     RequestScreenshot(scenario.folder, box, scenario.screenshot + "-error");
   }
   PressButton(GetDlgItem(box, IDOK));
-  return WaitFor([&] { return !IsWindow(box); }, 10s);
+  return WaitFor([&] { return !IsWindow(box); }, kShowRoom);
 }
 
 // A translated "find" text that does not fit its number: the listing ends with an error box,
@@ -178,9 +179,12 @@ void BadTranslation(Scenario& scenario) {
   WriteFileBytes(scenario.folder + L"\\language\\" + locale + L".TOML",
                  "[log]\nfind = \"%s sensors\"\n");
   Program program(scenario.executable, scenario.folder);
+  if (!WaitForStart(scenario, program)) {
+    return;
+  }
   Checks& checks = scenario.checks;
   checks.Check(AnswerErrorBox(scenario, program, true), "an error box comes and goes at start");
-  HWND window = StartAndWait(scenario, program);
+  HWND window = WaitForMainWindow(scenario, program);
   if (window == nullptr) {
     return;
   }
@@ -230,7 +234,7 @@ void KilledInstance(Scenario& scenario) {
       return;
     }
     first.Kill();
-    scenario.checks.Check(first.WaitForExit(10s), "the first instance is killed");
+    scenario.checks.Check(first.WaitForExit(kShowRoom), "the first instance is killed");
   }
   Program next(scenario.executable, scenario.folder);
   HWND window = StartAndWait(scenario, next);
@@ -263,8 +267,14 @@ void Package(Scenario& scenario) {
 
 int wmain(int argc, wchar_t** argv) {
   using namespace dactyra::e2e;
+  if (argc == 2 && std::wstring(argv[1]) == L"warm-up") {
+    WarmUpPrefix();
+    return 0;
+  }
   if (argc < 4) {
-    std::printf("usage: dactyra_e2e <scenario> <folder> <Dactyra.exe> [screenshot name]\n");
+    std::printf(
+        "usage: dactyra_e2e <scenario> <folder> <Dactyra.exe> [screenshot name]\n"
+        "       dactyra_e2e warm-up\n");
     return 2;
   }
   const std::wstring name = argv[1];

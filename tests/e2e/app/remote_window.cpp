@@ -54,6 +54,7 @@ bool SameClass(HWND window, const wchar_t* class_name) {
 struct TopLevelSearch {
   DWORD process_id;
   const wchar_t* class_name;
+  bool visible_only;
   std::vector<HWND> found;
 };
 
@@ -61,7 +62,7 @@ BOOL CALLBACK CollectTopLevel(HWND window, LPARAM context) {
   auto& search = *reinterpret_cast<TopLevelSearch*>(context);
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
-  if (owner == search.process_id && IsWindowVisible(window) &&
+  if (owner == search.process_id && (!search.visible_only || IsWindowVisible(window)) &&
       (search.class_name == nullptr || SameClass(window, search.class_name))) {
     search.found.push_back(window);
   }
@@ -98,8 +99,8 @@ std::wstring ClassName(HWND window) {
   return std::wstring(name, static_cast<std::size_t>(length > 0 ? length : 0));
 }
 
-std::vector<HWND> TopLevelWindows(DWORD process_id, const wchar_t* class_name) {
-  TopLevelSearch search{process_id, class_name, {}};
+std::vector<HWND> TopLevelWindows(DWORD process_id, const wchar_t* class_name, bool visible_only) {
+  TopLevelSearch search{process_id, class_name, visible_only, {}};
   EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }

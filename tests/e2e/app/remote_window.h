@@ -14,8 +14,10 @@ namespace dactyra::e2e {
 std::wstring WindowText(HWND window);
 std::wstring ClassName(HWND window);
 
-// Visible top-level windows of a process, optionally of one class.
-std::vector<HWND> TopLevelWindows(DWORD process_id, const wchar_t* class_name = nullptr);
+// Top-level windows of a process, optionally of one class; the visible ones only unless
+// `visible_only` is false.
+std::vector<HWND> TopLevelWindows(DWORD process_id, const wchar_t* class_name = nullptr,
+                                  bool visible_only = true);
 
 // Child windows below `parent` (all depths) of one class.
 std::vector<HWND> ChildWindows(HWND parent, const wchar_t* class_name);

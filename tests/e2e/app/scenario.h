@@ -41,8 +41,13 @@ std::wstring CurrentUserName();
 std::wstring CurrentUserSid();
 std::wstring LocalAppDataFolder();
 
-// Starts the program and waits for its main window; null, with the program ended, when none
+// Waits until the started program is running (see Program::WaitUntilRunning); false, with the
+// program ended, when it does not get there.
+bool WaitForStart(Scenario& scenario, Program& program);
+// Waits for the main window of a running program; null, with the program ended, when none
 // appears.
+HWND WaitForMainWindow(Scenario& scenario, Program& program);
+// Both: the main window of a program just started.
 HWND StartAndWait(Scenario& scenario, Program& program);
 
 // Ends the program by its Exit button (by that caption) and waits for the end.

@@ -11,9 +11,10 @@
 
 namespace dactyra::e2e {
 
-using namespace std::chrono_literals;
+namespace {
 
-void Touch(const Scenario& scenario, int unit, int finger, const char* identity) {
+// Writes one touch file with `text` into the spool, named after every touch written before.
+void WriteTouch(const Scenario& scenario, const std::string& text) {
   static std::uint64_t last = 0;
   FILETIME now{};
   GetSystemTimePreciseAsFileTime(&now);
@@ -24,12 +25,36 @@ void Touch(const Scenario& scenario, int unit, int finger, const char* identity)
   CreateDirectoryW(spool.c_str(), nullptr);
   wchar_t name[64] = {};
   swprintf(name, 64, L"\\touch-%020llu", static_cast<unsigned long long>(stamp));
-  const std::string text = "unit = " + std::to_string(unit) +
-                           "\nsubfactor = " + std::to_string(finger) + "\nidentity = \"" +
-                           identity + "\"\n";
   WriteFileBytes(spool + name + L".tmp", text);
   MoveFileExW((spool + name + L".tmp").c_str(), (spool + name + L".toml").c_str(),
               MOVEFILE_REPLACE_EXISTING);
+}
+
+}  // namespace
+
+void Touch(const Scenario& scenario, int unit, int finger, const char* identity) {
+  WriteTouch(scenario, "unit = " + std::to_string(unit) + "\nsubfactor = " +
+                           std::to_string(finger) + "\nidentity = \"" + identity + "\"\n");
+}
+
+void TouchFailure(const Scenario& scenario, int unit, unsigned code) {
+  WriteTouch(scenario,
+             "unit = " + std::to_string(unit) + "\nfail = " + std::to_string(code) + "\n");
+}
+
+bool WaitForTouchesTaken(const Scenario& scenario) {
+  const std::wstring pattern = scenario.File(L"touches") + L"\\touch-*.toml";
+  return WaitFor(
+      [&] {
+        WIN32_FIND_DATAW found{};
+        HANDLE search = FindFirstFileW(pattern.c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE) {
+          return true;
+        }
+        FindClose(search);
+        return false;
+      },
+      kShowRoom);
 }
 
 HWND WaitForDialog(const Program& program, HWND main_window) {
@@ -44,18 +69,18 @@ HWND WaitForDialog(const Program& program, HWND main_window) {
         }
         return false;
       },
-      20s);
+      kShowRoom);
   return dialog;
 }
 
 HWND WaitForMessageBox(const Program& program) {
   HWND box = nullptr;
-  WaitFor([&] { return (box = MessageBoxOf(program)) != nullptr; }, 20s);
+  WaitFor([&] { return (box = MessageBoxOf(program)) != nullptr; }, kShowRoom);
   return box;
 }
 
 bool WaitGone(HWND window) {
-  return WaitFor([&] { return !IsWindow(window) || !IsWindowVisible(window); }, 20s);
+  return WaitFor([&] { return !IsWindow(window) || !IsWindowVisible(window); }, kShowRoom);
 }
 
 std::wstring StaticTexts(HWND window) {
@@ -69,7 +94,7 @@ std::wstring StaticTexts(HWND window) {
 }
 
 bool WaitForText(HWND window, const std::wstring& part) {
-  return WaitFor([&] { return StaticTexts(window).find(part) != std::wstring::npos; }, 20s);
+  return WaitFor([&] { return StaticTexts(window).find(part) != std::wstring::npos; }, kShowRoom);
 }
 
 HWND ListOf(HWND main_window) {
@@ -78,7 +103,7 @@ HWND ListOf(HWND main_window) {
 }
 
 bool WaitForRows(HWND main_window, const Program& program, std::size_t count) {
-  return WaitFor([&] { return ListRows(main_window, program.Id()).size() == count; }, 20s);
+  return WaitFor([&] { return ListRows(main_window, program.Id()).size() == count; }, kShowRoom);
 }
 
 bool LogHas(HWND main_window, const std::wstring& line) {
@@ -87,7 +112,7 @@ bool LogHas(HWND main_window, const std::wstring& line) {
 }
 
 bool WaitForLog(HWND main_window, const std::wstring& line) {
-  return WaitFor([&] { return LogHas(main_window, line); }, 20s);
+  return WaitFor([&] { return LogHas(main_window, line); }, kShowRoom);
 }
 
 void InstallChinese(Scenario& scenario, const std::wstring& language_folder) {

@@ -15,6 +15,10 @@ namespace dactyra::e2e {
 // Writes one touch into the simulator's spool (the "touches" folder beside its state), named so
 // that it comes after every touch written before, and appearing in one step.
 void Touch(const Scenario& scenario, int unit, int finger, const char* identity = "current");
+// A touch on which the waiting call fails with `code`.
+void TouchFailure(const Scenario& scenario, int unit, unsigned code);
+// Waits until the simulated service has taken every touch written.
+bool WaitForTouchesTaken(const Scenario& scenario);
 
 // A dialog of the program over its main window (the sensor, enrollment or verification dialog).
 HWND WaitForDialog(const Program& program, HWND main_window);
