@@ -9,8 +9,13 @@ namespace dactyra {
 namespace {
 
 // How a row's message is found in section "errorcode": by the code's eight hexadecimal digits,
-// or (for the generic codes) by the code's name.
-enum class KeyKind { kByCode, kByName };
+// by the code's name (the generic codes), or under the one key that every code of a service
+// that is gone shares.
+enum class KeyKind { kByCode, kByName, kServiceGone };
+
+constexpr std::u16string_view kServiceGoneKey = u"service_gone";
+constexpr std::u16string_view kServiceGoneText =
+    u"The Windows Biometric Service is not running or was restarted; try again.";
 
 struct ErrorRow {
   HRESULT code;
@@ -20,7 +25,7 @@ struct ErrorRow {
 };
 
 // In lookup order; a code that has no row takes the unknown-error line.
-constexpr std::array<ErrorRow, 58> kErrorRows{{
+constexpr std::array<ErrorRow, 63> kErrorRows{{
     {WINBIO_I_MORE_DATA, u"WINBIO_I_MORE_DATA", KeyKind::kByCode,
      u"Another sample is needed for the current enrollment template."},
     {WINBIO_E_UNSUPPORTED_FACTOR, u"WINBIO_E_UNSUPPORTED_FACTOR", KeyKind::kByCode,
@@ -139,6 +144,12 @@ constexpr std::array<ErrorRow, 58> kErrorRows{{
     {E_POINTER, u"E_POINTER", KeyKind::kByName, u"Null pointer error"},
     {E_ACCESSDENIED, u"E_ACCESSDENIED", KeyKind::kByName, u"Access denied"},
     {E_INVALIDARG, u"E_INVALIDARG", KeyKind::kByName, u"Invalid parameter"},
+    {E_HANDLE, u"E_HANDLE", KeyKind::kServiceGone, kServiceGoneText},
+    {kRpcServerUnavailable, u"RPC_S_SERVER_UNAVAILABLE", KeyKind::kServiceGone, kServiceGoneText},
+    {kRpcCallFailed, u"RPC_S_CALL_FAILED", KeyKind::kServiceGone, kServiceGoneText},
+    {kRpcCallFailedDidNotExecute, u"RPC_S_CALL_FAILED_DNE", KeyKind::kServiceGone,
+     kServiceGoneText},
+    {kRpcDisconnected, u"RPC_E_DISCONNECTED", KeyKind::kServiceGone, kServiceGoneText},
 }};
 
 }  // namespace
@@ -149,7 +160,12 @@ std::u16string WinBioErrorText(HRESULT code, const TextSource& texts) {
     if (row.code != code) {
       continue;
     }
-    const std::u16string key = row.key_kind == KeyKind::kByName ? std::u16string(row.name) : digits;
+    std::u16string key = digits;
+    if (row.key_kind == KeyKind::kByName) {
+      key = row.name;
+    } else if (row.key_kind == KeyKind::kServiceGone) {
+      key = kServiceGoneKey;
+    }
     // The message, translated or not, is an argument: it is never used as a format.
     const std::u16string message = texts.GetLangStr(u"errorcode", key, row.message);
     return Format(u"[%s] %s (0x%s)", row.name, message, digits);

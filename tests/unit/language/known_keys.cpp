@@ -228,6 +228,8 @@ constexpr TKnownKey kErrorCodeKeys[] = {
     {u"errorcode", u"E_POINTER", u"Null pointer error"},    // E_POINTER
     {u"errorcode", u"E_ACCESSDENIED", u"Access denied"},    // E_ACCESSDENIED
     {u"errorcode", u"E_INVALIDARG", u"Invalid parameter"},  // E_INVALIDARG
+    {u"errorcode", u"service_gone",
+     u"The Windows Biometric Service is not running or was restarted; try again."},
     {u"errorcode", u"00000001", u"Finger too high on the sensor: move it down a little."},
     {u"errorcode", u"00000002", u"Finger too low on the sensor: move it up a little."},
     {u"errorcode", u"00000003", u"Finger too far to the left: move it to the right."},
@@ -360,6 +362,95 @@ constexpr TKnownKey kOwnerKeys[] = {
      u"the owner of this account."},
 };
 
+// Section "signin": why fingerprint sign-in does not work.
+constexpr TKnownKey kSignInKeys[] = {
+    {u"signin", u"log.service_disabled",
+     u"The Windows Biometric Service is disabled: no fingerprint can be read or used to sign in "
+     u"until an administrator sets it to start again."},
+    {u"signin", u"log.service_stopped",
+     u"The Windows Biometric Service is not running: no fingerprint can be read or used to sign in "
+     u"until it is started again."},
+    {u"signin", u"log.biometrics_off_policy",
+     u"Your organisation's policy turns biometrics off on this computer: fingerprints cannot be "
+     u"used. Only your administrator can change this."},
+    {u"signin", u"log.biometrics_off_local",
+     u"This computer's settings turn biometrics off: fingerprints cannot be used."},
+    {u"signin", u"log.biometrics_off",
+     u"Biometrics are turned off on this computer: fingerprints cannot be used."},
+    {u"signin", u"log.signin_off_policy",
+     u"Your organisation's policy does not let users sign in with a fingerprint: your fingerprints "
+     u"are kept, but Windows does not offer them at sign-in."},
+    {u"signin", u"log.signin_off_local",
+     u"This computer's settings do not let users sign in with a fingerprint: your fingerprints are "
+     u"kept, but Windows does not offer them at sign-in."},
+    {u"signin", u"log.signin_off",
+     u"Signing in with a fingerprint is turned off: your fingerprints are kept, but Windows does "
+     u"not offer them at sign-in."},
+    {u"signin", u"status.service_disabled", u"The Windows Biometric Service is disabled."},
+    {u"signin", u"status.service_stopped", u"The Windows Biometric Service is not running."},
+    {u"signin", u"status.biometrics_off_policy",
+     u"Biometrics are turned off by your organisation."},
+    {u"signin", u"status.biometrics_off", u"Biometrics are turned off on this computer."},
+    {u"signin", u"status.signin_off_policy",
+     u"Fingerprint sign-in is turned off by your organisation."},
+    {u"signin", u"status.signin_off", u"Fingerprint sign-in is turned off on this computer."},
+};
+
+// Section "sensors": the facts of the sensors and the sign-in settings.
+constexpr TKnownKey kSensorsKeys[] = {
+    {u"sensors", u"line", u"%s: %s"},
+    {u"sensors", u"setting_line", u"%s: %s (%s)"},
+    {u"sensors", u"unknown", u"unknown"},
+    {u"sensors", u"none", u"none"},
+    {u"sensors", u"yes", u"yes"},
+    {u"sensors", u"no", u"no"},
+    {u"sensors", u"on", u"on"},
+    {u"sensors", u"off", u"off"},
+    {u"sensors", u"firmware", u"%d.%d"},
+    {u"sensors", u"label.service", u"Windows Biometric Service"},
+    {u"sensors", u"label.biometrics", u"Allow the use of biometrics"},
+    {u"sensors", u"label.signin", u"Allow users to log on using biometrics"},
+    {u"sensors", u"label.domain_signin", u"Allow domain users to log on using biometrics"},
+    {u"sensors", u"label.ess", u"Device supports Enhanced Sign-in Security"},
+    {u"sensors", u"label.enrolled", u"Fingerprints set up for this account"},
+    {u"sensors", u"label.unit_id", u"Unit ID"},
+    {u"sensors", u"label.manufacturer", u"Manufacturer"},
+    {u"sensors", u"label.model", u"Model"},
+    {u"sensors", u"label.serial", u"Serial number"},
+    {u"sensors", u"label.firmware", u"Firmware version"},
+    {u"sensors", u"label.type", u"Sensor type"},
+    {u"sensors", u"label.capabilities", u"Capabilities"},
+    {u"sensors", u"label.pool", u"Sensor pool"},
+    {u"sensors", u"service.disabled", u"%s, startup type Disabled"},
+    {u"sensors", u"service.stopped", u"Stopped"},
+    {u"sensors", u"service.starting", u"Starting"},
+    {u"sensors", u"service.stopping", u"Stopping"},
+    {u"sensors", u"service.running", u"Running"},
+    {u"sensors", u"service.resuming", u"Resuming"},
+    {u"sensors", u"service.pausing", u"Pausing"},
+    {u"sensors", u"service.paused", u"Paused"},
+    {u"sensors", u"source.unknown", u"decided by: unknown"},
+    {u"sensors", u"source.default", u"Windows default"},
+    {u"sensors", u"source.policy", u"your organisation's policy"},
+    {u"sensors", u"source.local", u"this computer's setting"},
+    {u"sensors", u"type.swipe", u"Swipe"},
+    {u"sensors", u"type.touch", u"Touch"},
+    {u"sensors", u"pool.system", u"System"},
+    {u"sensors", u"pool.private", u"Private"},
+    {u"sensors", u"pool.unassigned", u"Unassigned"},
+    {u"sensors", u"capability.sensor", u"Sensor"},
+    {u"sensors", u"capability.matching", u"Matching"},
+    {u"sensors", u"capability.database", u"Database"},
+    {u"sensors", u"capability.processing", u"Processing"},
+    {u"sensors", u"capability.encryption", u"Encryption"},
+    {u"sensors", u"capability.navigation", u"Navigation"},
+    {u"sensors", u"capability.indicator", u"Indicator"},
+    {u"sensors", u"capability.virtual_sensor", u"Virtual sensor"},
+    {u"sensors", u"capability.secure_sensor", u"Secure sensor"},
+    {u"sensors", u"capability.scp_v1", u"Secure Device Connection Protocol"},
+    {u"sensors", u"capability.wake", u"Wake"},
+};
+
 std::vector<TKnownKey> MakeKnownKeys() {
   std::vector<TKnownKey> keys;
   keys.insert(keys.end(), std::begin(kMainKeys), std::end(kMainKeys));
@@ -370,6 +461,8 @@ std::vector<TKnownKey> MakeKnownKeys() {
   keys.insert(keys.end(), std::begin(kVerifyKeys), std::end(kVerifyKeys));
   keys.insert(keys.end(), std::begin(kWhichKeys), std::end(kWhichKeys));
   keys.insert(keys.end(), std::begin(kOwnerKeys), std::end(kOwnerKeys));
+  keys.insert(keys.end(), std::begin(kSignInKeys), std::end(kSignInKeys));
+  keys.insert(keys.end(), std::begin(kSensorsKeys), std::end(kSensorsKeys));
   return keys;
 }
 
