@@ -46,11 +46,15 @@ constexpr TLangText kCapabilitiesLabel{u"sensors", u"label.capabilities", u"Capa
 constexpr TLangText kPoolLabel{u"sensors", u"label.pool", u"Sensor pool"};
 constexpr TLangText kFirmwareVersion{u"sensors", u"firmware", u"%d.%d"};
 
-struct TRunStateText {
-  ServiceRunState FState;
+// A value and what it is called.
+template <typename T>
+struct TNamed {
+  T FValue;
   TLangText FText;
 };
-constexpr std::array<TRunStateText, 8> kRunStates{{
+using TValueText = TNamed<std::uint32_t>;
+
+constexpr std::array<TNamed<ServiceRunState>, 8> kRunStates{{
     {ServiceRunState::kUnknown, kUnknown},
     {ServiceRunState::kStopped, {u"sensors", u"service.stopped", u"Stopped"}},
     {ServiceRunState::kStarting, {u"sensors", u"service.starting", u"Starting"}},
@@ -60,22 +64,12 @@ constexpr std::array<TRunStateText, 8> kRunStates{{
     {ServiceRunState::kPausing, {u"sensors", u"service.pausing", u"Pausing"}},
     {ServiceRunState::kPaused, {u"sensors", u"service.paused", u"Paused"}},
 }};
-
-struct TSourceText {
-  TSettingSource FSource;
-  TLangText FText;
-};
-constexpr std::array<TSourceText, 4> kSources{{
+constexpr std::array<TNamed<TSettingSource>, 4> kSources{{
     {TSettingSource::kUnknown, {u"sensors", u"source.unknown", u"decided by: unknown"}},
     {TSettingSource::kDefault, {u"sensors", u"source.default", u"Windows default"}},
     {TSettingSource::kPolicy, {u"sensors", u"source.policy", u"your organisation's policy"}},
     {TSettingSource::kLocal, {u"sensors", u"source.local", u"this computer's setting"}},
 }};
-
-struct TValueText {
-  std::uint32_t FValue;
-  TLangText FText;
-};
 constexpr std::array<TValueText, 3> kSensorTypes{{
     {WINBIO_FP_SENSOR_SUBTYPE_UNKNOWN, kUnknown},
     {WINBIO_FP_SENSOR_SUBTYPE_SWIPE, {u"sensors", u"type.swipe", u"Swipe"}},
@@ -105,10 +99,12 @@ constexpr std::array<TValueText, 11> kCapabilities{{
 constexpr std::u16string_view kNewLine = u"\r\n";
 constexpr std::u16string_view kIndent = u"    ";
 
-template <typename Row, std::size_t kSize, typename Key>
-std::u16string TextOf(const std::array<Row, kSize>& rows, Key key, const TextSource& texts) {
-  for (const Row& row : rows) {
-    if (row.FValue == key) {
+// The name of `value`, or "unknown" for a value without one.
+template <typename T, std::size_t kSize, typename Value>
+std::u16string TextOf(const std::array<TNamed<T>, kSize>& rows, Value value,
+                      const TextSource& texts) {
+  for (const TNamed<T>& row : rows) {
+    if (row.FValue == value) {
       return LangText(row.FText, texts);
     }
   }
@@ -116,12 +112,7 @@ std::u16string TextOf(const std::array<Row, kSize>& rows, Key key, const TextSou
 }
 
 std::u16string RunStateText(const platform::ServiceStatus& status, const TextSource& texts) {
-  std::u16string state = LangText(kUnknown, texts);
-  for (const TRunStateText& row : kRunStates) {
-    if (row.FState == status.run_state) {
-      state = LangText(row.FText, texts);
-    }
-  }
+  const std::u16string state = TextOf(kRunStates, status.run_state, texts);
   return status.disabled == true ? Format(LangText(kDisabledState, texts), state) : state;
 }
 
@@ -137,14 +128,9 @@ std::u16string SettingLine(const TLangText& label, const TSignInSetting& setting
   if (!setting.FOn) {
     return Format(LangText(kLine, texts), LangText(label, texts), LangText(kUnknown, texts));
   }
-  std::u16string source;
-  for (const TSourceText& row : kSources) {
-    if (row.FSource == setting.FSource) {
-      source = LangText(row.FText, texts);
-    }
-  }
   return Format(LangText(kSettingLine, texts), LangText(label, texts),
-                LangText(*setting.FOn ? kOn : kOff, texts), source);
+                LangText(*setting.FOn ? kOn : kOff, texts),
+                TextOf(kSources, setting.FSource, texts));
 }
 
 std::u16string CapabilitiesText(WINBIO_CAPABILITIES capabilities, const TextSource& texts) {

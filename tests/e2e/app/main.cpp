@@ -19,6 +19,7 @@
 #include "list_keys.h"
 #include "remote_window.h"
 #include "scenario.h"
+#include "service_life.h"
 
 namespace dactyra::e2e {
 namespace {
@@ -304,6 +305,8 @@ int wmain(int argc, wchar_t** argv) {
     ListKeysChinese(scenario, program.substr(0, program.find_last_of(L"\\/")) + L"\\language");
   } else if (name == L"bad-translation") {
     BadTranslation(scenario);
+  } else if (name == L"service-life") {
+    ServiceLife(scenario);
   } else if (name == L"package") {
     Package(scenario);
   } else {
