@@ -37,8 +37,9 @@ void ServiceLife(Scenario& scenario) {
     return;
   }
   Checks& checks = scenario.checks;
-  checks.Check(LogContains(window, L"[RPC_S_SERVER_UNAVAILABLE] The Windows Biometric Service is "
-                                   L"not running or was restarted; try again. (0x800706BA)"),
+  checks.Check(LogContains(window,
+                           L"[RPC_S_SERVER_UNAVAILABLE] The Windows Biometric Service is "
+                           L"not running or was restarted; try again. (0x800706BA)"),
                "the listing says that the service is not running", Join(LogLines(window)));
   checks.Check(ListRows(window, program.Id()).empty(), "nothing is listed");
 
