@@ -10,7 +10,7 @@ namespace {
 template <typename Call>
 HRESULT OnService(Call call) {
   const std::shared_ptr<sim::Service> service = sim::ActiveService();
-  return service ? call(*service) : sim::E_HANDLE_RESULT;
+  return service ? call(*service) : E_HANDLE;
 }
 
 // Reads a setting from the active service; with none, the setting is off and its source

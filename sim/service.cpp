@@ -132,7 +132,7 @@ HRESULT Service::CloseSession(WINBIO_SESSION_HANDLE session) {
   }
   const Session* open = FindSession(session);
   if (open == nullptr) {
-    return E_HANDLE_RESULT;
+    return E_HANDLE;
   }
   if (!open->waiting.empty()) {
     const std::u16string waiting = open->waiting;
@@ -147,7 +147,7 @@ HRESULT Service::CloseSession(WINBIO_SESSION_HANDLE session) {
     }
   }
   if (sessions_.erase(session) == 0) {
-    return E_HANDLE_RESULT;
+    return E_HANDLE;
   }
   sessions_changed_.notify_all();
   return S_OK;
@@ -160,7 +160,7 @@ HRESULT Service::Cancel(WINBIO_SESSION_HANDLE session) {
   }
   Session* open = FindSession(session);
   if (open == nullptr) {
-    return E_HANDLE_RESULT;
+    return E_HANDLE;
   }
   if (!open->waiting.empty()) {
     ++open->cancels;
@@ -206,7 +206,7 @@ HRESULT Service::EnrollBegin(WINBIO_SESSION_HANDLE session, WINBIO_BIOMETRIC_SUB
   }
   Session* open = FindSession(session);
   if (open == nullptr) {
-    return E_HANDLE_RESULT;
+    return E_HANDLE;
   }
   if (!IsFingerSubFactor(subfactor)) {
     return E_INVALIDARG;
@@ -238,7 +238,7 @@ HRESULT Service::EnrollCommit(WINBIO_SESSION_HANDLE session, TWinBioIdentity* id
   }
   Session* open = FindSession(session);
   if (open == nullptr) {
-    return E_HANDLE_RESULT;
+    return E_HANDLE;
   }
   std::optional<SimState> state;
   if (const HRESULT result = StartCall(u"WinBioEnrollCommit", state); result != S_OK) {
@@ -306,7 +306,7 @@ HRESULT Service::EnrollDiscard(WINBIO_SESSION_HANDLE session) {
   }
   Session* open = FindSession(session);
   if (open == nullptr) {
-    return E_HANDLE_RESULT;
+    return E_HANDLE;
   }
   std::optional<SimState> state;
   if (const HRESULT result = StartCall(u"WinBioEnrollDiscard", state); result != S_OK) {
@@ -520,7 +520,7 @@ HRESULT Service::EnrollCapture(WINBIO_SESSION_HANDLE session, WINBIO_REJECT_DETA
   }
   const Session* open = FindSession(session);
   if (open == nullptr) {
-    return E_HANDLE_RESULT;
+    return E_HANDLE;
   }
   if (!open->enrollment) {
     return WINBIO_E_INVALID_OPERATION;
@@ -582,7 +582,7 @@ HRESULT Service::StartTemplateCall(std::u16string_view function, WINBIO_SESSION_
     return result;
   }
   if (FindSession(session) == nullptr) {
-    return E_HANDLE_RESULT;
+    return E_HANDLE;
   }
   if (!sid) {
     return E_INVALIDARG;
@@ -638,7 +638,7 @@ HRESULT Service::StartBlockingCall(std::u16string_view function, WINBIO_SESSION_
   }
   Session* open = FindSession(session);
   if (open == nullptr) {
-    return E_HANDLE_RESULT;
+    return E_HANDLE;
   }
   if (!open->waiting.empty()) {
     return WINBIO_E_SESSION_BUSY;

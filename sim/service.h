@@ -69,8 +69,6 @@
 
 namespace dactyra::sim {
 
-inline constexpr HRESULT E_HANDLE_RESULT = static_cast<HRESULT>(0x80070006u);  // E_HANDLE
-
 class Service {
  public:
   static constexpr std::chrono::milliseconds kDefaultPollInterval{100};

@@ -101,7 +101,7 @@ bool ServiceDown(platform::ServiceRunState state) {
   return state == kStopped || state == kStopping || state == kPausing || state == kPaused;
 }
 
-// The problems in the order they matter: a later one cannot be mended before an earlier one.
+// The problems, the most basic first: without the service, no setting matters.
 std::vector<TFinding> Findings(const TSignInState& state) {
   std::vector<TFinding> findings;
   if (state.FService.disabled == true) {
