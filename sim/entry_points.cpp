@@ -10,7 +10,18 @@ namespace {
 template <typename Call>
 HRESULT OnService(Call call) {
   const std::shared_ptr<sim::Service> service = sim::ActiveService();
-  return service ? call(*service) : sim::E_HANDLE_RESULT;
+  return service ? call(*service) : E_HANDLE;
+}
+
+// Reads a setting from the active service; with none, the setting is off and its source
+// invalid.
+void GetSetting(sim::Setting setting, WINBIO_BOOLEAN* value, WINBIO_SETTING_SOURCE_TYPE* source) {
+  if (const std::shared_ptr<sim::Service> service = sim::ActiveService()) {
+    service->GetSetting(setting, value, source);
+  } else if (value != nullptr && source != nullptr) {
+    *value = 0;
+    *source = WINBIO_SETTING_SOURCE_INVALID;
+  }
 }
 
 }  // namespace
@@ -98,6 +109,31 @@ HRESULT DACTYRA_WINBIO_API WinBioDeleteTemplate(WINBIO_SESSION_HANDLE SessionHan
 
 HRESULT DACTYRA_WINBIO_API WinBioFree(void* Address) {
   return OnService([&](sim::Service& s) { return s.Free(Address); });
+}
+
+void DACTYRA_WINBIO_API WinBioGetEnabledSetting(WINBIO_BOOLEAN* Value,
+                                                WINBIO_SETTING_SOURCE_TYPE* Source) {
+  GetSetting(sim::Setting::kBiometrics, Value, Source);
+}
+
+void DACTYRA_WINBIO_API WinBioGetLogonSetting(WINBIO_BOOLEAN* Value,
+                                              WINBIO_SETTING_SOURCE_TYPE* Source) {
+  GetSetting(sim::Setting::kSignIn, Value, Source);
+}
+
+void DACTYRA_WINBIO_API WinBioGetDomainLogonSetting(WINBIO_BOOLEAN* Value,
+                                                    WINBIO_SETTING_SOURCE_TYPE* Source) {
+  GetSetting(sim::Setting::kDomainSignIn, Value, Source);
+}
+
+HRESULT DACTYRA_WINBIO_API WinBioGetEnrolledFactors(PWinBioIdentity AccountOwner,
+                                                    WINBIO_BIOMETRIC_TYPE* EnrolledFactors) {
+  return OnService(
+      [&](sim::Service& s) { return s.GetEnrolledFactors(AccountOwner, EnrolledFactors); });
+}
+
+HRESULT DACTYRA_WINBIO_API WinBioIsESSCapable(WINBIO_BOOLEAN* Value) {
+  return OnService([&](sim::Service& s) { return s.IsESSCapable(Value); });
 }
 
 }  // extern "C"

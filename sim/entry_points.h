@@ -44,5 +44,14 @@ dactyra::HRESULT DACTYRA_WINBIO_API WinBioDeleteTemplate(
     dactyra::WINBIO_SESSION_HANDLE SessionHandle, dactyra::WINBIO_UNIT_ID UnitId,
     dactyra::PWinBioIdentity Identity, dactyra::WINBIO_BIOMETRIC_SUBTYPE SubFactor);
 dactyra::HRESULT DACTYRA_WINBIO_API WinBioFree(void* Address);
+void DACTYRA_WINBIO_API WinBioGetEnabledSetting(dactyra::WINBIO_BOOLEAN* Value,
+                                                dactyra::WINBIO_SETTING_SOURCE_TYPE* Source);
+void DACTYRA_WINBIO_API WinBioGetLogonSetting(dactyra::WINBIO_BOOLEAN* Value,
+                                              dactyra::WINBIO_SETTING_SOURCE_TYPE* Source);
+void DACTYRA_WINBIO_API WinBioGetDomainLogonSetting(dactyra::WINBIO_BOOLEAN* Value,
+                                                    dactyra::WINBIO_SETTING_SOURCE_TYPE* Source);
+dactyra::HRESULT DACTYRA_WINBIO_API WinBioGetEnrolledFactors(
+    dactyra::PWinBioIdentity AccountOwner, dactyra::WINBIO_BIOMETRIC_TYPE* EnrolledFactors);
+dactyra::HRESULT DACTYRA_WINBIO_API WinBioIsESSCapable(dactyra::WINBIO_BOOLEAN* Value);
 
 }  // extern "C"

@@ -67,6 +67,11 @@ platform::ExportAddress ResolveExport(const char* export_name) {
       {"WinBioEnrollDiscard", Address(&WinBioEnrollDiscard)},
       {"WinBioDeleteTemplate", Address(&WinBioDeleteTemplate)},
       {"WinBioFree", Address(&WinBioFree)},
+      {"WinBioGetEnabledSetting", Address(&WinBioGetEnabledSetting)},
+      {"WinBioGetLogonSetting", Address(&WinBioGetLogonSetting)},
+      {"WinBioGetDomainLogonSetting", Address(&WinBioGetDomainLogonSetting)},
+      {"WinBioGetEnrolledFactors", Address(&WinBioGetEnrolledFactors)},
+      {"WinBioIsESSCapable", Address(&WinBioIsESSCapable)},
   };
   for (const auto& entry : kExports) {
     if (std::strcmp(entry.name, export_name) == 0) {

@@ -13,10 +13,6 @@
 namespace dactyra::sim {
 namespace {
 
-constexpr std::uint32_t kSensorSubtypeTouch = 2;  // WINBIO_FP_SENSOR_SUBTYPE_TOUCH
-// Sensor, matching, database and processing (WINBIO_CAPABILITY_*).
-constexpr std::uint32_t kCapabilities = 0x1 | 0x2 | 0x4 | 0x8;
-
 bool IsFingerSubFactor(WINBIO_BIOMETRIC_SUBTYPE subfactor) {
   return (subfactor >= WINBIO_ANSI_381_POS_RH_THUMB &&
           subfactor <= WINBIO_ANSI_381_POS_LH_LITTLE_FINGER) ||
@@ -24,19 +20,26 @@ bool IsFingerSubFactor(WINBIO_BIOMETRIC_SUBTYPE subfactor) {
           subfactor <= WINBIO_FINGER_UNSPECIFIED_POS_10);
 }
 
+// A driver's text: terminated when shorter than the field, and filling all of it, with no
+// terminator, when it is as long or longer (nothing requires the driver to leave room for one).
+void SetDriverString(WINBIO_STRING& field, std::u16string_view text) {
+  field.fill(u'\0');
+  std::copy_n(text.begin(), std::min(text.size(), field.size()), field.begin());
+}
+
 WINBIO_UNIT_SCHEMA Schema(const UnitInfo& unit) {
   WINBIO_UNIT_SCHEMA schema{};
   schema.UnitId = unit.id;
-  schema.PoolType = WINBIO_POOL_SYSTEM;
+  schema.PoolType = unit.pool;
   schema.BiometricFactor = WINBIO_TYPE_FINGERPRINT;
-  schema.SensorSubType = kSensorSubtypeTouch;
-  schema.Capabilities = kCapabilities;
-  SetWinBioString(schema.DeviceInstanceId, u"SIM\\FINGERPRINT\\" + IntToText(unit.id));
-  SetWinBioString(schema.Description, unit.description);
-  SetWinBioString(schema.Manufacturer, unit.manufacturer);
-  SetWinBioString(schema.Model, unit.model);
-  SetWinBioString(schema.SerialNumber, unit.serial);
-  schema.FirmwareVersion = {1, 0};
+  schema.SensorSubType = unit.sensor_type;
+  schema.Capabilities = unit.capabilities;
+  SetDriverString(schema.DeviceInstanceId, u"SIM\\FINGERPRINT\\" + IntToText(unit.id));
+  SetDriverString(schema.Description, unit.description);
+  SetDriverString(schema.Manufacturer, unit.manufacturer);
+  SetDriverString(schema.Model, unit.model);
+  SetDriverString(schema.SerialNumber, unit.serial);
+  schema.FirmwareVersion = unit.firmware;
   return schema;
 }
 
@@ -124,9 +127,12 @@ HRESULT Service::OpenSession(WINBIO_BIOMETRIC_TYPE factor, WINBIO_POOL_TYPE pool
 
 HRESULT Service::CloseSession(WINBIO_SESSION_HANDLE session) {
   Lock lock(mutex_);
+  if (const HRESULT result = CheckRunning(); result != S_OK) {
+    return result;
+  }
   const Session* open = FindSession(session);
   if (open == nullptr) {
-    return E_HANDLE_RESULT;
+    return E_HANDLE;
   }
   if (!open->waiting.empty()) {
     const std::u16string waiting = open->waiting;
@@ -141,7 +147,7 @@ HRESULT Service::CloseSession(WINBIO_SESSION_HANDLE session) {
     }
   }
   if (sessions_.erase(session) == 0) {
-    return E_HANDLE_RESULT;
+    return E_HANDLE;
   }
   sessions_changed_.notify_all();
   return S_OK;
@@ -149,9 +155,12 @@ HRESULT Service::CloseSession(WINBIO_SESSION_HANDLE session) {
 
 HRESULT Service::Cancel(WINBIO_SESSION_HANDLE session) {
   const std::lock_guard lock(mutex_);
+  if (const HRESULT result = CheckRunning(); result != S_OK) {
+    return result;
+  }
   Session* open = FindSession(session);
   if (open == nullptr) {
-    return E_HANDLE_RESULT;
+    return E_HANDLE;
   }
   if (!open->waiting.empty()) {
     ++open->cancels;
@@ -192,9 +201,12 @@ HRESULT Service::EnumEnrollments(WINBIO_SESSION_HANDLE session, WINBIO_UNIT_ID u
 HRESULT Service::EnrollBegin(WINBIO_SESSION_HANDLE session, WINBIO_BIOMETRIC_SUBTYPE subfactor,
                              WINBIO_UNIT_ID unit_id) {
   const std::lock_guard lock(mutex_);
+  if (const HRESULT result = CheckRunning(); result != S_OK) {
+    return result;
+  }
   Session* open = FindSession(session);
   if (open == nullptr) {
-    return E_HANDLE_RESULT;
+    return E_HANDLE;
   }
   if (!IsFingerSubFactor(subfactor)) {
     return E_INVALIDARG;
@@ -221,9 +233,12 @@ HRESULT Service::EnrollCommit(WINBIO_SESSION_HANDLE session, TWinBioIdentity* id
   }
   *is_new_template = 0;
   const std::lock_guard lock(mutex_);
+  if (const HRESULT result = CheckRunning(); result != S_OK) {
+    return result;
+  }
   Session* open = FindSession(session);
   if (open == nullptr) {
-    return E_HANDLE_RESULT;
+    return E_HANDLE;
   }
   std::optional<SimState> state;
   if (const HRESULT result = StartCall(u"WinBioEnrollCommit", state); result != S_OK) {
@@ -286,9 +301,12 @@ HRESULT Service::EnrollCommit(WINBIO_SESSION_HANDLE session, TWinBioIdentity* id
 
 HRESULT Service::EnrollDiscard(WINBIO_SESSION_HANDLE session) {
   const std::lock_guard lock(mutex_);
+  if (const HRESULT result = CheckRunning(); result != S_OK) {
+    return result;
+  }
   Session* open = FindSession(session);
   if (open == nullptr) {
-    return E_HANDLE_RESULT;
+    return E_HANDLE;
   }
   std::optional<SimState> state;
   if (const HRESULT result = StartCall(u"WinBioEnrollDiscard", state); result != S_OK) {
@@ -335,8 +353,7 @@ HRESULT Service::Free(void* address) {
 
 void Service::CloseAllSessions() {
   const std::lock_guard lock(mutex_);
-  sessions_.clear();
-  sessions_changed_.notify_all();
+  ForgetSessions();
 }
 
 std::size_t Service::OutstandingBlocks() const {
@@ -369,6 +386,59 @@ void Service::RecordMisuse(std::u16string line) {
   std::ofstream(log, std::ios::app | std::ios::binary)
       << Utf16ToUtf8(line).value_or("(a misuse whose text is not valid UTF-16)") << "\n";
   misuses_.push_back(std::move(line));
+}
+
+void Service::GetSetting(Setting setting, WINBIO_BOOLEAN* value,
+                         WINBIO_SETTING_SOURCE_TYPE* source) {
+  if (value == nullptr || source == nullptr) {
+    return;
+  }
+  *value = 0;
+  *source = WINBIO_SETTING_SOURCE_INVALID;
+  const std::lock_guard lock(mutex_);
+  const auto state = SimState::Load(state_path_);
+  if (!state || state->Stopped()) {
+    return;
+  }
+  const SettingValue read = state->SettingOf(setting);
+  *value = read.on ? 1 : 0;
+  *source = read.source;
+}
+
+HRESULT Service::GetEnrolledFactors(const TWinBioIdentity* account_owner,
+                                    WINBIO_BIOMETRIC_TYPE* enrolled_factors) {
+  if (account_owner == nullptr || enrolled_factors == nullptr) {
+    return E_POINTER;
+  }
+  *enrolled_factors = 0;
+  const auto sid = SidOfIdentity(*account_owner);
+  if (!sid) {
+    return E_INVALIDARG;
+  }
+  const std::lock_guard lock(mutex_);
+  std::optional<SimState> state;
+  if (const HRESULT result = StartCall(u"WinBioGetEnrolledFactors", state); result != S_OK) {
+    return result;
+  }
+  const bool has_template = std::ranges::any_of(
+      state->Templates(),
+      [&](const TemplateEntry& entry) { return BelongsTo(entry, *sid, current_user_); });
+  *enrolled_factors = state->EnrolledFactors().value_or(has_template ? WINBIO_TYPE_FINGERPRINT : 0);
+  return S_OK;
+}
+
+HRESULT Service::IsESSCapable(WINBIO_BOOLEAN* value) {
+  if (value == nullptr) {
+    return E_POINTER;
+  }
+  *value = 0;
+  const std::lock_guard lock(mutex_);
+  std::optional<SimState> state;
+  if (const HRESULT result = StartCall(u"WinBioIsESSCapable", state); result != S_OK) {
+    return result;
+  }
+  *value = state->EssCapable() ? 1 : 0;
+  return S_OK;
 }
 
 // ---- Calls that wait for a touch --------------------------------------------------------------
@@ -445,9 +515,12 @@ HRESULT Service::EnrollCapture(WINBIO_SESSION_HANDLE session, WINBIO_REJECT_DETA
   }
   *reject_detail = 0;
   Lock lock(mutex_);
+  if (const HRESULT result = CheckRunning(); result != S_OK) {
+    return result;
+  }
   const Session* open = FindSession(session);
   if (open == nullptr) {
-    return E_HANDLE_RESULT;
+    return E_HANDLE;
   }
   if (!open->enrollment) {
     return WINBIO_E_INVALID_OPERATION;
@@ -491,6 +564,10 @@ HRESULT Service::StartCall(std::u16string_view function, std::optional<SimState>
   if (!state) {
     return WINBIO_E_CONFIGURATION_FAILURE;
   }
+  if (state->Stopped()) {
+    ForgetSessions();
+    return kRpcServerUnavailable;
+  }
   if (const auto failure = state->TakeFailure(function)) {
     SaveState(*state);  // when it cannot be written, the failure stays due
     return *failure;
@@ -501,8 +578,11 @@ HRESULT Service::StartCall(std::u16string_view function, std::optional<SimState>
 HRESULT Service::StartTemplateCall(std::u16string_view function, WINBIO_SESSION_HANDLE session,
                                    WINBIO_UNIT_ID unit_id, const std::optional<Sid>& sid,
                                    std::optional<SimState>& state) {
+  if (const HRESULT result = CheckRunning(); result != S_OK) {
+    return result;
+  }
   if (FindSession(session) == nullptr) {
-    return E_HANDLE_RESULT;
+    return E_HANDLE;
   }
   if (!sid) {
     return E_INVALIDARG;
@@ -520,6 +600,24 @@ HRESULT Service::SaveState(const SimState& state) {
   return state.Save(state_path_) ? S_OK : WINBIO_E_DATABASE_WRITE_ERROR;
 }
 
+bool Service::StoppedNow() {
+  const auto state = SimState::Load(state_path_);
+  if (!state || !state->Stopped()) {
+    return false;  // a state that cannot be read fails the call itself
+  }
+  ForgetSessions();
+  return true;
+}
+
+HRESULT Service::CheckRunning() {
+  return StoppedNow() ? kRpcServerUnavailable : S_OK;
+}
+
+void Service::ForgetSessions() {
+  sessions_.clear();
+  sessions_changed_.notify_all();
+}
+
 Service::Session* Service::FindSession(WINBIO_SESSION_HANDLE session) {
   const auto found = sessions_.find(session);
   return found == sessions_.end() ? nullptr : &found->second;
@@ -535,9 +633,12 @@ std::filesystem::path Service::SpoolFolder(const SimState& state) const {
 
 HRESULT Service::StartBlockingCall(std::u16string_view function, WINBIO_SESSION_HANDLE session,
                                    WaitPlace& place) {
+  if (const HRESULT result = CheckRunning(); result != S_OK) {
+    return result;
+  }
   Session* open = FindSession(session);
   if (open == nullptr) {
-    return E_HANDLE_RESULT;
+    return E_HANDLE;
   }
   if (!open->waiting.empty()) {
     return WINBIO_E_SESSION_BUSY;
@@ -563,6 +664,9 @@ std::variant<Service::Arrival, HRESULT> Service::WaitForTouch(Lock& lock,
     sessions_changed_.notify_all();
   };
   for (;;) {
+    if (StoppedNow()) {
+      return kRpcCallFailed;  // the service stopped under the call
+    }
     Session* open = FindSession(session);
     if (open == nullptr) {
       return WINBIO_E_CANCELED;  // every session went with the service

@@ -34,6 +34,11 @@
 // - Every call: a `fail` touch makes it fail with that code; a touch file that is not valid, or
 //   names a unit the state does not have, gives WINBIO_E_DEVICE_FAILURE.
 //
+// A state that says the service is stopped makes every call fail as the remote call to a
+// stopped service does (RPC_S_SERVER_UNAVAILABLE; a call waiting for a touch then ends with
+// RPC_S_CALL_FAILED) and forgets every session: when the service runs again, the handles
+// opened before are unknown (E_HANDLE). The settings then read off, of an invalid source.
+//
 // Other results: a null pointer gives E_POINTER; an unknown or closed session E_HANDLE; other
 // bad arguments E_INVALIDARG; a state file that cannot be read or is not valid
 // WINBIO_E_CONFIGURATION_FAILURE; one that cannot be written WINBIO_E_DATABASE_WRITE_ERROR.
@@ -63,8 +68,6 @@
 #include "sim/touch.h"
 
 namespace dactyra::sim {
-
-inline constexpr HRESULT E_HANDLE_RESULT = static_cast<HRESULT>(0x80070006u);  // E_HANDLE
 
 class Service {
  public:
@@ -110,6 +113,12 @@ class Service {
   HRESULT DeleteTemplate(WINBIO_SESSION_HANDLE session, WINBIO_UNIT_ID unit_id,
                          const TWinBioIdentity* identity, WINBIO_BIOMETRIC_SUBTYPE subfactor);
   HRESULT Free(void* address);
+  // A sign-in setting and who decided it; nothing when a pointer is null.
+  void GetSetting(Setting setting, WINBIO_BOOLEAN* value, WINBIO_SETTING_SOURCE_TYPE* source);
+  // The state's enrolled_factors, else fingerprint when the account has a template.
+  HRESULT GetEnrolledFactors(const TWinBioIdentity* account_owner,
+                             WINBIO_BIOMETRIC_TYPE* enrolled_factors);
+  HRESULT IsESSCapable(WINBIO_BOOLEAN* value);
 
   // Closes every session, as the service does when it goes: calls waiting on them return
   // WINBIO_E_CANCELED.
@@ -158,6 +167,11 @@ class Service {
                             WINBIO_UNIT_ID unit_id, const std::optional<Sid>& sid,
                             std::optional<SimState>& state);
   HRESULT SaveState(const SimState& state);
+  // True when the state says the service is stopped; every session is then forgotten.
+  bool StoppedNow();
+  // S_OK while the service runs, else the failure of a call to a stopped service.
+  HRESULT CheckRunning();
+  void ForgetSessions();
   Session* FindSession(WINBIO_SESSION_HANDLE session);
   std::filesystem::path SpoolFolder(const SimState& state) const;
   // Where and how a blocking call waits.

@@ -1,5 +1,6 @@
 #include "sim/state.h"
 
+#include <array>
 #include <limits>
 #include <utility>
 
@@ -97,16 +98,106 @@ bool ReadTables(const TTOMLTable& root, std::u16string_view key,
   return true;
 }
 
+// An optional string that must be one of `names`; `result` takes the value beside it.
+template <typename T, std::size_t kSize>
+bool ReadName(const TTOMLTable& table, std::u16string_view key,
+              const std::array<std::pair<std::u16string_view, T>, kSize>& names, T& result) {
+  if (Lookup(table, key) == nullptr) {
+    return true;
+  }
+  std::u16string text;
+  if (!ReadString(table, key, text)) {
+    return false;
+  }
+  for (const auto& [name, value] : names) {
+    if (name == text) {
+      result = value;
+      return true;
+    }
+  }
+  return false;
+}
+
+constexpr std::array<std::pair<std::u16string_view, std::uint32_t>, 3> kSensorTypes{{
+    {u"unknown", WINBIO_FP_SENSOR_SUBTYPE_UNKNOWN},
+    {u"swipe", WINBIO_FP_SENSOR_SUBTYPE_SWIPE},
+    {u"touch", WINBIO_FP_SENSOR_SUBTYPE_TOUCH},
+}};
+constexpr std::array<std::pair<std::u16string_view, WINBIO_POOL_TYPE>, 3> kPools{{
+    {u"system", WINBIO_POOL_SYSTEM},
+    {u"private", WINBIO_POOL_PRIVATE},
+    {u"unassigned", WINBIO_POOL_UNASSIGNED},
+}};
+constexpr std::array<std::pair<std::u16string_view, WINBIO_SETTING_SOURCE_TYPE>, 4> kSources{{
+    {u"invalid", WINBIO_SETTING_SOURCE_INVALID},
+    {u"default", WINBIO_SETTING_SOURCE_DEFAULT},
+    {u"policy", WINBIO_SETTING_SOURCE_POLICY},
+    {u"local", WINBIO_SETTING_SOURCE_LOCAL},
+}};
+constexpr std::array<std::pair<std::u16string_view, bool>, 2> kServiceStates{{
+    {u"running", false},
+    {u"stopped", true},
+}};
+// The keys of the three settings, in the order of Setting: the value and who decided it.
+constexpr std::array<std::pair<std::u16string_view, std::u16string_view>, 3> kSettingKeys{{
+    {u"biometrics", u"biometrics_source"},
+    {u"sign_in", u"sign_in_source"},
+    {u"domain_sign_in", u"domain_sign_in_source"},
+}};
+
+// A version number part: one to nine decimal digits.
+std::optional<std::uint32_t> ParseVersionPart(std::u16string_view digits) {
+  constexpr std::size_t kMaxDigits = 9;
+  if (digits.empty() || digits.size() > kMaxDigits) {
+    return std::nullopt;
+  }
+  std::uint32_t value = 0;
+  for (const char16_t c : digits) {
+    if (c < u'0' || c > u'9') {
+      return std::nullopt;
+    }
+    value = value * 10 + static_cast<std::uint32_t>(c - u'0');
+  }
+  return value;
+}
+
+// "major.minor".
+std::optional<WINBIO_VERSION> ParseVersion(std::u16string_view text) {
+  const std::size_t dot = text.find(u'.');
+  if (dot == std::u16string_view::npos) {
+    return std::nullopt;
+  }
+  const auto major = ParseVersionPart(text.substr(0, dot));
+  const auto minor = ParseVersionPart(text.substr(dot + 1));
+  if (!major || !minor) {
+    return std::nullopt;
+  }
+  return WINBIO_VERSION{*major, *minor};
+}
+
 std::optional<UnitInfo> ReadUnit(const TTOMLTable& table) {
   UnitInfo unit;
   std::optional<std::int64_t> id;
+  std::optional<std::int64_t> capabilities;
+  std::u16string firmware = u"1.0";
   if (!ReadInteger(table, u"id", 1, kMaxUnitId, id) || !id ||
       !ReadString(table, u"description", unit.description) ||
       !ReadString(table, u"manufacturer", unit.manufacturer) ||
-      !ReadString(table, u"model", unit.model) || !ReadString(table, u"serial", unit.serial)) {
+      !ReadString(table, u"model", unit.model) || !ReadString(table, u"serial", unit.serial) ||
+      !ReadString(table, u"firmware", firmware) ||
+      !ReadName(table, u"type", kSensorTypes, unit.sensor_type) ||
+      !ReadName(table, u"pool", kPools, unit.pool) ||
+      !ReadInteger(table, u"capabilities", 0, std::numeric_limits<std::uint32_t>::max(),
+                   capabilities)) {
+    return std::nullopt;
+  }
+  const auto version = ParseVersion(firmware);
+  if (!version) {
     return std::nullopt;
   }
   unit.id = static_cast<WINBIO_UNIT_ID>(*id);
+  unit.firmware = *version;
+  unit.capabilities = static_cast<WINBIO_CAPABILITIES>(capabilities.value_or(unit.capabilities));
   return unit;
 }
 
@@ -192,6 +283,24 @@ bool SimState::ReadDocument() {
     return false;
   }
   samples_ = samples.value_or(kDefaultSamples);
+  if (!ReadName(root, u"service", kServiceStates, stopped_) ||
+      !ReadBoolean(root, u"ess_capable", ess_capable_)) {
+    return false;
+  }
+  for (std::size_t i = 0; i < kSettingKeys.size(); ++i) {
+    if (!ReadBoolean(root, kSettingKeys[i].first, settings_[i].on) ||
+        !ReadName(root, kSettingKeys[i].second, kSources, settings_[i].source)) {
+      return false;
+    }
+  }
+  std::optional<std::int64_t> factors;
+  if (!ReadInteger(root, u"enrolled_factors", 0, std::numeric_limits<std::uint32_t>::max(),
+                   factors)) {
+    return false;
+  }
+  if (factors) {
+    enrolled_factors_ = static_cast<WINBIO_BIOMETRIC_TYPE>(*factors);
+  }
 
   std::vector<const TTOMLTable*> units;
   std::vector<const TTOMLTable*> templates;

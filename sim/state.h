@@ -7,9 +7,25 @@
 //
 //   samples = 4                      # good captures an enrollment needs (default 4)
 //   spool = 'touches'                # folder of touches (default: "touches" beside the file)
-//   [[unit]]                         # id (1 or more) and description; manufacturer, model and
-//   id = 1                           # serial are optional
+//   service = "running"              # "stopped": every call fails as with the service gone
+//   biometrics = true                # the sign-in settings (default on, as Windows leaves
+//   biometrics_source = "default"    # them), each with who decided it: "default", "policy",
+//   sign_in = true                   # "local" or "invalid"
+//   sign_in_source = "default"
+//   domain_sign_in = true
+//   domain_sign_in_source = "default"
+//   ess_capable = false              # Enhanced Sign-in Security (default false)
+//   enrolled_factors = 8             # default: 8 when the account has a template, else 0
+//   [[unit]]                         # id (1 or more) and description; the rest is optional
+//   id = 1
 //   description = "Integrated Fingerprint Sensor"
+//   manufacturer = "Dactyra Labs"
+//   model = "FS-100"
+//   serial = "0001"
+//   firmware = "1.0"                 # major.minor (default 1.0)
+//   type = "touch"                   # "touch" (default), "swipe" or "unknown"
+//   capabilities = 0x10F             # WINBIO_CAPABILITY_* bits (default 0xF)
+//   pool = "system"                  # "system" (default), "private" or "unassigned"
 //   [[template]]
 //   unit = 1
 //   identity = "current"             # the account: "current" or a SID text
@@ -24,6 +40,7 @@
 // and `focus = false` at the top to give touches to every process, not only to the one in
 // front.
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -44,6 +61,19 @@ struct UnitInfo {
   std::u16string manufacturer;
   std::u16string model;
   std::u16string serial;
+  WINBIO_VERSION firmware{1, 0};
+  std::uint32_t sensor_type = WINBIO_FP_SENSOR_SUBTYPE_TOUCH;
+  WINBIO_CAPABILITIES capabilities = WINBIO_CAPABILITY_SENSOR | WINBIO_CAPABILITY_MATCHING |
+                                     WINBIO_CAPABILITY_DATABASE | WINBIO_CAPABILITY_PROCESSING;
+  WINBIO_POOL_TYPE pool = WINBIO_POOL_SYSTEM;
+};
+
+// The three sign-in settings the service reports.
+enum class Setting { kBiometrics, kSignIn, kDomainSignIn };
+
+struct SettingValue {
+  bool on = true;
+  WINBIO_SETTING_SOURCE_TYPE source = WINBIO_SETTING_SOURCE_DEFAULT;
 };
 
 // A finger as a sensor sees it: whose it is ("current" or a SID text) and which one (a
@@ -84,6 +114,14 @@ class SimState {
   const std::vector<UnitInfo>& Units() const { return units_; }
   const UnitInfo* FindUnit(WINBIO_UNIT_ID id) const;
   const std::vector<TemplateEntry>& Templates() const { return templates_; }
+  // Whether the service is stopped.
+  bool Stopped() const { return stopped_; }
+  SettingValue SettingOf(Setting setting) const {
+    return settings_[static_cast<std::size_t>(setting)];
+  }
+  bool EssCapable() const { return ess_capable_; }
+  // As written; none when the file leaves them to the templates.
+  std::optional<WINBIO_BIOMETRIC_TYPE> EnrolledFactors() const { return enrolled_factors_; }
 
   void AddTemplate(const TemplateEntry& entry);
   // Replaces the template at `index` (of Templates()) in place.
@@ -103,6 +141,10 @@ class SimState {
   std::int64_t samples_ = kDefaultSamples;
   std::u16string spool_;
   bool focus_ = true;
+  bool stopped_ = false;
+  std::array<SettingValue, 3> settings_{};
+  bool ess_capable_ = false;
+  std::optional<WINBIO_BIOMETRIC_TYPE> enrolled_factors_;
   std::vector<UnitInfo> units_;
   std::vector<TemplateEntry> templates_;  // in the order of the document's "template" array
 };

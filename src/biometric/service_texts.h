@@ -24,8 +24,14 @@ struct TErrorCodeRow {
   TranslatableText message;
 };
 
+// The message of every code that says the service cannot be reached, or no longer knows the
+// session: it was stopped or restarted.
+inline constexpr TranslatableText kServiceGoneMessage{
+    u"errorcode", u"service_gone",
+    u"The Windows Biometric Service is not running or was restarted; try again."};
+
 // In lookup order; a code that has no row takes kUnknownErrorLine.
-inline constexpr std::array<TErrorCodeRow, 58> kErrorCodeRows{{
+inline constexpr std::array<TErrorCodeRow, 63> kErrorCodeRows{{
     {WINBIO_I_MORE_DATA,
      u"WINBIO_I_MORE_DATA",
      {u"errorcode", u"00090001", u"Another sample is needed for the current enrollment template."}},
@@ -233,6 +239,11 @@ inline constexpr std::array<TErrorCodeRow, 58> kErrorCodeRows{{
     {E_POINTER, u"E_POINTER", {u"errorcode", u"E_POINTER", u"Null pointer error"}},
     {E_ACCESSDENIED, u"E_ACCESSDENIED", {u"errorcode", u"E_ACCESSDENIED", u"Access denied"}},
     {E_INVALIDARG, u"E_INVALIDARG", {u"errorcode", u"E_INVALIDARG", u"Invalid parameter"}},
+    {E_HANDLE, u"E_HANDLE", kServiceGoneMessage},
+    {kRpcServerUnavailable, u"RPC_S_SERVER_UNAVAILABLE", kServiceGoneMessage},
+    {kRpcCallFailed, u"RPC_S_CALL_FAILED", kServiceGoneMessage},
+    {kRpcCallFailedDidNotExecute, u"RPC_S_CALL_FAILED_DNE", kServiceGoneMessage},
+    {kRpcDisconnected, u"RPC_E_DISCONNECTED", kServiceGoneMessage},
 }};
 
 // A code without a row (success included); %s: the code in eight hexadecimal digits.

@@ -34,6 +34,11 @@ bool TWinBioLib::Load(std::u16string_view dll_name) {
   Resolve(hLib, "WinBioDeleteTemplate", DeleteTpl);
   Resolve(hLib, "WinBioFree", Free);
   Resolve(hLib, "WinBioCancel", Cancel);
+  Resolve(hLib, "WinBioGetEnabledSetting", GetEnabledSetting);
+  Resolve(hLib, "WinBioGetLogonSetting", GetLogonSetting);
+  Resolve(hLib, "WinBioGetDomainLogonSetting", GetDomainLogonSetting);
+  Resolve(hLib, "WinBioGetEnrolledFactors", GetEnrolledFactors);
+  Resolve(hLib, "WinBioIsESSCapable", IsESSCapable);
   return IsReady();
 }
 

@@ -9,7 +9,8 @@
 namespace dactyra {
 
 // The run-time binding of the biometric service: the module handle, its twelve exports that the
-// program needs, and WinBioCancel, which it uses when the service has it. A plain record,
+// program needs, and the optional ones (WinBioCancel, the sign-in settings), which it uses when
+// the service has them. A plain record,
 // copied by value into each dialog and worker; only the owner loads and unloads it, copies are
 // snapshots.
 struct TWinBioLib {
@@ -28,6 +29,13 @@ struct TWinBioLib {
   TWinBioFree Free = nullptr;
   // Optional: without it a call blocked in a worker can only be left behind.
   TWinBioCancel Cancel = nullptr;
+  // Optional: without them the sign-in settings, the account's factors and Enhanced Sign-in
+  // Security are unknown.
+  TWinBioGetSetting GetEnabledSetting = nullptr;
+  TWinBioGetSetting GetLogonSetting = nullptr;
+  TWinBioGetSetting GetDomainLogonSetting = nullptr;
+  TWinBioGetEnrolledFactors GetEnrolledFactors = nullptr;
+  TWinBioIsESSCapable IsESSCapable = nullptr;
 
   // Loads the library from the system directory only (never from the program's folder or the
   // current directory) unless a module is already held, then resolves the exports. True when
@@ -38,8 +46,8 @@ struct TWinBioLib {
   // Frees the module when one is held and zeroes every field.
   void Unload();
 
-  // Ready: a module is held and all twelve required entries are resolved (Cancel may be
-  // missing).
+  // Ready: a module is held and all twelve required entries are resolved (the optional ones
+  // may be missing).
   bool IsReady() const;
 };
 

@@ -40,6 +40,8 @@ using WINBIO_SESSION_FLAGS = std::uint32_t;
 using WINBIO_BIOMETRIC_SUBTYPE = std::uint8_t;  // a finger sub-factor
 using WINBIO_REJECT_DETAIL = std::uint32_t;
 using WINBIO_BOOLEAN = std::uint8_t;  // non-zero = true
+using WINBIO_SETTING_SOURCE_TYPE = std::uint32_t;
+using WINBIO_CAPABILITIES = std::uint32_t;
 
 // A result fails when its sign bit is set.
 constexpr bool Failed(HRESULT result) {
@@ -53,9 +55,36 @@ constexpr bool Succeeded(HRESULT result) {
 
 inline constexpr WINBIO_BIOMETRIC_TYPE WINBIO_TYPE_FINGERPRINT = 8;
 inline constexpr WINBIO_POOL_TYPE WINBIO_POOL_SYSTEM = 1;
+inline constexpr WINBIO_POOL_TYPE WINBIO_POOL_PRIVATE = 2;
+inline constexpr WINBIO_POOL_TYPE WINBIO_POOL_UNASSIGNED = 3;
 inline constexpr WINBIO_SESSION_FLAGS WINBIO_FLAG_DEFAULT = 0;
 inline constexpr std::uint32_t WINBIO_ID_TYPE_SID = 3;
 inline constexpr std::size_t kSecurityMaxSidSize = 68;  // SECURITY_MAX_SID_SIZE
+
+// Who decided a sign-in setting: nobody (DEFAULT), the organisation's Group Policy (POLICY) or
+// this computer's own setting (LOCAL); INVALID when the service cannot say.
+inline constexpr WINBIO_SETTING_SOURCE_TYPE WINBIO_SETTING_SOURCE_INVALID = 0;
+inline constexpr WINBIO_SETTING_SOURCE_TYPE WINBIO_SETTING_SOURCE_DEFAULT = 1;
+inline constexpr WINBIO_SETTING_SOURCE_TYPE WINBIO_SETTING_SOURCE_POLICY = 2;
+inline constexpr WINBIO_SETTING_SOURCE_TYPE WINBIO_SETTING_SOURCE_LOCAL = 3;
+
+// A fingerprint sensor's kind (the unit's SensorSubType).
+inline constexpr std::uint32_t WINBIO_FP_SENSOR_SUBTYPE_UNKNOWN = 0;
+inline constexpr std::uint32_t WINBIO_FP_SENSOR_SUBTYPE_SWIPE = 1;
+inline constexpr std::uint32_t WINBIO_FP_SENSOR_SUBTYPE_TOUCH = 2;
+
+// What a unit can do (bits of the unit's Capabilities).
+inline constexpr WINBIO_CAPABILITIES WINBIO_CAPABILITY_SENSOR = 0x1;
+inline constexpr WINBIO_CAPABILITIES WINBIO_CAPABILITY_MATCHING = 0x2;
+inline constexpr WINBIO_CAPABILITIES WINBIO_CAPABILITY_DATABASE = 0x4;
+inline constexpr WINBIO_CAPABILITIES WINBIO_CAPABILITY_PROCESSING = 0x8;
+inline constexpr WINBIO_CAPABILITIES WINBIO_CAPABILITY_ENCRYPTION = 0x10;
+inline constexpr WINBIO_CAPABILITIES WINBIO_CAPABILITY_NAVIGATION = 0x20;
+inline constexpr WINBIO_CAPABILITIES WINBIO_CAPABILITY_INDICATOR = 0x40;
+inline constexpr WINBIO_CAPABILITIES WINBIO_CAPABILITY_VIRTUAL_SENSOR = 0x80;
+inline constexpr WINBIO_CAPABILITIES WINBIO_CAPABILITY_SECURE_SENSOR = 0x100;
+inline constexpr WINBIO_CAPABILITIES WINBIO_CAPABILITY_SCP_V1 = 0x200;
+inline constexpr WINBIO_CAPABILITIES WINBIO_CAPABILITY_WAKE = 0x400;
 
 // Finger positions: the ten ANSI 381 positions and the ten unspecified ones this program
 // enrolls into.
@@ -71,7 +100,16 @@ inline constexpr HRESULT S_OK = 0;
 inline constexpr HRESULT E_POINTER = static_cast<HRESULT>(0x80004003u);
 inline constexpr HRESULT E_ACCESSDENIED = static_cast<HRESULT>(0x80070005u);
 inline constexpr HRESULT E_INVALIDARG = static_cast<HRESULT>(0x80070057u);
+inline constexpr HRESULT E_HANDLE = static_cast<HRESULT>(0x80070006u);
 #endif
+
+// What a call gets when the service is stopped, restarting or went away during the call: the
+// remote procedure call to it fails (HRESULT_FROM_WIN32 of RPC_S_SERVER_UNAVAILABLE,
+// RPC_S_CALL_FAILED and RPC_S_CALL_FAILED_DNE, and RPC_E_DISCONNECTED).
+inline constexpr HRESULT kRpcServerUnavailable = static_cast<HRESULT>(0x800706BAu);
+inline constexpr HRESULT kRpcCallFailed = static_cast<HRESULT>(0x800706BEu);
+inline constexpr HRESULT kRpcCallFailedDidNotExecute = static_cast<HRESULT>(0x800706BFu);
+inline constexpr HRESULT kRpcDisconnected = static_cast<HRESULT>(0x80010108u);
 
 inline constexpr HRESULT WINBIO_I_MORE_DATA = 0x00090001;
 
@@ -170,7 +208,7 @@ struct WINBIO_VERSION {
   std::uint32_t MinorVersion;
 };
 
-// One sensor as the service enumerates it. The program reads UnitId and Description.
+// One sensor as the service enumerates it.
 struct WINBIO_UNIT_SCHEMA {
   WINBIO_UNIT_ID UnitId;
   WINBIO_POOL_TYPE PoolType;
@@ -249,5 +287,14 @@ typedef HRESULT(DACTYRA_WINBIO_API* TWinBioDeleteTemplate)(WINBIO_SESSION_HANDLE
 typedef HRESULT(DACTYRA_WINBIO_API* TWinBioFree)(void* Address);
 // Releases the calls blocked on a session in other threads (they return WINBIO_E_CANCELED).
 typedef HRESULT(DACTYRA_WINBIO_API* TWinBioCancel)(WINBIO_SESSION_HANDLE Session);
+// WinBioGetEnabledSetting, WinBioGetLogonSetting and WinBioGetDomainLogonSetting: a sign-in
+// setting and who decided it.
+typedef void(DACTYRA_WINBIO_API* TWinBioGetSetting)(WINBIO_BOOLEAN* Value,
+                                                    WINBIO_SETTING_SOURCE_TYPE* Source);
+// The factors the account has enrolled (WINBIO_TYPE_FINGERPRINT among them or not).
+typedef HRESULT(DACTYRA_WINBIO_API* TWinBioGetEnrolledFactors)(
+    PWinBioIdentity AccountOwner, WINBIO_BIOMETRIC_TYPE* EnrolledFactors);
+// Whether the device meets the requirements of Enhanced Sign-in Security.
+typedef HRESULT(DACTYRA_WINBIO_API* TWinBioIsESSCapable)(WINBIO_BOOLEAN* Value);
 
 }  // namespace dactyra

@@ -20,6 +20,7 @@
 #include "list_keys.h"
 #include "remote_window.h"
 #include "scenario.h"
+#include "steps.h"
 #include "warm_up.h"
 
 namespace dactyra::e2e {
@@ -225,6 +226,38 @@ void WindowsKeepsSensor(Scenario& scenario) {
   PressExit(scenario, program, window);
 }
 
+// The service stopped when the program starts: the listing says so; started again, Read
+// Fingerprints lists on a new session; a sensor removed meanwhile is gone from the next listing.
+void ServiceLife(Scenario& scenario) {
+  const std::string sensor_one =
+      "[[unit]]\nid = 1\ndescription = \"Integrated Fingerprint Sensor\"\n"
+      "[[template]]\nunit = 1\nidentity = \"current\"\nsubfactor = 0xF5\n";
+  const std::string two_sensors =
+      sensor_one +
+      "[[unit]]\nid = 2\ndescription = \"USB Fingerprint Reader\"\n"
+      "[[template]]\nunit = 2\nidentity = \"current\"\nsubfactor = 0xF6\n";
+  WriteFileBytes(scenario.File(L"state.toml"), "service = \"stopped\"\n" + two_sensors);
+  Program program(scenario.executable, scenario.folder);
+  HWND window = StartAndWait(scenario, program);
+  if (window == nullptr) {
+    return;
+  }
+  Checks& checks = scenario.checks;
+  checks.Check(LogHas(window,
+                      L"WinBioEnumBiometricUnits [RPC_S_SERVER_UNAVAILABLE] The Windows "
+                      L"Biometric Service is not running or was restarted; try again. "
+                      L"(0x800706BA)"),
+               "the listing says that the service is not running", Join(LogLines(window)));
+  HWND read = FindChild(window, L"Button", L"&Read Fingerprints");
+  WriteFileBytes(scenario.File(L"state.toml"), two_sensors);
+  PressButton(read);
+  checks.Check(WaitForRows(window, program, 2), "started again, both sensors' fingers are listed");
+  WriteFileBytes(scenario.File(L"state.toml"), sensor_one);
+  PressButton(read);
+  checks.Check(WaitForRows(window, program, 1), "a sensor removed is gone from the next listing");
+  PressExit(scenario, program, window);
+}
+
 // An instance that was killed does not keep the next one from starting.
 void KilledInstance(Scenario& scenario) {
   WriteFileBytes(scenario.File(L"state.toml"), kTwoSensorState);
@@ -314,6 +347,8 @@ int wmain(int argc, wchar_t** argv) {
     ListKeysChinese(scenario, program.substr(0, program.find_last_of(L"\\/")) + L"\\language");
   } else if (name == L"bad-translation") {
     BadTranslation(scenario);
+  } else if (name == L"service-life") {
+    ServiceLife(scenario);
   } else if (name == L"package") {
     Package(scenario);
   } else {

@@ -1,8 +1,13 @@
 #include "all_texts.h"
 
+#include <algorithm>
+#include <array>
+
 #include "app/log_texts.h"
 #include "app/main_texts.h"
+#include "biometric/sensor_facts.h"
 #include "biometric/service_texts.h"
+#include "biometric/sign_in_texts.h"
 #include "documents/config_texts.h"
 #include "enroll/enroll_texts.h"
 #include "verify/owner_texts.h"
@@ -12,9 +17,20 @@
 namespace dactyra::language_test {
 namespace {
 
+bool SameEntry(const TranslatableText& a, const TranslatableText& b) {
+  return KeyOf(a) == KeyOf(b) && a.english == b.english;
+}
+
+// Adds the entries of a table; an entry that several rows share (one text for several codes, or
+// for several values) is gathered once.
 template <typename TTable>
 void Append(std::vector<TranslatableText>& texts, const TTable& table) {
-  texts.insert(texts.end(), table.begin(), table.end());
+  for (const TranslatableText& text : table) {
+    if (std::ranges::none_of(texts,
+                             [&](const TranslatableText& t) { return SameEntry(t, text); })) {
+      texts.push_back(text);
+    }
+  }
 }
 
 }  // namespace
@@ -22,7 +38,7 @@ void Append(std::vector<TranslatableText>& texts, const TTable& table) {
 TProgramTexts AllProgramTexts() {
   TProgramTexts all;
   for (const TErrorCodeRow& row : kErrorCodeRows) {
-    all.fixed.push_back(row.message);
+    Append(all.fixed, std::array{row.message});
   }
   for (const TRejectRow& row : kRejectRows) {
     all.fixed.push_back(row.hint);
@@ -30,6 +46,8 @@ TProgramTexts AllProgramTexts() {
   Append(all.fixed, kFingerNames);
   Append(all.fixed, kServiceTexts);
   all.composed.push_back(kUnknownFingerName.start);
+  Append(all.fixed, SignInTexts());
+  Append(all.fixed, SensorFactsTexts());
   Append(all.fixed, kEnrollTexts);
   Append(all.fixed, kVerifyTexts);
   Append(all.fixed, kOwnerTexts);

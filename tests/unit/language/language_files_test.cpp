@@ -173,6 +173,8 @@ TEST(ProgramTexts, DeclareEachKeyOnce) {
   std::set<TKey> seen;
   for (const auto* list : {&program.fixed, &program.composed}) {
     for (const TranslatableText& text : *list) {
+      // The tables' gathering keeps one of entries that are the same; another text under a key
+      // already taken could never be translated right.
       EXPECT_TRUE(seen.insert(KeyOf(text)).second) << Show(KeyOf(text));
     }
   }

@@ -158,7 +158,7 @@ TEST_F(SimEnroll, TransactionRules) {
   EXPECT_EQ(lib_.EnrollCommit(session, nullptr, &is_new), E_POINTER);
   EXPECT_EQ(lib_.EnrollCommit(session, &identity, nullptr), E_POINTER);
   EXPECT_EQ(lib_.EnrollCapture(session, nullptr), E_POINTER);
-  EXPECT_EQ(lib_.EnrollCommit(0, &identity, &is_new), E_HANDLE_RESULT);
+  EXPECT_EQ(lib_.EnrollCommit(0, &identity, &is_new), E_HANDLE);
 
   touches_.Fail(1, WINBIO_E_DEVICE_FAILURE);
   EXPECT_EQ(Capture(lib_, session), WINBIO_E_DEVICE_FAILURE);
@@ -178,7 +178,7 @@ TEST_F(SimEnroll, LocateSensorAnswersTheTouchedUnit) {
   EXPECT_EQ(lib_.LocateSensor(session, &unit), WINBIO_E_CAPTURE_ABORTED);
   EXPECT_EQ(unit, 0u);
   EXPECT_EQ(lib_.LocateSensor(session, nullptr), E_POINTER);
-  EXPECT_EQ(lib_.LocateSensor(0, &unit), E_HANDLE_RESULT);
+  EXPECT_EQ(lib_.LocateSensor(0, &unit), E_HANDLE);
 }
 
 TEST_F(SimEnroll, TouchesThatMakeNoSenseAreDeviceFailures) {

@@ -84,7 +84,7 @@ TEST_F(SimIdentify, BadCapturesAndSensorFailures) {
   EXPECT_EQ(lib_.Identify(session, &unit, nullptr, &subfactor, &detail), E_POINTER);
   EXPECT_EQ(lib_.Identify(session, &unit, &identity, nullptr, &detail), E_POINTER);
   EXPECT_EQ(lib_.Identify(session, &unit, &identity, &subfactor, nullptr), E_POINTER);
-  EXPECT_EQ(lib_.Identify(0, &unit, &identity, &subfactor, &detail), E_HANDLE_RESULT);
+  EXPECT_EQ(lib_.Identify(0, &unit, &identity, &subfactor, &detail), E_HANDLE);
 }
 
 TEST_F(SimIdentify, WaitingCallTakesTheTouchThatComesLater) {
@@ -101,7 +101,7 @@ TEST_F(SimIdentify, WaitingCallTakesTheTouchThatComesLater) {
 TEST_F(SimIdentify, CancelReleasesEachWaitingCall) {
   const WINBIO_SESSION_HANDLE session = Open();
   EXPECT_EQ(lib_.Cancel(session), S_OK) << "nothing waits: nothing happens";
-  EXPECT_EQ(lib_.Cancel(session + 100), E_HANDLE_RESULT);
+  EXPECT_EQ(lib_.Cancel(session + 100), E_HANDLE);
   const std::function<HRESULT()> calls[] = {
       [&] { return Identify(lib_, session).result; },
       [&] {

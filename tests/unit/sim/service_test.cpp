@@ -76,9 +76,9 @@ TEST_F(SimService, SessionsOpenOnlyOnTheSystemPoolAndCloseOnce) {
   const WINBIO_SESSION_HANDLE second = Open();
   EXPECT_NE(first, second);
   EXPECT_EQ(lib_.CloseSession(first), S_OK);
-  EXPECT_EQ(lib_.CloseSession(first), E_HANDLE_RESULT);
-  EXPECT_EQ(lib_.CloseSession(0), E_HANDLE_RESULT);
-  EXPECT_EQ(lib_.EnrollBegin(first, 0xF5, 1), E_HANDLE_RESULT) << "a closed session is gone";
+  EXPECT_EQ(lib_.CloseSession(first), E_HANDLE);
+  EXPECT_EQ(lib_.CloseSession(0), E_HANDLE);
+  EXPECT_EQ(lib_.EnrollBegin(first, 0xF5, 1), E_HANDLE) << "a closed session is gone";
   EXPECT_EQ(lib_.EnrollBegin(second, 0xF5, 1), S_OK);
   EXPECT_EQ(lib_.CloseSession(second), S_OK);
 }
@@ -102,7 +102,7 @@ TEST_F(SimService, EnrollmentListingFailures) {
   WINBIO_BIOMETRIC_SUBTYPE* array = nullptr;
   std::size_t count = 0;
   EXPECT_EQ(lib_.EnumEnroll(session, 9, &me_, &array, &count), WINBIO_E_INVALID_UNIT);
-  EXPECT_EQ(lib_.EnumEnroll(session + 1, 1, &me_, &array, &count), E_HANDLE_RESULT);
+  EXPECT_EQ(lib_.EnumEnroll(session + 1, 1, &me_, &array, &count), E_HANDLE);
   EXPECT_EQ(lib_.EnumEnroll(session, 1, nullptr, &array, &count), E_POINTER);
   EXPECT_EQ(lib_.EnumEnroll(session, 1, &me_, nullptr, &count), E_POINTER);
   EXPECT_EQ(lib_.EnumEnroll(session, 1, &me_, &array, nullptr), E_POINTER);
@@ -127,7 +127,7 @@ TEST_F(SimService, DeletedTemplatesLeaveTheStateFile) {
   EXPECT_EQ(lib_.DeleteTpl(session, 1, nullptr, 0xF5), E_POINTER);
   TWinBioIdentity zeroed{};
   EXPECT_EQ(lib_.DeleteTpl(session, 1, &zeroed, 0xF5), E_INVALIDARG);
-  EXPECT_EQ(lib_.DeleteTpl(0, 1, &me_, 0xF5), E_HANDLE_RESULT);
+  EXPECT_EQ(lib_.DeleteTpl(0, 1, &me_, 0xF5), E_HANDLE);
   EXPECT_EQ(State()->Templates().size(), 2u);
 }
 
@@ -191,7 +191,7 @@ TEST(SimRegistration, EndingItUnregistersAndReleasesWhatWasLeft) {
     EXPECT_EQ(sim.service().OutstandingBlocks(), 1u);
   }
   WINBIO_SESSION_HANDLE session = 0;
-  EXPECT_EQ(lib.OpenSession(8, 1, 0, nullptr, 0, nullptr, &session), E_HANDLE_RESULT)
+  EXPECT_EQ(lib.OpenSession(8, 1, 0, nullptr, 0, nullptr, &session), E_HANDLE)
       << "entries held past the registration fail cleanly";
   lib.Unload();
   EXPECT_FALSE(lib.Load()) << "no longer registered";

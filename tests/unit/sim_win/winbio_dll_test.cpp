@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "base/file.h"
+#include "biometric/sign_in_state.h"
 #include "biometric/winbio_lib.h"
 #include "sim/touch_writer.h"
 #include "unit/toml_io/temp_folder.h"
@@ -125,6 +126,21 @@ TEST_F(WinBioDll, StateBesideTheLibraryByDefault) {
   lib_.Unload();
   DeleteFileW(reinterpret_cast<const wchar_t*>(beside.c_str()));
   PointToTheTestState();
+}
+
+// The optional entries come from the DLL; Wine has no biometric service for the service
+// manager to know, so its state is unknown.
+TEST_F(WinBioDll, SignInSettingsThroughTheOptionalEntries) {
+  ASSERT_TRUE(WriteFileAtomically(folder_->File(u"winbio-sim.toml"),
+                                  "sign_in = false\nsign_in_source = \"policy\"\n"
+                                  "ess_capable = true\n" +
+                                      State()));
+  const TSignInState state = ReadSignInState(lib_);
+  EXPECT_EQ(state.FBiometrics, (TSignInSetting{true, TSettingSource::kDefault}));
+  EXPECT_EQ(state.FSignIn, (TSignInSetting{false, TSettingSource::kPolicy}));
+  EXPECT_EQ(state.FEssCapable, true);
+  EXPECT_EQ(state.FFingerprintsEnrolled, true);
+  EXPECT_EQ(state.FService.run_state, platform::ServiceRunState::kUnknown);
 }
 
 TEST_F(WinBioDll, ListEnrollIdentifyDelete) {
