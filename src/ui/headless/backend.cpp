@@ -86,22 +86,36 @@ bool HasFocus(const Control& control) {
   return Access::Focused(control.OwnerForm()) == &control;
 }
 
-// A fixed stand-in for the font: 7 pixels per character (8 when bold), 15 per line, at 96 DPI.
+namespace {
+
+// Whether a character takes two cells of a fixed-width font (Chinese, Japanese and Korean
+// scripts, full-width forms).
+bool IsWide(char16_t c) {
+  return (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF) ||
+         (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xF900 && c <= 0xFAFF) ||
+         (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60) ||
+         (c >= 0xFFE0 && c <= 0xFFE6);
+}
+
+}  // namespace
+
+// A fixed stand-in for the font: 7 pixels per character (8 when bold; twice that for a wide
+// one), 15 per line, at 96 DPI.
 Size MeasureText(const Form& form, std::u16string_view text, bool bold) {
   int lines = 1;
-  std::size_t longest = 0;
-  std::size_t current = 0;
+  int longest = 0;
+  int current = 0;
   for (const char16_t c : text) {
     if (c == u'\n') {
       ++lines;
       current = 0;
     } else if (c != u'\r' && c != u'&') {
-      longest = std::max(longest, ++current);
+      current += IsWide(c) ? 2 : 1;
+      longest = std::max(longest, current);
     }
   }
-  const int per_char = bold ? 8 : 7;
-  return {ScaleForDpi(static_cast<int>(longest) * per_char, form.Dpi()),
-          ScaleForDpi(lines * 15, form.Dpi())};
+  const int per_cell = bold ? 8 : 7;
+  return {ScaleForDpi(longest * per_cell, form.Dpi()), ScaleForDpi(lines * 15, form.Dpi())};
 }
 
 void ListAddColumn(ListView&, int) {}
