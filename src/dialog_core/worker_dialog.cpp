@@ -10,7 +10,9 @@ TWorkerDialog::TWorkerDialog(ui::Form* owner, int client_width, int client_heigh
                 .border = ui::FormBorder::kDialog,
                 .position = ui::FormPosition::kCenterOwner,
                 .owner = owner}),
-      texts_(texts) {}
+      texts_(texts) {
+  SetIcon(TStateLight::kIdle);
+}
 
 TWorkerPoster TWorkerDialog::PosterOf(std::uint32_t message) const {
   return [target = Target(), message](std::uintptr_t event, std::intptr_t value) {

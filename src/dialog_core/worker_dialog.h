@@ -24,8 +24,8 @@ class TWorkerDialog : public ui::Form {
 
   ui::Shape shapeIcon{*this, kStateLightPlacement, StateLightStyle(TStateLight::kIdle)};
 
-  // The state light.
-  void SetIcon(TStateLight state) { ShowStateLight(shapeIcon, state); }
+  // The state light: its look and its meaning.
+  void SetIcon(TStateLight state) { ShowStateLight(shapeIcon, state, texts_); }
 
   // False when a worker could not be got out of the service and is still blocked on Session,
   // which then must not be used again.

@@ -16,6 +16,11 @@ namespace {
 constexpr ui::Color kIdleText{0x808080};
 constexpr ui::Color kInstructionText{0x000080};
 
+// The progress bar's name for screen readers.
+constexpr std::u16string_view kProgressNameSection = u"add";
+constexpr std::u16string_view kProgressNameKey = u"progress.name";
+constexpr std::u16string_view kProgressName = u"Enrollment progress";
+
 }  // namespace
 
 int EnrollProgress(std::int32_t captures) {
@@ -58,8 +63,11 @@ void TFormEnroll::SetStatus(std::u16string_view text, ui::Color color) {
 
 void TFormEnroll::FormCreate() {
   SetCaption(LangText(u"title", u"Add a fingerprint"));
+  lblInstruction.SetLabelText(LangText(u"edit.title", u"Add fingerprint: "));
   lblStatus.SetText(LangText(u"label.status.1", u"Please waiting..."));
   btnCancel.SetText(LangText(u"button.cancel.1", u"&Cancel"));
+  ProgressBar.SetAccessibleName(
+      Texts().GetLangStr(kProgressNameSection, kProgressNameKey, kProgressName));
 }
 
 void TFormEnroll::FormShow() {

@@ -9,6 +9,44 @@
 #include "ui/message_box.h"
 
 namespace dactyra::ui {
+namespace {
+
+bool IsTabStop(const Control& control) {
+  switch (control.Kind()) {
+    case ControlKind::kButton:
+    case ControlKind::kRadioButton:
+    case ControlKind::kLabeledEdit:
+    case ControlKind::kMemo:
+    case ControlKind::kListView:
+      return control.Enabled() && control.Visible();
+    default:
+      return false;
+  }
+}
+
+// Every control below `root` in creation order, depth first: the Tab order.
+void CollectInTabOrder(const Control& root, std::vector<Control*>& order) {
+  for (Control* child : root.Children()) {
+    order.push_back(child);
+    CollectInTabOrder(*child, order);
+  }
+}
+
+// The control that Tab moves to from `from`, round the form; null when there is none.
+Control* NextTabStop(const Control& from) {
+  std::vector<Control*> order;
+  CollectInTabOrder(from.OwnerForm(), order);
+  const auto self = std::find(order.begin(), order.end(), &from);
+  if (self == order.end()) {
+    return nullptr;
+  }
+  std::rotate(order.begin(), self, order.end());
+  const auto next = std::find_if(order.begin() + 1, order.end(),
+                                 [](const Control* control) { return IsTabStop(*control); });
+  return next != order.end() ? *next : nullptr;
+}
+
+}  // namespace
 
 Control::Control(Control* parent, ControlKind kind, const Placement& placement, std::u16string text)
     : form_(parent != nullptr ? parent->form_ : nullptr),
@@ -60,9 +98,24 @@ void Control::SetText(std::u16string_view text) {
   }
 }
 
+void Control::SetAccessibleName(std::u16string_view name) {
+  if (accessible_name_ != name) {
+    accessible_name_ = name;
+    detail::UpdateAccessibleName(*this);
+  }
+}
+
+// A control that loses the focus by being disabled hands it on as Tab would: the form keeps a
+// visible focus.
 void Control::SetEnabled(bool enabled) {
+  const bool hands_focus_on = !enabled && enabled_ && form_ != this && Focused();
   enabled_ = enabled;
   detail::UpdateEnabled(*this);
+  if (hands_focus_on) {
+    if (Control* next = NextTabStop(*this)) {
+      next->SetFocus();
+    }
+  }
 }
 
 void Control::SetVisible(bool visible) {

@@ -31,9 +31,18 @@ struct Access {
     form.LayoutChildrenNow();
   }
   static Mailbox& MailboxOf(Form& form) { return *form.mailbox_; }
+  static void SetHighContrast(Form& form, bool high_contrast) {
+    form.SetHighContrast(high_contrast);
+  }
 };
 
 namespace {
+
+// The high-contrast settings of the ScopedHighContrast objects of this thread, innermost last.
+std::vector<bool>& ThreadHighContrast() {
+  thread_local std::vector<bool> settings;
+  return settings;
+}
 
 // The modal drivers installed on this thread, innermost last.
 std::vector<headless::ScopedModalDriver*>& ThreadDrivers() {
@@ -61,13 +70,15 @@ bool Mailbox::WaitUntil(std::chrono::steady_clock::time_point deadline) {
   return arrived_.wait_until(lock, deadline, [this] { return !queue_.empty(); });
 }
 
-// A dialog opens on its owner's monitor, at its DPI.
+// A dialog opens on its owner's monitor, at its DPI. A form takes the theme of the moment.
 void CreateNative(Control& control) {
   if (control.Kind() == ControlKind::kForm) {
     auto& form = static_cast<Form&>(control);
     if (form.Owner() != nullptr) {
       Access::Rescale(form, form.Owner()->Dpi());
     }
+    const std::vector<bool>& settings = ThreadHighContrast();
+    Access::SetHighContrast(form, !settings.empty() && settings.back());
   }
 }
 void DestroyNative(Control&) {}
@@ -77,6 +88,7 @@ void UpdateEnabled(Control&) {}
 void UpdateVisible(Control&) {}
 void UpdateBounds(Control&) {}
 void UpdateLook(Control&) {}
+void UpdateAccessibleName(Control&) {}
 
 void SetFocus(Control& control) {
   Access::Focused(control.OwnerForm()) = &control;
@@ -206,6 +218,18 @@ std::uint32_t ShowPopupMenu(const Form& owner, const PopupMenuRequest& request) 
 }
 
 namespace headless {
+
+ScopedHighContrast::ScopedHighContrast(bool high_contrast) {
+  detail::ThreadHighContrast().push_back(high_contrast);
+}
+
+ScopedHighContrast::~ScopedHighContrast() {
+  detail::ThreadHighContrast().pop_back();
+}
+
+void ChangeHighContrast(Form& form, bool high_contrast) {
+  detail::Access::SetHighContrast(form, high_contrast);
+}
 
 ScopedModalDriver::ScopedModalDriver(ModalDriver driver) : driver_(std::move(driver)) {
   detail::ThreadDrivers().push_back(this);

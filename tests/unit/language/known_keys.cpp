@@ -272,6 +272,7 @@ constexpr TKnownKey kFingerKeys[] = {
 constexpr TKnownKey kAddKeys[] = {
     {u"add", u"title", u"Add a fingerprint"},
     {u"add", u"edit.title", u"Add fingerprint: "},
+    {u"add", u"progress.name", u"Enrollment progress"},
     {u"add", u"label.status.1", u"Please waiting..."},
     {u"add", u"label.status.2", u"Please swipe your finger on the sensor to locate the device..."},
     {u"add", u"label.status.3", u"Sensor ready (Device ID: %d), please start data acquisition..."},
@@ -360,6 +361,13 @@ constexpr TKnownKey kOwnerKeys[] = {
      u"the owner of this account."},
 };
 
+// Section "light": the state light's meanings, read out by screen readers.
+constexpr TKnownKey kLightKeys[] = {
+    {u"light", u"idle", u"Idle"},           {u"light", u"waiting", u"Waiting for a touch"},
+    {u"light", u"success", u"Succeeded"},   {u"light", u"failure", u"Failed"},
+    {u"light", u"hint", u"Check the hint"},
+};
+
 std::vector<TKnownKey> MakeKnownKeys() {
   std::vector<TKnownKey> keys;
   keys.insert(keys.end(), std::begin(kMainKeys), std::end(kMainKeys));
@@ -370,6 +378,7 @@ std::vector<TKnownKey> MakeKnownKeys() {
   keys.insert(keys.end(), std::begin(kVerifyKeys), std::end(kVerifyKeys));
   keys.insert(keys.end(), std::begin(kWhichKeys), std::end(kWhichKeys));
   keys.insert(keys.end(), std::begin(kOwnerKeys), std::end(kOwnerKeys));
+  keys.insert(keys.end(), std::begin(kLightKeys), std::end(kLightKeys));
   return keys;
 }
 
