@@ -227,10 +227,6 @@ ScopedHighContrast::~ScopedHighContrast() {
   detail::ThreadHighContrast().pop_back();
 }
 
-void ChangeHighContrast(Form& form, bool high_contrast) {
-  detail::Access::SetHighContrast(form, high_contrast);
-}
-
 ScopedModalDriver::ScopedModalDriver(ModalDriver driver) : driver_(std::move(driver)) {
   detail::ThreadDrivers().push_back(this);
 }

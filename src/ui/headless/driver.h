@@ -94,9 +94,6 @@ class ScopedHighContrast {
   ScopedHighContrast& operator=(const ScopedHighContrast&) = delete;
 };
 
-// The user switched the theme while the form is open: it follows as on WM_SETTINGCHANGE.
-void ChangeHighContrast(Form& form, bool high_contrast);
-
 // Runs the handlers of the messages posted to `form` so far; returns how many arrived.
 int DeliverPostedMessages(Form& form);
 

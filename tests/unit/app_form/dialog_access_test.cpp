@@ -3,14 +3,13 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <set>
-#include <string>
+#include <algorithm>
+#include <initializer_list>
 #include <variant>
-#include <vector>
 
 #include "app/rename_dialog.h"
 #include "app/sensor_dialog.h"
+#include "base/utf.h"
 #include "enroll/form_enroll.h"
 #include "support/map_text_source.h"
 #include "ui/headless/driver.h"
@@ -22,71 +21,28 @@ namespace dactyra {
 namespace {
 
 using ui::ControlKind;
+using ui::SystemColor;
 
-// Opens one dialog, brings it into a coloured state and hands it to `check`.
-using DialogOpener =
-    std::function<void(ui::Form& owner, const TextSource& texts, const ui::headless::ModalDriver&)>;
-
-struct TDialogCase {
-  const char* name;
-  DialogOpener open;
-};
-
-const TDialogCase kDialogs[] = {
-    {"enroll",
-     [](ui::Form& owner, const TextSource& texts, const ui::headless::ModalDriver& check) {
-       TFormEnroll dialog(&owner, texts);
-       dialog.WMEnrollStatus(enroll_event::kGoodCapture, 1);
-       check(dialog);
-     }},
-    {"verify",
-     [](ui::Form& owner, const TextSource& texts, const ui::headless::ModalDriver& check) {
-       TFormVerify dialog(&owner, texts);
-       dialog.WMVerifyStatus(verify_event::kIdentified,
-                             static_cast<std::intptr_t>(VerifyOutcome::kMatch));
-       check(dialog);
-     }},
-    {"which finger",
-     [](ui::Form& owner, const TextSource& texts, const ui::headless::ModalDriver& check) {
-       TFormWhichFinger dialog(&owner, texts);
-       dialog.WMIdentifyStatus(verify_event::kFailed, WINBIO_E_UNKNOWN_ID);
-       check(dialog);
-     }},
-    {"owner's check",
-     [](ui::Form& owner, const TextSource& texts, const ui::headless::ModalDriver& check) {
-       TFormOwnerCheck dialog(&owner, texts);
-       dialog.WMIdentifyStatus(verify_event::kBadCapture, 1);
-       check(dialog);
-     }},
-    {"sensor",
-     [](ui::Form& owner, const TextSource& texts, const ui::headless::ModalDriver& check) {
-       const ui::headless::ScopedModalDriver driver([&](ui::Form& dialog) {
-         check(dialog);
-         ui::headless::PressEscape(dialog);
-       });
-       SelectSensor(owner, {{u"Left sensor", 1}, {u"Right sensor", 2}}, texts);
-     }},
-    {"rename",
-     [](ui::Form& owner, const TextSource& texts, const ui::headless::ModalDriver& check) {
-       const ui::headless::ScopedModalDriver driver([&](ui::Form& dialog) {
-         check(dialog);
-         ui::headless::PressEscape(dialog);
-       });
-       AskDescription(owner, u"right index", texts);
-     }},
-};
-
-bool TakesFocus(const ui::Control& control) {
-  switch (control.Kind()) {
-    case ControlKind::kButton:
-    case ControlKind::kRadioButton:
-    case ControlKind::kLabeledEdit:
-    case ControlKind::kMemo:
-    case ControlKind::kListView:
-      return control.Visible();
-    default:
-      return false;
+void ForEachDialog(const ui::headless::ModalDriver& check) {
+  const testing::MapTextSource texts;
+  ui::Form owner({.caption = u"Dactyra", .client_width = 880, .client_height = 620});
+  TFormEnroll enroll(&owner, texts);
+  enroll.WMEnrollStatus(enroll_event::kGoodCapture, 1);
+  TFormVerify verify(&owner, texts);
+  verify.WMVerifyStatus(verify_event::kIdentified, 0);
+  TFormWhichFinger which(&owner, texts);
+  which.WMIdentifyStatus(verify_event::kFailed, WINBIO_E_UNKNOWN_ID);
+  TFormOwnerCheck proof(&owner, texts);
+  proof.WMIdentifyStatus(verify_event::kBadCapture, 1);
+  for (ui::Form* dialog : std::initializer_list<ui::Form*>{&enroll, &verify, &which, &proof}) {
+    check(*dialog);
   }
+  const ui::headless::ScopedModalDriver driver([&](ui::Form& dialog) {
+    check(dialog);
+    ui::headless::PressEscape(dialog);
+  });
+  SelectSensor(owner, {{u"Left sensor", 1}, {u"Right sensor", 2}}, texts);
+  AskDescription(owner, u"right index", texts);
 }
 
 // Whether `a` comes before `b` as the dialog is read: a row above, or further left on a row.
@@ -97,89 +53,39 @@ bool ReadBefore(const ui::Control& a, const ui::Control& b) {
   return same_row ? first.left < second.left : first.top < second.top;
 }
 
-bool IsThemeColor(const ui::PaintColor& color) {
-  return std::holds_alternative<ui::SystemColor>(color);
-}
-
-void ForEachDialog(bool high_contrast, const ui::headless::ModalDriver& check) {
-  const testing::MapTextSource texts;
-  const ui::headless::ScopedHighContrast theme(high_contrast);
-  ui::Form owner({.caption = u"Dactyra", .client_width = 880, .client_height = 620});
-  for (const TDialogCase& dialog : kDialogs) {
-    SCOPED_TRACE(dialog.name);
-    dialog.open(owner, texts, check);
-  }
-}
-
-TEST(Dialogs, NameEveryEditProgressBarAndLightForScreenReaders) {
-  ForEachDialog(false, [](ui::Form& dialog) {
-    for (const ui::Control* control : ui::headless::FindAll<ui::Control>(dialog)) {
-      const ControlKind kind = control->Kind();
-      if (kind == ControlKind::kLabeledEdit || kind == ControlKind::kProgressBar ||
-          kind == ControlKind::kShape) {
-        EXPECT_FALSE(control->AccessibleName().empty())
-            << "a control of kind " << static_cast<int>(kind);
-      }
-    }
-  });
-}
-
-TEST(Dialogs, TabThroughTheirControlsInReadingOrder) {
-  ForEachDialog(false, [](ui::Form& dialog) {
-    std::vector<const ui::Control*> stops;
-    for (const ui::Control* control : ui::headless::FindAll<ui::Control>(dialog)) {
-      if (TakesFocus(*control)) {
-        stops.push_back(control);
-      }
-    }
-    ASSERT_FALSE(stops.empty());
-    for (std::size_t i = 1; i < stops.size(); ++i) {
-      EXPECT_TRUE(ReadBefore(*stops[i - 1], *stops[i])) << "Tab stop " << i;
-    }
-  });
-}
-
-TEST(Dialogs, PaintWithTheThemeColorsOnlyInAHighContrastTheme) {
+TEST(Dialogs, NameTheirControlsTabInReadingOrderAndTakeTheHighContrastColors) {
+  constexpr ControlKind kNamed[] = {ControlKind::kLabeledEdit, ControlKind::kProgressBar,
+                                    ControlKind::kShape};
+  constexpr ControlKind kTabStops[] = {ControlKind::kButton, ControlKind::kRadioButton,
+                                       ControlKind::kLabeledEdit, ControlKind::kListView};
   for (const bool high_contrast : {false, true}) {
-    SCOPED_TRACE(high_contrast ? "high contrast" : "normal theme");
+    const ui::headless::ScopedHighContrast theme(high_contrast);
     int coloured = 0;
-    ForEachDialog(high_contrast, [&](ui::Form& dialog) {
-      for (const ui::Label* label : ui::headless::FindAll<ui::Label>(dialog)) {
-        if (label->GetColor()) {
-          ++coloured;
-          EXPECT_EQ(IsThemeColor(label->PaintedColor()), high_contrast);
+    ForEachDialog([&](ui::Form& dialog) {
+      SCOPED_TRACE(Utf16ToUtf8Lossy(dialog.Caption()));
+      const ui::Control* last_stop = nullptr;
+      for (const ui::Control* control : ui::headless::FindAll<ui::Control>(dialog)) {
+        if (std::ranges::count(kNamed, control->Kind()) > 0) {
+          EXPECT_FALSE(control->AccessibleName().empty()) << static_cast<int>(control->Kind());
         }
+        if (std::ranges::count(kTabStops, control->Kind()) > 0) {
+          EXPECT_TRUE(last_stop == nullptr || ReadBefore(*last_stop, *control));
+          last_stop = control;
+        }
+      }
+      for (const ui::Label* label : ui::headless::FindAll<ui::Label>(dialog)) {
+        coloured += label->GetColor() ? 1 : 0;
+        EXPECT_EQ(std::holds_alternative<SystemColor>(label->PaintedColor()),
+                  high_contrast || !label->GetColor());
       }
       for (const ui::Shape* light : ui::headless::FindAll<ui::Shape>(dialog)) {
         ++coloured;
-        EXPECT_EQ(IsThemeColor(light->PaintedFill()), high_contrast);
-        EXPECT_EQ(IsThemeColor(light->PaintedOutline()), high_contrast);
+        EXPECT_EQ(std::holds_alternative<SystemColor>(light->PaintedFill()), high_contrast);
+        EXPECT_EQ(std::holds_alternative<SystemColor>(light->PaintedOutline()), high_contrast);
       }
     });
     EXPECT_GE(coloured, 8);
   }
-}
-
-TEST(StateLight, SaysEachStateInItsOwnWords) {
-  const testing::MapTextSource texts;
-  std::set<std::u16string> meanings;
-  for (const TStateLight state : {TStateLight::kIdle, TStateLight::kWaiting, TStateLight::kSuccess,
-                                  TStateLight::kFailure, TStateLight::kNearMiss}) {
-    meanings.insert(StateLightMeaning(state, texts));
-  }
-  EXPECT_EQ(meanings.size(), 5u);
-  EXPECT_FALSE(meanings.contains(u""));
-}
-
-TEST(Theme, ASwitchToHighContrastRepaintsAnOpenDialog) {
-  const testing::MapTextSource texts;
-  TFormVerify dialog(nullptr, texts);
-  dialog.WMVerifyStatus(verify_event::kIdentified,
-                        static_cast<std::intptr_t>(VerifyOutcome::kOtherUser));
-  ASSERT_FALSE(IsThemeColor(dialog.lblResult.PaintedColor()));
-  ui::headless::ChangeHighContrast(dialog, true);
-  EXPECT_TRUE(IsThemeColor(dialog.lblResult.PaintedColor()));
-  EXPECT_TRUE(IsThemeColor(dialog.shapeIcon.PaintedFill()));
 }
 
 }  // namespace
