@@ -3,25 +3,41 @@
 namespace dactyra {
 
 ui::ShapeOptions StateLightStyle(TStateLight state) {
+  using ui::Color;
+  using ui::SystemColor;
   constexpr int kOutlineWidth = 2;
   switch (state) {
     case TStateLight::kIdle:
       break;
     case TStateLight::kWaiting:
-      return {ui::Color(0xFFA500), ui::Color(0xCC7000), kOutlineWidth};
+      return {Color(0xFFA500), Color(0xCC7000), kOutlineWidth, SystemColor::kHotLight,
+              SystemColor::kButtonText};
     case TStateLight::kSuccess:
-      return {ui::Color(0x00BB00), ui::Color(0x008800), kOutlineWidth};
+      return {Color(0x00BB00), Color(0x008800), kOutlineWidth, SystemColor::kHighlight,
+              SystemColor::kButtonText};
     case TStateLight::kFailure:
-      return {ui::Color(0xCC0000), ui::Color(0x880000), kOutlineWidth};
+      return {Color(0xCC0000), Color(0x880000), kOutlineWidth, SystemColor::kButtonText,
+              SystemColor::kButtonText};
     case TStateLight::kNearMiss:
-      return {ui::Color(0xFF8000), ui::Color(0xCC5500), kOutlineWidth};
+      return {Color(0xFF8000), Color(0xCC5500), kOutlineWidth, SystemColor::kButtonFace,
+              SystemColor::kButtonText};
   }
-  return {ui::Color(0xC0C0C0), ui::Color(0x808080), kOutlineWidth};
+  return {Color(0xC0C0C0), Color(0x808080), kOutlineWidth, SystemColor::kButtonFace,
+          SystemColor::kGrayText};
 }
 
-void ShowStateLight(ui::Shape& light, TStateLight state) {
-  const ui::ShapeOptions style = StateLightStyle(state);
-  light.SetColors(style.fill, style.outline);
+std::u16string StateLightMeaning(TStateLight state, const TextSource& texts) {
+  for (const TLightMeaning& meaning : kLightMeanings) {
+    if (meaning.State == state) {
+      return texts.Get(meaning.Text);
+    }
+  }
+  return {};
+}
+
+void ShowStateLight(ui::Shape& light, TStateLight state, const TextSource& texts) {
+  light.SetStyle(StateLightStyle(state));
+  light.SetAccessibleName(StateLightMeaning(state, texts));
 }
 
 }  // namespace dactyra

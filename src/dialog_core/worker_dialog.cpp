@@ -11,7 +11,9 @@ TWorkerDialog::TWorkerDialog(ui::Form* owner, int client_width, int client_heigh
                 .position = ui::FormPosition::kCenterOwner,
                 .owner = owner}),
       FTexts(texts),
-      FContext(context) {}
+      FContext(context) {
+  SetIcon(TStateLight::kIdle);
+}
 
 TWorkerDialog::~TWorkerDialog() {
   // Closed by its close box, a dialog never went through its own Close or Cancel button.

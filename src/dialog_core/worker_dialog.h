@@ -23,8 +23,8 @@ class TWorkerDialog : public ui::Form {
 
   ui::Shape shapeIcon{*this, kStateLightPlacement, StateLightStyle(TStateLight::kIdle)};
 
-  // The state light.
-  void SetIcon(TStateLight state) { ShowStateLight(shapeIcon, state); }
+  // The state light: its look and its meaning.
+  void SetIcon(TStateLight state) { ShowStateLight(shapeIcon, state, FTexts); }
 
   // The binding, session and user it was given.
   const TServiceContext& Context() const { return FContext; }

@@ -12,6 +12,10 @@ inline constexpr TranslatableText kEnrollCaption{u"add", u"title", u"Add a finge
 inline constexpr TranslatableText kEnrollDescriptionLabel{u"add", u"edit.title",
                                                           u"Add fingerprint: "};
 
+// The progress bar's name for screen readers.
+inline constexpr TranslatableText kEnrollProgressName{u"add", u"progress.name",
+                                                      u"Enrollment progress"};
+
 // Status lines.
 inline constexpr TranslatableText kEnrollPleaseWait{u"add", u"label.status.1",
                                                     u"Please waiting..."};
@@ -55,13 +59,13 @@ inline constexpr TranslatableText kEnrollClose{u"add", u"button.close", u"&Close
                                                u"button.cancel.3"};
 
 inline constexpr std::array kEnrollTexts{
-    kEnrollCaption,        kEnrollDescriptionLabel, kEnrollPleaseWait,
-    kEnrollLocatingSensor, kEnrollSensorReady,      kEnrollPlaceFinger,
-    kEnrollGoodCapture,    kEnrollHintPrefix,       kEnrollSaving,
-    kEnrollNewFinger,      kEnrollUpdatedFinger,    kEnrollFailurePrefix,
-    kEnrollCapturesSoFar,  kEnrollPoorCapture,      kEnrollSummary,
-    kEnrollCancel,         kEnrollCanceling,        kEnrollDone,
-    kEnrollClose,
+    kEnrollProgressName,  kEnrollCaption,        kEnrollDescriptionLabel,
+    kEnrollPleaseWait,    kEnrollLocatingSensor, kEnrollSensorReady,
+    kEnrollPlaceFinger,   kEnrollGoodCapture,    kEnrollHintPrefix,
+    kEnrollSaving,        kEnrollNewFinger,      kEnrollUpdatedFinger,
+    kEnrollFailurePrefix, kEnrollCapturesSoFar,  kEnrollPoorCapture,
+    kEnrollSummary,       kEnrollCancel,         kEnrollCanceling,
+    kEnrollDone,          kEnrollClose,
 };
 
 }  // namespace dactyra

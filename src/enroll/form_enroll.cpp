@@ -52,8 +52,10 @@ void TFormEnroll::SetStatus(std::u16string_view text, ui::Color color) {
 void TFormEnroll::FormCreate() {
   lblInstruction.SetText(FRequest.Description);
   SetCaption(Texts().Get(kEnrollCaption));
+  lblInstruction.SetLabelText(Texts().Get(kEnrollDescriptionLabel));
   lblStatus.SetText(Texts().Get(kEnrollPleaseWait));
   btnCancel.SetText(Texts().Get(kEnrollCancel));
+  ProgressBar.SetAccessibleName(Texts().Get(kEnrollProgressName));
 }
 
 void TFormEnroll::FormShow() {

@@ -51,6 +51,11 @@ class Control {
   const std::u16string& Text() const { return text_; }
   void SetText(std::u16string_view text);
 
+  // The name a screen reader announces for a control that has no text of its own to say what
+  // it is (an edit box, a progress bar, a state light).
+  const std::u16string& AccessibleName() const { return accessible_name_; }
+  void SetAccessibleName(std::u16string_view name);
+
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool enabled);
   bool Visible() const { return visible_; }
@@ -145,6 +150,7 @@ class Control {
   std::vector<std::unique_ptr<Control>> owned_children_;  // made by Add
   ControlKind kind_;
   std::u16string text_;
+  std::u16string accessible_name_;
   Placement placement_;
   Rect bounds_;
   bool enabled_ = true;

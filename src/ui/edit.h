@@ -9,7 +9,9 @@
 namespace dactyra::ui {
 
 // A one-line edit box with its label on its left. The placement is the edit box's; the label
-// sits before it, vertically centred. Text() is what the box holds, typed or set.
+// sits before it, vertically centred. Text() is what the box holds, typed or set. Its label as
+// it is read out is the box's accessible name; without a label, the label made before the box
+// on the same parent names it (a label above the box).
 class LabeledEdit final : public Control {
  public:
   static constexpr int kLabelSpacing = 3;  // 96-DPI pixels between label and box

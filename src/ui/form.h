@@ -71,6 +71,10 @@ class Form : public Control {
   // The dots per inch of the monitor the form is on (96 for the headless backend).
   int Dpi() const { return dpi_; }
 
+  // Whether the system shows a high-contrast theme: the controls then paint with its colours
+  // instead of their own. The backend follows the system's setting while the form lives.
+  bool HighContrast() const { return high_contrast_; }
+
   // Client size in 96-DPI pixels; ClientSize() is the current one in device pixels.
   void SetClientSize(int width, int height);
   Size ClientSize() const override { return client_size_; }
@@ -136,12 +140,15 @@ class Form : public Control {
   class ModalShowing;
 
   void SetDpi(int dpi) { dpi_ = dpi; }
+  // The backend's report of the system's theme; the controls repaint when it changes.
+  void SetHighContrast(bool high_contrast);
 
   Form* owner_;
   FormBorder border_;
   FormPosition position_;
   FontSpec font_;
   int dpi_ = 96;
+  bool high_contrast_ = false;
   Size design_client_;  // 96-DPI pixels
   Size client_size_;    // device pixels
   bool showing_ = false;

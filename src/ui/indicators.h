@@ -21,6 +21,9 @@ struct ShapeOptions {
   Color fill{0xFFFFFF};
   Color outline{0x000000};
   int outline_width = 1;  // 96-DPI pixels
+  // The theme's colours that stand for them in a high-contrast theme.
+  SystemColor contrast_fill = SystemColor::kButtonFace;
+  SystemColor contrast_outline = SystemColor::kButtonText;
 };
 
 // A filled rounded rectangle with an outline (a state light).
@@ -33,6 +36,10 @@ class Shape final : public Control {
   Color Outline() const { return options_.outline; }
   int OutlineWidth() const { return options_.outline_width; }
   void SetColors(Color fill, Color outline);
+  void SetStyle(const ShapeOptions& options);
+  // The colours it is painted in: its own, or the theme's in a high-contrast theme.
+  PaintColor PaintedFill() const;
+  PaintColor PaintedOutline() const;
 
  private:
   ShapeOptions options_;

@@ -20,6 +20,9 @@ class Label final : public Control {
   ~Label() override;
 
   const std::optional<Color>& GetColor() const { return options_.color; }
+  // The colour the text is painted in: its own, the window-text colour without one, and the
+  // theme's text colour in a high-contrast theme.
+  PaintColor PaintedColor() const;
   void SetColor(Color color);
   void SetSystemColor();  // back to the window-text colour
   bool Bold() const { return options_.bold; }

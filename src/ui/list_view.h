@@ -48,11 +48,17 @@ class [[nodiscard]] RedrawSuspension {
 // the list loses the focus, grid lines, captions that the user cannot edit.
 class ListView final : public Control {
  public:
+  // Room beside a column title in its header (96-DPI pixels, both sides together).
+  static constexpr int kTitlePadding = 16;
+
   ListView(Control& parent, const Placement& placement);
   ~ListView() override;
 
   void AddColumn(std::u16string title, int width);
   const std::vector<ListColumn>& Columns() const { return columns_; }
+  // A column's width on the screen (device pixels): the width asked for, widened where its
+  // title in the form's font needs more, so that no title is cut.
+  int ColumnWidth(int column) const;
 
   // Adds a row at the end; returns its index. Cells past the last column are kept but not
   // shown.

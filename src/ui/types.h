@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <variant>
 
 namespace dactyra::ui {
 
@@ -23,6 +24,20 @@ struct Color {
   }
   friend constexpr bool operator==(Color, Color) = default;
 };
+
+// A colour of the system's theme. In a high-contrast theme the controls paint with these only,
+// so that what they show follows the user's choice of colours.
+enum class SystemColor {
+  kWindowText,  // text on a window
+  kButtonFace,  // the face of dialogs and buttons
+  kButtonText,  // text on the button face
+  kGrayText,    // text of something inactive
+  kHighlight,   // the background of selected items
+  kHotLight,    // links and items under the pointer
+};
+
+// What a control paints with: a colour of its own, or one of the theme's.
+using PaintColor = std::variant<Color, SystemColor>;
 
 // Which edge of its parent a control sticks to. The top strips are taken first, then the bottom,
 // left and right ones (so left and right strips lie between the top and bottom ones); controls

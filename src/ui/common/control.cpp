@@ -61,6 +61,13 @@ void Control::SetText(std::u16string_view text) {
   }
 }
 
+void Control::SetAccessibleName(std::u16string_view name) {
+  if (accessible_name_ != name) {
+    accessible_name_ = name;
+    detail::UpdateAccessibleName(*this);
+  }
+}
+
 // A disabled control loses the focus; the focus goes on rather than nowhere, where no key would
 // reach the form any more.
 void Control::SetEnabled(bool enabled) {

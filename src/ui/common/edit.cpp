@@ -1,15 +1,52 @@
 #include "ui/edit.h"
 
+#include <string_view>
+
 #include "ui/detail/backend.h"
 #include "ui/form.h"
 
 namespace dactyra::ui {
+namespace {
+
+// A label as it is read out: its keyboard-shortcut marks ("&&" is a plain '&') and the colon
+// and blanks at its end left out.
+std::u16string SpokenLabel(std::u16string_view label) {
+  std::u16string spoken;
+  for (std::size_t i = 0; i < label.size(); ++i) {
+    if (label[i] == u'&' && i + 1 < label.size()) {
+      ++i;
+    }
+    spoken += label[i];
+  }
+  while (!spoken.empty() &&
+         std::u16string_view(u" :\uFF1A").find(spoken.back()) != std::u16string_view::npos) {
+    spoken.pop_back();
+  }
+  return spoken;
+}
+
+// The text of the last label made on the same parent before `control`; empty when none.
+std::u16string LabelBefore(const Control& control) {
+  std::u16string text;
+  for (const Control* sibling : control.Parent()->Children()) {
+    if (sibling == &control) {
+      break;
+    }
+    if (sibling->Kind() == ControlKind::kLabel) {
+      text = sibling->Text();
+    }
+  }
+  return text;
+}
+
+}  // namespace
 
 LabeledEdit::LabeledEdit(Control& parent, const Placement& placement, std::u16string label,
                          std::u16string text)
     : Control(&parent, ControlKind::kLabeledEdit, placement, std::move(text)),
       label_(std::move(label)) {
   Realize();
+  SetAccessibleName(SpokenLabel(label_.empty() ? LabelBefore(*this) : label_));
 }
 
 LabeledEdit::~LabeledEdit() = default;
@@ -18,6 +55,7 @@ void LabeledEdit::SetLabelText(std::u16string_view label) {
   label_ = label;
   detail::UpdateLook(*this);
   detail::UpdateBounds(*this);
+  SetAccessibleName(SpokenLabel(label_.empty() ? LabelBefore(*this) : label_));
 }
 
 Rect LabeledEdit::LabelBounds() const {

@@ -24,6 +24,17 @@ Form::Form(const FormOptions& options)
   mailbox_ = detail::MakeMailbox(*this);
 }
 
+namespace {
+
+void UpdateLookBelow(Control& control) {
+  for (Control* child : control.Children()) {
+    detail::UpdateLook(*child);
+    UpdateLookBelow(*child);
+  }
+}
+
+}  // namespace
+
 Form::~Form() {
   // The controls made at run time go while the form is whole, as its fields do.
   DestroyOwnedChildren();
@@ -31,6 +42,13 @@ Form::~Form() {
   mailbox_.reset();
   detail::DestroyNative(*this);
   resources_.reset();
+}
+
+void Form::SetHighContrast(bool high_contrast) {
+  if (high_contrast_ != high_contrast) {
+    high_contrast_ = high_contrast;
+    UpdateLookBelow(*this);
+  }
 }
 
 void Form::SetClientSize(int width, int height) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "ui/detail/backend.h"
+#include "ui/form.h"
 
 namespace dactyra::ui {
 
@@ -29,6 +30,19 @@ void Shape::SetColors(Color fill, Color outline) {
   options_.fill = fill;
   options_.outline = outline;
   detail::UpdateLook(*this);
+}
+
+void Shape::SetStyle(const ShapeOptions& options) {
+  options_ = options;
+  detail::UpdateLook(*this);
+}
+
+PaintColor Shape::PaintedFill() const {
+  return OwnerForm().HighContrast() ? PaintColor(options_.contrast_fill) : options_.fill;
+}
+
+PaintColor Shape::PaintedOutline() const {
+  return OwnerForm().HighContrast() ? PaintColor(options_.contrast_outline) : options_.outline;
 }
 
 }  // namespace dactyra::ui

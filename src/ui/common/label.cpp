@@ -1,6 +1,7 @@
 #include "ui/label.h"
 
 #include "ui/detail/backend.h"
+#include "ui/form.h"
 
 namespace dactyra::ui {
 
@@ -26,6 +27,13 @@ void Label::SetBold(bool bold) {
   options_.bold = bold;
   detail::UpdateLook(*this);
   RelayoutInParent();
+}
+
+PaintColor Label::PaintedColor() const {
+  if (OwnerForm().HighContrast()) {
+    return SystemColor::kButtonText;
+  }
+  return options_.color ? PaintColor(*options_.color) : SystemColor::kWindowText;
 }
 
 Size Label::NaturalSize() const {

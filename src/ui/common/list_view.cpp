@@ -1,5 +1,7 @@
 #include "ui/list_view.h"
 
+#include <algorithm>
+
 #include "ui/detail/backend.h"
 
 namespace dactyra::ui {
@@ -22,6 +24,12 @@ ListView::~ListView() = default;
 void ListView::AddColumn(std::u16string title, int width) {
   columns_.push_back({std::move(title), width});
   detail::ListAddColumn(*this, static_cast<int>(columns_.size()) - 1);
+}
+
+int ListView::ColumnWidth(int column) const {
+  const ListColumn& spec = columns_.at(static_cast<std::size_t>(column));
+  const int title = detail::MeasureText(OwnerForm(), spec.title, false).width;
+  return std::max(Scale(spec.width), title + Scale(kTitlePadding));
 }
 
 int ListView::AddRow(std::u16string caption, std::vector<std::u16string> sub_items,

@@ -29,6 +29,7 @@ void UpdateEnabled(Control& control);
 void UpdateVisible(Control& control);
 void UpdateBounds(Control& control);
 void UpdateLook(Control& control);  // colours, font weight, position, checked state, label
+void UpdateAccessibleName(Control& control);
 void SetFocus(Control& control);
 void MoveToTabFront(Control& control);
 bool HasFocus(const Control& control);

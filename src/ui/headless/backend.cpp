@@ -32,9 +32,18 @@ struct Access {
     form.LayoutChildrenNow();
   }
   static Mailbox& MailboxOf(Form& form) { return *form.mailbox_; }
+  static void SetHighContrast(Form& form, bool high_contrast) {
+    form.SetHighContrast(high_contrast);
+  }
 };
 
 namespace {
+
+// The high-contrast settings of the ScopedHighContrast objects of this thread, innermost last.
+std::vector<bool>& ThreadHighContrast() {
+  thread_local std::vector<bool> settings;
+  return settings;
+}
 
 // The modal drivers installed on this thread, innermost last.
 std::vector<headless::ScopedModalDriver*>& ThreadDrivers() {
@@ -62,13 +71,15 @@ bool Mailbox::WaitUntil(std::chrono::steady_clock::time_point deadline) {
   return arrived_.wait_until(lock, deadline, [this] { return !queue_.empty(); });
 }
 
-// A dialog opens on its owner's monitor, at its DPI.
+// A dialog opens on its owner's monitor, at its DPI. A form takes the theme of the moment.
 void CreateNative(Control& control) {
   if (control.Kind() == ControlKind::kForm) {
     auto& form = static_cast<Form&>(control);
     if (form.Owner() != nullptr) {
       Access::Rescale(form, form.Owner()->Dpi());
     }
+    const std::vector<bool>& settings = ThreadHighContrast();
+    Access::SetHighContrast(form, !settings.empty() && settings.back());
   }
 }
 void DestroyNative(Control&) {}
@@ -83,6 +94,7 @@ void UpdateEnabled(Control& control) {
 void UpdateVisible(Control&) {}
 void UpdateBounds(Control&) {}
 void UpdateLook(Control&) {}
+void UpdateAccessibleName(Control&) {}
 
 void SetFocus(Control& control) {
   Access::Focused(control.OwnerForm()) = &control;
@@ -94,22 +106,36 @@ bool HasFocus(const Control& control) {
   return Access::Focused(control.OwnerForm()) == &control;
 }
 
-// A fixed stand-in for the font: 7 pixels per character (8 when bold), 15 per line, at 96 DPI.
+namespace {
+
+// Whether a character takes two cells of a fixed-width font (Chinese, Japanese and Korean
+// scripts, full-width forms).
+bool IsWide(char16_t c) {
+  return (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF) ||
+         (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xF900 && c <= 0xFAFF) ||
+         (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60) ||
+         (c >= 0xFFE0 && c <= 0xFFE6);
+}
+
+}  // namespace
+
+// A fixed stand-in for the font: 7 pixels per character (8 when bold; twice that for a wide
+// one), 15 per line, at 96 DPI.
 Size MeasureText(const Form& form, std::u16string_view text, bool bold) {
   int lines = 1;
-  std::size_t longest = 0;
-  std::size_t current = 0;
+  int longest = 0;
+  int current = 0;
   for (const char16_t c : text) {
     if (c == u'\n') {
       ++lines;
       current = 0;
     } else if (c != u'\r' && c != u'&') {
-      longest = std::max(longest, ++current);
+      current += IsWide(c) ? 2 : 1;
+      longest = std::max(longest, current);
     }
   }
-  const int per_char = bold ? 8 : 7;
-  return {ScaleForDpi(static_cast<int>(longest) * per_char, form.Dpi()),
-          ScaleForDpi(lines * 15, form.Dpi())};
+  const int per_cell = bold ? 8 : 7;
+  return {ScaleForDpi(longest * per_cell, form.Dpi()), ScaleForDpi(lines * 15, form.Dpi())};
 }
 
 void ListAddColumn(ListView&, int) {}
@@ -218,6 +244,14 @@ std::uint32_t ShowPopupMenu(const Form& owner, const PopupMenuRequest& request) 
 }
 
 namespace headless {
+
+ScopedHighContrast::ScopedHighContrast(bool high_contrast) {
+  detail::ThreadHighContrast().push_back(high_contrast);
+}
+
+ScopedHighContrast::~ScopedHighContrast() {
+  detail::ThreadHighContrast().pop_back();
+}
 
 ScopedModalDriver::ScopedModalDriver(ModalDriver driver) : driver_(std::move(driver)) {
   detail::ThreadDrivers().push_back(this);

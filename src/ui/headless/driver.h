@@ -84,6 +84,16 @@ using MessageBoxResponder = ScopedMessageBoxResponder::Responder;
 using ScopedPopupMenuResponder = ScopedResponder<PopupMenuRequest, std::uint32_t>;
 using PopupMenuCall = ScopedPopupMenuResponder::Call;
 
+// The system's theme as the forms made while it lives find it: high contrast or not. Forms made
+// outside any have the normal theme.
+class ScopedHighContrast {
+ public:
+  explicit ScopedHighContrast(bool high_contrast);
+  ~ScopedHighContrast();
+  ScopedHighContrast(const ScopedHighContrast&) = delete;
+  ScopedHighContrast& operator=(const ScopedHighContrast&) = delete;
+};
+
 // Runs the handlers of the messages posted to `form` so far; returns how many arrived.
 int DeliverPostedMessages(Form& form);
 

@@ -2,10 +2,70 @@
 
 #include <windows.h>
 
+#include <variant>
+
 #include "ui/detail/backend.h"
+#include "ui/win32/accessible_names.h"
 #include "ui/win32/native_kind.h"
 
 namespace dactyra::ui::detail {
+
+namespace {
+
+int SystemColorIndex(SystemColor color) {
+  switch (color) {
+    case SystemColor::kWindowText:
+      return COLOR_WINDOWTEXT;
+    case SystemColor::kButtonFace:
+      return COLOR_BTNFACE;
+    case SystemColor::kButtonText:
+      return COLOR_BTNTEXT;
+    case SystemColor::kGrayText:
+      return COLOR_GRAYTEXT;
+    case SystemColor::kHighlight:
+      return COLOR_HIGHLIGHT;
+    case SystemColor::kHotLight:
+      return COLOR_HOTLIGHT;
+  }
+  return COLOR_WINDOWTEXT;
+}
+
+// The form's annotation service, made when a first control of it is named.
+AccessibleNames* AccessibleNamesOf(const Control& control) {
+  FormResources* resources = Access::Resources(control.OwnerForm());
+  if (resources == nullptr) {
+    return nullptr;
+  }
+  if (!resources->accessible_names) {
+    resources->accessible_names = std::make_unique<AccessibleNames>();
+  }
+  return resources->accessible_names.get();
+}
+
+void AnnotateName(const Control& control, std::u16string_view name) {
+  if (AccessibleNames* names = AccessibleNamesOf(control)) {
+    names->Set(WindowOf(control), name);
+  }
+}
+
+}  // namespace
+
+FormResources::FormResources() = default;
+FormResources::~FormResources() = default;
+
+COLORREF ToColorRef(const PaintColor& color) {
+  if (const auto* own = std::get_if<Color>(&color)) {
+    return ToColorRef(*own);
+  }
+  return GetSysColor(SystemColorIndex(std::get<SystemColor>(color)));
+}
+
+bool SystemHighContrast() {
+  HIGHCONTRASTW contrast{};
+  contrast.cbSize = sizeof(contrast);
+  return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(contrast), &contrast, 0) != FALSE &&
+         (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
 
 HWND CreateChildWindow(Control& control, const WindowSpec& spec, const std::u16string& text) {
   HWND parent = WindowOf(*control.Parent());
@@ -42,9 +102,15 @@ void NativeKind::Create(Control& control) const {
   if (!control.Enabled()) {
     EnableWindow(window, FALSE);
   }
+  if (!control.AccessibleName().empty()) {
+    AnnotateName(control, control.AccessibleName());
+  }
 }
 
 void NativeKind::Destroy(Control& control) const {
+  if (WindowOf(control) != nullptr && !control.AccessibleName().empty()) {
+    AnnotateName(control, {});
+  }
   DestroyControlWindow(WindowOf(control));
   Access::SetWindow(control, nullptr);
 }
@@ -57,6 +123,18 @@ void NativeKind::UpdateText(Control& control) const {
   if (HWND window = WindowOf(control)) {
     SetWindowTextW(window, Wide(NativeText(control)));
   }
+}
+
+void NativeKind::UpdateAccessibleName(Control& control) const {
+  HWND window = WindowOf(control);
+  if (window == nullptr) {
+    return;
+  }
+  if (NamedByText()) {
+    UpdateText(control);
+  }
+  AnnotateName(control, control.AccessibleName());
+  NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, window, OBJID_CLIENT, CHILDID_SELF);
 }
 
 void NativeKind::UpdateEnabled(Control& control) const {
@@ -127,6 +205,10 @@ void UpdateBounds(Control& control) {
 
 void UpdateLook(Control& control) {
   NativeKindOf(control).UpdateLook(control);
+}
+
+void UpdateAccessibleName(Control& control) {
+  NativeKindOf(control).UpdateAccessibleName(control);
 }
 
 void SetFocus(Control& control) {

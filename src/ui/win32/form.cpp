@@ -137,6 +137,8 @@ InitialFrame InitialFrameOf(const Form& form) {
 void ShowAndFocus(Form& form) {
   HWND window = WindowOf(form);
   CenterWindow(form);
+  // The focus is shown from the start, not only once the keyboard has been used.
+  SendMessageW(window, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
   ShowWindow(window, SW_SHOW);
   HWND focus = GetFocus();
   if (focus == nullptr || !IsChild(window, focus)) {
@@ -172,6 +174,7 @@ class FormKindImpl final : public NativeKind {
       return;
     }
     Access::SetDpi(form, DpiFunctions::System().ForWindow(window));
+    Access::SetHighContrast(form, SystemHighContrast());
     resources->fonts = CreateFormFonts(form.Font(), form.Dpi());
     ApplyClientSize(form);
   }

@@ -69,10 +69,18 @@ struct FormFonts {
   UniqueFont bold;
 };
 
-// The native resources of one form: its fonts and the keyboard focus it had when it was last
-// deactivated.
+class AccessibleNames;
+
+// The native resources of one form: its fonts, the keyboard focus it had when it was last
+// deactivated, and the annotation service once a control of it has a name for screen readers.
 struct FormResources {
+  FormResources();
+  ~FormResources();
+  FormResources(const FormResources&) = delete;
+  FormResources& operator=(const FormResources&) = delete;
+
   FormFonts fonts;
+  std::unique_ptr<AccessibleNames> accessible_names;
   HWND last_focus = nullptr;
   bool owner_disabled = false;  // while it is shown modally
   int next_control_id = 100;    // ids 1 and 2 stay free for IDOK and IDCANCEL
@@ -81,6 +89,12 @@ struct FormResources {
 inline COLORREF ToColorRef(Color color) {
   return RGB(color.red, color.green, color.blue);
 }
+
+// A colour of the control's own or the theme's, as the system paints it now.
+COLORREF ToColorRef(const PaintColor& color);
+
+// Whether the user has chosen a high-contrast theme.
+bool SystemHighContrast();
 
 // The window classes of the backend. The e2e tests find the main window by its class name.
 inline constexpr wchar_t kFormClass[] = L"DactyraWindow";
@@ -117,6 +131,9 @@ struct Access {
   static void StoreText(Control& control, std::u16string text) { control.text_ = std::move(text); }
   static void Layout(Control& control) { control.LayoutChildrenNow(); }
   static void SetDpi(Form& form, int dpi) { form.SetDpi(dpi); }
+  static void SetHighContrast(Form& form, bool high_contrast) {
+    form.SetHighContrast(high_contrast);
+  }
   static void SetClientSize(Form& form, Size size) { form.client_size_ = size; }
   static Size DesignClientSize(const Form& form) { return form.design_client_; }
   static FormPosition Position(const Form& form) { return form.position_; }

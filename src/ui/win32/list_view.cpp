@@ -19,7 +19,7 @@ void ListAddColumn(ListView& list, int column) {
   std::u16string title = spec.title;
   LVCOLUMNW item{};
   item.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-  item.cx = list.Scale(spec.width);
+  item.cx = list.ColumnWidth(column);
   item.pszText = WideData(title);
   item.iSubItem = column;
   SendMessageW(window, LVM_INSERTCOLUMNW, static_cast<WPARAM>(column),
@@ -105,12 +105,12 @@ namespace {
 
 class ListViewKindImpl final : public NativeKind {
  public:
-  // Column widths are design pixels: they follow the DPI like everything else.
+  // Column widths follow the DPI and the font like everything else.
   void ApplyDpi(Control& control) const override {
     NativeKind::ApplyDpi(control);
     const auto& list = static_cast<const ListView&>(control);
     for (std::size_t i = 0; i < list.Columns().size(); ++i) {
-      SendMessageW(WindowOf(list), LVM_SETCOLUMNWIDTH, i, list.Scale(list.Columns()[i].width));
+      SendMessageW(WindowOf(list), LVM_SETCOLUMNWIDTH, i, list.ColumnWidth(static_cast<int>(i)));
     }
   }
 

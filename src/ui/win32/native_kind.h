@@ -42,6 +42,9 @@ class NativeKind {
   virtual void UpdateVisible(Control& control) const;
   virtual void UpdateBounds(Control& control) const;
   virtual void UpdateLook(Control&) const {}
+  // The name for screen readers: annotated on the window, and its window text for the kinds
+  // that show no text (a screen reader reads that where annotations are not supported).
+  void UpdateAccessibleName(Control& control) const;
   // The form's font went to the control (at creation, or after a change of DPI).
   virtual void ApplyFont(Control& control, bool redraw) const;
   // The form's DPI changed: new font and whatever else the native control keeps in pixels.
@@ -61,6 +64,8 @@ class NativeKind {
   virtual WindowSpec Spec(const Control& control) const = 0;
   // The text of the window for the control's text.
   virtual std::u16string NativeText(const Control& control) const { return control.Text(); }
+  // Whether the window's text is the control's accessible name (it shows no text).
+  virtual bool NamedByText() const { return false; }
   // Settings of the kind once its window exists (limits, ranges, extended styles).
   virtual void Setup(HWND) const {}
   virtual HFONT Font(const Control& control) const;

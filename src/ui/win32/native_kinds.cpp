@@ -31,8 +31,7 @@ class LabelKind final : public NativeKind {
   }
 
   HBRUSH Colors(const Control& control, HDC dc) const override {
-    const auto& color = static_cast<const Label&>(control).GetColor();
-    SetTextColor(dc, color ? ToColorRef(*color) : GetSysColor(COLOR_WINDOWTEXT));
+    SetTextColor(dc, ToColorRef(static_cast<const Label&>(control).PaintedColor()));
     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
     return GetSysColorBrush(COLOR_BTNFACE);
   }
@@ -123,6 +122,10 @@ class ProgressBarKind final : public NativeKind {
 
  protected:
   WindowSpec Spec(const Control&) const override { return {PROGRESS_CLASSW, kChild}; }
+  std::u16string NativeText(const Control& control) const override {
+    return control.AccessibleName();
+  }
+  bool NamedByText() const override { return true; }
 
   void Setup(HWND window) const override { SendMessageW(window, PBM_SETRANGE32, 0, 100); }
 };
@@ -135,6 +138,10 @@ class ShapeKind final : public NativeKind {
 
  protected:
   WindowSpec Spec(const Control&) const override { return {kShapeClass, kChild}; }
+  std::u16string NativeText(const Control& control) const override {
+    return control.AccessibleName();
+  }
+  bool NamedByText() const override { return true; }
 };
 
 class SplitterKind final : public NativeKind {

@@ -56,6 +56,27 @@ bool HandleChildMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& res
   }
 }
 
+// Sends a message on to every common control below the window, as they expect of their parents.
+BOOL CALLBACK ForwardToChild(HWND child, LPARAM message) {
+  const auto* sent = reinterpret_cast<const MSG*>(message);
+  SendMessageW(child, sent->message, sent->wParam, sent->lParam);
+  return TRUE;
+}
+
+// The user changed the system's colours or settings: the form takes the theme as it is now
+// and repaints; its common controls hear of new colours.
+void FollowTheme(Form& form, HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_SYSCOLORCHANGE) {
+    MSG sent{};
+    sent.message = message;
+    sent.wParam = wparam;
+    sent.lParam = lparam;
+    EnumChildWindows(window, ForwardToChild, reinterpret_cast<LPARAM>(&sent));
+  }
+  Access::SetHighContrast(form, SystemHighContrast());
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
 // Ties the window to the control it is created for.
 void TieOnCreate(HWND window, UINT message, LPARAM lparam) {
   if (message == WM_NCCREATE) {
@@ -82,6 +103,10 @@ bool HandleFormMessage(Form& form, HWND window, UINT message, WPARAM wparam, LPA
       return true;
     case WM_SYSCOMMAND:
       return form.SysCommand(static_cast<std::uint32_t>(wparam));
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+      FollowTheme(form, window, message, wparam, lparam);
+      return false;
     case WM_DPICHANGED: {
       RescaleForm(form, HIWORD(wparam));
       const RECT* suggested = reinterpret_cast<const RECT*>(lparam);
@@ -172,8 +197,8 @@ LRESULT CALLBACK ShapeProc(HWND window, UINT message, WPARAM wparam, LPARAM lpar
   FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
   if (const auto* shape = static_cast<const Shape*>(ControlOf(window))) {
     const UniquePen pen(CreatePen(PS_INSIDEFRAME, std::max(1, shape->Scale(shape->OutlineWidth())),
-                                  ToColorRef(shape->Outline())));
-    const UniqueBrush brush(CreateSolidBrush(ToColorRef(shape->Fill())));
+                                  ToColorRef(shape->PaintedOutline())));
+    const UniqueBrush brush(CreateSolidBrush(ToColorRef(shape->PaintedFill())));
     const Selection pen_selected(dc, pen.get());
     const Selection brush_selected(dc, brush.get());
     const int corner = std::min(client.right, client.bottom) / 4;

@@ -1,3 +1,7 @@
+#include <filesystem>
+#include <string>
+
+#include "ui/detail/backend.h"
 #include "unit/app_form/form_fixture.h"
 
 namespace dactyra::testing {
@@ -52,6 +56,31 @@ TEST_F(Window, LanguageFileReplacesTextsAndIntegerWidthsOnly) {
   EXPECT_EQ(form().ListView.Columns()[1].title, u"Sensor");
   EXPECT_EQ(Widths(form()), (std::vector<int>{30, 250, 60, 80, 170}));
   EXPECT_EQ(Log()[0], u"Lese...");
+}
+
+// Every language file shipped with the program, at 96 and 144 DPI.
+TEST_F(Window, NoColumnIsNarrowerThanItsTitleOrItsLanguageWidth) {
+  int languages = 0;
+  for (const auto& file : std::filesystem::directory_iterator(DACTYRA_LANGUAGE_DIR)) {
+    if (file.path().extension() != ".TOML") {
+      continue;
+    }
+    ++languages;
+    WriteLanguage(ReadBytes(file.path()));
+    const ui::ListView& list = Open().ListView;
+    for (const int dpi : {96, 144}) {
+      ui::headless::MoveToDpi(form(), dpi);
+      for (int i = 0; i < static_cast<int>(list.Columns().size()); ++i) {
+        SCOPED_TRACE(file.path().filename().string() + ", " + std::to_string(dpi) + " DPI");
+        const ui::ListColumn& column = list.Columns()[static_cast<std::size_t>(i)];
+        const int title = ui::detail::MeasureText(form(), column.title, false).width;
+        EXPECT_GE(list.ColumnWidth(i), title + list.Scale(ui::ListView::kTitlePadding));
+        EXPECT_GE(list.ColumnWidth(i), list.Scale(column.width));
+      }
+    }
+    CloseAndDestroy();
+  }
+  EXPECT_GE(languages, 2);
 }
 
 TEST_F(Window, BrokenLanguageFileGivesTheBuiltInTexts) {

@@ -8,6 +8,7 @@
 #include "biometric/sensor_facts.h"
 #include "biometric/service_texts.h"
 #include "biometric/sign_in_texts.h"
+#include "dialog_core/state_light.h"
 #include "documents/config_texts.h"
 #include "enroll/enroll_texts.h"
 #include "verify/owner_texts.h"
@@ -48,6 +49,9 @@ TProgramTexts AllProgramTexts() {
   all.composed.push_back(kUnknownFingerName.start);
   Append(all.fixed, SignInTexts());
   Append(all.fixed, SensorFactsTexts());
+  for (const TLightMeaning& meaning : kLightMeanings) {
+    Append(all.fixed, std::array{meaning.Text});
+  }
   Append(all.fixed, kEnrollTexts);
   Append(all.fixed, kVerifyTexts);
   Append(all.fixed, kOwnerTexts);
