@@ -20,10 +20,9 @@ void MoveKeptFingers(toml::TTOMLArray* fingers, const std::set<std::int64_t>& li
   }
   std::int32_t index = 0;
   while (index < fingers->Count()) {
-    const toml::TTOMLValue* item = fingers->GetItem(index);
-    if (item->ValueType() == toml::tvtTable &&
-        (!EntryBelongsTo(*item->AsTable(), owner) ||
-         !listed_units.contains(toml::GetInteger(item->AsTable(), u"unitid", 0)))) {
+    const auto* item = fingers->GetItem(index)->As<toml::TTOMLTable>();
+    if (item != nullptr && (!EntryBelongsTo(*item, owner) ||
+                            !listed_units.contains(toml::GetInteger(item, u"unitid", 0)))) {
       kept.Add(fingers->Remove(index));
     } else {
       ++index;
@@ -33,7 +32,7 @@ void MoveKeptFingers(toml::TTOMLArray* fingers, const std::set<std::int64_t>& li
 
 }  // namespace
 
-bool TDescriptionLookup::FindDescription(std::int32_t, toml::TTOMLTable& table) {
+bool TDescriptionLookup::FindDescription(std::int32_t, const toml::TTOMLTable& table) {
   if (toml::GetInteger(&table, u"unitid", 0) == UnitId &&
       toml::GetString(&table, u"fingerid", u"") == FingerId && EntryBelongsTo(table, Owner)) {
     Description = toml::GetString(&table, u"description", u"");

@@ -22,7 +22,7 @@ struct TDescriptionLookup {
   std::u16string Owner;
   std::u16string Description;
 
-  bool FindDescription(std::int32_t index, toml::TTOMLTable& table);
+  bool FindDescription(std::int32_t index, const toml::TTOMLTable& table);
 };
 
 // The configuration written from the records of the list, which are `owner`'s: a "units" table

@@ -127,10 +127,10 @@ void TForm1::ListEnrollments(toml::TTOMLTable* units) {
 
 // Each record takes the first stored description of its sensor and finger that is not empty.
 void TForm1::ApplyStoredDescriptions(const toml::TTOMLTable& document) {
-  toml::TTOMLArray* fingers = toml::GetArray(&document, u"finger");
+  const toml::TTOMLArray* fingers = toml::GetArray(&document, u"finger");
   TDescriptionLookup lookup;
   lookup.Owner = Owner();
-  const auto find = [&lookup](std::int32_t index, toml::TTOMLTable& table) {
+  const auto find = [&lookup](std::int32_t index, const toml::TTOMLTable& table) {
     return lookup.FindDescription(index, table);
   };
   for (std::size_t index = 0; index < FFingers.Count(); ++index) {
