@@ -1,5 +1,6 @@
 #include "app/config_store.h"
 
+#include <chrono>
 #include <utility>
 
 #include "base/file.h"
@@ -7,6 +8,19 @@
 #include "toml/document_io.h"
 
 namespace dactyra {
+namespace {
+
+// How long a change waits for another copy of the program to finish its own.
+constexpr std::chrono::milliseconds kLockWait{2000};
+constexpr std::u16string_view kLockSuffix = u".lock";
+
+// Logged when the wait was over and the other copy still held the lock.
+constexpr std::u16string_view kLockedSection = u"log";
+constexpr std::u16string_view kLockedKey = u"cfg_locked";
+constexpr std::u16string_view kLockedText =
+    u"Another copy of the program is changing the configuration file; this change was not saved.";
+
+}  // namespace
 
 TConfigDocument LoadConfig(std::u16string_view path) {
   TConfigDocument config;
@@ -48,12 +62,7 @@ std::unique_ptr<toml::TTOMLTable> TConfigStore::Load() const {
 }
 
 bool TConfigStore::Save(const toml::TTOMLTable& document, bool announce) const {
-  const std::u16string& path = place_.Path;
-  if (!place_.BesideProgram) {
-    // The user's own folder for the program is made on the first save.
-    CreateFolder(path.substr(0, path.find_last_of(u"\\/") + 1));  // a failure shows below
-  }
-  if (const FileWriteResult written = toml::SerializeToFile(document, path, true, 0, false);
+  if (const FileWriteResult written = toml::SerializeToFile(document, place_.Path, true, 0, false);
       !written) {
     LogSaveError(written.reason);
     return false;
@@ -64,17 +73,30 @@ bool TConfigStore::Save(const toml::TTOMLTable& document, bool announce) const {
   return true;
 }
 
-void TConfigStore::Change(
-    const std::function<std::u16string(toml::TTOMLTable& document)>& change) const {
+bool TConfigStore::Change(const TChange& change, bool announce) const {
+  const std::u16string& path = place_.Path;
+  if (!place_.BesideProgram) {
+    // The user's own folder for the program is made on the first save.
+    CreateFolder(path.substr(0, path.find_last_of(u"\\/") + 1));  // a failure shows below
+  }
+  const FileLock lock(path + std::u16string(kLockSuffix), kLockWait);
   const std::unique_ptr<toml::TTOMLTable> document = Load();
   if (document == nullptr) {
-    return;
+    return false;
   }
   if (const std::u16string failure = change(*document); !failure.empty()) {
     LogSaveError(failure);
-    return;
+    return false;
   }
-  Save(*document, false);
+  if (lock.status() == FileLock::Status::kInUse) {
+    log_(texts_->GetLangStr(kLockedSection, kLockedKey, kLockedText));
+    return false;
+  }
+  if (lock.status() == FileLock::Status::kCannotOpen) {
+    LogSaveError(lock.Reason());
+    return false;
+  }
+  return Save(*document, announce);
 }
 
 void TConfigStore::LogSaveError(std::u16string_view reason) const {

@@ -18,13 +18,13 @@ void TForm1::btnEnumClick() {
   if (!EnsureLibrary() || !ReadCurrentUser(user_label) || !ReadSensors() || !EnsureSession()) {
     return;
   }
+  ListEnrollments();
   // A configuration file that cannot be read is left alone: the rows keep their finger names.
-  const std::unique_ptr<toml::TTOMLTable> config = LoadConfigWithUnits();
-  ListEnrollments(config == nullptr ? nullptr : toml::FindTable(config.get(), u"units"));
-  if (config != nullptr) {
-    FConfig.Save(*config, false);
-    ApplyStoredDescriptions(*config);
-  }
+  FConfig.Change([this](toml::TTOMLTable& document) {
+    StoreSensorNames(document);
+    ApplyStoredDescriptions(document);
+    return std::u16string();
+  });
   FListingComplete = true;
   AddLog(Format(GetLangStr(u"log", u"fingers", u"Fingerprints recorded: %d"),
                 static_cast<std::int64_t>(FFingers.Count())));
@@ -83,22 +83,12 @@ bool TForm1::ReadSensors() {
   return true;
 }
 
-// CFG.TOML with a "units" table (none when the file cannot be read).
-std::unique_ptr<toml::TTOMLTable> TForm1::LoadConfigWithUnits() {
-  std::unique_ptr<toml::TTOMLTable> config = FConfig.Load();
-  if (config != nullptr && !toml::HasPath(config.get(), u"units")) {
-    config->Add(u"units", std::make_unique<toml::TTOMLTable>());
-  }
-  return config;
-}
-
-// One row per enrolled finger of every sensor, each sensor's name written into `units`.
-void TForm1::ListEnrollments(toml::TTOMLTable* units) {
+// One row per enrolled finger of every sensor.
+void TForm1::ListEnrollments() {
   const ui::RedrawSuspension suspension(ListView);
   for (std::size_t unit_index = 0; unit_index < FUnitCount; ++unit_index) {
     const WINBIO_UNIT_SCHEMA& unit = FUnitArray.Get()[unit_index];
     const std::u16string device_name = UnitDescription(unit);
-    toml::SetString(units, IntToText(unit.UnitId), device_name, true);
 
     TWinBioBuffer<WINBIO_BIOMETRIC_SUBTYPE> sub_factors;
     std::size_t sub_factor_count = 0;
@@ -122,6 +112,18 @@ void TForm1::ListEnrollments(toml::TTOMLTable* units) {
                     .SubName = finger_name,
                     .Description = finger_name});
     }
+  }
+}
+
+// Every sensor's name in the configuration's "units" table, which is made when missing.
+void TForm1::StoreSensorNames(toml::TTOMLTable& document) {
+  if (!toml::HasPath(&document, u"units")) {
+    document.Add(u"units", std::make_unique<toml::TTOMLTable>());
+  }
+  toml::TTOMLTable* units = toml::FindTable(&document, u"units");
+  for (std::size_t unit_index = 0; unit_index < FUnitCount; ++unit_index) {
+    const WINBIO_UNIT_SCHEMA& unit = FUnitArray.Get()[unit_index];
+    toml::SetString(units, IntToText(unit.UnitId), UnitDescription(unit), true);
   }
 }
 

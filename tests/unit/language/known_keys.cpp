@@ -59,6 +59,9 @@ constexpr TKnownKey kLogKeys[] = {
     {u"log", u"saved_error", u"Error occurred when saving configuration: "},
     {u"log", u"cfg_unreadable",
      u"The configuration file could not be read and was left unchanged."},
+    {u"log", u"cfg_locked",
+     u"Another copy of the program is changing the configuration file; this change was not "
+     u"saved."},
     {u"log", u"cfg_location", u"The descriptions are kept in %s."},
     {u"log", u"read_data", u"Reading fingerprint data..."},
     {u"log", u"get_sid_error", u"Unable to obtain the current user's SID."},
