@@ -15,6 +15,10 @@ namespace {
 
 constexpr std::u16string_view kLineBreak = u"\r\n";
 
+[[noreturn]] void CannotWrite(const char16_t* kind) {
+  throw ETOMLException(Format(u"Cannot convert this TOML value to %s", kind));
+}
+
 // The array or table that a value of its kind is; a class of someone else's that claims the kind
 // cannot be written.
 template <class T>
@@ -22,8 +26,7 @@ const T& Container(const TTOMLValue& value) {
   if (const T* container = value.As<T>()) {
     return *container;
   }
-  throw ETOMLException(Format(u"Cannot convert this TOML value to %s",
-                              T::kValueType == tvtArray ? u"array" : u"table"));
+  CannotWrite(T::kValueType == tvtArray ? u"array" : u"table");
 }
 
 bool IsArrayOfTables(const TTOMLValue& value) {

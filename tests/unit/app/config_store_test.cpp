@@ -5,10 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <chrono>
 #include <thread>
-#include <vector>
 
 #include "app/config_file.h"
 #include "app/finger_entries.h"
@@ -27,23 +25,13 @@
 namespace dactyra {
 namespace {
 
-TConfigStore StoreIn(const testing::TempFolder& folder, const TextSource& texts,
-                     std::vector<std::u16string>* log) {
-  TConfigPlace place;
-  place.Path = folder.File(u"CFG.TOML");
-  return TConfigStore(place, texts, [log](std::u16string_view line) {
-    if (log != nullptr) {
-      log->emplace_back(line);
-    }
-  });
-}
-
 TEST(ConfigStore, WhileAnotherCopyHoldsTheLockNothingIsWritten) {
   testing::TempFolder folder;
   testing::WriteBytes(folder.path() / "CFG.TOML", "[units]\n1 = \"Sensor\"\n");
   const BuiltInTexts texts;
-  std::vector<std::u16string> log;
-  const TConfigStore store = StoreIn(folder, texts, &log);
+  int lines = 0;
+  const TConfigStore store({.Path = folder.File(u"CFG.TOML"), .Seed = {}, .BesideProgram = true},
+                           texts, [&lines](std::u16string_view) { ++lines; });
   const FileLock other_copy(folder.File(u"CFG.TOML.lock"), std::chrono::milliseconds(0));
   std::u16string seen;
   EXPECT_FALSE(store.Change([&seen](toml::TTOMLTable& document) {
@@ -53,17 +41,15 @@ TEST(ConfigStore, WhileAnotherCopyHoldsTheLockNothingIsWritten) {
   }));
   EXPECT_EQ(seen, u"Sensor") << "what the change reads still holds";
   EXPECT_EQ(testing::ReadBytes(folder.path() / "CFG.TOML"), "[units]\n1 = \"Sensor\"\n");
-  EXPECT_EQ(log.size(), 1u) << "one line says that the change was not saved";
+  EXPECT_EQ(lines, 1) << "one line says that the change was not saved";
 }
 
 #if !defined(_WIN32)
-constexpr int kRenamesPerCopy = 110;
-
-std::u16string DescriptionOf(const toml::TTOMLTable& document, std::u16string_view owner,
-                             std::u16string_view finger_id) {
+// Two accounts that share the file each rename their own finger 0xF5 of unit 1.
+std::u16string DescriptionOf(const toml::TTOMLTable& document, std::u16string_view owner) {
   TDescriptionLookup lookup;
   lookup.UnitId = 1;
-  lookup.FingerId = finger_id;
+  lookup.FingerId = u"0xF5";
   lookup.Owner = owner;
   toml::ForEachTable(
       toml::GetArray(&document, u"finger"),
@@ -74,17 +60,15 @@ std::u16string DescriptionOf(const toml::TTOMLTable& document, std::u16string_vi
   return lookup.Description;
 }
 
-// One account's copy of the program renaming its own finger again and again; gives how many of
-// its renames were lost: not saved, or found undone by its next one.
-int RenameRepeatedly(const TConfigStore& store, std::u16string_view owner,
-                     std::u16string_view finger_id) {
+// One account's copy renaming its finger again and again; gives how many of its renames were
+// lost: not saved, or found undone at its next one.
+int RenameRepeatedly(const TConfigStore& store, std::u16string_view owner, int renames) {
   int lost = 0;
-  for (int i = 1; i <= kRenamesPerCopy; ++i) {
-    const std::u16string last = i == 1 ? u"" : IntToText(i - 1);
+  for (int i = 1; i <= renames; ++i) {
     const bool saved = store.Change([&](toml::TTOMLTable& document) {
-      lost += DescriptionOf(document, owner, finger_id) == last ? 0 : 1;
-      RemoveFingerEntry(document, 1, finger_id, owner);
-      AppendFingerEntry(document, 1, finger_id, IntToText(i), owner);
+      lost += DescriptionOf(document, owner) == (i == 1 ? u"" : IntToText(i - 1)) ? 0 : 1;
+      RemoveFingerEntry(document, 1, u"0xF5", owner);
+      AppendFingerEntry(document, 1, u"0xF5", IntToText(i), owner);
       return std::u16string();
     });
     lost += saved ? 0 : 1;
@@ -95,30 +79,28 @@ int RenameRepeatedly(const TConfigStore& store, std::u16string_view owner,
 }
 
 TEST(ConfigStore, TwoCopiesRenamingAtOnceLoseNoChange) {
+  constexpr int kRenames = 110;  // per copy
   testing::TempFolder folder;
   const BuiltInTexts texts;
-  const TConfigStore store = StoreIn(folder, texts, nullptr);
+  const TConfigStore store({.Path = folder.File(u"CFG.TOML"), .Seed = {}, .BesideProgram = true},
+                           texts, [](std::u16string_view) {});
   const std::u16string owners[] = {u"S-1-5-21-1-2-3-1001", u"S-1-5-21-1-2-3-1002"};
-  const std::u16string fingers[] = {u"0xF5", u"0xF6"};
-  std::vector<pid_t> copies;
+  pid_t copies[2];
   for (int copy = 0; copy < 2; ++copy) {
-    const pid_t pid = fork();
-    ASSERT_GE(pid, 0);
-    if (pid == 0) {
-      _exit(std::min(RenameRepeatedly(store, owners[copy], fingers[copy]), 100));
+    copies[copy] = fork();
+    if (copies[copy] == 0) {
+      _exit(RenameRepeatedly(store, owners[copy], kRenames) == 0 ? 0 : 1);
     }
-    copies.push_back(pid);
   }
-  for (const pid_t pid : copies) {
-    int status = 0;
-    ASSERT_EQ(waitpid(pid, &status, 0), pid);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0) << "renames lost";
+  for (const pid_t copy : copies) {
+    int status = -1;
+    ASSERT_EQ(waitpid(copy, &status, 0), copy);
+    EXPECT_EQ(status, 0) << "renames lost";
   }
   const auto document = toml::LoadFromFile(folder.File(u"CFG.TOML"), false);
   ASSERT_NE(document, nullptr);
-  for (int copy = 0; copy < 2; ++copy) {
-    EXPECT_EQ(DescriptionOf(*document, owners[copy], fingers[copy]), IntToText(kRenamesPerCopy));
+  for (const std::u16string& owner : owners) {
+    EXPECT_EQ(DescriptionOf(*document, owner), IntToText(kRenames));
   }
 }
 #endif
