@@ -36,9 +36,6 @@ enum TTOMLDateTimeKind : std::uint8_t {
   tdkLocalTime = 3,
 };
 
-class TTOMLArray;
-class TTOMLTable;
-
 // A node of a TOML document. Each As... reader of the scalars raises ETOMLException
 // ("Cannot convert this TOML value to ..."); a concrete class overrides the ones it supports.
 class TTOMLValue {
