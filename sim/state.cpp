@@ -24,7 +24,13 @@ constexpr std::int64_t kMaxSubFactor = 0xFF;
 constexpr std::int64_t kMinCode = std::numeric_limits<std::int32_t>::min();
 constexpr std::int64_t kMaxCode = std::numeric_limits<std::uint32_t>::max();
 
-TTOMLValue* Lookup(const TTOMLTable& table, std::u16string_view key) {
+const TTOMLValue* Lookup(const TTOMLTable& table, std::u16string_view key) {
+  const TTOMLValue* value = nullptr;
+  table.TryGetValue(key, value);
+  return value;
+}
+
+TTOMLValue* Lookup(TTOMLTable& table, std::u16string_view key) {
   TTOMLValue* value = nullptr;
   table.TryGetValue(key, value);
   return value;
@@ -37,7 +43,7 @@ bool ReadInteger(const TTOMLTable& table, std::u16string_view key, std::int64_t 
   if (value == nullptr) {
     return true;
   }
-  const auto* integer = dynamic_cast<const TTOMLInteger*>(value);
+  const auto* integer = value->As<TTOMLInteger>();
   if (integer == nullptr || integer->Value() < min || integer->Value() > max) {
     return false;
   }
@@ -51,7 +57,7 @@ bool ReadBoolean(const TTOMLTable& table, std::u16string_view key, bool& result)
   if (value == nullptr) {
     return true;
   }
-  const auto* boolean = dynamic_cast<const TTOMLBoolean*>(value);
+  const auto* boolean = value->As<TTOMLBoolean>();
   if (boolean == nullptr) {
     return false;
   }
@@ -69,7 +75,7 @@ bool ReadString(const TTOMLTable& table, std::u16string_view key, std::u16string
   if (value == nullptr) {
     return true;
   }
-  const auto* text = dynamic_cast<const TTOMLString*>(value);
+  const auto* text = value->As<TTOMLString>();
   if (text == nullptr) {
     return false;
   }
@@ -84,12 +90,12 @@ bool ReadTables(const TTOMLTable& root, std::u16string_view key,
   if (value == nullptr) {
     return true;
   }
-  const auto* array = dynamic_cast<const TTOMLArray*>(value);
+  const auto* array = value->As<TTOMLArray>();
   if (array == nullptr) {
     return false;
   }
-  for (const auto& item : array->Items()) {
-    const auto* table = dynamic_cast<const TTOMLTable*>(item.get());
+  for (std::int32_t i = 0; i < array->Count(); ++i) {
+    const auto* table = array->GetItem(i)->As<TTOMLTable>();
     if (table == nullptr) {
       return false;
     }
@@ -250,8 +256,9 @@ bool IsValidFailRule(const TTOMLTable& table) {
          ReadInteger(table, u"count", 0, std::numeric_limits<std::int64_t>::max(), count);
 }
 
-TTOMLArray* ArrayOf(const TTOMLTable& root, std::u16string_view key) {
-  return dynamic_cast<TTOMLArray*>(Lookup(root, key));
+TTOMLArray* ArrayOf(TTOMLTable& root, std::u16string_view key) {
+  TTOMLValue* value = Lookup(root, key);
+  return value == nullptr ? nullptr : value->As<TTOMLArray>();
 }
 
 }  // namespace
@@ -355,8 +362,7 @@ void SimState::AddTemplate(const TemplateEntry& entry) {
 
 void SimState::ReplaceTemplate(std::size_t index, const TemplateEntry& entry) {
   TTOMLArray* array = ArrayOf(*document_, u"template");
-  WriteTemplate(entry,
-                dynamic_cast<TTOMLTable&>(*array->GetItem(static_cast<std::int32_t>(index))));
+  WriteTemplate(entry, *array->GetItem(static_cast<std::int32_t>(index))->As<TTOMLTable>());
   templates_.at(index) = entry;
 }
 
@@ -379,16 +385,18 @@ std::optional<HRESULT> SimState::TakeFailure(std::u16string_view function) {
     return std::nullopt;
   }
   for (std::int32_t i = 0; i < array->Count(); ++i) {
-    const auto& rule = dynamic_cast<const TTOMLTable&>(*array->GetItem(i));
-    if (dynamic_cast<const TTOMLString&>(*Lookup(rule, u"function")).Value() != function) {
+    // The rules were checked when the state was read.
+    TTOMLTable& rule = *array->GetItem(i)->As<TTOMLTable>();
+    if (Lookup(rule, u"function")->As<TTOMLString>()->Value() != function) {
       continue;
     }
-    auto* count = dynamic_cast<TTOMLInteger*>(Lookup(rule, u"count"));
+    TTOMLValue* count_value = Lookup(rule, u"count");
+    TTOMLInteger* count = count_value == nullptr ? nullptr : count_value->As<TTOMLInteger>();
     const std::int64_t left = count == nullptr ? 1 : count->Value();
     if (left <= 0) {
       continue;
     }
-    const std::int64_t code = dynamic_cast<const TTOMLInteger&>(*Lookup(rule, u"code")).Value();
+    const std::int64_t code = Lookup(rule, u"code")->As<TTOMLInteger>()->Value();
     if (left == 1) {
       array->Remove(i);
     } else {

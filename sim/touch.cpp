@@ -19,7 +19,7 @@ using toml::TTOMLTable;
 using toml::TTOMLValue;
 
 const TTOMLValue* Lookup(const TTOMLTable& table, std::u16string_view key) {
-  TTOMLValue* value = nullptr;
+  const TTOMLValue* value = nullptr;
   table.TryGetValue(key, value);
   return value;
 }
@@ -32,7 +32,7 @@ std::optional<std::int64_t> Integer(const TTOMLTable& table, std::u16string_view
   if (value == nullptr) {
     return std::nullopt;
   }
-  const auto* integer = dynamic_cast<const TTOMLInteger*>(value);
+  const auto* integer = value->As<TTOMLInteger>();
   if (integer == nullptr || integer->Value() < min || integer->Value() > max) {
     valid = false;
     return std::nullopt;
@@ -78,7 +78,7 @@ std::optional<Touch> TouchFromDocument(const TTOMLTable& document) {
                             std::numeric_limits<std::uint32_t>::max(), valid);
   touch.identity = std::u16string(kCurrentIdentity);
   if (const TTOMLValue* identity = Lookup(document, u"identity")) {
-    const auto* text = dynamic_cast<const TTOMLString*>(identity);
+    const auto* text = identity->As<TTOMLString>();
     valid = valid && text != nullptr &&
             (text->Value() == kCurrentIdentity || SidFromText(text->Value()));
     if (text != nullptr) {

@@ -21,13 +21,13 @@ void TForm1::btnEnumClick() {
   if (!EnsureLibrary() || !ReadCurrentUser(user_label) || !ReadSensors() || !EnsureSession()) {
     return;
   }
+  ListEnrollments();
   // A configuration file that cannot be read is left alone: the rows keep their finger names.
-  const std::unique_ptr<toml::TTOMLTable> config = LoadConfigWithUnits();
-  ListEnrollments(config == nullptr ? nullptr : toml::FindTable(config.get(), u"units"));
-  if (config != nullptr) {
-    FConfig.Save(*config, false);
-    ApplyStoredDescriptions(*config);
-  }
+  FConfig.Change([this](toml::TTOMLTable& document) {
+    StoreSensorNames(document);
+    ApplyStoredDescriptions(document);
+    return std::u16string();
+  });
   FListingComplete = true;
   AddLog(Format(Get(kLogFingersListed), static_cast<std::int64_t>(FFingers.Count())));
   UpdateButtons();
@@ -84,22 +84,12 @@ bool TForm1::ReadSensors() {
   return true;
 }
 
-// CFG.TOML with a "units" table (none when the file cannot be read).
-std::unique_ptr<toml::TTOMLTable> TForm1::LoadConfigWithUnits() {
-  std::unique_ptr<toml::TTOMLTable> config = FConfig.Load();
-  if (config != nullptr && !toml::HasPath(config.get(), u"units")) {
-    config->Add(u"units", std::make_unique<toml::TTOMLTable>());
-  }
-  return config;
-}
-
-// One row per enrolled finger of every sensor, each sensor's name written into `units`.
-void TForm1::ListEnrollments(toml::TTOMLTable* units) {
+// One row per enrolled finger of every sensor.
+void TForm1::ListEnrollments() {
   const ui::RedrawSuspension suspension(ListView);
   for (std::size_t unit_index = 0; unit_index < FUnitCount; ++unit_index) {
     const WINBIO_UNIT_SCHEMA& unit = FUnitArray.Get()[unit_index];
     const std::u16string device_name = UnitDescription(unit);
-    toml::SetString(units, IntToText(unit.UnitId), device_name, true);
 
     const TUnitEnrollments enrollments = ListUnitEnrollments(FLib, FSession, FIdent, unit.UnitId);
     if (Failed(enrollments.Result)) {
@@ -122,12 +112,24 @@ void TForm1::ListEnrollments(toml::TTOMLTable* units) {
   }
 }
 
+// Every sensor's name in the configuration's "units" table, which is made when missing.
+void TForm1::StoreSensorNames(toml::TTOMLTable& document) {
+  if (!toml::HasPath(&document, u"units")) {
+    document.Add(u"units", std::make_unique<toml::TTOMLTable>());
+  }
+  toml::TTOMLTable* units = toml::FindTable(&document, u"units");
+  for (std::size_t unit_index = 0; unit_index < FUnitCount; ++unit_index) {
+    const WINBIO_UNIT_SCHEMA& unit = FUnitArray.Get()[unit_index];
+    toml::SetString(units, IntToText(unit.UnitId), UnitDescription(unit), true);
+  }
+}
+
 // Each record takes the first stored description of its sensor and finger that is not empty.
 void TForm1::ApplyStoredDescriptions(const toml::TTOMLTable& document) {
-  toml::TTOMLArray* fingers = toml::GetArray(&document, kFingerArrayKey);
+  const toml::TTOMLArray* fingers = toml::GetArray(&document, kFingerArrayKey);
   TDescriptionLookup lookup;
   lookup.Entry.Owner = Owner();
-  const auto find = [&lookup](std::int32_t index, toml::TTOMLTable& table) {
+  const auto find = [&lookup](std::int32_t index, const toml::TTOMLTable& table) {
     return lookup.FindDescription(index, table);
   };
   for (std::size_t index = 0; index < FFingers.Count(); ++index) {

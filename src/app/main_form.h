@@ -162,8 +162,8 @@ class TForm1 final : public ui::Form, public TextSource {
   std::u16string BeginListing();
   bool ReadCurrentUser(std::u16string_view user_label);
   bool ReadSensors();
-  std::unique_ptr<toml::TTOMLTable> LoadConfigWithUnits();
-  void ListEnrollments(toml::TTOMLTable* units);
+  void ListEnrollments();
+  void StoreSensorNames(toml::TTOMLTable& document);
   void ApplyStoredDescriptions(const toml::TTOMLTable& document);
 
   // The sensor for a new enrollment (SelectSensor of sensor_dialog.h over the sensors of the

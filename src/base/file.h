@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -40,6 +41,32 @@ class FileReader {
   std::u16string path_;
   std::intptr_t handle_;  // the system's handle of the open file
   std::uint64_t size_ = 0;
+  std::u16string reason_;
+};
+
+// An exclusive hold on a lock file, for as long as the object lives: no other FileLock, in this
+// process or another, holds the same file meanwhile. The file is made when missing; Windows
+// removes it when its holder lets go, elsewhere it stays for the next one.
+class FileLock {
+ public:
+  enum class Status { kHeld, kInUse, kCannotOpen };
+
+  // Takes the lock, trying again for up to `wait` while someone else holds it.
+  FileLock(std::u16string_view path, std::chrono::milliseconds wait);
+  ~FileLock();
+  FileLock(const FileLock&) = delete;
+  FileLock& operator=(const FileLock&) = delete;
+
+  // kInUse: someone else still held it when the wait was over.
+  Status status() const { return status_; }
+  // A line for the log: why the lock is not held.
+  const std::u16string& Reason() const { return reason_; }
+
+ private:
+  static constexpr std::chrono::milliseconds kRetryInterval{10};
+
+  std::intptr_t handle_;  // the system's handle of the open lock file
+  Status status_ = Status::kCannotOpen;
   std::u16string reason_;
 };
 

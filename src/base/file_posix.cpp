@@ -1,5 +1,6 @@
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -7,6 +8,7 @@
 #include <memory>
 #include <random>
 #include <system_error>
+#include <thread>
 
 #include "base/file.h"
 #include "base/strings.h"
@@ -172,6 +174,42 @@ std::optional<std::size_t> FileReader::Read(std::span<char> buffer) {
       reason_ = Describe(u"Cannot read", path_, errno);
       return std::nullopt;
     }
+  }
+}
+
+FileLock::FileLock(std::u16string_view path, std::chrono::milliseconds wait) : handle_(-1) {
+  const auto native = Utf16ToUtf8(path);
+  if (!native) {
+    reason_ = u"The file name is not valid Unicode";
+    return;
+  }
+  // Read access is enough for flock, so that another account can take a file this one made.
+  Descriptor file(::open(native->c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0666));
+  if (!file.valid()) {
+    reason_ = Describe(u"Cannot open", path, errno);
+    return;
+  }
+  const auto deadline = std::chrono::steady_clock::now() + wait;
+  while (::flock(file.get(), LOCK_EX | LOCK_NB) != 0) {
+    const int error = errno;
+    if (error != EWOULDBLOCK && error != EINTR) {
+      reason_ = Describe(u"Cannot lock", path, error);
+      return;
+    }
+    if (std::chrono::steady_clock::now() >= deadline) {
+      status_ = Status::kInUse;
+      reason_ = Describe(u"Cannot lock", path, error);
+      return;
+    }
+    std::this_thread::sleep_for(kRetryInterval);
+  }
+  status_ = Status::kHeld;
+  handle_ = file.Release();
+}
+
+FileLock::~FileLock() {
+  if (status_ == Status::kHeld) {
+    ::close(static_cast<int>(handle_));  // lets go of the lock
   }
 }
 

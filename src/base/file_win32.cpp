@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include <random>
+#include <thread>
 
 #include "base/file.h"
 #include "base/hex.h"
@@ -179,6 +180,38 @@ std::optional<std::size_t> FileReader::Read(std::span<char> buffer) {
     return std::nullopt;
   }
   return static_cast<std::size_t>(got);
+}
+
+FileLock::FileLock(std::u16string_view path, std::chrono::milliseconds wait)
+    : handle_(reinterpret_cast<std::intptr_t>(INVALID_HANDLE_VALUE)) {
+  const std::u16string name(path);
+  const auto deadline = std::chrono::steady_clock::now() + wait;
+  for (;;) {
+    // No sharing: while this handle is open nobody else opens the file, and it goes with the
+    // handle.
+    const HANDLE file = ::CreateFileW(Wide(name), GENERIC_READ | DELETE, 0, nullptr, OPEN_ALWAYS,
+                                      FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+      status_ = Status::kHeld;
+      handle_ = reinterpret_cast<std::intptr_t>(file);
+      return;
+    }
+    const DWORD error = ::GetLastError();
+    // Access is denied too for a moment while the last holder's file is being removed.
+    const bool in_use = error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED;
+    if (!in_use || std::chrono::steady_clock::now() >= deadline) {
+      status_ = error == ERROR_SHARING_VIOLATION ? Status::kInUse : Status::kCannotOpen;
+      reason_ = Describe(u"Cannot lock", path, error);
+      return;
+    }
+    std::this_thread::sleep_for(kRetryInterval);
+  }
+}
+
+FileLock::~FileLock() {
+  if (status_ == Status::kHeld) {
+    ::CloseHandle(reinterpret_cast<HANDLE>(handle_));  // lets go of the lock and removes the file
+  }
 }
 
 bool PathExists(std::u16string_view path) {

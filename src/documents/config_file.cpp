@@ -20,10 +20,9 @@ void MoveKeptFingers(toml::TTOMLArray* fingers, const std::set<std::int64_t>& li
   }
   std::int32_t index = 0;
   while (index < fingers->Count()) {
-    const toml::TTOMLValue* item = fingers->GetItem(index);
-    if (item->ValueType() == toml::tvtTable &&
-        (!EntryBelongsTo(*item->AsTable(), owner) ||
-         !listed_units.contains(toml::GetInteger(item->AsTable(), kEntryUnitIdKey, 0)))) {
+    const auto* item = fingers->GetItem(index)->As<toml::TTOMLTable>();
+    if (item != nullptr && (!EntryBelongsTo(*item, owner) ||
+                            !listed_units.contains(toml::GetInteger(item, kEntryUnitIdKey, 0)))) {
       kept.Add(fingers->Remove(index));
     } else {
       ++index;

@@ -1,5 +1,6 @@
 #include "documents/config_store.h"
 
+#include <chrono>
 #include <utility>
 
 #include "base/file.h"
@@ -8,6 +9,13 @@
 #include "toml/document_io.h"
 
 namespace dactyra {
+namespace {
+
+// How long a change waits for another copy of the program to finish its own.
+constexpr std::chrono::milliseconds kLockWait{2000};
+constexpr std::u16string_view kLockSuffix = u".lock";
+
+}  // namespace
 
 TConfigDocument LoadConfig(std::u16string_view path) {
   TConfigDocument config;
@@ -23,61 +31,69 @@ TConfigDocument LoadConfig(std::u16string_view path) {
 }
 
 TConfigStore::TConfigStore(TConfigPlace place, const TextSource& texts, TLog log)
-    : place_(std::move(place)), texts_(&texts), log_(std::move(log)) {}
+    : FPlace(std::move(place)), FTexts(&texts), FLog(std::move(log)) {}
 
 std::unique_ptr<toml::TTOMLTable> TConfigStore::Load() const {
-  TConfigDocument config = LoadConfig(place_.Path);
-  if (config.State == TConfigDocument::TState::kMissing && !place_.Seed.empty()) {
-    if (TConfigDocument seed = LoadConfig(place_.Seed);
+  TConfigDocument config = LoadConfig(FPlace.Path);
+  if (config.State == TConfigDocument::TState::kMissing && !FPlace.Seed.empty()) {
+    if (TConfigDocument seed = LoadConfig(FPlace.Seed);
         seed.State == TConfigDocument::TState::kLoaded) {
       return std::move(seed.Document);
     }
   }
   if (config.State == TConfigDocument::TState::kUnreadable) {
     // A translation may place the reason (%s); otherwise it follows on a line of its own.
-    const std::u16string text = texts_->Get(kConfigUnreadable);
+    const std::u16string text = FTexts->Get(kConfigUnreadable);
     if (text.find(u'%') != std::u16string::npos) {
-      log_(Format(text, config.Reason));
+      FLog(Format(text, config.Reason));
     } else {
-      log_(text);
-      log_(u"  " + config.Reason);
+      FLog(text);
+      FLog(u"  " + config.Reason);
     }
   }
   return std::move(config.Document);
 }
 
 bool TConfigStore::Save(const toml::TTOMLTable& document, bool announce) const {
-  const std::u16string& path = place_.Path;
-  if (!place_.BesideProgram) {
-    // The user's own folder for the program is made on the first save.
-    CreateFolder(path.substr(0, path.find_last_of(u"\\/") + 1));  // a failure shows below
-  }
-  if (const FileWriteResult written = toml::SerializeToFile(document, path, true, 0, false);
+  if (const FileWriteResult written = toml::SerializeToFile(document, FPlace.Path, true, 0, false);
       !written) {
     LogSaveError(written.reason);
     return false;
   }
   if (announce) {
-    log_(texts_->Get(kConfigSaved));
+    FLog(FTexts->Get(kConfigSaved));
   }
   return true;
 }
 
-void TConfigStore::Change(
-    const std::function<std::u16string(toml::TTOMLTable& document)>& change) const {
+bool TConfigStore::Change(const TChange& change, bool announce) const {
+  const std::u16string& path = FPlace.Path;
+  if (!FPlace.BesideProgram) {
+    // The user's own folder for the program is made on the first save.
+    CreateFolder(path.substr(0, path.find_last_of(u"\\/") + 1));  // a failure shows below
+  }
+  const FileLock lock(path + std::u16string(kLockSuffix), kLockWait);
   const std::unique_ptr<toml::TTOMLTable> document = Load();
   if (document == nullptr) {
-    return;
+    return false;
   }
   if (const std::u16string failure = change(*document); !failure.empty()) {
     LogSaveError(failure);
-    return;
+    return false;
   }
-  Save(*document, false);
+  if (lock.status() == FileLock::Status::kInUse) {
+    FLog(FTexts->Get(kConfigLocked));
+    return false;
+  }
+  if (lock.status() == FileLock::Status::kCannotOpen) {
+    LogSaveError(lock.Reason());
+    return false;
+  }
+  return Save(*document, announce);
 }
 
 void TConfigStore::LogSaveError(std::u16string_view reason) const {
-  log_(texts_->Get(kConfigSaveFailed) + std::u16string(reason));
+  FLog(FTexts->Get(kConfigSaveFailed) + std::u16string(reason));
 }
 
 }  // namespace dactyra

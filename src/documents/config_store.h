@@ -31,35 +31,38 @@ TConfigDocument LoadConfig(std::u16string_view path);
 class TConfigStore {
  public:
   using TLog = std::function<void(std::u16string_view line)>;
+  using TChange = std::function<std::u16string(toml::TTOMLTable& document)>;
 
   TConfigStore() = default;
   // Texts come from `texts` (section "log"), which must outlive the store; lines go to `log`.
   TConfigStore(TConfigPlace place, const TextSource& texts, TLog log);
 
-  const TConfigPlace& Place() const { return place_; }
+  const TConfigPlace& Place() const { return FPlace; }
 
-  // The file's document; while it is missing, the seed's, or a new empty one; none, with the
-  // reason in the log, when the file exists but cannot be read.
-  std::unique_ptr<toml::TTOMLTable> Load() const;
-
-  // Writes the document over the file, making the user's folder for it first when the file is
-  // not beside the program. A failure is
-  // logged with its reason; success is logged ("The configuration is saved.") only when
-  // `announce`. True when written.
-  bool Save(const toml::TTOMLTable& document, bool announce) const;
-
-  // Loads the file, lets `change` edit the document and writes it back. `change` returns why it
-  // could not make its change (logged, nothing written) or an empty text. A file that cannot be
-  // read is left as it is.
-  void Change(const std::function<std::u16string(toml::TTOMLTable& document)>& change) const;
+  // Loads the file, lets `change` edit the document and writes it back (making the user's folder
+  // for it first when the file is not beside the program). Several accounts may share the file,
+  // so the lock file beside it (CFG.TOML.lock) is held from before the load until after the
+  // write: another copy of the program that changes the file meanwhile waits (about two seconds
+  // at most) rather than drop this change or have its own dropped. When the lock cannot be had,
+  // `change` still reads the document, but nothing is written and the log says that the change
+  // was not saved. `change` returns why it could not make its change (logged, nothing written) or
+  // an empty text. A file that cannot be read is left as it is. Success is logged ("The
+  // configuration is saved.") only when `announce`. True when written.
+  bool Change(const TChange& change, bool announce = false) const;
 
   // Logs a failure to save: "saved_error" followed by `reason`.
   void LogSaveError(std::u16string_view reason) const;
 
  private:
-  TConfigPlace place_;
-  const TextSource* texts_ = nullptr;
-  TLog log_;
+  // The file's document; while it is missing, the seed's, or a new empty one; none, with the
+  // reason in the log, when the file exists but cannot be read.
+  std::unique_ptr<toml::TTOMLTable> Load() const;
+  // Writes the document over the file; a failure is logged with its reason.
+  bool Save(const toml::TTOMLTable& document, bool announce) const;
+
+  TConfigPlace FPlace;
+  const TextSource* FTexts = nullptr;
+  TLog FLog;
 };
 
 }  // namespace dactyra

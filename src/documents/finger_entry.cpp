@@ -7,13 +7,13 @@
 namespace dactyra {
 
 bool EntryBelongsTo(const toml::TTOMLTable& entry, std::u16string_view owner) {
-  toml::TTOMLValue* user = nullptr;
+  const toml::TTOMLValue* user = nullptr;
   if (!entry.TryGetValue(kEntryOwnerKey, user)) {
     return true;
   }
   // An owner that is not a text is nobody the program knows: the entry is left alone.
-  return !owner.empty() && user->ValueType() == toml::tvtString &&
-         static_cast<const toml::TTOMLString*>(user)->Value() == owner;
+  const auto* user_text = user->As<toml::TTOMLString>();
+  return !owner.empty() && user_text != nullptr && user_text->Value() == owner;
 }
 
 bool TFingerEntryKey::Matches(const toml::TTOMLTable& entry) const {

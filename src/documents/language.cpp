@@ -130,8 +130,8 @@ std::u16string GetLangStr(toml::TTOMLTable* lang, std::u16string_view module,
                           std::u16string_view id, std::u16string_view default_text) {
   try {
     const toml::TTOMLValue* value = FindLangValue(lang, module, id);
-    if (value != nullptr && value->ValueType() == toml::tvtString) {
-      return static_cast<const toml::TTOMLString*>(value)->Value();
+    if (const auto* text = value == nullptr ? nullptr : value->As<toml::TTOMLString>()) {
+      return text->Value();
     }
   } catch (const std::exception&) {
     // A broken document gives the default like a missing text.
@@ -143,9 +143,8 @@ std::int32_t GetLangInt(toml::TTOMLTable* lang, std::u16string_view module, std:
                         std::int32_t default_value) {
   try {
     const toml::TTOMLValue* value = FindLangValue(lang, module, id);
-    if (value != nullptr && value->ValueType() == toml::tvtInteger) {
-      const auto bits =
-          static_cast<std::uint64_t>(static_cast<const toml::TTOMLInteger*>(value)->Value());
+    if (const auto* number = value == nullptr ? nullptr : value->As<toml::TTOMLInteger>()) {
+      const auto bits = static_cast<std::uint64_t>(number->Value());
       return static_cast<std::int32_t>(static_cast<std::uint32_t>(bits));
     }
   } catch (const std::exception&) {

@@ -90,7 +90,7 @@ std::unique_ptr<TTOMLTable> ParseFile(std::u16string_view file_name, bool preser
                                       std::u16string* reason) {
   FileReader file(file_name);
   if (!file.IsOpen()) {
-    throw TOMLFileOpenError(file.Reason());
+    throw ETOMLFileOpenError(file.Reason());
   }
   TFileTextFeed feed(file);
   return Parse(feed, preserve_comments, reason);

@@ -5,17 +5,11 @@
 #include <string>
 #include <string_view>
 
-#include "base/error.h"
 #include "base/file.h"
+#include "toml/exceptions.h"
 #include "toml/value.h"
 
 namespace dactyra::toml {
-
-// Raised by ParseFile when the file cannot be opened (missing, a folder, no access, locked).
-class TOMLFileOpenError : public Error {
- public:
-  using Error::Error;
-};
 
 // A new, empty document root (neither inline nor implicit), owned by the caller.
 std::unique_ptr<TTOMLTable> NewTable();
@@ -29,7 +23,7 @@ std::unique_ptr<TTOMLTable> ParseString(std::u16string_view input, bool preserve
 
 // The document of a TOML file in UTF-8 (with or without its byte-order mark) or UTF-16 (with
 // its mark), any line ends. Null when the bytes are not valid in their encoding or the text
-// does not parse. Raises TOMLFileOpenError when the file cannot be opened.
+// does not parse. Raises ETOMLFileOpenError when the file cannot be opened.
 std::unique_ptr<TTOMLTable> ParseFile(std::u16string_view file_name, bool preserve_comments,
                                       std::u16string* reason = nullptr);
 

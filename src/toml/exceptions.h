@@ -23,4 +23,10 @@ class ETOMLSerializerException : public ETOMLException {
   using ETOMLException::ETOMLException;
 };
 
+// Raised by ParseFile when the file cannot be opened (missing, a folder, no access, locked).
+class ETOMLFileOpenError : public ETOMLException {
+ public:
+  using ETOMLException::ETOMLException;
+};
+
 }  // namespace dactyra::toml

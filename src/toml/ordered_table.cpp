@@ -126,10 +126,17 @@ std::unique_ptr<TTOMLValue> TTOMLOrderedTable::AddOrSetValue(std::u16string key,
   return value;
 }
 
-bool TTOMLOrderedTable::TryGetValue(std::u16string_view key, TTOMLValue*& value) const {
+bool TTOMLOrderedTable::TryGetValue(std::u16string_view key, const TTOMLValue*& value) const {
   const std::int32_t index = Find(key);
   value = index < 0 ? nullptr : FList[static_cast<std::size_t>(index)].Value.get();
   return index >= 0;
+}
+
+bool TTOMLOrderedTable::TryGetValue(std::u16string_view key, TTOMLValue*& value) {
+  const TTOMLValue* found = nullptr;
+  const bool present = std::as_const(*this).TryGetValue(key, found);
+  value = const_cast<TTOMLValue*>(found);
+  return present;
 }
 
 bool TTOMLOrderedTable::ContainsKey(std::u16string_view key) const {
@@ -166,7 +173,7 @@ const std::u16string& TTOMLOrderedTable::GetKey(std::int32_t index) const {
   return FList[static_cast<std::size_t>(index)].Key;
 }
 
-TTOMLValue* TTOMLOrderedTable::GetValue(std::int32_t index) const {
+const TTOMLValue* TTOMLOrderedTable::GetValue(std::int32_t index) const {
   CheckIndex(index);
   return FList[static_cast<std::size_t>(index)].Value.get();
 }
@@ -187,8 +194,8 @@ std::vector<std::u16string> TTOMLOrderedTable::Keys() const {
   return keys;
 }
 
-std::vector<TTOMLValue*> TTOMLOrderedTable::Values() const {
-  std::vector<TTOMLValue*> values;
+std::vector<const TTOMLValue*> TTOMLOrderedTable::Values() const {
+  std::vector<const TTOMLValue*> values;
   values.reserve(FList.size());
   for (const Entry& entry : FList) {
     values.push_back(entry.Value.get());

@@ -14,7 +14,7 @@ class TTOMLValue;
 // One entry as handed out by Entries: the key and a non-owning pointer to its value.
 struct TTOMLTableEntry {
   std::u16string Key;
-  TTOMLValue* Value = nullptr;
+  const TTOMLValue* Value = nullptr;
 };
 
 // Keys and values in insertion order, with lookup by key (exact code-unit comparison).
@@ -33,7 +33,8 @@ class TTOMLOrderedTable {
   void Add(std::u16string key, std::unique_ptr<TTOMLValue> value);
   // Appends a new key, or replaces the value of an existing one in place (returning the old).
   std::unique_ptr<TTOMLValue> AddOrSetValue(std::u16string key, std::unique_ptr<TTOMLValue> value);
-  bool TryGetValue(std::u16string_view key, TTOMLValue*& value) const;
+  bool TryGetValue(std::u16string_view key, const TTOMLValue*& value) const;
+  bool TryGetValue(std::u16string_view key, TTOMLValue*& value);
   bool ContainsKey(std::u16string_view key) const;
   // Takes the entry out; the entries behind it move down by one. Null for an absent key.
   std::unique_ptr<TTOMLValue> Remove(std::u16string_view key);
@@ -42,12 +43,15 @@ class TTOMLOrderedTable {
 
   std::int32_t Count() const { return static_cast<std::int32_t>(FList.size()); }
   const std::u16string& GetKey(std::int32_t index) const;
-  TTOMLValue* GetValue(std::int32_t index) const;
+  const TTOMLValue* GetValue(std::int32_t index) const;
+  TTOMLValue* GetValue(std::int32_t index) {
+    return const_cast<TTOMLValue*>(std::as_const(*this).GetValue(index));
+  }
   std::unique_ptr<TTOMLValue> SetValue(std::int32_t index, std::unique_ptr<TTOMLValue> value);
 
   // Fresh copies in position order.
   std::vector<std::u16string> Keys() const;
-  std::vector<TTOMLValue*> Values() const;
+  std::vector<const TTOMLValue*> Values() const;
   std::vector<TTOMLTableEntry> Entries() const;
 
   // Makes room for this many entries at once, or gives back the room the list grew into but

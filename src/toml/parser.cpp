@@ -276,18 +276,17 @@ TTOMLTable* TTOMLParser::WalkHeader(TDocumentState& state, std::size_t part_coun
       made->SetIsImplicit(true);
       existing = made.get();
       table->Add(part, std::move(made));
-    } else if (existing->ValueType() == tvtArray) {
-      const TTOMLArray* array = existing->AsArray();
+    } else if (TTOMLArray* array = existing->As<TTOMLArray>()) {
       if (!array->IsTableArray()) {
         Fail(Format(u"Cannot navigate into static array \"%s\"", part));
       }
       existing = array->Items().back().get();
       ++depth;
     }
-    if (existing->ValueType() != tvtTable) {
+    table = existing->As<TTOMLTable>();
+    if (table == nullptr) {
       Fail(Format(u"\"%s\" is already a scalar", part));
     }
-    table = existing->AsTable();
     if (table->IsInline()) {
       Fail(Format(u"Cannot extend inline table \"%s\"", part));
     }
@@ -297,11 +296,11 @@ TTOMLTable* TTOMLParser::WalkHeader(TDocumentState& state, std::size_t part_coun
   const std::u16string& name = FKeyParts[part_count - 1];
   TTOMLValue* existing = nullptr;
   const bool found = table->TryGetValue(name, existing);
-  const TTOMLTable* existing_table = found ? dynamic_cast<TTOMLTable*>(existing) : nullptr;
+  TTOMLTable* existing_table = found ? existing->As<TTOMLTable>() : nullptr;
   const bool defined =
       existing_table != nullptr && (!existing_table->IsImplicit() || existing_table->IsInline() ||
                                     existing_table->IsKeyDefined());
-  const auto* existing_array = found ? dynamic_cast<TTOMLArray*>(existing) : nullptr;
+  TTOMLArray* existing_array = found ? existing->As<TTOMLArray>() : nullptr;
   TTOMLTable* result = nullptr;
   if (array_of_tables) {
     TTOMLArray* array = nullptr;
@@ -318,13 +317,13 @@ TTOMLTable* TTOMLParser::WalkHeader(TDocumentState& state, std::size_t part_coun
     } else if (!existing_array->IsTableArray()) {
       Fail(u"Cannot extend static array");
     } else {
-      array = existing->AsArray();
+      array = existing_array;
     }
     auto element = MakeValue<TTOMLTable>(&FArena);
     if (array->Count() > 0) {
       // The elements of an array of tables tend to be alike: room for as many entries as the
       // one before has.
-      element->Items().Reserve(array->Items().back()->AsTable()->Items().Count());
+      element->Items().Reserve(array->Items().back()->As<TTOMLTable>()->Items().Count());
     }
     result = element.get();
     array->Add(std::move(element));
@@ -347,7 +346,7 @@ TTOMLTable* TTOMLParser::WalkHeader(TDocumentState& state, std::size_t part_coun
     } else if (existing_table == nullptr) {
       Fail(Format(u"\"%s\" is already a scalar", name));
     } else {
-      result = existing->AsTable();
+      result = existing_table;
       result->SetIsImplicit(false);
     }
     depth += 1;
@@ -590,19 +589,25 @@ TTOMLTable& TTOMLParser::WalkDottedKey(TTOMLTable& table, std::size_t part_count
   for (std::size_t i = 0; i + 1 < part_count; ++i) {
     const std::u16string& part = FKeyParts[i];
     TTOMLValue* existing = nullptr;
+    TTOMLTable* next = nullptr;
     if (!current->TryGetValue(part, existing)) {
       auto made = MakeValue<TTOMLTable>(&FArena);
       made->SetIsImplicit(true);
-      existing = made.get();
+      next = made.get();
       current->Add(part, std::move(made));
-    } else if (existing->ValueType() != tvtTable) {
-      Fail(Format(u"\"%s\" is not a table", JoinedKeyParts(i + 1)));
-    } else if (existing->AsTable()->IsInline()) {
-      Fail(Format(u"Cannot extend inline table \"%s\"", part));
-    } else if (!existing->AsTable()->IsImplicit()) {
-      Fail(Format(u"Cannot extend explicitly defined table \"%s\"", part));
+    } else {
+      next = existing->As<TTOMLTable>();
+      if (next == nullptr) {
+        Fail(Format(u"\"%s\" is not a table", JoinedKeyParts(i + 1)));
+      }
+      if (next->IsInline()) {
+        Fail(Format(u"Cannot extend inline table \"%s\"", part));
+      }
+      if (!next->IsImplicit()) {
+        Fail(Format(u"Cannot extend explicitly defined table \"%s\"", part));
+      }
     }
-    current = existing->AsTable();
+    current = next;
     current->SetIsKeyDefined(true);
   }
   return *current;

@@ -19,7 +19,13 @@ std::u16string_view Unquoted(std::u16string_view part) {
   return IsWhollyQuoted(part) ? part.substr(1, part.size() - 2) : part;
 }
 
-TTOMLValue* Lookup(const TTOMLTable& table, std::u16string_view key) {
+const TTOMLValue* Lookup(const TTOMLTable& table, std::u16string_view key) {
+  const TTOMLValue* value = nullptr;
+  table.TryGetValue(key, value);
+  return value;
+}
+
+TTOMLValue* Lookup(TTOMLTable& table, std::u16string_view key) {
   TTOMLValue* value = nullptr;
   table.TryGetValue(key, value);
   return value;
@@ -27,26 +33,30 @@ TTOMLValue* Lookup(const TTOMLTable& table, std::u16string_view key) {
 
 // The table a path goes on in after a part that is not the last: a table itself, or the last
 // element of an array when that is a table. Null when the path leads nowhere.
-TTOMLTable* SteppedInto(TTOMLValue* value) {
-  if (auto* table = dynamic_cast<TTOMLTable*>(value)) {
+const TTOMLTable* SteppedInto(const TTOMLValue& value) {
+  if (const auto* table = value.As<TTOMLTable>()) {
     return table;
   }
-  if (auto* array = dynamic_cast<TTOMLArray*>(value); array != nullptr && array->Count() > 0) {
-    return dynamic_cast<TTOMLTable*>(array->Items().back().get());
+  if (const auto* array = value.As<TTOMLArray>(); array != nullptr && array->Count() > 0) {
+    return array->GetItem(array->Count() - 1)->As<TTOMLTable>();
   }
   return nullptr;
 }
 
+TTOMLTable* SteppedInto(TTOMLValue& value) {
+  return const_cast<TTOMLTable*>(SteppedInto(std::as_const(value)));
+}
+
 // The dotted walk shared by FindValue and HasPath (parts unquoted).
-TTOMLValue* WalkParts(const TTOMLTable& root, std::u16string_view path) {
+const TTOMLValue* WalkParts(const TTOMLTable& root, std::u16string_view path) {
   const std::vector<std::u16string> parts = SplitPath(path);
   const TTOMLTable* current = &root;
   for (std::size_t i = 0; i < parts.size(); ++i) {
-    TTOMLValue* value = Lookup(*current, Unquoted(parts[i]));
+    const TTOMLValue* value = Lookup(*current, Unquoted(parts[i]));
     if (value == nullptr || i + 1 == parts.size()) {
       return value;
     }
-    current = SteppedInto(value);
+    current = SteppedInto(*value);
     if (current == nullptr) {
       return nullptr;
     }
@@ -68,7 +78,7 @@ bool SetValueAtPath(TTOMLTable* table, const std::vector<std::u16string>& parts,
       current->Add(parts[i], std::move(created));
       current = next;
     } else {
-      current = SteppedInto(step);
+      current = SteppedInto(*step);
       if (current == nullptr) {
         return false;
       }
@@ -119,13 +129,13 @@ std::vector<std::u16string> SplitPath(std::u16string_view path) {
   return parts;
 }
 
-TTOMLValue* FindValue(const TTOMLTable* table, std::u16string_view path) {
+const TTOMLValue* FindValue(const TTOMLTable* table, std::u16string_view path) {
   if (table == nullptr || path.empty()) {
     return nullptr;
   }
   try {
     if (IsWhollyQuoted(path)) {
-      if (TTOMLValue* value = Lookup(*table, Unquoted(path))) {
+      if (const TTOMLValue* value = Lookup(*table, Unquoted(path))) {
         return value;
       }
     }
@@ -158,10 +168,13 @@ TTOMLTable* FindTable(TTOMLTable* table, std::u16string_view path) {
     const std::vector<std::u16string> parts = SplitPath(path);
     for (std::size_t i = 0; i < parts.size(); ++i) {
       TTOMLValue* value = Lookup(*current, parts[i]);
-      if (auto* next = dynamic_cast<TTOMLTable*>(value)) {
+      if (value == nullptr) {
+        return nullptr;
+      }
+      if (auto* next = value->As<TTOMLTable>()) {
         current = next;
-      } else if (i + 1 < parts.size() && dynamic_cast<TTOMLArray*>(value) != nullptr) {
-        current = SteppedInto(value);
+      } else if (i + 1 < parts.size() && value->As<TTOMLArray>() != nullptr) {
+        current = SteppedInto(*value);
         if (current == nullptr) {
           return nullptr;
         }
@@ -177,22 +190,31 @@ TTOMLTable* FindTable(TTOMLTable* table, std::u16string_view path) {
 
 std::u16string GetString(const TTOMLTable* table, std::u16string_view path,
                          std::u16string_view default_value) {
-  if (const auto* text = dynamic_cast<const TTOMLString*>(FindValue(table, path))) {
-    return text->Value();
+  if (const TTOMLValue* value = FindValue(table, path)) {
+    if (const auto* text = value->As<TTOMLString>()) {
+      return text->Value();
+    }
   }
   return std::u16string(default_value);
 }
 
 std::int64_t GetInteger(const TTOMLTable* table, std::u16string_view path,
                         std::int64_t default_value) {
-  if (const auto* number = dynamic_cast<const TTOMLInteger*>(FindValue(table, path))) {
-    return number->Value();
+  if (const TTOMLValue* value = FindValue(table, path)) {
+    if (const auto* number = value->As<TTOMLInteger>()) {
+      return number->Value();
+    }
   }
   return default_value;
 }
 
-TTOMLArray* GetArray(const TTOMLTable* table, std::u16string_view path) {
-  return dynamic_cast<TTOMLArray*>(FindValue(table, path));
+const TTOMLArray* GetArray(const TTOMLTable* table, std::u16string_view path) {
+  const TTOMLValue* value = FindValue(table, path);
+  return value == nullptr ? nullptr : value->As<TTOMLArray>();
+}
+
+TTOMLArray* GetArray(TTOMLTable* table, std::u16string_view path) {
+  return const_cast<TTOMLArray*>(GetArray(static_cast<const TTOMLTable*>(table), path));
 }
 
 bool SetString(TTOMLTable* table, std::u16string_view path, std::u16string_view value,
@@ -288,14 +310,18 @@ bool Delete(TTOMLArray* array, std::int32_t index, std::unique_ptr<TTOMLValue>* 
   return true;
 }
 
-void ForEachTable(TTOMLArray* array, const TTOMLTableCallback& callback, bool skip_non_tables) {
+namespace {
+
+// The walk of both ForEachTable, over a const array or one whose tables the callback may change.
+template <class Array, class Callback>
+void WalkTables(Array* array, const Callback& callback, bool skip_non_tables) {
   if (array == nullptr || !callback) {
     return;
   }
   const std::int32_t count = array->Count();
   try {
     for (std::int32_t i = 0; i < count; ++i) {
-      auto* table = dynamic_cast<TTOMLTable*>(array->GetItem(i));
+      auto* table = array->GetItem(i)->template As<TTOMLTable>();
       if (table != nullptr) {
         if (!callback(i, *table)) {
           return;
@@ -307,6 +333,17 @@ void ForEachTable(TTOMLArray* array, const TTOMLTableCallback& callback, bool sk
   } catch (...) {
     // An element removed by the callback, or the callback's own error, ends the walk.
   }
+}
+
+}  // namespace
+
+void ForEachTable(TTOMLArray* array, const TTOMLTableCallback& callback, bool skip_non_tables) {
+  WalkTables(array, callback, skip_non_tables);
+}
+
+void ForEachTable(const TTOMLArray* array, const TTOMLConstTableCallback& callback,
+                  bool skip_non_tables) {
+  WalkTables(array, callback, skip_non_tables);
 }
 
 }  // namespace dactyra::toml

@@ -16,12 +16,12 @@ namespace dactyra::toml {
 // Reading and writing values of a document by a dotted path such as "units" or "button.enum".
 // Every helper accepts a null table or array and then gives null, false or the default; none of
 // them raises. A path part in double or single quotes is one key, dots included ("a.b".c).
-// Values returned by the getters stay owned by the document.
+// Values returned by the getters stay owned by the document; a const document gives const values.
 
 // The parts of a path: split at dots outside quotes, quotes dropped; at least one part.
 std::vector<std::u16string> SplitPath(std::u16string_view path);
 
-TTOMLValue* FindValue(const TTOMLTable* table, std::u16string_view path);
+const TTOMLValue* FindValue(const TTOMLTable* table, std::u16string_view path);
 // An empty path gives the table itself.
 TTOMLTable* FindTable(TTOMLTable* table, std::u16string_view path);
 bool HasPath(const TTOMLTable* table, std::u16string_view path);
@@ -32,7 +32,8 @@ std::u16string GetString(const TTOMLTable* table, std::u16string_view path,
                          std::u16string_view default_value);
 std::int64_t GetInteger(const TTOMLTable* table, std::u16string_view path,
                         std::int64_t default_value);
-TTOMLArray* GetArray(const TTOMLTable* table, std::u16string_view path);
+const TTOMLArray* GetArray(const TTOMLTable* table, std::u16string_view path);
+TTOMLArray* GetArray(TTOMLTable* table, std::u16string_view path);
 
 // Store a new value at the path, creating the tables on the way; an existing value is replaced
 // in its place only when overwrite is true. True when the value was stored.
@@ -66,8 +67,11 @@ bool Delete(TTOMLArray* array, std::int32_t index, std::unique_ptr<TTOMLValue>* 
 
 // Calls back for each table of the array with its index while the callback returns true. An
 // element that is not a table is passed over with skip_non_tables, else it ends the walk; so
-// does any error inside the walk.
+// does any error inside the walk. The tables of a const array are handed out const.
 using TTOMLTableCallback = std::function<bool(std::int32_t index, TTOMLTable& table)>;
+using TTOMLConstTableCallback = std::function<bool(std::int32_t index, const TTOMLTable& table)>;
 void ForEachTable(TTOMLArray* array, const TTOMLTableCallback& callback, bool skip_non_tables);
+void ForEachTable(const TTOMLArray* array, const TTOMLConstTableCallback& callback,
+                  bool skip_non_tables);
 
 }  // namespace dactyra::toml

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <string_view>
-#include <typeinfo>
 #include <utility>
 
+#include "base/format.h"
 #include "base/strings.h"
 #include "toml/exceptions.h"
 #include "toml/scalar_text.h"
@@ -15,18 +15,32 @@ namespace {
 
 constexpr std::u16string_view kLineBreak = u"\r\n";
 
+[[noreturn]] void CannotWrite(const char16_t* kind) {
+  throw ETOMLException(Format(u"Cannot convert this TOML value to %s", kind));
+}
+
+// The array or table that a value of its kind is; a class of someone else's that claims the kind
+// cannot be written.
+template <class T>
+const T& Container(const TTOMLValue& value) {
+  if (const T* container = value.As<T>()) {
+    return *container;
+  }
+  CannotWrite(T::kValueType == tvtArray ? u"array" : u"table");
+}
+
 bool IsArrayOfTables(const TTOMLValue& value) {
   if (value.ValueType() != tvtArray) {
     return false;
   }
-  const TTOMLValueList& items = value.AsArray()->Items();
+  const TTOMLValueList& items = Container<TTOMLArray>(value).Items();
   return !items.empty() && std::all_of(items.begin(), items.end(), [](const auto& item) {
     return item->ValueType() == tvtTable;
   });
 }
 
 bool IsStandardTable(const TTOMLValue& value) {
-  return value.ValueType() == tvtTable && !value.AsTable()->IsInline();
+  return value.ValueType() == tvtTable && !Container<TTOMLTable>(value).IsInline();
 }
 
 bool HasComments(const TTOMLValue& value) {
@@ -58,7 +72,7 @@ std::u16string TTOMLSerializer::Serialize(const TTOMLValue& value, std::int32_t 
     // them that would not read back the same way.
     WriteCommentBlock(value.CommentBefore(), true);
     FBodyStart = FStringBuilder.size();
-    WriteTableBody(*value.AsTable());
+    WriteTableBody(Container<TTOMLTable>(value));
   } else {
     WriteValue(value);
   }
@@ -97,9 +111,9 @@ void TTOMLSerializer::WriteTableBody(const TTOMLTable& table) {
   for (const std::int32_t i : order) {
     const TTOMLValue& value = *items.GetValue(i);
     if (IsArrayOfTables(value)) {
-      WriteArrayOfTables(items.GetKey(i), *value.AsArray());
+      WriteArrayOfTables(items.GetKey(i), Container<TTOMLArray>(value));
     } else if (IsStandardTable(value)) {
-      WriteSubTable(items.GetKey(i), *value.AsTable());
+      WriteSubTable(items.GetKey(i), Container<TTOMLTable>(value));
     }
   }
   WriteCommentBlock(table.CommentTrailing());
@@ -126,7 +140,7 @@ void TTOMLSerializer::WriteArrayOfTables(const std::u16string& key, const TTOMLA
     WriteInlineComment(item->CommentInline());
     NewLine();
     FCurrentPath.push_back(key);
-    WriteTableBody(*item->AsTable());
+    WriteTableBody(Container<TTOMLTable>(*item));
     FCurrentPath.pop_back();
   }
 }
@@ -156,14 +170,13 @@ void TTOMLSerializer::WriteHeaderPath(const std::u16string& key) {
   WriteKey(key);
 }
 
-// The value classes are final, so a comparison of types tells a string, float or date-time
-// object from another class that claims its kind, more cheaply than a dynamic_cast.
+// A class of someone else's that claims a scalar kind is written through its As... reader.
 void TTOMLSerializer::WriteValue(const TTOMLValue& value) {
   switch (value.ValueType()) {
     case tvtString:
       // Read in place rather than copied by AsString.
-      if (typeid(value) == typeid(TTOMLString)) {
-        WriteString(static_cast<const TTOMLString&>(value).Value());
+      if (const auto* text = value.As<TTOMLString>()) {
+        WriteString(text->Value());
       } else {
         WriteString(value.AsString());
       }
@@ -171,27 +184,30 @@ void TTOMLSerializer::WriteValue(const TTOMLValue& value) {
     case tvtInteger:
       FStringBuilder += IntToText(value.AsInteger());
       break;
-    case tvtFloat:
-      AppendFloatText(FStringBuilder, value.AsFloat(),
-                      typeid(value) == typeid(TTOMLFloat)
-                          ? std::u16string_view(static_cast<const TTOMLFloat&>(value).RawString())
-                          : std::u16string_view());
+    case tvtFloat: {
+      const auto* number = value.As<TTOMLFloat>();
+      AppendFloatText(
+          FStringBuilder, value.AsFloat(),
+          number != nullptr ? std::u16string_view(number->RawString()) : std::u16string_view());
       break;
+    }
     case tvtBoolean:
       FStringBuilder += value.AsBoolean() ? u"true" : u"false";
       break;
-    case tvtDateTime:
-      if (typeid(value) != typeid(TTOMLDateTime)) {
+    case tvtDateTime: {
+      const auto* date_time = value.As<TTOMLDateTime>();
+      if (date_time == nullptr) {
         throw ETOMLSerializerException(u"Invalid datetime value type");
       }
-      AppendDateTimeText(FStringBuilder, static_cast<const TTOMLDateTime&>(value));
+      AppendDateTimeText(FStringBuilder, *date_time);
       break;
+    }
     case tvtArray:
-      WriteArray(*value.AsArray());
+      WriteArray(Container<TTOMLArray>(value));
       break;
     case tvtTable:
     case tvtInlineTable:
-      WriteInlineTable(*value.AsTable());
+      WriteInlineTable(Container<TTOMLTable>(value));
       break;
   }
 }

@@ -79,12 +79,6 @@ bool TTOMLValue::AsBoolean() const {
 TDateTime TTOMLValue::AsDateTime() const {
   CannotConvert(u"datetime");
 }
-const TTOMLArray* TTOMLValue::AsArray() const {
-  CannotConvert(u"array");
-}
-const TTOMLTable* TTOMLValue::AsTable() const {
-  CannotConvert(u"table");
-}
 
 std::u16string TTOMLDateTime::AsString() const {
   if (!FRawString.empty()) {
@@ -119,12 +113,12 @@ TTOMLArray::~TTOMLArray() {
 }
 
 void TTOMLArray::CheckIndex(std::int32_t index) const {
-  if (index < 0 || index >= GetCount()) {
+  if (index < 0 || index >= Count()) {
     throw std::out_of_range("TOML array position out of range");
   }
 }
 
-TTOMLValue* TTOMLArray::GetItem(std::int32_t index) const {
+const TTOMLValue* TTOMLArray::GetItem(std::int32_t index) const {
   CheckIndex(index);
   return FItems[static_cast<std::size_t>(index)].get();
 }

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <typeinfo>
 #include <utility>
 #include <vector>
 
@@ -35,10 +36,7 @@ enum TTOMLDateTimeKind : std::uint8_t {
   tdkLocalTime = 3,
 };
 
-class TTOMLArray;
-class TTOMLTable;
-
-// A node of a TOML document. Each As... reader of the base raises ETOMLException
+// A node of a TOML document. Each As... reader of the scalars raises ETOMLException
 // ("Cannot convert this TOML value to ..."); a concrete class overrides the ones it supports.
 class TTOMLValue {
  public:
@@ -67,10 +65,19 @@ class TTOMLValue {
   virtual double AsFloat() const;
   virtual bool AsBoolean() const;
   virtual TDateTime AsDateTime() const;
-  virtual const TTOMLArray* AsArray() const;
-  virtual const TTOMLTable* AsTable() const;
-  TTOMLArray* AsArray() { return const_cast<TTOMLArray*>(std::as_const(*this).AsArray()); }
-  TTOMLTable* AsTable() { return const_cast<TTOMLTable*>(std::as_const(*this).AsTable()); }
+
+  // The value as one of the classes below (As<TTOMLTable>(), ...), or null when it is of another
+  // kind. The kind is compared first; the class is confirmed too, so that a class of someone
+  // else's that claims the kind is never taken for ours (ours are final).
+  template <class T>
+  const T* As() const {
+    return FValueType == T::kValueType && typeid(*this) == typeid(T) ? static_cast<const T*>(this)
+                                                                     : nullptr;
+  }
+  template <class T>
+  T* As() {
+    return const_cast<T*>(std::as_const(*this).template As<T>());
+  }
 
  protected:
   // The comments after the last item of an array or entry of a table.
@@ -94,7 +101,9 @@ class TTOMLValue {
 
 class TTOMLString final : public TTOMLValue {
  public:
-  explicit TTOMLString(std::u16string value) : TTOMLValue(tvtString), FValue(std::move(value)) {}
+  static constexpr TTOMLValueType kValueType = tvtString;
+
+  explicit TTOMLString(std::u16string value) : TTOMLValue(kValueType), FValue(std::move(value)) {}
 
   const std::u16string& Value() const { return FValue; }
   void SetValue(std::u16string value) { FValue = std::move(value); }
@@ -106,7 +115,9 @@ class TTOMLString final : public TTOMLValue {
 
 class TTOMLInteger final : public TTOMLValue {
  public:
-  explicit TTOMLInteger(std::int64_t value) : TTOMLValue(tvtInteger), FValue(value) {}
+  static constexpr TTOMLValueType kValueType = tvtInteger;
+
+  explicit TTOMLInteger(std::int64_t value) : TTOMLValue(kValueType), FValue(value) {}
 
   std::int64_t Value() const { return FValue; }
   void SetValue(std::int64_t value) { FValue = value; }
@@ -119,9 +130,11 @@ class TTOMLInteger final : public TTOMLValue {
 
 class TTOMLFloat final : public TTOMLValue {
  public:
+  static constexpr TTOMLValueType kValueType = tvtFloat;
+
   // raw_string: the source spelling without underscores; empty for floats made by code.
   explicit TTOMLFloat(double value, std::u16string raw_string = {})
-      : TTOMLValue(tvtFloat), FValue(value), FRawString(std::move(raw_string)) {}
+      : TTOMLValue(kValueType), FValue(value), FRawString(std::move(raw_string)) {}
 
   double Value() const { return FValue; }
   void SetValue(double value) { FValue = value; }
@@ -136,7 +149,9 @@ class TTOMLFloat final : public TTOMLValue {
 
 class TTOMLBoolean final : public TTOMLValue {
  public:
-  explicit TTOMLBoolean(bool value) : TTOMLValue(tvtBoolean), FValue(value) {}
+  static constexpr TTOMLValueType kValueType = tvtBoolean;
+
+  explicit TTOMLBoolean(bool value) : TTOMLValue(kValueType), FValue(value) {}
 
   bool Value() const { return FValue; }
   void SetValue(bool value) { FValue = value; }
@@ -150,9 +165,11 @@ class TTOMLBoolean final : public TTOMLValue {
 // a local time a zero date part. time_zone_offset: minutes east of UTC.
 class TTOMLDateTime final : public TTOMLValue {
  public:
+  static constexpr TTOMLValueType kValueType = tvtDateTime;
+
   TTOMLDateTime(TDateTime date_time, std::u16string raw_string, TTOMLDateTimeKind kind,
                 std::int32_t time_zone_offset)
-      : TTOMLValue(tvtDateTime),
+      : TTOMLValue(kValueType),
         FValue(date_time),
         FRawString(std::move(raw_string)),
         FKind(kind),
@@ -184,7 +201,9 @@ using TTOMLValueList = std::vector<std::unique_ptr<TTOMLValue>>;
 // std::out_of_range.
 class TTOMLArray final : public TTOMLValue {
  public:
-  TTOMLArray() : TTOMLValue(tvtArray) {}
+  static constexpr TTOMLValueType kValueType = tvtArray;
+
+  TTOMLArray() : TTOMLValue(kValueType) {}
   ~TTOMLArray() override;
 
   const TTOMLValueList& Items() const { return FItems; }
@@ -202,13 +221,13 @@ class TTOMLArray final : public TTOMLValue {
     }
     FItems.push_back(std::move(value));
   }
-  TTOMLValue* GetItem(std::int32_t index) const;
+  const TTOMLValue* GetItem(std::int32_t index) const;
+  TTOMLValue* GetItem(std::int32_t index) {
+    return const_cast<TTOMLValue*>(std::as_const(*this).GetItem(index));
+  }
   // Takes the item out; the items behind it move down by one.
   std::unique_ptr<TTOMLValue> Remove(std::int32_t index);
-  std::int32_t GetCount() const { return static_cast<std::int32_t>(FItems.size()); }
-  std::int32_t Count() const { return GetCount(); }
-
-  const TTOMLArray* AsArray() const override { return this; }
+  std::int32_t Count() const { return static_cast<std::int32_t>(FItems.size()); }
 
  private:
   void CheckIndex(std::int32_t index) const;
@@ -220,7 +239,9 @@ class TTOMLArray final : public TTOMLValue {
 // Standard, implicit and inline tables alike. Owns its values (through Items).
 class TTOMLTable final : public TTOMLValue {
  public:
-  TTOMLTable() : TTOMLValue(tvtTable) {}
+  static constexpr TTOMLValueType kValueType = tvtTable;
+
+  TTOMLTable() : TTOMLValue(kValueType) {}
 
   TTOMLOrderedTable& Items() { return FItems; }
   const TTOMLOrderedTable& Items() const { return FItems; }
@@ -240,11 +261,12 @@ class TTOMLTable final : public TTOMLValue {
   void Add(std::u16string key, std::unique_ptr<TTOMLValue> value) {
     FItems.Add(std::move(key), std::move(value));
   }
-  bool TryGetValue(std::u16string_view key, TTOMLValue*& value) const {
+  bool TryGetValue(std::u16string_view key, const TTOMLValue*& value) const {
     return FItems.TryGetValue(key, value);
   }
-
-  const TTOMLTable* AsTable() const override { return this; }
+  bool TryGetValue(std::u16string_view key, TTOMLValue*& value) {
+    return FItems.TryGetValue(key, value);
+  }
 
  private:
   bool FIsImplicit = false;

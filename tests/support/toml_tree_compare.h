@@ -67,15 +67,15 @@ inline std::string CompareTrees(const TTOMLValue& a, const TTOMLValue& b,
     case tvtBoolean:
       return a.AsBoolean() == b.AsBoolean() ? "" : Describe(where, "booleans differ");
     case tvtDateTime: {
-      const auto& x = static_cast<const TTOMLDateTime&>(a);
-      const auto& y = static_cast<const TTOMLDateTime&>(b);
+      const TTOMLDateTime& x = *a.As<TTOMLDateTime>();
+      const TTOMLDateTime& y = *b.As<TTOMLDateTime>();
       const bool same = x.AsString() == y.AsString() && x.Kind() == y.Kind() &&
                         x.TimeZoneOffset() == y.TimeZoneOffset();
       return same ? "" : Describe(where, "date-times differ");
     }
     case tvtArray: {
-      const TTOMLArray& x = *a.AsArray();
-      const TTOMLArray& y = *b.AsArray();
+      const TTOMLArray& x = *a.As<TTOMLArray>();
+      const TTOMLArray& y = *b.As<TTOMLArray>();
       if (x.Count() != y.Count()) {
         return Describe(where, "array sizes differ");
       }
@@ -94,14 +94,14 @@ inline std::string CompareTrees(const TTOMLValue& a, const TTOMLValue& b,
     }
     case tvtTable:
     case tvtInlineTable: {
-      const TTOMLOrderedTable& x = a.AsTable()->Items();
-      const TTOMLOrderedTable& y = b.AsTable()->Items();
+      const TTOMLOrderedTable& x = a.As<TTOMLTable>()->Items();
+      const TTOMLOrderedTable& y = b.As<TTOMLTable>()->Items();
       if (x.Count() != y.Count()) {
         return Describe(where, "table sizes differ");
       }
       if (options.comments &&
-          detail::WithoutTrailingLineFeeds(a.AsTable()->CommentTrailing()) !=
-              detail::WithoutTrailingLineFeeds(b.AsTable()->CommentTrailing())) {
+          detail::WithoutTrailingLineFeeds(a.As<TTOMLTable>()->CommentTrailing()) !=
+              detail::WithoutTrailingLineFeeds(b.As<TTOMLTable>()->CommentTrailing())) {
         return Describe(where, "table trailing comments differ");
       }
       for (std::int32_t i = 0; i < x.Count(); ++i) {
@@ -109,7 +109,7 @@ inline std::string CompareTrees(const TTOMLValue& a, const TTOMLValue& b,
         if (options.order && y.GetKey(i) != key) {
           return Describe(where, "key order differs at \"" + detail::Key(key) + "\"");
         }
-        TTOMLValue* other = nullptr;
+        const TTOMLValue* other = nullptr;
         if (!y.TryGetValue(key, other)) {
           return Describe(where, "key \"" + detail::Key(key) + "\" is missing");
         }

@@ -99,7 +99,7 @@ void AppendValue(std::string& out, const TTOMLValue& value) {
       AppendTagged(out, "bool", value.AsBoolean() ? u"true" : u"false");
       break;
     case tvtDateTime: {
-      const auto& dateTime = static_cast<const TTOMLDateTime&>(value);
+      const TTOMLDateTime& dateTime = *value.As<TTOMLDateTime>();
       static constexpr const char* kTypes[] = {"datetime", "datetime-local", "date-local",
                                                "time-local"};
       AppendTagged(out, kTypes[dateTime.Kind()], DateTimeText(dateTime));
@@ -107,7 +107,7 @@ void AppendValue(std::string& out, const TTOMLValue& value) {
     }
     case tvtArray: {
       out += '[';
-      const TTOMLArray& array = *value.AsArray();
+      const TTOMLArray& array = *value.As<TTOMLArray>();
       for (std::int32_t i = 0; i < array.Count(); ++i) {
         if (i > 0) {
           out += ", ";
@@ -119,7 +119,7 @@ void AppendValue(std::string& out, const TTOMLValue& value) {
     }
     case tvtTable:
     case tvtInlineTable:
-      AppendTable(out, *value.AsTable());
+      AppendTable(out, *value.As<TTOMLTable>());
       break;
   }
 }

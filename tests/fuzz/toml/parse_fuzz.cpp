@@ -21,14 +21,14 @@ using namespace dactyra::toml;
 void Walk(const TTOMLValue& value) {
   switch (value.ValueType()) {
     case tvtTable: {
-      const TTOMLOrderedTable& items = value.AsTable()->Items();
+      const TTOMLOrderedTable& items = value.As<TTOMLTable>()->Items();
       for (std::int32_t i = 0; i < items.Count(); ++i) {
         Walk(*items.GetValue(i));
       }
       break;
     }
     case tvtArray:
-      for (const auto& item : value.AsArray()->Items()) {
+      for (const auto& item : value.As<TTOMLArray>()->Items()) {
         Walk(*item);
       }
       break;

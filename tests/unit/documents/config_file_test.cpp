@@ -107,7 +107,7 @@ TEST(BuildConfigFromRecords, OneEntryPerRecordAndOneUnitPerListedSensor) {
   toml::TTOMLArray* fingers = toml::GetArray(root.get(), u"finger");
   ASSERT_NE(fingers, nullptr);
   ASSERT_EQ(fingers->Count(), 3);
-  const toml::TTOMLTable* last = fingers->GetItem(2)->AsTable();
+  const toml::TTOMLTable* last = fingers->GetItem(2)->As<toml::TTOMLTable>();
   EXPECT_EQ(toml::GetInteger(last, u"unitid", 0), 7);
   EXPECT_EQ(toml::GetString(last, u"fingerid", u""), u"0xF5");
   EXPECT_EQ(toml::GetString(last, u"description", u"?"), u"");
@@ -126,7 +126,7 @@ TEST(BuildConfigFromRecords, KeepsTheFingersOfSensorsNotListed) {
   ASSERT_NE(fingers, nullptr);
   std::vector<std::u16string> descriptions;
   for (const auto& item : fingers->Items()) {
-    descriptions.push_back(toml::GetString(item->AsTable(), u"description", u""));
+    descriptions.push_back(toml::GetString(item->As<toml::TTOMLTable>(), u"description", u""));
   }
   EXPECT_EQ(descriptions, (std::vector<std::u16string>{u"new", u"unplugged one", u"failed one",
                                                        u"unplugged two"}));

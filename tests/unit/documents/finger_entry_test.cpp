@@ -28,7 +28,8 @@ TEST(FingerEntries, AppendCreatesTheArrayWhenMissing) {
   auto document = Parse(u"[units]\n1 = \"Sensor\"\n");
   ASSERT_TRUE(AppendFingerEntry(*document, 1, u"0xF6", u"left thumb", u""));
   EXPECT_EQ(Descriptions(*document), u"left thumb;");
-  toml::TTOMLTable* entry = toml::GetArray(document.get(), u"finger")->GetItem(0)->AsTable();
+  toml::TTOMLTable* entry =
+      toml::GetArray(document.get(), u"finger")->GetItem(0)->As<toml::TTOMLTable>();
   EXPECT_EQ(toml::GetInteger(entry, u"unitid", 0), 1);
   EXPECT_EQ(toml::GetString(entry, u"fingerid", u""), u"0xF6");
   EXPECT_EQ(toml::GetString(document.get(), u"units.1", u""), u"Sensor");
@@ -92,7 +93,8 @@ TEST(FingerEntries, OnlyTheOwnersOrOwnerlessEntriesAreHis) {
   EXPECT_TRUE(RemoveFingerEntry(*document, 1, u"0xF6", u"S-1"));
   EXPECT_EQ(Descriptions(*document), u"theirs;");
   ASSERT_TRUE(AppendFingerEntry(*document, 1, u"0xF7", u"new", u"S-1"));
-  const toml::TTOMLTable* added = toml::GetArray(document.get(), u"finger")->GetItem(1)->AsTable();
+  const toml::TTOMLTable* added =
+      toml::GetArray(document.get(), u"finger")->GetItem(1)->As<toml::TTOMLTable>();
   EXPECT_EQ(toml::GetString(added, kEntryOwnerKey, u""), u"S-1");
 }
 

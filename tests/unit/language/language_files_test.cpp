@@ -74,7 +74,7 @@ void CollectKeys(const toml::TTOMLTable& table, const std::u16string& prefix,
   for (const toml::TTOMLTableEntry& entry : table.Items().Entries()) {
     const std::u16string path = prefix.empty() ? entry.Key : prefix + u"." + entry.Key;
     if (entry.Value->ValueType() == toml::tvtTable) {
-      CollectKeys(*entry.Value->AsTable(), path, section, keys);
+      CollectKeys(*entry.Value->As<toml::TTOMLTable>(), path, section, keys);
     } else {
       keys.insert({section, path});
     }
@@ -87,7 +87,7 @@ TKeySet FileKeys(const toml::TTOMLTable& document) {
   TKeySet keys;
   for (const toml::TTOMLTableEntry& entry : document.Items().Entries()) {
     if (entry.Value->ValueType() == toml::tvtTable) {
-      CollectKeys(*entry.Value->AsTable(), u"", entry.Key, keys);
+      CollectKeys(*entry.Value->As<toml::TTOMLTable>(), u"", entry.Key, keys);
     } else {
       keys.insert({u"", entry.Key});
     }

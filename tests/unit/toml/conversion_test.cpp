@@ -77,13 +77,13 @@ TEST(Conversions, PrefixedIntegersFitIn64Bits) {
 TEST(Conversions, Floats) {
   const auto value = ConvertNumber(Token(ttFloat, u"1_000.5"));
   EXPECT_EQ(value->AsFloat(), 1000.5);
-  EXPECT_EQ(static_cast<const TTOMLFloat&>(*value).RawString(), u"1000.5");
+  EXPECT_EQ(value->As<TTOMLFloat>()->RawString(), u"1000.5");
   EXPECT_EQ(ConvertNumber(Token(ttFloat, u"-2.5E-3"))->AsFloat(), -0.0025);
   EXPECT_EQ(ConvertNumber(Token(ttFloat, u"+6e2"))->AsFloat(), 600.0);
 
   const auto inf = ConvertNumber(Token(ttFloat, u"+inf"));
   EXPECT_TRUE(std::isinf(inf->AsFloat()) && inf->AsFloat() > 0);
-  EXPECT_EQ(static_cast<const TTOMLFloat&>(*inf).RawString(), u"+inf");
+  EXPECT_EQ(inf->As<TTOMLFloat>()->RawString(), u"+inf");
   EXPECT_TRUE(ConvertNumber(Token(ttFloat, u"-inf"))->AsFloat() < 0);
   EXPECT_TRUE(std::isnan(ConvertNumber(Token(ttIdentifier, u"nan"))->AsFloat()));
   EXPECT_TRUE(std::isnan(ConvertNumber(Token(ttFloat, u"-nan"))->AsFloat()));

@@ -18,7 +18,7 @@ std::unique_ptr<TTOMLValue> Int(std::int64_t v) {
 }
 
 std::int64_t IntAt(const TTOMLOrderedTable& t, std::u16string_view key) {
-  TTOMLValue* value = nullptr;
+  const TTOMLValue* value = nullptr;
   EXPECT_TRUE(t.TryGetValue(key, value));
   return value == nullptr ? -1 : value->AsInteger();
 }
@@ -125,7 +125,7 @@ TEST(OrderedTable, CopiesDoNotFollowLaterChanges) {
   TTOMLOrderedTable t;
   t.Add(u"a", Int(1));
   const std::vector<TTOMLTableEntry> entries = t.Entries();
-  const std::vector<TTOMLValue*> values = t.Values();
+  const std::vector<const TTOMLValue*> values = t.Values();
   t.Add(u"b", Int(2));
   t.Clear();
   EXPECT_EQ(t.Count(), 0);

@@ -28,7 +28,7 @@ std::u16string ParseError(std::u16string_view text, bool comments = false) {
 // The value at a dotted path of plain keys, or null.
 const TTOMLValue* At(const TTOMLTable& root, std::u16string_view path) {
   const TTOMLTable* table = &root;
-  TTOMLValue* value = nullptr;
+  const TTOMLValue* value = nullptr;
   for (;;) {
     const std::size_t dot = path.find(u'.');
     if (!table->TryGetValue(path.substr(0, dot), value)) {
@@ -37,10 +37,10 @@ const TTOMLValue* At(const TTOMLTable& root, std::u16string_view path) {
     if (dot == std::u16string_view::npos) {
       return value;
     }
-    if (value->ValueType() != tvtTable) {
+    table = value->As<TTOMLTable>();
+    if (table == nullptr) {
       return nullptr;
     }
-    table = value->AsTable();
     path.remove_prefix(dot + 1);
   }
 }
@@ -64,8 +64,9 @@ TEST(Parser, ValuesOfEveryKind) {
   EXPECT_EQ(At(*root, u"f")->AsFloat(), 3.5);
   EXPECT_TRUE(At(*root, u"b")->AsBoolean());
   EXPECT_EQ(At(*root, u"d")->ValueType(), tvtDateTime);
-  EXPECT_EQ(At(*root, u"a")->AsArray()->GetItem(2)->AsArray()->GetItem(0)->AsInteger(), 3);
-  EXPECT_TRUE(At(*root, u"t")->AsTable()->IsInline());
+  EXPECT_EQ(
+      At(*root, u"a")->As<TTOMLArray>()->GetItem(2)->As<TTOMLArray>()->GetItem(0)->AsInteger(), 3);
+  EXPECT_TRUE(At(*root, u"t")->As<TTOMLTable>()->IsInline());
   EXPECT_FALSE(At(*root, u"t.y.z")->AsBoolean());
   EXPECT_GT(At(*root, u"inf1")->AsFloat(), 1e308);
   EXPECT_EQ(root->Items().Keys().back(), u"n");
@@ -112,7 +113,7 @@ TEST(Parser, BareKeysThatStartLikeNumbers) {
   EXPECT_EQ(At(*root, u"2024-01-01abc")->AsInteger(), 6);
   EXPECT_EQ(At(*root, u"t.-inf.1e5")->AsInteger(), 7);
   // Where a value is due, the same shapes are numbers and dates.
-  const TTOMLArray* v = At(*root, u"t.v")->AsArray();
+  const TTOMLArray* v = At(*root, u"t.v")->As<TTOMLArray>();
   EXPECT_EQ(v->GetItem(0)->ValueType(), tvtDateTime);
   EXPECT_EQ(v->GetItem(1)->AsInteger(), -1);
   EXPECT_EQ(v->GetItem(2)->AsInteger(), 1);
@@ -127,15 +128,15 @@ TEST(Parser, BareKeysThatStartLikeNumbers) {
 TEST(Parser, DottedKeysAndHeaders) {
   const auto root = Parse(u"a.b.c = 1\na.b.d = 2\n");
   ASSERT_EQ(root->Items().Count(), 1);
-  EXPECT_EQ(At(*root, u"a")->AsTable()->Items().Count(), 1);
-  EXPECT_EQ(At(*root, u"a.b")->AsTable()->Items().Count(), 2);
-  EXPECT_TRUE(At(*root, u"a.b")->AsTable()->IsImplicit());
+  EXPECT_EQ(At(*root, u"a")->As<TTOMLTable>()->Items().Count(), 1);
+  EXPECT_EQ(At(*root, u"a.b")->As<TTOMLTable>()->Items().Count(), 2);
+  EXPECT_TRUE(At(*root, u"a.b")->As<TTOMLTable>()->IsImplicit());
   EXPECT_EQ(ParseError(u"a.b.c = 1\na.b.d = 2\n[a.b]"), u"Duplicate table header [a.b]");
   EXPECT_EQ(ParseError(u"a.b.c = 1\n[a]"), u"Duplicate table header [a]");
   EXPECT_EQ(ParseError(u"t = {x = 1}\n[t]"), u"Duplicate table header [t]");
 
   const auto reopened = Parse(u"[a.b]\nx = 1\n[a]\ny = 2\n");
-  EXPECT_FALSE(At(*reopened, u"a")->AsTable()->IsImplicit());
+  EXPECT_FALSE(At(*reopened, u"a")->As<TTOMLTable>()->IsImplicit());
   EXPECT_EQ(At(*reopened, u"a.y")->AsInteger(), 2);
   EXPECT_EQ(ParseError(u"[a]\n[a]"), u"Duplicate table header [a]");
   EXPECT_EQ(ParseError(u"[a.b]\nc = 1\n[a]\nb.d = 2"),
@@ -148,16 +149,16 @@ TEST(Parser, DottedKeysAndHeaders) {
 
 TEST(Parser, ArraysOfTables) {
   const auto root = Parse(u"[[x]]\n[x.y]\nv = 1\n[[x]]\n[x.y]\nv = 2\n");
-  const TTOMLArray* x = At(*root, u"x")->AsArray();
+  const TTOMLArray* x = At(*root, u"x")->As<TTOMLArray>();
   ASSERT_EQ(x->Count(), 2);
-  TTOMLValue* y = nullptr;
-  ASSERT_TRUE(x->GetItem(1)->AsTable()->TryGetValue(u"y", y));
-  EXPECT_EQ(At(*y->AsTable(), u"v")->AsInteger(), 2);
+  const TTOMLValue* y = nullptr;
+  ASSERT_TRUE(x->GetItem(1)->As<TTOMLTable>()->TryGetValue(u"y", y));
+  EXPECT_EQ(At(*y->As<TTOMLTable>(), u"v")->AsInteger(), 2);
 
   const auto nested = Parse(u"[[a]]\n[[a.b]]\nn = 1\n[[a.b]]\nn = 2\n[[a]]\n");
-  const TTOMLArray* a = At(*nested, u"a")->AsArray();
+  const TTOMLArray* a = At(*nested, u"a")->As<TTOMLArray>();
   ASSERT_EQ(a->Count(), 2);
-  EXPECT_EQ(At(*a->GetItem(0)->AsTable(), u"b")->AsArray()->Count(), 2);
+  EXPECT_EQ(At(*a->GetItem(0)->As<TTOMLTable>(), u"b")->As<TTOMLArray>()->Count(), 2);
 
   EXPECT_EQ(ParseError(u"a = [1]\n[[a]]"), u"Cannot extend static array");
   EXPECT_EQ(ParseError(u"a = 1\n[[a]]"), u"Key conflict");
@@ -173,14 +174,14 @@ TEST(Parser, ArraysOfTables) {
 
   // What a header may do depends on the element it lands in, not on the earlier elements.
   const auto mixed = Parse(u"[[a]]\n[[a.b]]\n[[a]]\n[a.b]\nx = 1\n");
-  EXPECT_EQ(At(*mixed, u"a")->AsArray()->GetItem(1)->AsTable()->Items().Count(), 1);
+  EXPECT_EQ(At(*mixed, u"a")->As<TTOMLArray>()->GetItem(1)->As<TTOMLTable>()->Items().Count(), 1);
   EXPECT_EQ(ParseError(u"[[a]]\n[[a.b]]\n[[a]]\nb = [{x = 1}]\n[[a.b]]"),
             u"Cannot extend static array");
 }
 
 TEST(Parser, InlineTablesSpanLinesWithTrailingComma) {
   const auto root = Parse(u"t = {\n  a = 1,\n  b.c = 'x',\n\n}\nnext = 2\n");
-  const TTOMLTable* t = At(*root, u"t")->AsTable();
+  const TTOMLTable* t = At(*root, u"t")->As<TTOMLTable>();
   EXPECT_EQ(t->Items().Count(), 2);
   EXPECT_EQ(At(*root, u"t.b.c")->AsString(), u"x");
   EXPECT_EQ(At(*root, u"next")->AsInteger(), 2);
@@ -289,7 +290,7 @@ TEST(ParserComments, AttachToTheirNeighbours) {
   EXPECT_EQ(At(*root, u"b")->CommentBefore(), u"# before b\n");  // leading blank lines are dropped
   EXPECT_EQ(At(*root, u"t")->CommentBefore(), u"# before table\n");
   EXPECT_EQ(At(*root, u"t")->CommentInline(), u"# on header");
-  EXPECT_EQ(At(*root, u"arr")->AsArray()->GetItem(0)->CommentInline(), u"# element");
+  EXPECT_EQ(At(*root, u"arr")->As<TTOMLArray>()->GetItem(0)->CommentInline(), u"# element");
   EXPECT_EQ(root->CommentTrailing(), u"# end\n");
 
   // Without preserving, none of it is kept.
@@ -303,7 +304,7 @@ TEST(ParserComments, InsideArrays) {
       u"a = [ # opening\n  # one\n  # two\n  1, # after one\n\n  # three\n  2 # after two\n"
       u"  # closing\n]\n",
       true);
-  const TTOMLArray* a = At(*root, u"a")->AsArray();
+  const TTOMLArray* a = At(*root, u"a")->As<TTOMLArray>();
   ASSERT_EQ(a->Count(), 2);
   // Two comment lines with no blank line between them stay two lines.
   EXPECT_EQ(a->GetItem(0)->CommentBefore(), u"# opening\n# one\n# two\n");
@@ -313,7 +314,7 @@ TEST(ParserComments, InsideArrays) {
   EXPECT_EQ(a->CommentTrailing(), u"# closing\n");
 
   const auto trailing = Parse(u"a = [1,\n  # last\n]\n", true);
-  EXPECT_EQ(At(*trailing, u"a")->AsArray()->CommentTrailing(), u"# last\n");
+  EXPECT_EQ(At(*trailing, u"a")->As<TTOMLArray>()->CommentTrailing(), u"# last\n");
 }
 
 TEST(ParserComments, InsideInlineTables) {
@@ -327,10 +328,11 @@ TEST(ParserComments, InsideInlineTables) {
   EXPECT_EQ(At(*root, u"t.a")->CommentBefore(), u"# opening");
   EXPECT_EQ(At(*root, u"t.a")->CommentInline(), u"# after a");
   EXPECT_EQ(At(*root, u"t.b")->CommentBefore(), u"# before b\n");
-  EXPECT_EQ(t->AsTable()->CommentTrailing(), u"# closing");
+  EXPECT_EQ(t->As<TTOMLTable>()->CommentTrailing(), u"# closing");
   EXPECT_EQ(At(*root, u"u")->CommentBefore(), u"");
-  EXPECT_EQ(Parse(u"e = { # only\n}", true)->Items().GetValue(0)->AsTable()->CommentTrailing(),
-            u"# only");
+  EXPECT_EQ(
+      Parse(u"e = { # only\n}", true)->Items().GetValue(0)->As<TTOMLTable>()->CommentTrailing(),
+      u"# only");
 }
 
 }  // namespace

@@ -37,14 +37,6 @@ TEST(Values, OnlyIntegerWidensToFloat) {
             u"Cannot convert this TOML value to boolean");
   EXPECT_EQ(ConversionMessage([&] { text.AsDateTime(); }),
             u"Cannot convert this TOML value to datetime");
-  EXPECT_EQ(ConversionMessage([&] { text.AsArray(); }), u"Cannot convert this TOML value to array");
-  TTOMLArray array;
-  EXPECT_EQ(array.AsArray(), &array);
-  EXPECT_EQ(ConversionMessage([&] { array.AsTable(); }),
-            u"Cannot convert this TOML value to table");
-  TTOMLTable table;
-  EXPECT_EQ(table.AsTable(), &table);
-  EXPECT_EQ(table.ValueType(), tvtTable);
 }
 
 TEST(Values, DateTimeTextFromRawOrFromValue) {
@@ -93,6 +85,20 @@ class Probe : public TTOMLValue {
  private:
   int& destroyed_;
 };
+
+TEST(Values, AsGivesTheValueOfItsOwnClassOnly) {
+  TTOMLString text(u"x");
+  EXPECT_EQ(text.As<TTOMLArray>(), nullptr);
+  TTOMLArray array;
+  EXPECT_EQ(array.As<TTOMLArray>(), &array);
+  EXPECT_EQ(array.As<TTOMLTable>(), nullptr);
+  const TTOMLTable table;
+  EXPECT_EQ(table.As<TTOMLTable>(), &table);
+  EXPECT_EQ(table.ValueType(), tvtTable);
+  int destroyed = 0;
+  Probe claims_string(destroyed);
+  EXPECT_EQ(claims_string.As<TTOMLString>(), nullptr);
+}
 
 TEST(Values, ContainersDestroyWhatTheyHoldButNotWhatWasRemoved) {
   int destroyed = 0;

@@ -104,7 +104,7 @@ TEST(ParseFile, FileOfManyPiecesReadsWhole) {
 
 TEST(ParseFile, MissingFileRaisesAndLoadFromFileGivesNone) {
   TempFolder folder;
-  EXPECT_THROW(ParseFile(folder.File(u"missing.toml"), false), TOMLFileOpenError);
+  EXPECT_THROW(ParseFile(folder.File(u"missing.toml"), false), ETOMLFileOpenError);
   EXPECT_EQ(LoadFromFile(folder.File(u"missing.toml"), false), nullptr);
   EXPECT_EQ(LoadFromFile(folder.path().u16string(), false), nullptr);
   WriteBytes(folder.path() / "ok.toml", "a = 1");

@@ -130,5 +130,20 @@ TEST(WriteFileAtomically, ReadOnlyFileIsLeftAsItWas) {
 }
 #endif
 
+TEST(FileLock, HasOneHolderAtATime) {
+  TempFolder folder;
+  const std::u16string path = folder.File(u"CFG.TOML.lock");
+  {
+    const FileLock first(path, std::chrono::milliseconds(0));
+    ASSERT_EQ(first.status(), FileLock::Status::kHeld);
+    const FileLock second(path, std::chrono::milliseconds(50));
+    EXPECT_EQ(second.status(), FileLock::Status::kInUse);
+    EXPECT_FALSE(second.Reason().empty());
+  }
+  EXPECT_EQ(FileLock(path, std::chrono::milliseconds(0)).status(), FileLock::Status::kHeld);
+  const FileLock nowhere(folder.File(u"missing/CFG.TOML.lock"), std::chrono::milliseconds(0));
+  EXPECT_EQ(nowhere.status(), FileLock::Status::kCannotOpen);
+}
+
 }  // namespace
 }  // namespace dactyra
