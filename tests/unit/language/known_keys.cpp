@@ -360,6 +360,28 @@ constexpr TKnownKey kOwnerKeys[] = {
      u"the owner of this account."},
 };
 
+// Section "hello": what Windows Hello answered, or why it was not used.
+constexpr TKnownKey kHelloKeys[] = {
+    {u"hello", u"verified", u"Windows Hello confirmed the user."},
+    {u"hello", u"canceled", u"Windows Hello was cancelled."},
+    {u"hello", u"retries_exhausted",
+     u"Windows Hello did not confirm the user: too many attempts failed."},
+    {u"hello", u"device_busy", u"Windows Hello did not confirm the user: the device is busy."},
+    {u"hello", u"device_not_present",
+     u"Windows Hello is not used: this computer has no Windows Hello device."},
+    {u"hello", u"not_configured",
+     u"Windows Hello is not used: this account has no Windows Hello PIN."},
+    {u"hello", u"disabled_by_policy",
+     u"Windows Hello is not used: a policy of this computer turns it off."},
+    {u"hello", u"not_offered",
+     u"Windows Hello is not used: this Windows does not offer it (%s, 0x%.8X)."},
+    {u"hello", u"call_failed", u"Windows Hello is not used: %s failed (0x%.8X)."},
+    {u"hello", u"unknown_answer", u"Windows Hello is not used: it gave the unknown answer %d."},
+    {u"hello", u"pin_needed",
+     u"A new fingerprint signs in to Windows only once a Windows Hello PIN is set up for this "
+     u"account (Settings \u203A Accounts \u203A Sign-in options)."},
+};
+
 std::vector<TKnownKey> MakeKnownKeys() {
   std::vector<TKnownKey> keys;
   keys.insert(keys.end(), std::begin(kMainKeys), std::end(kMainKeys));
@@ -370,6 +392,7 @@ std::vector<TKnownKey> MakeKnownKeys() {
   keys.insert(keys.end(), std::begin(kVerifyKeys), std::end(kVerifyKeys));
   keys.insert(keys.end(), std::begin(kWhichKeys), std::end(kWhichKeys));
   keys.insert(keys.end(), std::begin(kOwnerKeys), std::end(kOwnerKeys));
+  keys.insert(keys.end(), std::begin(kHelloKeys), std::end(kHelloKeys));
   return keys;
 }
 
