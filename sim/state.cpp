@@ -103,7 +103,8 @@ std::optional<UnitInfo> ReadUnit(const TTOMLTable& table) {
   if (!ReadInteger(table, u"id", 1, kMaxUnitId, id) || !id ||
       !ReadString(table, u"description", unit.description) ||
       !ReadString(table, u"manufacturer", unit.manufacturer) ||
-      !ReadString(table, u"model", unit.model) || !ReadString(table, u"serial", unit.serial)) {
+      !ReadString(table, u"model", unit.model) || !ReadString(table, u"serial", unit.serial) ||
+      !ReadBoolean(table, u"unusable", unit.unusable)) {
     return std::nullopt;
   }
   unit.id = static_cast<WINBIO_UNIT_ID>(*id);
@@ -118,7 +119,8 @@ std::optional<TemplateEntry> ReadTemplate(const TTOMLTable& table) {
   if (!ReadInteger(table, u"unit", 1, kMaxUnitId, unit) || !unit ||
       !ReadInteger(table, u"subfactor", 0, kMaxSubFactor, subfactor) || !subfactor ||
       !ReadString(table, u"identity", entry.identity) ||
-      !ReadInteger(table, u"finger", 0, kMaxSubFactor, finger)) {
+      !ReadInteger(table, u"finger", 0, kMaxSubFactor, finger) ||
+      !ReadBoolean(table, u"usable", entry.usable)) {
     return std::nullopt;
   }
   entry.finger.person = entry.identity;
@@ -147,6 +149,11 @@ void WriteTemplate(const TemplateEntry& entry, TTOMLTable& table) {
     items.AddOrSetValue(u"person", std::make_unique<TTOMLString>(entry.finger.person));
   } else {
     items.Remove(u"person");
+  }
+  if (!entry.usable) {
+    items.AddOrSetValue(u"usable", std::make_unique<TTOMLBoolean>(false));
+  } else {
+    items.Remove(u"usable");
   }
 }
 

@@ -10,12 +10,14 @@
 //   [[unit]]                         # id (1 or more) and description; manufacturer, model and
 //   id = 1                           # serial are optional
 //   description = "Integrated Fingerprint Sensor"
+//   unusable = true                  # optional: commits succeed, their templates never match
 //   [[template]]
 //   unit = 1
 //   identity = "current"             # the account: "current" or a SID text
 //   subfactor = 0xF5
 //   finger = 0xF7                    # the finger it was made from, as touches name it, and
 //   person = "S-1-5-21-7-8-9-1002"   # whose; by default the sub-factor and the account
+//   usable = false                   # written by a commit on an unusable unit
 //   [[fail]]                         # the next `count` calls of `function` fail with `code`
 //   function = "WinBioOpenSession"
 //   code = 0x80098034
@@ -44,6 +46,9 @@ struct UnitInfo {
   std::u16string manufacturer;
   std::u16string model;
   std::u16string serial;
+  // A secure sensor as a third-party program meets it: commits succeed, but the templates they
+  // make never match.
+  bool unusable = false;
 };
 
 // A finger as a sensor sees it: whose it is ("current" or a SID text) and which one (a
@@ -59,7 +64,8 @@ struct TemplateEntry {
   WINBIO_UNIT_ID unit = 0;
   std::u16string identity;  // the account: "current" or a SID text
   WINBIO_BIOMETRIC_SUBTYPE subfactor = 0;
-  Finger finger;  // the finger it was made from
+  Finger finger;       // the finger it was made from
+  bool usable = true;  // false: committed on an unusable unit, it never matches
 
   bool operator==(const TemplateEntry&) const = default;
 };
