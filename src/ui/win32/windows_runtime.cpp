@@ -31,7 +31,8 @@ HRESULT WindowsRuntime::GetActivationFactory(std::wstring_view class_name, const
 }
 
 RuntimeApartment::RuntimeApartment(const WindowsRuntime& runtime)
-    : runtime_(runtime), entered_(SUCCEEDED(runtime.initialize_(kSingleThreaded))) {}
+    : runtime_(runtime),
+      entered_(runtime.Loaded() && SUCCEEDED(runtime.initialize_(kSingleThreaded))) {}
 
 RuntimeApartment::~RuntimeApartment() {
   if (entered_) {

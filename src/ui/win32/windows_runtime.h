@@ -43,7 +43,7 @@ class WindowsRuntime {
 };
 
 // The calling thread in a single-threaded apartment while the object lives (unless the thread
-// already was in one of either kind, which it keeps).
+// already was in one of either kind, which it keeps, or the runtime is not loaded).
 class RuntimeApartment {
  public:
   explicit RuntimeApartment(const WindowsRuntime& runtime);
