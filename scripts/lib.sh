@@ -77,3 +77,22 @@ stop_display() {
 # simulated sensors there (C:\winbio-sim\touches inside the prefix).
 RUN_PREFIX="$ROOT/build/run-prefix"
 RUN_SPOOL="$RUN_PREFIX/drive_c/winbio-sim/touches"
+
+# The stand-in for Windows Hello verification (sim/hello): its DLL in the prefix's system32,
+# registered where combase finds the activatable class UserConsentVerifier. Without it, the
+# prefix has no Windows Hello, as Windows 8.1. Its state is hello-sim.toml beside it (defaults:
+# available, every request verified, the Windows 11 interop interface offered).
+HELLO_CLASS_KEY='HKLM\Software\Microsoft\WindowsRuntime\ActivatableClassId\Windows.Security.Credentials.UI.UserConsentVerifier'
+install_hello_stand_in() {
+  cp -f "$MINGW_BUILD/hello-sim/hello-sim.dll" "$WINEPREFIX/drive_c/windows/system32/"
+  wine reg add "$HELLO_CLASS_KEY" /v DllPath /t REG_SZ /d 'C:\windows\system32\hello-sim.dll' \
+    /f >/dev/null 2>&1
+  wine reg add "$HELLO_CLASS_KEY" /v ActivationType /t REG_DWORD /d 0 /f >/dev/null 2>&1
+  wine reg add "$HELLO_CLASS_KEY" /v Threading /t REG_DWORD /d 0 /f >/dev/null 2>&1
+  wine reg add "$HELLO_CLASS_KEY" /v TrustLevel /t REG_DWORD /d 0 /f >/dev/null 2>&1
+}
+
+remove_hello_stand_in() {
+  wine reg delete "$HELLO_CLASS_KEY" /f >/dev/null 2>&1 || true
+  rm -f "$WINEPREFIX/drive_c/windows/system32/hello-sim.dll"
+}

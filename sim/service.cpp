@@ -251,7 +251,8 @@ HRESULT Service::EnrollCommit(WINBIO_SESSION_HANDLE session, TWinBioIdentity* id
   if (enrollment.good_samples < state->Samples()) {
     return WINBIO_E_INVALID_DEVICE_STATE;  // the template is not complete yet
   }
-  if (state->FindUnit(enrollment.unit) == nullptr) {
+  const UnitInfo* unit = state->FindUnit(enrollment.unit);
+  if (unit == nullptr) {
     return WINBIO_E_INVALID_UNIT;
   }
   if (current_user_.empty()) {
@@ -282,7 +283,8 @@ HRESULT Service::EnrollCommit(WINBIO_SESSION_HANDLE session, TWinBioIdentity* id
       .subfactor = enrollment.subfactor,
       .finger = enrollment.fingers.empty()
                     ? Finger{IdentityText(current_user_, current_user_), enrollment.subfactor}
-                    : enrollment.fingers.front()};
+                    : enrollment.fingers.front(),
+      .usable = !unit->unusable};
   if (!replaced || templates[*replaced] != made) {
     if (replaced) {
       state->ReplaceTemplate(*replaced, made);
@@ -477,7 +479,8 @@ HRESULT Service::Identify(WINBIO_SESSION_HANDLE session, WINBIO_UNIT_ID* unit_id
   const Finger finger{touch.identity, touch.subfactor};
   for (const TemplateEntry& entry : state.Templates()) {
     const auto account = ResolveIdentity(entry.identity, current_user_);
-    if (entry.unit == touch.unit && account && MadeFrom(entry, finger, current_user_)) {
+    if (entry.unit == touch.unit && entry.usable && account &&
+        MadeFrom(entry, finger, current_user_)) {
       *identity = IdentityOfSid(*account);
       *subfactor = entry.subfactor;
       return S_OK;

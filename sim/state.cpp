@@ -194,7 +194,8 @@ std::optional<UnitInfo> ReadUnit(const TTOMLTable& table) {
       !ReadName(table, u"type", kSensorTypes, unit.sensor_type) ||
       !ReadName(table, u"pool", kPools, unit.pool) ||
       !ReadInteger(table, u"capabilities", 0, std::numeric_limits<std::uint32_t>::max(),
-                   capabilities)) {
+                   capabilities) ||
+      !ReadBoolean(table, u"unusable", unit.unusable)) {
     return std::nullopt;
   }
   const auto version = ParseVersion(firmware);
@@ -215,7 +216,8 @@ std::optional<TemplateEntry> ReadTemplate(const TTOMLTable& table) {
   if (!ReadInteger(table, u"unit", 1, kMaxUnitId, unit) || !unit ||
       !ReadInteger(table, u"subfactor", 0, kMaxSubFactor, subfactor) || !subfactor ||
       !ReadString(table, u"identity", entry.identity) ||
-      !ReadInteger(table, u"finger", 0, kMaxSubFactor, finger)) {
+      !ReadInteger(table, u"finger", 0, kMaxSubFactor, finger) ||
+      !ReadBoolean(table, u"usable", entry.usable)) {
     return std::nullopt;
   }
   entry.finger.person = entry.identity;
@@ -244,6 +246,11 @@ void WriteTemplate(const TemplateEntry& entry, TTOMLTable& table) {
     items.AddOrSetValue(u"person", std::make_unique<TTOMLString>(entry.finger.person));
   } else {
     items.Remove(u"person");
+  }
+  if (!entry.usable) {
+    items.AddOrSetValue(u"usable", std::make_unique<TTOMLBoolean>(false));
+  } else {
+    items.Remove(u"usable");
   }
 }
 

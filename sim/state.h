@@ -26,12 +26,14 @@
 //   type = "touch"                   # "touch" (default), "swipe" or "unknown"
 //   capabilities = 0x10F             # WINBIO_CAPABILITY_* bits (default 0xF)
 //   pool = "system"                  # "system" (default), "private" or "unassigned"
+//   unusable = true                  # optional: commits succeed, their templates never match
 //   [[template]]
 //   unit = 1
 //   identity = "current"             # the account: "current" or a SID text
 //   subfactor = 0xF5
 //   finger = 0xF7                    # the finger it was made from, as touches name it, and
 //   person = "S-1-5-21-7-8-9-1002"   # whose; by default the sub-factor and the account
+//   usable = false                   # written by a commit on an unusable unit
 //   [[fail]]                         # the next `count` calls of `function` fail with `code`
 //   function = "WinBioOpenSession"
 //   code = 0x80098034
@@ -66,6 +68,9 @@ struct UnitInfo {
   WINBIO_CAPABILITIES capabilities = WINBIO_CAPABILITY_SENSOR | WINBIO_CAPABILITY_MATCHING |
                                      WINBIO_CAPABILITY_DATABASE | WINBIO_CAPABILITY_PROCESSING;
   WINBIO_POOL_TYPE pool = WINBIO_POOL_SYSTEM;
+  // A secure sensor as a third-party program meets it: commits succeed, but the templates they
+  // make never match.
+  bool unusable = false;
 };
 
 // The three sign-in settings the service reports.
@@ -89,7 +94,8 @@ struct TemplateEntry {
   WINBIO_UNIT_ID unit = 0;
   std::u16string identity;  // the account: "current" or a SID text
   WINBIO_BIOMETRIC_SUBTYPE subfactor = 0;
-  Finger finger;  // the finger it was made from
+  Finger finger;       // the finger it was made from
+  bool usable = true;  // false: committed on an unusable unit, it never matches
 
   bool operator==(const TemplateEntry&) const = default;
 };

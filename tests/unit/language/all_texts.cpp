@@ -11,6 +11,7 @@
 #include "dialog_core/state_light.h"
 #include "documents/config_texts.h"
 #include "enroll/enroll_texts.h"
+#include "ui/hello_texts.h"
 #include "verify/owner_texts.h"
 #include "verify/verify_texts.h"
 #include "verify/which_texts.h"
@@ -52,6 +53,7 @@ TProgramTexts AllProgramTexts() {
   for (const TLightMeaning& meaning : kLightMeanings) {
     Append(all.fixed, std::array{meaning.Text});
   }
+  Append(all.fixed, ui::kHelloTexts);
   Append(all.fixed, kEnrollTexts);
   Append(all.fixed, kVerifyTexts);
   Append(all.fixed, kOwnerTexts);

@@ -67,6 +67,37 @@ TEST_F(SimIdentify, FingersNotEnrolledThereAreUnknown) {
   }
 }
 
+// A secure sensor keeps what a program commits there but never matches it; the templates that
+// Windows enrolled there keep working.
+TEST_F(SimIdentify, TemplatesCommittedOnAnUnusableUnitNeverMatch) {
+  std::string state = kTwoSensors;
+  state.insert(state.find("\n\n[[unit]]\nid = 2"), "\nunusable = true");
+  WriteState(state);
+  const WINBIO_SESSION_HANDLE session = Open();
+  ASSERT_EQ(lib_.EnrollBegin(session, 0xF7, 1), S_OK);
+  WINBIO_REJECT_DETAIL detail = 0;
+  for (int sample = 0; sample < 4; ++sample) {
+    touches_.Finger(1, 0xF7);
+    ASSERT_EQ(lib_.EnrollCapture(session, &detail), sample < 3 ? WINBIO_I_MORE_DATA : S_OK);
+  }
+  TWinBioIdentity identity{};
+  WINBIO_BOOLEAN is_new = 0;
+  ASSERT_EQ(lib_.EnrollCommit(session, &identity, &is_new), S_OK);
+  EXPECT_NE(is_new, 0);
+
+  touches_.Finger(1, 0xF7);
+  EXPECT_EQ(Identify(lib_, session).result, WINBIO_E_UNKNOWN_ID);
+  touches_.Finger(1, 0xF5);
+  EXPECT_EQ(Identify(lib_, session).result, S_OK);
+  ASSERT_EQ(lib_.EnrollBegin(session, 0xF8, 1), S_OK);
+  for (int sample = 0; sample < 4; ++sample) {
+    touches_.Finger(1, 0xF7);
+    ASSERT_EQ(lib_.EnrollCapture(session, &detail), sample < 3 ? WINBIO_I_MORE_DATA : S_OK);
+  }
+  EXPECT_EQ(lib_.EnrollCommit(session, &identity, &is_new), WINBIO_E_DUPLICATE_TEMPLATE)
+      << "the unusable template is still in the database";
+}
+
 TEST_F(SimIdentify, BadCapturesAndSensorFailures) {
   const WINBIO_SESSION_HANDLE session = Open();
   touches_.Bad(1, 0x10);

@@ -1,0 +1,123 @@
+// Windows Hello verification through the Windows Runtime class UserConsentVerifier, activated at
+// run time: on Windows 11 the prompt is asked for the owner window (the interop interface of the
+// class's factory), on Windows 10 through the statics. Where the class is missing (Windows 8.1,
+// Wine) Windows Hello is not offered.
+
+#include <string>
+
+#include "base/wide.h"
+#include "ui/hello_verification.h"
+#include "ui/win32/async_wait.h"
+#include "ui/win32/com_ref.h"
+#include "ui/win32/windows_runtime.h"
+
+namespace dactyra::ui {
+namespace {
+
+using detail::AsyncEnumResult;
+using detail::ComRef;
+using detail::EnumAsyncOperation;
+using detail::HString;
+using detail::UserConsentVerifierInterop;
+using detail::UserConsentVerifierStatics;
+using detail::WindowsRuntime;
+
+constexpr std::u16string_view kCombase = u"combase.dll";
+constexpr std::u16string_view kActivation = u"RoGetActivationFactory(UserConsentVerifier)";
+constexpr std::u16string_view kCheckAvailability = u"CheckAvailabilityAsync";
+constexpr std::u16string_view kRequestForWindow = u"RequestVerificationForWindowAsync";
+constexpr std::u16string_view kRequest = u"RequestVerificationAsync";
+constexpr std::u16string_view kMessage = u"WindowsCreateString";
+
+// The statics of the class, or why there are none.
+struct Verifier {
+  ComRef<UserConsentVerifierStatics> statics;
+  HelloResult failure;
+};
+
+Verifier ActivateVerifier(const WindowsRuntime& runtime) {
+  if (!runtime.Loaded()) {
+    return {.statics = {}, .failure = HelloNotOffered(kCombase, 0)};
+  }
+  Verifier verifier;
+  const HRESULT activated = runtime.GetActivationFactory(detail::kUserConsentVerifierClass,
+                                                         detail::kIidUserConsentVerifierStatics,
+                                                         verifier.statics.ReceiveVoid());
+  if (FAILED(activated) || !verifier.statics) {
+    verifier.failure = HelloNotOffered(kActivation, static_cast<std::uint32_t>(activated));
+  }
+  return verifier;
+}
+
+// Nothing when Windows Hello is available; otherwise why not.
+std::optional<HelloResult> CheckAvailability(UserConsentVerifierStatics& statics, HWND owner) {
+  ComRef<EnumAsyncOperation> operation;
+  const HRESULT started = statics.CheckAvailabilityAsync(operation.Receive());
+  if (FAILED(started) || !operation) {
+    return HelloCallFailed(kCheckAvailability, static_cast<std::uint32_t>(started));
+  }
+  const AsyncEnumResult availability =
+      detail::AwaitModally(*operation, detail::kIidAvailabilityHandler, owner);
+  if (FAILED(availability.code)) {
+    return HelloCallFailed(kCheckAvailability, static_cast<std::uint32_t>(availability.code));
+  }
+  return HelloFromAvailability(availability.value);
+}
+
+HelloResult RequestVerification(const WindowsRuntime& runtime, UserConsentVerifierStatics& statics,
+                                HWND owner, std::u16string_view message) {
+  const std::wstring wide_message = ToWide(message);
+  const HString text(runtime, wide_message);
+  if (text.get() == nullptr && !message.empty()) {
+    return HelloCallFailed(kMessage, static_cast<std::uint32_t>(E_OUTOFMEMORY));
+  }
+  ComRef<EnumAsyncOperation> operation;
+  std::u16string_view call = kRequest;
+  HRESULT started = E_NOINTERFACE;
+  ComRef<UserConsentVerifierInterop> interop;
+  statics.QueryInterface(detail::kIidUserConsentVerifierInterop, interop.ReceiveVoid());
+  if (owner != nullptr && interop) {
+    call = kRequestForWindow;
+    started = interop->RequestVerificationForWindowAsync(
+        owner, text.get(), detail::kIidVerificationOperation, operation.ReceiveVoid());
+  } else {
+    started = statics.RequestVerificationAsync(text.get(), operation.Receive());
+  }
+  if (FAILED(started) || !operation) {
+    return HelloCallFailed(call, static_cast<std::uint32_t>(started));
+  }
+  const AsyncEnumResult verification =
+      detail::AwaitModally(*operation, detail::kIidVerificationHandler, owner);
+  if (FAILED(verification.code)) {
+    return HelloCallFailed(call, static_cast<std::uint32_t>(verification.code));
+  }
+  return HelloFromVerificationResult(verification.value);
+}
+
+}  // namespace
+
+HelloResult VerifyWithWindowsHello(Form* owner, std::u16string_view message) {
+  const WindowsRuntime runtime;
+  const detail::RuntimeApartment apartment(runtime);
+  Verifier verifier = ActivateVerifier(runtime);
+  if (!verifier.statics) {
+    return verifier.failure;
+  }
+  HWND window = owner != nullptr ? detail::WindowOf(*owner) : nullptr;
+  if (auto unavailable = CheckAvailability(*verifier.statics, window)) {
+    return *unavailable;
+  }
+  return RequestVerification(runtime, *verifier.statics, window, message);
+}
+
+std::optional<HelloResult> WindowsHelloUnavailable() {
+  const WindowsRuntime runtime;
+  const detail::RuntimeApartment apartment(runtime);
+  Verifier verifier = ActivateVerifier(runtime);
+  if (!verifier.statics) {
+    return verifier.failure;
+  }
+  return CheckAvailability(*verifier.statics, nullptr);
+}
+
+}  // namespace dactyra::ui
