@@ -24,14 +24,26 @@ TEST(DeviceChange, ReadersArrivingOrLeavingAndResumeFromSleep) {
   DEV_BROADCAST_HDR volume{sizeof(volume), DBT_DEVTYP_VOLUME, 0};
   const auto address = [](const auto& record) { return reinterpret_cast<std::intptr_t>(&record); };
 
-  EXPECT_TRUE(SensorsMayHaveChanged(WM_DEVICECHANGE, DBT_DEVICEARRIVAL, address(reader)));
-  EXPECT_TRUE(SensorsMayHaveChanged(WM_DEVICECHANGE, DBT_DEVICEREMOVECOMPLETE, address(reader)));
-  EXPECT_FALSE(SensorsMayHaveChanged(WM_DEVICECHANGE, DBT_DEVICEQUERYREMOVE, address(reader)));
-  EXPECT_FALSE(SensorsMayHaveChanged(WM_DEVICECHANGE, DBT_DEVICEARRIVAL, address(other)));
-  EXPECT_FALSE(SensorsMayHaveChanged(WM_DEVICECHANGE, DBT_DEVICEARRIVAL, address(volume)));
-  EXPECT_FALSE(SensorsMayHaveChanged(WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 0));
-  EXPECT_TRUE(SensorsMayHaveChanged(WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0));
-  EXPECT_FALSE(SensorsMayHaveChanged(WM_POWERBROADCAST, PBT_APMSUSPEND, 0));
+  struct Case {
+    std::uint32_t message;
+    std::uintptr_t wparam;
+    std::intptr_t lparam;
+    SensorChange change;
+  };
+  const Case cases[] = {
+      {WM_DEVICECHANGE, DBT_DEVICEARRIVAL, address(reader), SensorChange::kReaderArrived},
+      {WM_DEVICECHANGE, DBT_DEVICEREMOVECOMPLETE, address(reader), SensorChange::kReaderRemoved},
+      {WM_DEVICECHANGE, DBT_DEVICEQUERYREMOVE, address(reader), SensorChange::kNone},
+      {WM_DEVICECHANGE, DBT_DEVICEARRIVAL, address(other), SensorChange::kNone},
+      {WM_DEVICECHANGE, DBT_DEVICEARRIVAL, address(volume), SensorChange::kNone},
+      {WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 0, SensorChange::kNone},
+      {WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0, SensorChange::kResumed},
+      {WM_POWERBROADCAST, PBT_APMSUSPEND, 0, SensorChange::kNone},
+  };
+  for (const Case& test : cases) {
+    EXPECT_EQ(SensorChangeOf(test.message, test.wparam, test.lparam), test.change)
+        << test.message << " " << test.wparam;
+  }
 }
 
 TEST(DeviceChange, AWindowRegistersForReaders) {
