@@ -67,9 +67,9 @@ void SignInOffByPolicy(Scenario& scenario) {
     return;
   }
   Checks& checks = scenario.checks;
-  checks.Check(FindChild(window, L"Static", L"Biometrics are turned off by your organisation.") !=
-                   nullptr,
-               "the top strip says that the organisation turned biometrics off");
+  checks.Check(
+      FindChild(window, L"Static", L"Biometrics are turned off by your organisation.") != nullptr,
+      "the top strip says that the organisation turned biometrics off");
   checks.Check(LogHas(window,
                       L"Your organisation's policy turns biometrics off on this computer: "
                       L"fingerprints cannot be used. Only your administrator can change this."),
@@ -96,17 +96,23 @@ void SensorsDialog(Scenario& scenario) {
   }
   checks.Check(WindowText(dialog) == L"Sensors and sign-in", "the dialog's caption",
                WindowText(dialog));
-  HWND facts = ChildWindows(dialog, L"Edit").empty() ? nullptr
-                                                     : ChildWindows(dialog, L"Edit").front();
+  HWND facts =
+      ChildWindows(dialog, L"Edit").empty() ? nullptr : ChildWindows(dialog, L"Edit").front();
   const std::wstring shown = facts != nullptr ? Join(EditLines(facts)) : L"";
-  checks.Check(shown.find(L"Contoso") != std::wstring::npos &&
-                   shown.find(L"FS-100") != std::wstring::npos,
-               "both sensors' facts are shown", shown);
+  checks.Check(
+      shown.find(L"Contoso") != std::wstring::npos && shown.find(L"FS-100") != std::wstring::npos,
+      "both sensors' facts are shown", shown);
   RequestScreenshot(scenario.folder, dialog, scenario.screenshot);
   PressButton(FindChild(dialog, L"Button", L"&Copy"));
-  const std::wstring copied = ClipboardText();
-  checks.Check(!copied.empty() && copied.find(L"Contoso") != std::wstring::npos &&
-                   copied.find(L"Integrated Fingerprint Sensor") != std::wstring::npos,
+  std::wstring copied;
+  WaitFor(
+      [&] {
+        copied = ClipboardText();
+        return copied.find(L"Contoso") != std::wstring::npos;
+      },
+      kShowRoom);
+  checks.Check(copied.find(L"Integrated Fingerprint Sensor") != std::wstring::npos &&
+                   copied.find(L"Contoso") != std::wstring::npos && copied.starts_with(shown),
                "Copy puts the facts on the clipboard", copied);
   PressButton(FindChild(dialog, L"Button", L"C&lose"));
   checks.Check(WaitGone(dialog), "Close ends the dialog");
@@ -123,15 +129,15 @@ void SensorsComeAndGo(Scenario& scenario) {
   Checks& checks = scenario.checks;
   WriteFileBytes(scenario.File(L"state.toml"), std::string(kSensorOne) + kSensorTwo);
   SendReaderChange(window, DBT_DEVICEARRIVAL);
-  checks.Check(WaitForRows(window, program, 2) &&
-                   WaitForLog(window, L"A fingerprint sensor was connected."),
-               "a reader plugged in is listed without Read", Join(LogLines(window)));
+  checks.Check(
+      WaitForRows(window, program, 2) && WaitForLog(window, L"A fingerprint sensor was connected."),
+      "a reader plugged in is listed without Read", Join(LogLines(window)));
   RequestScreenshot(scenario.folder, window, scenario.screenshot + "-connected");
   WriteFileBytes(scenario.File(L"state.toml"), kSensorOne);
   SendReaderChange(window, DBT_DEVICEREMOVECOMPLETE);
-  checks.Check(WaitForRows(window, program, 1) &&
-                   WaitForLog(window, L"A fingerprint sensor was removed."),
-               "a reader pulled out leaves the list", Join(LogLines(window)));
+  checks.Check(
+      WaitForRows(window, program, 1) && WaitForLog(window, L"A fingerprint sensor was removed."),
+      "a reader pulled out leaves the list", Join(LogLines(window)));
   RequestScreenshot(scenario.folder, window, scenario.screenshot + "-removed");
   PressExit(scenario, program, window);
 }
