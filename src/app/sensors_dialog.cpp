@@ -11,7 +11,7 @@ TFormSensorsAndSignIn::TFormSensorsAndSignIn(ui::Form& owner, const TextSource& 
                                              std::u16string facts)
     : ui::Form({.caption = texts.Get(kSensorsCaption),
                 .client_width = 600,
-                .client_height = 440,
+                .client_height = 470,
                 .border = ui::FormBorder::kDialog,
                 .position = ui::FormPosition::kCenterOwner,
                 .owner = &owner}),

@@ -352,12 +352,8 @@ int wmain(int argc, wchar_t** argv) {
     ServiceLife(scenario);
   } else if (name == L"package") {
     Package(scenario);
-  } else if (name == L"sign-in-off") {
-    SignInOffByPolicy(scenario);
-  } else if (name == L"sensors-dialog") {
-    SensorsDialog(scenario);
-  } else if (name == L"sensors-come-and-go") {
-    SensorsComeAndGo(scenario);
+  } else if (name == L"sign-in-and-sensors") {
+    SignInAndSensors(scenario);
   } else if (name == L"service-restarted") {
     ServiceRestarted(scenario);
   } else {

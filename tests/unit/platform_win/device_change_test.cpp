@@ -24,26 +24,17 @@ TEST(DeviceChange, ReadersArrivingOrLeavingAndResumeFromSleep) {
   DEV_BROADCAST_HDR volume{sizeof(volume), DBT_DEVTYP_VOLUME, 0};
   const auto address = [](const auto& record) { return reinterpret_cast<std::intptr_t>(&record); };
 
-  struct Case {
-    std::uint32_t message;
-    std::uintptr_t wparam;
-    std::intptr_t lparam;
-    SensorChange change;
-  };
-  const Case cases[] = {
-      {WM_DEVICECHANGE, DBT_DEVICEARRIVAL, address(reader), SensorChange::kReaderArrived},
-      {WM_DEVICECHANGE, DBT_DEVICEREMOVECOMPLETE, address(reader), SensorChange::kReaderRemoved},
-      {WM_DEVICECHANGE, DBT_DEVICEQUERYREMOVE, address(reader), SensorChange::kNone},
-      {WM_DEVICECHANGE, DBT_DEVICEARRIVAL, address(other), SensorChange::kNone},
-      {WM_DEVICECHANGE, DBT_DEVICEARRIVAL, address(volume), SensorChange::kNone},
-      {WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 0, SensorChange::kNone},
-      {WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0, SensorChange::kResumed},
-      {WM_POWERBROADCAST, PBT_APMSUSPEND, 0, SensorChange::kNone},
-  };
-  for (const Case& test : cases) {
-    EXPECT_EQ(SensorChangeOf(test.message, test.wparam, test.lparam), test.change)
-        << test.message << " " << test.wparam;
-  }
+  constexpr SensorChange kNone = SensorChange::kNone;
+  EXPECT_EQ(SensorChangeOf(WM_DEVICECHANGE, DBT_DEVICEARRIVAL, address(reader)),
+            SensorChange::kReaderArrived);
+  EXPECT_EQ(SensorChangeOf(WM_DEVICECHANGE, DBT_DEVICEREMOVECOMPLETE, address(reader)),
+            SensorChange::kReaderRemoved);
+  EXPECT_EQ(SensorChangeOf(WM_DEVICECHANGE, DBT_DEVICEQUERYREMOVE, address(reader)), kNone);
+  EXPECT_EQ(SensorChangeOf(WM_DEVICECHANGE, DBT_DEVICEARRIVAL, address(other)), kNone);
+  EXPECT_EQ(SensorChangeOf(WM_DEVICECHANGE, DBT_DEVICEARRIVAL, address(volume)), kNone);
+  EXPECT_EQ(SensorChangeOf(WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 0), kNone);
+  EXPECT_EQ(SensorChangeOf(WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0), SensorChange::kResumed);
+  EXPECT_EQ(SensorChangeOf(WM_POWERBROADCAST, PBT_APMSUSPEND, 0), kNone);
 }
 
 TEST(DeviceChange, AWindowRegistersForReaders) {
