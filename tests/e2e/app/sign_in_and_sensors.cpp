@@ -133,8 +133,12 @@ void ServiceRestarted(Scenario& scenario) {
   WriteFileBytes(state, std::string(kStopped) + kSensorOne);
   PressButton(FindChild(window, L"Button", L"&Read Fingerprints"));
   checks.Check(WaitForLog(window, L"WinBioEnumBiometricUnits [RPC_S_SERVER_UNAVAILABLE] " +
-                                      std::wstring(kGone) + L" (0x800706BA)"),
-               "stopped, the log says so in words", Join(LogLines(window)));
+                                      std::wstring(kGone) + L" (0x800706BA)") &&
+                   !LogHas(window,
+                           L"Biometrics are turned off on this computer: fingerprints "
+                           L"cannot be used."),
+               "stopped, the log says so in words, and no setting it could not read",
+               Join(LogLines(window)));
   RequestScreenshot(scenario.folder, window, scenario.screenshot + "-log");
   PressExit(scenario, program, window);
 }
