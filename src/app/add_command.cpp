@@ -110,6 +110,7 @@ WINBIO_BIOMETRIC_SUBTYPE TForm1::ChooseFreeSlot(WINBIO_UNIT_ID unit) {
   const WINBIO_BIOMETRIC_SUBTYPE slot = NextFreeSlot(*in_use);
   if (slot == 0) {
     AddLog(Get(kLogSlotsFull));
+    NoteRowsOutOfDate();  // the rows showed a free slot
   }
   return slot;
 }

@@ -10,7 +10,7 @@ void TForm1::WireCommands() {
     if (command.Button != nullptr) {
       ui::Button& button = this->*command.Button;
       button.SetText(Get(*command.ButtonText));
-      button.OnClick = [this, &command] { command.Run(*this); };
+      button.OnClick = [this, &command] { ExecuteCommand(command); };
     }
     if (command.SystemMenuText != nullptr) {
       InsertSystemMenuItem({kSystemMenuCommandBase + static_cast<std::uint32_t>(command.Id),
@@ -37,8 +37,23 @@ bool TForm1::RunCommand(const TCommand& command) {
   if (!command.Enabled(*this)) {
     return false;
   }
-  command.Run(*this);
+  ExecuteCommand(command);
   return true;
+}
+
+void TForm1::ExecuteCommand(const TCommand& command) {
+  {
+    // Counted while it runs, however it ends.
+    struct TRunning {
+      int& FCount;
+      explicit TRunning(int& count) : FCount(count) { ++FCount; }
+      ~TRunning() { --FCount; }
+      TRunning(const TRunning&) = delete;
+      TRunning& operator=(const TRunning&) = delete;
+    } running(FRunningCommands);
+    command.Run(*this);
+  }
+  ListAgainWhenDue();
 }
 
 bool TForm1::ListViewKeyDown(ui::Key key) {
@@ -66,7 +81,7 @@ void TForm1::ListViewContextMenu(const ui::ContextMenuRequest& request) {
                           command.Enabled(*this), command.MenuDefault});
   }
   if (const std::uint32_t chosen = ui::ShowPopupMenu(*this, menu); chosen != 0) {
-    CommandOf(static_cast<TCommandId>(chosen)).Run(*this);
+    ExecuteCommand(CommandOf(static_cast<TCommandId>(chosen)));
   }
 }
 
@@ -74,7 +89,7 @@ bool TForm1::WMSysCommand(std::uint32_t command) {
   for (const TCommand& candidate : MainCommands()) {
     if (candidate.SystemMenuText != nullptr &&
         command == kSystemMenuCommandBase + static_cast<std::uint32_t>(candidate.Id)) {
-      candidate.Run(*this);
+      ExecuteCommand(candidate);
       return true;
     }
   }

@@ -4,6 +4,7 @@
 
 #include "app/main_form.h"
 #include "app/main_texts.h"
+#include "app/sensors_texts.h"
 
 namespace dactyra {
 namespace {
@@ -77,6 +78,13 @@ constexpr TCommand kCommands[] = {
      .ButtonText = &kMainButtonSignInOptions,
      .Enabled = Always,
      .Run = [](TForm1& form) { form.btnSignInOptionsClick(); }},
+    {.Id = TCommandId::kSensorsAndSignIn,
+     .Key = TCommandKey{ui::Key::kCtrlI, TKeyScope::kWindow},
+     .MenuText = &kSensorsMenuItem,
+     .MenuGroup = 3,
+     .SystemMenuText = &kSensorsMenuItem,
+     .Enabled = Always,
+     .Run = [](TForm1& form) { form.ShowSensorsAndSignIn(); }},
     {.Id = TCommandId::kAbout,
      .SystemMenuText = &kMainAboutItem,
      .SystemMenuChecked = true,

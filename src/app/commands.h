@@ -26,6 +26,7 @@ enum class TCommandId : std::uint32_t {
   kAdd,
   kExit,
   kSignInOptions,
+  kSensorsAndSignIn,
 };
 
 // The system menu's items take these ids: the command's id after 0x400.

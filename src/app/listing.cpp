@@ -18,7 +18,11 @@ namespace dactyra {
 
 void TForm1::btnEnumClick() {
   const std::u16string user_label = BeginListing();
-  if (!EnsureLibrary() || !ReadCurrentUser(user_label) || !ReadSensors() || !EnsureSession()) {
+  if (!EnsureLibrary()) {
+    return;
+  }
+  ShowSignInState();
+  if (!ReadCurrentUser(user_label) || !ReadSensors() || !EnsureSession()) {
     return;
   }
   ListEnrollments();
@@ -36,6 +40,7 @@ void TForm1::btnEnumClick() {
 // Empties the list and says whose fingers are read; gives the user label.
 std::u16string TForm1::BeginListing() {
   FListingComplete = false;
+  FListDue = nullptr;  // this listing is the one due
   FListedUnits.clear();
   ClearFingerList();
   UpdateButtons();

@@ -32,7 +32,7 @@ TForm1::TForm1(std::u16string_view executable_path, std::optional<std::u16string
       FExecutablePath(executable_path),
       FPerUserFolder(std::move(per_user_folder)) {
   ListView.OnSelectItem = [this](int row, bool selected) { ListViewSelectItem(row, selected); };
-  ListView.OnDoubleClick = [this] { btnVerifyClick(); };
+  ListView.OnDoubleClick = [this] { ExecuteCommand(CommandOf(TCommandId::kVerify)); };
   OnClose = [this] { FormClose(); };
   FormCreate();
 }
@@ -68,6 +68,7 @@ void TForm1::FormCreate() {
   // the window stays usable.
   RunHandler([this] { btnEnumClick(); });
   UpdateButtons();
+  WatchHardware();
 }
 
 void TForm1::FormClose() {
@@ -112,12 +113,9 @@ bool TForm1::EnsureSession() {
   if (FSession != 0) {
     return true;
   }
-  const HRESULT result =
-      FLib.OpenSession(WINBIO_TYPE_FINGERPRINT, WINBIO_POOL_SYSTEM, WINBIO_FLAG_DEFAULT, nullptr, 0,
-                       kDatabaseIdNull, &FSession);
+  const HRESULT result = OpenFingerprintSession(FLib, FSession);
   if (Failed(result)) {
     AddLogResult(u"WinBioOpenSession ", result);
-    FSession = 0;
     return false;
   }
   return true;
@@ -132,8 +130,12 @@ void TForm1::CloseCurrentSession() {
 
 ui::ModalResult TForm1::ShowServiceDialog(TWorkerDialog& dialog) {
   const ui::ModalResult result = dialog.ShowModal();
+  // The session comes back: the one lent, or the one that replaced it after the service lost it.
+  FSession = dialog.Context().Session;
   if (!dialog.SessionIdle()) {
     FSession = 0;
+  } else if (dialog.SessionLost()) {
+    CloseCurrentSession();  // what is left of it; the next call opens a new one
   }
   return result;
 }

@@ -25,6 +25,7 @@
 #include "biometric/winbio_types.h"
 #include "dialog_core/worker_dialog.h"
 #include "documents/config_store.h"
+#include "platform/device_change.h"
 #include "platform/platform.h"
 #include "toml/value.h"
 #include "ui/ui.h"
@@ -51,6 +52,8 @@ class TForm1 final : public ui::Form, public TextSource {
 
   ui::Panel pnlTop{*this, {.height = 60, .dock = ui::Dock::kTop}};
   ui::Label lblUser{pnlTop, {.left = 16, .top = 20}, u"Current user: "};
+  // Why fingerprint sign-in does not work, in a few words; empty when all is well.
+  ui::Label lblSignInStatus{pnlTop, {.left = 16, .top = 40}};
   ui::Panel pnlRight{*this, {.width = 188, .dock = ui::Dock::kRight}};
   ui::Button btnEnum{pnlRight, {20, 0, 148, 36}};
   ui::Button btnVerify{pnlRight, {20, 55, 148, 36}};
@@ -89,9 +92,13 @@ class TForm1 final : public ui::Form, public TextSource {
   void FindTouchedFinger();
   // The About box.
   void ShowAbout();
+  // "Sensors and sign-in": what the service, the settings and the sensors' drivers say.
+  void ShowSensorsAndSignIn();
 
   // Runs a command when it is enabled; false when it is not.
   bool RunCommand(const TCommand& command);
+  // Runs a command, and then the listing that fell due while it ran (see ListAgainWhenDue).
+  void ExecuteCommand(const TCommand& command);
 
   // Rewrites CFG.TOML from the records of the list.
   void SaveCfg();
@@ -199,9 +206,27 @@ class TForm1 final : public ui::Form, public TextSource {
   bool ConfirmOwner(const TEnrolledFingers& fingers);
   bool ConfirmOwnerByTouch();
   bool ConfirmOwnerByPassword();
-  // After the service refused a call with `code`: when that means that Windows keeps the sensor
-  // to itself, a log line says so and the window offers the sign-in options.
+  // After the service refused a call with `code`: a session that the service lost is forgotten
+  // (the next call opens a new one), a listed sensor that is gone makes the list due again, and
+  // when the code means that Windows keeps the sensor to itself, a log line says so and the
+  // window offers the sign-in options.
   void NoteServiceRefusal(HRESULT code);
+
+  // ---- Why sign-in works or not, and a list that follows the hardware (hardware_watch.cpp) ----
+  // Before the sensors are listed: the log lines and the status line of the sign-in state, and
+  // the offer of the sign-in options where the user can mend it himself.
+  void ShowSignInState();
+  // Registers the window for sensors that come and go and for resume from sleep.
+  void WatchHardware();
+  // A system message: a change of the sensors starts (or restarts) the wait for the events to
+  // settle.
+  void WMSystemMessage(std::uint32_t message, std::uintptr_t wparam, std::intptr_t lparam);
+  // The events settled: the list is due again.
+  void SensorChangesSettled();
+  // The rows no longer match the service (a sensor gone, every slot taken): the list is due.
+  void NoteRowsOutOfDate();
+  // Lists again, with the line that says why, when a listing is due and no command runs.
+  void ListAgainWhenDue();
 
   std::u16string FExecutablePath;
   std::optional<std::u16string> FPerUserFolder;
@@ -220,6 +245,13 @@ class TForm1 final : public ui::Form, public TextSource {
   bool FListingComplete = false;
   // The unit ids whose enrollments the last listing enumerated.
   std::set<std::int64_t> FListedUnits;
+  // How many commands run now (one inside the other while a dialog shows).
+  int FRunningCommands = 0;
+  // The line that says why the list is to be read again: of the events still settling, and
+  // once they settled or the rows are out of date, of the listing due; null when none.
+  const TranslatableText* FSettlingChange = nullptr;
+  const TranslatableText* FListDue = nullptr;
+  std::optional<platform::BiometricReaderNotification> FReaderNotification;
 };
 
 }  // namespace dactyra

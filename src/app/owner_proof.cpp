@@ -7,6 +7,7 @@
 #include "app/main_form.h"
 #include "base/format.h"
 #include "biometric/sensor_refusal.h"
+#include "biometric/session_lost.h"
 #include "platform/open_uri.h"
 #include "ui/credential_prompt.h"
 #include "verify/form_owner_check.h"
@@ -73,6 +74,12 @@ bool TForm1::ConfirmOwnerByPassword() {
 }
 
 void TForm1::NoteServiceRefusal(HRESULT code) {
+  if (SessionLost(code)) {
+    CloseCurrentSession();  // what is left of it: the next call opens a new one
+  }
+  if (code == WINBIO_E_INVALID_UNIT) {
+    NoteRowsOutOfDate();  // a listed sensor is gone
+  }
   if (!WindowsKeepsSensor(code)) {
     return;
   }

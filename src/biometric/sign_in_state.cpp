@@ -23,6 +23,10 @@ TSignInSetting ReadSetting(TWinBioGetSetting get) {
   WINBIO_BOOLEAN value = 0;
   WINBIO_SETTING_SOURCE_TYPE source = WINBIO_SETTING_SOURCE_INVALID;
   get(&value, &source);
+  // No source: the framework could not read the setting (its service is stopped, say).
+  if (source == WINBIO_SETTING_SOURCE_INVALID) {
+    return {};
+  }
   return {.FOn = value != 0, .FSource = SourceOf(source)};
 }
 

@@ -82,4 +82,15 @@ bool SameIdentity(const TWinBioIdentity& a, const TWinBioIdentity& b) {
   return platform::EqualSids(first, second);
 }
 
+HRESULT OpenFingerprintSession(const TWinBioLib& lib, WINBIO_SESSION_HANDLE& session) {
+  session = 0;
+  const HRESULT result =
+      lib.OpenSession(WINBIO_TYPE_FINGERPRINT, WINBIO_POOL_SYSTEM, WINBIO_FLAG_DEFAULT, nullptr, 0,
+                      kDatabaseIdNull, &session);
+  if (Failed(result)) {
+    session = 0;
+  }
+  return result;
+}
+
 }  // namespace dactyra

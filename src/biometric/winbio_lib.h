@@ -51,6 +51,10 @@ struct TWinBioLib {
   bool IsReady() const;
 };
 
+// Opens a session on the system pool of fingerprint sensors, as every command of the program
+// uses one; `session` is 0 unless it succeeded.
+HRESULT OpenFingerprintSession(const TWinBioLib& lib, WINBIO_SESSION_HANDLE& session);
+
 // Fills `identity` with the SID of the user the process runs as. False, with a zeroed record,
 // when the token cannot be read; false with type and size set but no SID bytes when the SID is
 // longer than the record holds.

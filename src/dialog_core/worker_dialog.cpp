@@ -1,5 +1,7 @@
 #include "dialog_core/worker_dialog.h"
 
+#include "biometric/session_lost.h"
+
 namespace dactyra {
 
 TWorkerDialog::TWorkerDialog(ui::Form* owner, int client_width, int client_height,
@@ -35,6 +37,25 @@ void TWorkerDialog::StopWorker() {
   if (FThread.Held() && !StopServiceWorker(FContext.Lib, FContext.Session, *FCancel, FThread)) {
     FWorkerLeftBehind = true;
   }
+}
+
+void TWorkerDialog::NoteFailure(HRESULT code) {
+  if (dactyra::SessionLost(code)) {
+    FSessionLost = true;
+  }
+}
+
+HRESULT TWorkerDialog::RenewLostSession() {
+  if (!FSessionLost) {
+    return S_OK;
+  }
+  if (FContext.Session != 0 && !FWorkerLeftBehind) {
+    FContext.Lib.CloseSession(FContext.Session);
+  }
+  FWorkerLeftBehind = false;  // one blocked on the old session is let go with it
+  const HRESULT result = OpenFingerprintSession(FContext.Lib, FContext.Session);
+  FSessionLost = Failed(result);
+  return result;
 }
 
 }  // namespace dactyra

@@ -33,6 +33,9 @@ class TWorkerDialog : public ui::Form {
   // which then must not be used again.
   bool SessionIdle() const { return !FWorkerLeftBehind; }
 
+  // Whether the service lost Session (a call on it failed so): it is of no further use.
+  bool SessionLost() const { return FSessionLost; }
+
  protected:
   // A dialog centred on `owner` with a client area of the given size (96-DPI pixels), whose
   // workers wait on the session of `context`. Its texts come from `texts`, which must outlive the
@@ -51,6 +54,14 @@ class TWorkerDialog : public ui::Form {
   // Gets a held worker out of the service (see StopServiceWorker).
   void StopWorker();
 
+  // A worker's call failed with `code`: when that says that the service lost the session, the
+  // session is replaced before the next wait (RenewLostSession).
+  void NoteFailure(HRESULT code);
+  // Before a new worker starts, after StopWorker: a session that the service lost is closed
+  // (unless a worker is still blocked on it) and a new one opened with the context's binding,
+  // which the caller takes over with the context. The failure of the open, or S_OK.
+  HRESULT RenewLostSession();
+
  private:
   const TextSource& FTexts;
   TServiceContext FContext;
@@ -58,6 +69,7 @@ class TWorkerDialog : public ui::Form {
   // The last worker started; held until it has been stopped, whatever messages arrive.
   platform::WorkerThread FThread;
   bool FWorkerLeftBehind = false;  // a worker is still blocked on Session
+  bool FSessionLost = false;       // the service no longer knows Session
 };
 
 }  // namespace dactyra

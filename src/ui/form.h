@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -121,6 +122,19 @@ class Form : public Control {
   // Runs the handler of a message that arrived; unknown numbers are ignored. True if handled.
   bool Dispatch(std::uint32_t message, std::uintptr_t wparam, std::intptr_t lparam);
 
+  // A message the system sends to every window that registered for it, of devices that come
+  // and go (WM_DEVICECHANGE) and of sleep and resume (WM_POWERBROADCAST): OnSystemMessage hears
+  // it with its parameters as sent, and the window's default handling follows.
+  void SystemMessage(std::uint32_t message, std::uintptr_t wparam, std::intptr_t lparam);
+  // The native window's handle, for registrations with the system (0 without one).
+  std::uintptr_t NativeWindow() const;
+
+  // The form's one-shot timer: OnTimer runs once, `delay` after the last start; a start while
+  // it waits starts the wait anew.
+  void StartTimer(std::chrono::milliseconds delay);
+  void StopTimer();
+  bool TimerStarted() const { return timer_started_; }
+
   std::function<void()> OnShow;
   // Asked before the form closes; false keeps it open.
   std::function<bool()> OnCloseQuery;
@@ -129,6 +143,9 @@ class Form : public Control {
   // A key pressed anywhere in the form that its control did not take (see Control::KeyDown);
   // true when handled.
   std::function<bool(Key key)> OnKeyDown;
+  std::function<void(std::uint32_t message, std::uintptr_t wparam, std::intptr_t lparam)>
+      OnSystemMessage;
+  std::function<void()> OnTimer;
 
  protected:
   bool HandleKey(Key key) override;
@@ -140,6 +157,8 @@ class Form : public Control {
   class ModalShowing;
 
   void SetDpi(int dpi) { dpi_ = dpi; }
+  // The backend's report that the timer's wait is over.
+  void TimerElapsed();
   // The backend's report of the system's theme; the controls repaint when it changes.
   void SetHighContrast(bool high_contrast);
 
@@ -154,6 +173,7 @@ class Form : public Control {
   bool showing_ = false;
   bool modal_ = false;
   bool closed_ = false;
+  bool timer_started_ = false;
   ModalResult modal_result_ = ModalResult::kNone;
   Control* focused_ = nullptr;  // the control with the keyboard focus (headless bookkeeping)
   Button* default_button_ = nullptr;

@@ -33,6 +33,10 @@ void TIdentifyDialog::FormShow() {
 
 void TIdentifyDialog::StartIdentify() {
   StopWorker();
+  if (const HRESULT renewed = RenewLostSession(); Failed(renewed)) {
+    IdentificationFailed(renewed);
+    return;
+  }
   ClearAnswer();
   FFoundUnit = 0;
   FFoundSubFactor = 0;
@@ -91,6 +95,7 @@ void TIdentifyDialog::WMIdentifyStatus(std::uintptr_t wparam, std::intptr_t lpar
       SetIcon(TStateLight::kNearMiss);
       break;
     case verify_event::kFailed:
+      NoteFailure(static_cast<HRESULT>(EventLow32(lparam)));
       IdentificationFailed(static_cast<HRESULT>(EventLow32(lparam)));
       break;
     default:

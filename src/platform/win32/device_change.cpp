@@ -22,13 +22,16 @@ bool IsBiometricReader(std::intptr_t lparam) {
 
 }  // namespace
 
-bool SensorsMayHaveChanged(std::uint32_t message, std::uintptr_t wparam, std::intptr_t lparam) {
+SensorChange SensorChangeOf(std::uint32_t message, std::uintptr_t wparam, std::intptr_t lparam) {
   if (message == WM_POWERBROADCAST) {
-    return wparam == PBT_APMRESUMEAUTOMATIC;
+    return wparam == PBT_APMRESUMEAUTOMATIC ? SensorChange::kResumed : SensorChange::kNone;
   }
-  return message == WM_DEVICECHANGE &&
-         (wparam == DBT_DEVICEARRIVAL || wparam == DBT_DEVICEREMOVECOMPLETE) &&
-         IsBiometricReader(lparam);
+  if (message != WM_DEVICECHANGE ||
+      (wparam != DBT_DEVICEARRIVAL && wparam != DBT_DEVICEREMOVECOMPLETE) ||
+      !IsBiometricReader(lparam)) {
+    return SensorChange::kNone;
+  }
+  return wparam == DBT_DEVICEARRIVAL ? SensorChange::kReaderArrived : SensorChange::kReaderRemoved;
 }
 
 BiometricReaderNotification::BiometricReaderNotification(std::uintptr_t window) {

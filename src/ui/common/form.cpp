@@ -36,6 +36,7 @@ void UpdateLookBelow(Control& control) {
 }  // namespace
 
 Form::~Form() {
+  StopTimer();
   // The controls made at run time go while the form is whole, as its fields do.
   DestroyOwnedChildren();
   // From here on posts are dropped. The window goes before the resources it uses.
@@ -146,6 +147,33 @@ bool Form::Dispatch(std::uint32_t message, std::uintptr_t wparam, std::intptr_t 
   }
   RunHandler(it->second, wparam, lparam);
   return true;
+}
+
+void Form::SystemMessage(std::uint32_t message, std::uintptr_t wparam, std::intptr_t lparam) {
+  RunHandler(OnSystemMessage, message, wparam, lparam);
+}
+
+std::uintptr_t Form::NativeWindow() const {
+  return detail::FormNativeWindow(*this);
+}
+
+void Form::StartTimer(std::chrono::milliseconds delay) {
+  timer_started_ = true;
+  detail::FormStartTimer(*this, delay);
+}
+
+void Form::StopTimer() {
+  if (timer_started_) {
+    timer_started_ = false;
+    detail::FormStopTimer(*this);
+  }
+}
+
+void Form::TimerElapsed() {
+  if (timer_started_) {
+    StopTimer();
+    RunHandler(OnTimer);
+  }
 }
 
 }  // namespace dactyra::ui

@@ -3,6 +3,8 @@
 // What the portable part of the widget layer asks of a backend (ui/win32 or ui/headless).
 // Each backend defines every function here; the program links exactly one of them.
 
+#include <chrono>
+#include <cstdint>
 #include <memory>
 #include <string_view>
 
@@ -58,5 +60,11 @@ ModalResult FormRunModal(Form& form);  // shows, waits for a modal result, enabl
 void FormLeaveModal(Form& form);       // on every way out: the owner is enabled (again)
 void FormBringToFront(Form& form);
 void FormInsertSystemMenuItem(Form& form, const SystemMenuItem& item);
+std::uintptr_t FormNativeWindow(const Form& form);
+void FormStartTimer(Form& form, std::chrono::milliseconds delay);  // then TimerElapsed, once
+void FormStopTimer(Form& form);
+
+// Puts a text on the clipboard; false when the system refused it.
+bool ClipboardSetText(Form& owner, std::u16string_view text);
 
 }  // namespace dactyra::ui::detail

@@ -35,6 +35,7 @@ struct Access {
   static void SetHighContrast(Form& form, bool high_contrast) {
     form.SetHighContrast(high_contrast);
   }
+  static void TimerElapsed(Form& form) { form.TimerElapsed(); }
 };
 
 namespace {
@@ -192,6 +193,20 @@ void FormLeaveModal(Form&) {}
 void FormHide(Form&) {}
 void FormBringToFront(Form&) {}
 void FormInsertSystemMenuItem(Form&, const SystemMenuItem&) {}
+std::uintptr_t FormNativeWindow(const Form&) {
+  return 0;
+}
+// The timer's wait is the test's: see headless::ElapseTimer.
+void FormStartTimer(Form&, std::chrono::milliseconds) {}
+void FormStopTimer(Form&) {}
+
+bool ClipboardSetText(Form& owner, std::u16string_view text) {
+  auto* clipboard = headless::ScopedClipboard::Innermost();
+  if (clipboard == nullptr) {
+    throw Error(u"No clipboard takes the text of \"" + owner.Caption() + u"\".");
+  }
+  return clipboard->Answer(&owner, std::u16string(text));
+}
 
 ModalResult FormRunModal(Form& form) {
   auto& drivers = ThreadDrivers();
@@ -319,6 +334,10 @@ void PressCloseBox(Form& form) {
 bool PressKey(Form& form, Key key) {
   Control* target = KeyTarget(form);
   return target != nullptr && target->KeyDown(key);
+}
+
+void ElapseTimer(Form& form) {
+  detail::Access::TimerElapsed(form);
 }
 
 void MoveToDpi(Form& form, int dpi) {

@@ -84,6 +84,10 @@ using MessageBoxResponder = ScopedMessageBoxResponder::Responder;
 using ScopedPopupMenuResponder = ScopedResponder<PopupMenuRequest, std::uint32_t>;
 using PopupMenuCall = ScopedPopupMenuResponder::Call;
 
+// The clipboard: the answer is whether the text was taken. Without one, putting a text on the
+// clipboard raises an Error.
+using ScopedClipboard = ScopedResponder<std::u16string, bool>;
+
 // The system's theme as the forms made while it lives find it: high contrast or not. Forms made
 // outside any have the normal theme.
 class ScopedHighContrast {
@@ -101,6 +105,9 @@ int DeliverPostedMessages(Form& form);
 // after each delivery) or `timeout` has passed. Returns the last value of `condition`.
 bool PumpUntil(Form& form, const std::function<bool()>& condition,
                std::chrono::milliseconds timeout = std::chrono::seconds(5));
+
+// The form's one-shot timer elapses now, when it is started (see Form::StartTimer).
+void ElapseTimer(Form& form);
 
 // Keys and the close box as the user uses them. A form that is shown gets the focus on its
 // first tab stop; a control that is disabled loses it (see Control::SetEnabled). In a shown form

@@ -316,6 +316,22 @@ void FormInsertSystemMenuItem(Form& form, const SystemMenuItem& item) {
   }
 }
 
+std::uintptr_t FormNativeWindow(const Form& form) {
+  return reinterpret_cast<std::uintptr_t>(WindowOf(form));
+}
+
+void FormStartTimer(Form& form, std::chrono::milliseconds delay) {
+  if (HWND window = WindowOf(form)) {
+    SetTimer(window, kFormTimerId, static_cast<UINT>(delay.count()), nullptr);
+  }
+}
+
+void FormStopTimer(Form& form) {
+  if (HWND window = WindowOf(form)) {
+    KillTimer(window, kFormTimerId);
+  }
+}
+
 }  // namespace detail
 
 bool MessageTarget::Post(std::uint32_t message, std::uintptr_t wparam, std::intptr_t lparam) const {

@@ -145,7 +145,11 @@ struct Access {
     list.SelectionChanged(row, selected);
   }
   static void DoubleClicked(ListView& list) { list.RunHandler(list.OnDoubleClick); }
+  static void TimerElapsed(Form& form) { form.TimerElapsed(); }
 };
+
+// The id of a form's one-shot timer (SetTimer on the form's window).
+inline constexpr UINT_PTR kFormTimerId = 1;
 
 inline HWND WindowOf(const Control& control) {
   return Access::Window(control);

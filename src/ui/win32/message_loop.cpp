@@ -14,12 +14,14 @@ namespace detail {
 
 namespace {
 
-// The key of a key press that forms handle themselves; none for others, and for every key
-// pressed with Ctrl, Alt or Shift.
+// The key of a key press that forms handle themselves; none for others, for every key pressed
+// with Alt or Shift, and for every key but I pressed with Ctrl.
 std::optional<Key> KeyOf(const MSG& message) {
-  if (message.message != WM_KEYDOWN || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0 ||
-      GetKeyState(VK_SHIFT) < 0) {
+  if (message.message != WM_KEYDOWN || GetKeyState(VK_MENU) < 0 || GetKeyState(VK_SHIFT) < 0) {
     return std::nullopt;
+  }
+  if (GetKeyState(VK_CONTROL) < 0) {
+    return message.wParam == 'I' ? std::optional<Key>(Key::kCtrlI) : std::nullopt;
   }
   switch (message.wParam) {
     case VK_RETURN:

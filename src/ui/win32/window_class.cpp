@@ -103,6 +103,16 @@ bool HandleFormMessage(Form& form, HWND window, UINT message, WPARAM wparam, LPA
       return true;
     case WM_SYSCOMMAND:
       return form.SysCommand(static_cast<std::uint32_t>(wparam));
+    case WM_DEVICECHANGE:
+    case WM_POWERBROADCAST:
+      form.SystemMessage(message, wparam, lparam);
+      return false;
+    case WM_TIMER:
+      if (wparam != kFormTimerId) {
+        return false;
+      }
+      Access::TimerElapsed(form);
+      return true;
     case WM_SYSCOLORCHANGE:
     case WM_SETTINGCHANGE:
       FollowTheme(form, window, message, wparam, lparam);

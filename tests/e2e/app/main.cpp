@@ -20,6 +20,7 @@
 #include "list_keys.h"
 #include "remote_window.h"
 #include "scenario.h"
+#include "sign_in_and_sensors.h"
 #include "steps.h"
 #include "warm_up.h"
 
@@ -351,6 +352,10 @@ int wmain(int argc, wchar_t** argv) {
     ServiceLife(scenario);
   } else if (name == L"package") {
     Package(scenario);
+  } else if (name == L"sign-in-and-sensors") {
+    SignInAndSensors(scenario);
+  } else if (name == L"service-restarted") {
+    ServiceRestarted(scenario);
   } else {
     std::printf("unknown scenario\n0 passed, 1 failed\n");
     return 2;

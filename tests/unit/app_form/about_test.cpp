@@ -19,7 +19,7 @@ class About : public FormTest {
 TEST_F(About, TheBoxNamesAuthorVersionLinkTimeAndHomePage) {
   WriteExecutable(PeHeaders(kStamp));
   Open();
-  ASSERT_EQ(form().SystemMenuItems().size(), 1u);
+  ASSERT_EQ(form().SystemMenuItems().size(), 2u);  // About above Sensors and sign-in
   EXPECT_EQ(form().SystemMenuItems()[0].id, 0x401u);
   EXPECT_TRUE(form().SystemMenuItems()[0].checked);
   EXPECT_TRUE(form().SysCommand(0x401));

@@ -98,12 +98,12 @@ TEST_F(ListKeys, ContextMenuItemsAreEnabledAsTheButtonsAndGiveTheirCommands) {
     const char* what;
     std::string state;
     int row;                    // the row right-clicked, -1 beside the rows
-    std::vector<bool> enabled;  // Verify, Rename, Delete, Which finger, Read
+    std::vector<bool> enabled;  // Verify, Rename, Delete, Which finger, Read, Sensors
   };
   const Case cases[] = {
-      {"on a row", kState, 1, {true, true, true, true, true}},
-      {"beside the rows", kState, -1, {false, false, false, true, true}},
-      {"without a sensor", "", -1, {false, false, false, false, true}},
+      {"on a row", kState, 1, {true, true, true, true, true, true}},
+      {"beside the rows", kState, -1, {false, false, false, true, true, true}},
+      {"without a sensor", "", -1, {false, false, false, false, true, true}},
   };
   for (const Case& test : cases) {
     SCOPED_TRACE(test.what);

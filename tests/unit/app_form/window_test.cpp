@@ -22,7 +22,7 @@ std::vector<int> Widths(const TForm1& form) {
 TEST_F(Window, WithoutLanguageFileShowsTheBuiltInTexts) {
   Open();
   EXPECT_EQ(form().Caption(), u"Dactyra V1.0.0.0");
-  ASSERT_EQ(form().SystemMenuItems().size(), 1u);
+  ASSERT_EQ(form().SystemMenuItems().size(), 2u);  // About above Sensors and sign-in
   EXPECT_EQ(form().SystemMenuItems()[0].id, kAboutCommand);
   EXPECT_EQ(form().SystemMenuItems()[0].text, u"&About...");
   EXPECT_TRUE(form().SystemMenuItems()[0].checked);

@@ -5,6 +5,7 @@
 
 #include "app/log_texts.h"
 #include "app/main_texts.h"
+#include "app/sensors_texts.h"
 #include "biometric/sensor_facts.h"
 #include "biometric/service_texts.h"
 #include "biometric/sign_in_texts.h"
@@ -60,6 +61,7 @@ TProgramTexts AllProgramTexts() {
   Append(all.fixed, kWhichTexts);
   Append(all.fixed, kMainTexts);
   Append(all.fixed, kLogTexts);
+  Append(all.fixed, kSensorsTexts);
   Append(all.fixed, kConfigTexts);
   all.numbers.assign(kMainColumnWidths.begin(), kMainColumnWidths.end());
   return all;
@@ -70,7 +72,8 @@ std::vector<std::vector<TKey>> ShortcutGroups() {
       {KeyOf(kMainButtonRead), KeyOf(kMainButtonVerify), KeyOf(kMainButtonAdd),
        KeyOf(kMainButtonDelete), KeyOf(kMainButtonExit), KeyOf(kMainButtonSignInOptions)},
       {KeyOf(kMainMenuVerify), KeyOf(kMainMenuRename), KeyOf(kMainMenuDelete),
-       KeyOf(kMainMenuWhichFinger), KeyOf(kMainMenuRead)},
+       KeyOf(kMainMenuWhichFinger), KeyOf(kMainMenuRead), KeyOf(kSensorsMenuItem)},
+      {KeyOf(kSensorsCopy), KeyOf(kSensorsClose)},
       {KeyOf(kMainButtonOk), KeyOf(kMainButtonCancel)},
       {KeyOf(kVerifyRetry), KeyOf(kVerifyClose)},
       {KeyOf(kWhichRetry), KeyOf(kWhichClose)},

@@ -24,14 +24,17 @@ TEST(DeviceChange, ReadersArrivingOrLeavingAndResumeFromSleep) {
   DEV_BROADCAST_HDR volume{sizeof(volume), DBT_DEVTYP_VOLUME, 0};
   const auto address = [](const auto& record) { return reinterpret_cast<std::intptr_t>(&record); };
 
-  EXPECT_TRUE(SensorsMayHaveChanged(WM_DEVICECHANGE, DBT_DEVICEARRIVAL, address(reader)));
-  EXPECT_TRUE(SensorsMayHaveChanged(WM_DEVICECHANGE, DBT_DEVICEREMOVECOMPLETE, address(reader)));
-  EXPECT_FALSE(SensorsMayHaveChanged(WM_DEVICECHANGE, DBT_DEVICEQUERYREMOVE, address(reader)));
-  EXPECT_FALSE(SensorsMayHaveChanged(WM_DEVICECHANGE, DBT_DEVICEARRIVAL, address(other)));
-  EXPECT_FALSE(SensorsMayHaveChanged(WM_DEVICECHANGE, DBT_DEVICEARRIVAL, address(volume)));
-  EXPECT_FALSE(SensorsMayHaveChanged(WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 0));
-  EXPECT_TRUE(SensorsMayHaveChanged(WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0));
-  EXPECT_FALSE(SensorsMayHaveChanged(WM_POWERBROADCAST, PBT_APMSUSPEND, 0));
+  constexpr SensorChange kNone = SensorChange::kNone;
+  EXPECT_EQ(SensorChangeOf(WM_DEVICECHANGE, DBT_DEVICEARRIVAL, address(reader)),
+            SensorChange::kReaderArrived);
+  EXPECT_EQ(SensorChangeOf(WM_DEVICECHANGE, DBT_DEVICEREMOVECOMPLETE, address(reader)),
+            SensorChange::kReaderRemoved);
+  EXPECT_EQ(SensorChangeOf(WM_DEVICECHANGE, DBT_DEVICEQUERYREMOVE, address(reader)), kNone);
+  EXPECT_EQ(SensorChangeOf(WM_DEVICECHANGE, DBT_DEVICEARRIVAL, address(other)), kNone);
+  EXPECT_EQ(SensorChangeOf(WM_DEVICECHANGE, DBT_DEVICEARRIVAL, address(volume)), kNone);
+  EXPECT_EQ(SensorChangeOf(WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 0), kNone);
+  EXPECT_EQ(SensorChangeOf(WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0), SensorChange::kResumed);
+  EXPECT_EQ(SensorChangeOf(WM_POWERBROADCAST, PBT_APMSUSPEND, 0), kNone);
 }
 
 TEST(DeviceChange, AWindowRegistersForReaders) {

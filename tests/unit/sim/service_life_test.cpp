@@ -31,7 +31,7 @@ ess_capable = true
 enrolled_factors = 0
 )");
   state = ReadSignInState(lib_);
-  EXPECT_EQ(state.FBiometrics, (TSignInSetting{true, TSettingSource::kUnknown}));
+  EXPECT_EQ(state.FBiometrics, TSignInSetting{}) << "a setting without a source is not known";
   EXPECT_EQ(state.FSignIn, (TSignInSetting{false, TSettingSource::kPolicy}));
   EXPECT_EQ(state.FDomainSignIn, (TSignInSetting{true, TSettingSource::kLocal}));
   EXPECT_EQ(state.FEssCapable, true);
@@ -90,7 +90,7 @@ TEST_F(SimServiceLife, StoppedServiceFailsEveryCallAndForgetsItsSessions) {
             kRpcServerUnavailable);
   EXPECT_EQ(lib_.EnrollBegin(before, 0xF7, 1), kRpcServerUnavailable);
   const TSignInState state = ReadSignInState(lib_);
-  EXPECT_EQ(state.FSignIn, (TSignInSetting{false, TSettingSource::kUnknown}));
+  EXPECT_EQ(state.FSignIn, TSignInSetting{});
   EXPECT_EQ(state.FFingerprintsEnrolled, std::nullopt);
 
   WriteState(kTwoSensors);  // started again
