@@ -122,7 +122,8 @@ TEST_F(Owner, WithoutTheOwnersFingerNothingIsAddedOrDeleted) {
   }
 }
 
-// Before his first finger the owner proves himself by his Windows password.
+// Before his first finger, where Windows Hello is not offered, the owner proves himself by his
+// Windows password.
 TEST_F(Owner, TheFirstFingerIsAddedOnlyWithTheWindowsPassword) {
   const struct {
     ui::PasswordCheck answer;
@@ -148,13 +149,15 @@ TEST_F(Owner, TheFirstFingerIsAddedOnlyWithTheWindowsPassword) {
     });
     touches().Finger(1, 0xF6);
     touches().Finger(1, 0xF6);
+    touches().Finger(1, 0xF6);  // checks the new finger
     const std::size_t before = Log().size();
     form().btnAdd.Click();
     ASSERT_EQ(password.Calls().size(), 1u);
     EXPECT_EQ(password.Calls()[0].owner_caption, form().Caption());
     const Lines log = Log();
-    ASSERT_GT(log.size(), before);
-    EXPECT_EQ(log[before], logged);
+    ASSERT_GT(log.size(), before + 1);
+    EXPECT_TRUE(log[before].starts_with(u"Windows Hello is not used: ")) << "why the password";
+    EXPECT_EQ(log[before + 1], logged);
     const bool confirmed = answer == ui::PasswordCheck::kConfirmed;
     EXPECT_EQ(others_, confirmed ? 1 : 0);
     EXPECT_EQ(Column(3), confirmed ? Lines{u"0xF5"} : Lines{});
