@@ -23,7 +23,7 @@ constexpr NamedValue kResults[] = {
     {u"Canceled", 6}};
 
 const toml::TTOMLValue* Lookup(const toml::TTOMLTable& table, std::u16string_view key) {
-  toml::TTOMLValue* value = nullptr;
+  const toml::TTOMLValue* value = nullptr;
   table.TryGetValue(key, value);
   return value;
 }
@@ -36,12 +36,12 @@ bool ReadEnum(const toml::TTOMLTable& table, std::u16string_view key, const Name
   if (value == nullptr) {
     return true;
   }
-  if (const auto* integer = dynamic_cast<const toml::TTOMLInteger*>(value)) {
+  if (const auto* integer = value->As<toml::TTOMLInteger>()) {
     result = static_cast<std::int32_t>(integer->Value());
     return integer->Value() >= std::numeric_limits<std::int32_t>::min() &&
            integer->Value() <= std::numeric_limits<std::int32_t>::max();
   }
-  if (const auto* text = dynamic_cast<const toml::TTOMLString*>(value)) {
+  if (const auto* text = value->As<toml::TTOMLString>()) {
     for (const auto& [name, number] : names) {
       if (name == text->Value()) {
         result = number;
@@ -58,7 +58,7 @@ std::optional<ConsentState> LoadConsentState(std::u16string_view path) {
   std::unique_ptr<toml::TTOMLTable> document;
   try {
     document = toml::ParseFile(path, false);
-  } catch (const toml::TOMLFileOpenError&) {
+  } catch (const toml::ETOMLFileOpenError&) {
     return ConsentState{};
   }
   if (document == nullptr) {
@@ -70,21 +70,21 @@ std::optional<ConsentState> LoadConsentState(std::u16string_view path) {
     return std::nullopt;
   }
   if (const toml::TTOMLValue* interop = Lookup(*document, u"interop")) {
-    const auto* flag = dynamic_cast<const toml::TTOMLBoolean*>(interop);
+    const auto* flag = interop->As<toml::TTOMLBoolean>();
     if (flag == nullptr) {
       return std::nullopt;
     }
     state.interop = flag->Value();
   }
   if (const toml::TTOMLValue* error = Lookup(*document, u"error")) {
-    const auto* code = dynamic_cast<const toml::TTOMLInteger*>(error);
+    const auto* code = error->As<toml::TTOMLInteger>();
     if (code == nullptr) {
       return std::nullopt;
     }
     state.error = static_cast<std::uint32_t>(code->Value());
   }
   if (const toml::TTOMLValue* delay = Lookup(*document, u"delay")) {
-    const auto* milliseconds = dynamic_cast<const toml::TTOMLInteger*>(delay);
+    const auto* milliseconds = delay->As<toml::TTOMLInteger>();
     if (milliseconds == nullptr || milliseconds->Value() < 0) {
       return std::nullopt;
     }

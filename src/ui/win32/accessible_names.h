@@ -9,6 +9,7 @@
 #include <memory>
 #include <string_view>
 
+#include "platform/platform.h"
 #include "ui/win32/internal.h"
 
 namespace dactyra::ui::detail {
@@ -28,7 +29,7 @@ class AccessibleNames {
  private:
   struct Service;
 
-  SystemLibrary ole32_{L"ole32.dll"};
+  platform::Module ole32_{u"ole32.dll"};
   bool com_joined_ = false;
   std::unique_ptr<Service> service_;
 };

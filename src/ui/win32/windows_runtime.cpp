@@ -8,7 +8,7 @@ constexpr int kSingleThreaded = 0;  // RO_INIT_SINGLETHREADED
 }  // namespace
 
 WindowsRuntime::WindowsRuntime()
-    : combase_(L"combase.dll"),
+    : combase_(u"combase.dll"),
       initialize_(combase_.Find<InitializeFunction>("RoInitialize")),
       uninitialize_(combase_.Find<UninitializeFunction>("RoUninitialize")),
       get_factory_(combase_.Find<GetFactoryFunction>("RoGetActivationFactory")),

@@ -7,6 +7,7 @@
 
 #include <string_view>
 
+#include "platform/platform.h"
 #include "ui/win32/consent_abi.h"
 #include "ui/win32/internal.h"
 
@@ -34,7 +35,7 @@ class WindowsRuntime {
                                                 HStringHandle* string);
   using DeleteStringFunction = HRESULT(WINAPI*)(HStringHandle string);
 
-  SystemLibrary combase_;
+  platform::Module combase_;
   InitializeFunction initialize_;
   UninitializeFunction uninitialize_;
   GetFactoryFunction get_factory_;
