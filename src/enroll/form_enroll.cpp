@@ -85,6 +85,7 @@ void TFormEnroll::FormShow() {
   SetStatus(Texts().Get(kEnrollLocatingSensor), kIdleText);
   SetIcon(TStateLight::kIdle);
   ProgressBar.SetPosition(0);
+  lblCount.SetSystemColor();
   lblCount.SetText(u"");
   btnCancel.SetText(Texts().Get(kEnrollCancel));
   btnCancel.SetEnabled(true);
@@ -196,10 +197,16 @@ void TFormEnroll::StartCheck() {
   StopWorker();
   FCheck = TEnrollCheck::kUnchecked;
   ShowCheckAnswers(false, false);
+  if (!Context().Lib.IsReady()) {
+    // Without the service nothing can be checked: the commit's word is the last.
+    lblCount.SetText(ClosingLine());
+    btnCancel.SetText(Texts().Get(kEnrollDone));
+    return;
+  }
+  // The commit's status line stays; the line below asks for the touch.
   SetIcon(TStateLight::kWaiting);
-  SetStatus(Texts().Get(kEnrollCheckWaiting), kInstructionText);
-  lblCount.SetText(Format(Texts().Get(kEnrollSummary), FCaptureCount, FCommitted->UnitId,
-                          Hex2(FCommitted->SubFactor)));
+  lblCount.SetColor(kInstructionText);
+  lblCount.SetText(Texts().Get(kEnrollCheckWaiting));
   btnCancel.SetText(Texts().Get(kEnrollCheckSkip));
 
   auto param = std::make_unique<TVerifyThreadParam>();
@@ -219,8 +226,9 @@ void TFormEnroll::WMCheckStatus(std::uintptr_t wparam, std::intptr_t lparam) {
   }
   switch (wparam) {
     case verify_event::kBadCapture:
-      SetStatus(Texts().Get(kEnrollHintPrefix) + RejectDetailText(EventLow32(lparam), Texts()),
-                kHintText);
+      lblCount.SetColor(kHintText);
+      lblCount.SetText(Texts().Get(kEnrollHintPrefix) +
+                       RejectDetailText(EventLow32(lparam), Texts()));
       SetIcon(TStateLight::kNearMiss);
       break;
     case verify_event::kIdentified:
@@ -254,6 +262,7 @@ void TFormEnroll::ShowWorks() {
   FCheck = TEnrollCheck::kWorks;
   SetIcon(TStateLight::kSuccess);
   SetStatus(Texts().Get(kEnrollCheckWorks), kSuccessText);
+  lblCount.SetSystemColor();
   lblCount.SetText(ClosingLine());
   btnCancel.SetText(Texts().Get(kEnrollDone));
   ShowCheckAnswers(true, true);
@@ -264,6 +273,7 @@ void TFormEnroll::ShowNotRecognised(std::u16string_view detail) {
   FCheck = TEnrollCheck::kNotRecognised;
   SetIcon(TStateLight::kFailure);
   SetStatus(Texts().Get(kEnrollCheckNotRecognised), kFailureText);
+  lblCount.SetSystemColor();
   lblCount.SetText(detail);
   ShowCheckAnswers(true, false);
   btnRetry.SetFocus();
