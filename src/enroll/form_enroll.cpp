@@ -145,9 +145,6 @@ void TFormEnroll::WMEnrollStatus(std::uintptr_t wparam, std::intptr_t lparam) {
       FCommitted = result;
       FDone = true;
       ProgressBar.SetPosition(100);
-      SetIcon(TStateLight::kSuccess);
-      SetStatus(result->IsNew ? Texts().Get(kEnrollNewFinger) : Texts().Get(kEnrollUpdatedFinger),
-                kSuccessText);
       btnCancel.SetEnabled(true);
       btnCancel.SetModalResult(ui::ModalResult::kOk);
       StartCheck();
@@ -197,13 +194,16 @@ void TFormEnroll::StartCheck() {
   StopWorker();
   FCheck = TEnrollCheck::kUnchecked;
   ShowCheckAnswers(false, false);
+  SetStatus(FCommitted->IsNew ? Texts().Get(kEnrollNewFinger) : Texts().Get(kEnrollUpdatedFinger),
+            kSuccessText);
   if (!Context().Lib.IsReady()) {
     // Without the service nothing can be checked: the commit's word is the last.
+    SetIcon(TStateLight::kSuccess);
     lblCount.SetText(ClosingLine());
     btnCancel.SetText(Texts().Get(kEnrollDone));
     return;
   }
-  // The commit's status line stays; the line below asks for the touch.
+  // The line below the commit's status asks for the touch.
   SetIcon(TStateLight::kWaiting);
   lblCount.SetColor(kInstructionText);
   lblCount.SetText(Texts().Get(kEnrollCheckWaiting));
