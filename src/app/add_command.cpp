@@ -6,12 +6,14 @@
 
 #include "app/log_texts.h"
 #include "app/main_form.h"
+#include "app/new_finger_texts.h"
 #include "app/sensor_dialog.h"
 #include "base/format.h"
 #include "base/hex.h"
 #include "biometric/winbio_texts.h"
 #include "documents/finger_entry.h"
 #include "enroll/form_enroll.h"
+#include "ui/hello_verification.h"
 
 namespace dactyra {
 
@@ -117,8 +119,12 @@ WINBIO_BIOMETRIC_SUBTYPE TForm1::ChooseFreeSlot(WINBIO_UNIT_ID unit) {
 
 std::optional<TFingerRecord> TForm1::Enroll(WINBIO_BIOMETRIC_SUBTYPE slot, WINBIO_UNIT_ID unit) {
   const std::u16string finger_name = SubFactorName(slot, *this);
-  TFormEnroll dialog(this, *this, ServiceContext(),
-                     {.SubFactor = slot, .UnitId = unit, .Description = finger_name});
+  // A fingerprint signs in only for an account with a Windows Hello PIN.
+  const std::optional<ui::HelloResult> hello = ui::WindowsHelloUnavailable();
+  const bool pin_needed = hello && hello->NotConfiguredForUser();
+  TFormEnroll dialog(
+      this, *this, ServiceContext(),
+      {.SubFactor = slot, .UnitId = unit, .Description = finger_name, .PinNeeded = pin_needed});
   const std::optional<TEnrollResult> result =
       ShowServiceDialog(dialog) == ui::ModalResult::kOk ? dialog.Result() : std::nullopt;
   if (!result) {
@@ -128,11 +134,41 @@ std::optional<TFingerRecord> TForm1::Enroll(WINBIO_BIOMETRIC_SUBTYPE slot, WINBI
     return std::nullopt;
   }
   AddLog(Format(Get(kLogAdded), result->UnitId, Hex2(result->SubFactor)));
-  return TFingerRecord{.UnitId = result->UnitId,
+  TFingerRecord record{.UnitId = result->UnitId,
                        .DeviceName = {},
                        .SubFactor = result->SubFactor,
                        .SubName = finger_name,
                        .Description = dialog.Description()};
+  if (!KeepCheckedFinger(dialog.Check(), record)) {
+    return std::nullopt;
+  }
+  if (pin_needed) {
+    AddLog(ui::HelloPinNeededText(*this));
+    btnSignInOptions.SetVisible(true);
+  }
+  return record;
+}
+
+bool TForm1::KeepCheckedFinger(TEnrollCheck check, const TFingerRecord& record) {
+  switch (check) {
+    case TEnrollCheck::kWorks:
+      return true;
+    case TEnrollCheck::kUnchecked:
+      AddLog(Get(kLogCheckSkipped));
+      return true;
+    case TEnrollCheck::kNotRecognised:
+      AddLog(Get(kLogCheckKept));
+      return true;
+    case TEnrollCheck::kRemove:
+      break;
+  }
+  // The owner proved himself for this enrollment: its template goes without a second proof.
+  // Where the service does not delete it, it stays listed with its description.
+  if (!DeleteTemplate(record)) {
+    return true;
+  }
+  AddLog(Get(kLogCheckRemoved));
+  return false;
 }
 
 }  // namespace dactyra

@@ -28,9 +28,12 @@
 #include "platform/device_change.h"
 #include "platform/platform.h"
 #include "toml/value.h"
+#include "ui/hello_verification.h"
 #include "ui/ui.h"
 
 namespace dactyra {
+
+enum class TEnrollCheck;
 
 // The window's font, which the dialogs take over: Microsoft YaHei ("微软雅黑") at 13 pixels.
 inline constexpr char16_t kWindowFontFace[] = u"\u5FAE\u8F6F\u96C5\u9ED1";
@@ -191,6 +194,9 @@ class TForm1 final : public ui::Form, public TextSource {
   // Enrolls `slot` on `unit` through the enrollment dialog: the new finger with its
   // description, or none (the dialog's last status logged).
   std::optional<TFingerRecord> Enroll(WINBIO_BIOMETRIC_SUBTYPE slot, WINBIO_UNIT_ID unit);
+  // After the check of a new finger: false when the user had it removed (and it was); the log
+  // says how the check ended when the finger did not prove to work.
+  bool KeepCheckedFinger(TEnrollCheck check, const TFingerRecord& record);
   // Deletes the record's template on a fresh session; false, with the failure logged, when the
   // service did not.
   bool DeleteTemplate(const TFingerRecord& record);
@@ -206,6 +212,9 @@ class TForm1 final : public ui::Form, public TextSource {
   bool ConfirmOwner(const TEnrolledFingers& fingers);
   bool ConfirmOwnerByTouch();
   bool ConfirmOwnerByPassword();
+  // Windows Hello proves the owner; where it cannot be asked, his password does.
+  bool ConfirmOwnerByHello();
+  bool ConfirmOwnerByHelloAnswer(const ui::HelloResult& answer);
   // After the service refused a call with `code`: a session that the service lost is forgotten
   // (the next call opens a new one), a listed sensor that is gone makes the list due again, and
   // when the code means that Windows keeps the sensor to itself, a log line says so and the

@@ -1,15 +1,18 @@
 // Before the fingerprints of the account change, the program makes sure that its owner is at
-// the keyboard: a touch of one of his enrolled fingers, or his Windows password while he has
-// none. And when the service refuses a call because Windows keeps the sensor to itself, the
-// window says so and offers the system's own sign-in options.
+// the keyboard: a touch of one of his enrolled fingers, or Windows Hello (his PIN) while he has
+// none or asks for it; his Windows password where Windows Hello cannot be asked. And when the
+// service refuses a call because Windows keeps the sensor to itself, the window says so and offers
+// the system's own sign-in options.
 
 #include "app/log_texts.h"
 #include "app/main_form.h"
+#include "app/new_finger_texts.h"
 #include "base/format.h"
 #include "biometric/sensor_refusal.h"
 #include "biometric/session_lost.h"
 #include "platform/open_uri.h"
 #include "ui/credential_prompt.h"
+#include "ui/hello_verification.h"
 #include "verify/form_owner_check.h"
 #include "verify/owner_texts.h"
 
@@ -31,8 +34,31 @@ std::optional<TEnrolledFingers> TForm1::ListOwnFingers() {
 }
 
 bool TForm1::ConfirmOwner(const TEnrolledFingers& fingers) {
-  // Any finger of his proves the owner; before his first one only his password can.
-  return fingers.Fingers.empty() ? ConfirmOwnerByPassword() : ConfirmOwnerByTouch();
+  // Any finger of his proves the owner; before his first one Windows Hello does.
+  return fingers.Fingers.empty() ? ConfirmOwnerByHello() : ConfirmOwnerByTouch();
+}
+
+bool TForm1::ConfirmOwnerByHello() {
+  return ConfirmOwnerByHelloAnswer(ui::VerifyWithWindowsHello(this, Get(kOwnerHelloMessage)));
+}
+
+bool TForm1::ConfirmOwnerByHelloAnswer(const ui::HelloResult& answer) {
+  switch (answer.outcome) {
+    case ui::HelloOutcome::kVerified:
+      AddLog(Get(kLogHelloOwnerConfirmed));
+      return true;
+    case ui::HelloOutcome::kCancelled:
+      AddLog(Get(kLogOwnerCancelled));
+      return false;
+    case ui::HelloOutcome::kNotConfirmed:
+      AddLog(Format(Get(kLogOwnerNotConfirmed), ui::HelloResultText(answer, *this)));
+      return false;
+    case ui::HelloOutcome::kUnavailable:
+      break;
+  }
+  // Windows Hello cannot be asked here: the password proves the owner, as it always could.
+  AddLog(ui::HelloResultText(answer, *this));
+  return ConfirmOwnerByPassword();
 }
 
 bool TForm1::ConfirmOwnerByTouch() {
@@ -40,7 +66,11 @@ bool TForm1::ConfirmOwnerByTouch() {
     return false;
   }
   TFormOwnerCheck dialog(this, *this, ServiceContext());
-  if (ShowServiceDialog(dialog) == ui::ModalResult::kOk) {
+  const ui::ModalResult result = ShowServiceDialog(dialog);
+  if (dialog.HelloAnswer()) {
+    return ConfirmOwnerByHelloAnswer(*dialog.HelloAnswer());
+  }
+  if (result == ui::ModalResult::kOk) {
     AddLog(Get(kLogOwnerConfirmed));
     return true;
   }

@@ -58,14 +58,50 @@ inline constexpr TranslatableText kEnrollDone{u"add", u"button.cancel.3", u"&Don
 inline constexpr TranslatableText kEnrollClose{u"add", u"button.close", u"&Close",
                                                u"button.cancel.3"};
 
+// The check of the new finger after the commit: one more touch on the sensor that enrolled it.
+inline constexpr TranslatableText kEnrollCheckWaiting{
+    u"add", u"check.waiting",
+    u"Saved. Touch the sensor once more with the new finger to check that Windows recognises "
+    u"it..."};
+inline constexpr TranslatableText kEnrollCheckWorks{
+    u"add", u"check.works", u"The new fingerprint works: Windows recognises it on this sensor."};
+inline constexpr TranslatableText kEnrollCheckNotRecognised{
+    u"add", u"check.not_recognised",
+    u"Windows stored the fingerprint but does not recognise it, so it will not sign you in on "
+    u"this sensor."};
+inline constexpr TranslatableText kEnrollCheckSkip{u"add", u"button.skip", u"&Skip"};
+inline constexpr TranslatableText kEnrollCheckRetry{u"add", u"button.retry", u"Re&try"};
+inline constexpr TranslatableText kEnrollCheckRemove{u"add", u"button.remove", u"&Remove it"};
+inline constexpr TranslatableText kEnrollCheckKeep{u"add", u"button.keep", u"&Keep it"};
+
 inline constexpr std::array kEnrollTexts{
-    kEnrollProgressName,  kEnrollCaption,        kEnrollDescriptionLabel,
-    kEnrollPleaseWait,    kEnrollLocatingSensor, kEnrollSensorReady,
-    kEnrollPlaceFinger,   kEnrollGoodCapture,    kEnrollHintPrefix,
-    kEnrollSaving,        kEnrollNewFinger,      kEnrollUpdatedFinger,
-    kEnrollFailurePrefix, kEnrollCapturesSoFar,  kEnrollPoorCapture,
-    kEnrollSummary,       kEnrollCancel,         kEnrollCanceling,
-    kEnrollDone,          kEnrollClose,
+    kEnrollProgressName,
+    kEnrollCaption,
+    kEnrollDescriptionLabel,
+    kEnrollPleaseWait,
+    kEnrollLocatingSensor,
+    kEnrollSensorReady,
+    kEnrollPlaceFinger,
+    kEnrollGoodCapture,
+    kEnrollHintPrefix,
+    kEnrollSaving,
+    kEnrollNewFinger,
+    kEnrollUpdatedFinger,
+    kEnrollFailurePrefix,
+    kEnrollCapturesSoFar,
+    kEnrollPoorCapture,
+    kEnrollSummary,
+    kEnrollCancel,
+    kEnrollCanceling,
+    kEnrollDone,
+    kEnrollClose,
+    kEnrollCheckWaiting,
+    kEnrollCheckWorks,
+    kEnrollCheckNotRecognised,
+    kEnrollCheckSkip,
+    kEnrollCheckRetry,
+    kEnrollCheckRemove,
+    kEnrollCheckKeep,
 };
 
 }  // namespace dactyra

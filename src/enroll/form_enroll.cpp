@@ -9,6 +9,7 @@
 #include "base/hex.h"
 #include "biometric/winbio_texts.h"
 #include "enroll/enroll_texts.h"
+#include "ui/hello_verification.h"
 
 namespace dactyra {
 namespace {
@@ -31,16 +32,23 @@ TFormEnroll::TFormEnroll(ui::Form* owner, const TextSource& texts, const TServic
   btnCancel.OnClick = [this] { btnCancelClick(); };
   OnShow = [this] { FormShow(); };
   // A commit under way ends in success or failure, never in "cancelled"; after a success the
-  // close box, like Done, gives OK.
+  // close box, like Done or Skip, gives OK.
   OnCloseQuery = [this] { return !FCommitting; };
   OnClose = [this] {
     if (FDone) {
+      StopWorker();  // a check that waits
       SetModalResult(ui::ModalResult::kOk);
     }
   };
   SetMessageHandler(WM_ENROLL_STATUS, [this](std::uintptr_t wparam, std::intptr_t lparam) {
     WMEnrollStatus(wparam, lparam);
   });
+  SetMessageHandler(WM_VERIFY_STATUS, [this](std::uintptr_t wparam, std::intptr_t lparam) {
+    WMCheckStatus(wparam, lparam);
+  });
+  btnRetry.OnClick = [this] { btnRetryClick(); };
+  btnRemove.OnClick = [this] { btnRemoveClick(); };
+  btnKeep.OnClick = [this] { btnKeepClick(); };
   FormCreate();
 }
 
@@ -55,7 +63,11 @@ void TFormEnroll::FormCreate() {
   lblInstruction.SetLabelText(Texts().Get(kEnrollDescriptionLabel));
   lblStatus.SetText(Texts().Get(kEnrollPleaseWait));
   btnCancel.SetText(Texts().Get(kEnrollCancel));
+  btnRetry.SetText(Texts().Get(kEnrollCheckRetry));
+  btnRemove.SetText(Texts().Get(kEnrollCheckRemove));
+  btnKeep.SetText(Texts().Get(kEnrollCheckKeep));
   ProgressBar.SetAccessibleName(Texts().Get(kEnrollProgressName));
+  ShowCheckAnswers(false, false);
 }
 
 void TFormEnroll::FormShow() {
@@ -66,11 +78,14 @@ void TFormEnroll::FormShow() {
   FCaptureCount = 0;
   FCommitted.reset();
   FResultError = S_OK;
+  FCheck = TEnrollCheck::kUnchecked;
+  ShowCheckAnswers(false, false);
 
   lblInstruction.SetLabelText(Texts().Get(kEnrollDescriptionLabel));
   SetStatus(Texts().Get(kEnrollLocatingSensor), kIdleText);
   SetIcon(TStateLight::kIdle);
   ProgressBar.SetPosition(0);
+  lblCount.SetSystemColor();
   lblCount.SetText(u"");
   btnCancel.SetText(Texts().Get(kEnrollCancel));
   btnCancel.SetEnabled(true);
@@ -130,14 +145,9 @@ void TFormEnroll::WMEnrollStatus(std::uintptr_t wparam, std::intptr_t lparam) {
       FCommitted = result;
       FDone = true;
       ProgressBar.SetPosition(100);
-      SetIcon(TStateLight::kSuccess);
-      SetStatus(result->IsNew ? Texts().Get(kEnrollNewFinger) : Texts().Get(kEnrollUpdatedFinger),
-                kSuccessText);
-      lblCount.SetText(Format(Texts().Get(kEnrollSummary), FCaptureCount, result->UnitId,
-                              Hex2(result->SubFactor)));
-      btnCancel.SetText(Texts().Get(kEnrollDone));
       btnCancel.SetEnabled(true);
       btnCancel.SetModalResult(ui::ModalResult::kOk);
+      StartCheck();
       break;
     }
     case enroll_event::kFailed:
@@ -161,6 +171,8 @@ void TFormEnroll::WMEnrollStatus(std::uintptr_t wparam, std::intptr_t lparam) {
 
 void TFormEnroll::btnCancelClick() {
   if (FDone) {
+    // Done, or Skip while the check waits: the finger stays as it was committed.
+    StopWorker();
     SetModalResult(ui::ModalResult::kOk);
     return;
   }
@@ -169,6 +181,121 @@ void TFormEnroll::btnCancelClick() {
   StopWorker();
   SetModalResult(ui::ModalResult::kCancel);
   Close();
+}
+
+void TFormEnroll::ShowCheckAnswers(bool answered, bool recognised) {
+  btnRetry.SetVisible(answered);
+  btnRemove.SetVisible(answered && !recognised);
+  btnKeep.SetVisible(answered && !recognised);
+  btnCancel.SetVisible(!answered || recognised);
+}
+
+void TFormEnroll::StartCheck() {
+  StopWorker();
+  FCheck = TEnrollCheck::kUnchecked;
+  ShowCheckAnswers(false, false);
+  SetStatus(FCommitted->IsNew ? Texts().Get(kEnrollNewFinger) : Texts().Get(kEnrollUpdatedFinger),
+            kSuccessText);
+  if (!Context().Lib.IsReady()) {
+    // Without the service nothing can be checked: the commit's word is the last.
+    SetIcon(TStateLight::kSuccess);
+    lblCount.SetText(ClosingLine());
+    btnCancel.SetText(Texts().Get(kEnrollDone));
+    return;
+  }
+  // The line below the commit's status asks for the touch.
+  SetIcon(TStateLight::kWaiting);
+  lblCount.SetColor(kInstructionText);
+  lblCount.SetText(Texts().Get(kEnrollCheckWaiting));
+  btnCancel.SetText(Texts().Get(kEnrollCheckSkip));
+
+  auto param = std::make_unique<TVerifyThreadParam>();
+  param->Window = PosterOf(WM_VERIFY_STATUS);
+  param->Lib = Context().Lib;
+  param->Session = Context().Session;
+  param->CurrentIdent = Context().Identity;
+  param->SelSubFactor = FCommitted->SubFactor;
+  param->SelUnitId = FCommitted->UnitId;
+  param->Cancel = NewCancelFlag();
+  HoldWorker(StartVerifyThread(std::move(param)));
+}
+
+void TFormEnroll::WMCheckStatus(std::uintptr_t wparam, std::intptr_t lparam) {
+  if (!FCommitted) {
+    return;  // no check runs before the commit
+  }
+  switch (wparam) {
+    case verify_event::kBadCapture:
+      lblCount.SetColor(kHintText);
+      lblCount.SetText(Texts().Get(kEnrollHintPrefix) +
+                       RejectDetailText(EventLow32(lparam), Texts()));
+      SetIcon(TStateLight::kNearMiss);
+      break;
+    case verify_event::kIdentified:
+      if (lparam == static_cast<std::intptr_t>(TVerifyOutcome::kMatch)) {
+        ShowWorks();
+      } else {
+        ShowNotRecognised(u"");
+      }
+      break;
+    case verify_event::kFailed: {
+      const HRESULT error = static_cast<HRESULT>(EventLow32(lparam));
+      ShowNotRecognised(error == WINBIO_E_UNKNOWN_ID
+                            ? std::u16string()
+                            : Texts().Get(kEnrollFailurePrefix) + WinBioErrorText(error, Texts()));
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+std::u16string TFormEnroll::ClosingLine() const {
+  if (FRequest.PinNeeded) {
+    return ui::HelloPinNeededText(Texts());
+  }
+  return Format(Texts().Get(kEnrollSummary), FCaptureCount, FCommitted->UnitId,
+                Hex2(FCommitted->SubFactor));
+}
+
+void TFormEnroll::ShowWorks() {
+  FCheck = TEnrollCheck::kWorks;
+  SetIcon(TStateLight::kSuccess);
+  SetStatus(Texts().Get(kEnrollCheckWorks), kSuccessText);
+  lblCount.SetSystemColor();
+  lblCount.SetText(ClosingLine());
+  btnCancel.SetText(Texts().Get(kEnrollDone));
+  ShowCheckAnswers(true, true);
+  btnCancel.SetFocus();
+}
+
+void TFormEnroll::ShowNotRecognised(std::u16string_view detail) {
+  FCheck = TEnrollCheck::kNotRecognised;
+  SetIcon(TStateLight::kFailure);
+  SetStatus(Texts().Get(kEnrollCheckNotRecognised), kFailureText);
+  lblCount.SetSystemColor();
+  lblCount.SetText(detail);
+  ShowCheckAnswers(true, false);
+  btnRetry.SetFocus();
+}
+
+void TFormEnroll::EndCheck(TEnrollCheck check) {
+  StopWorker();
+  FCheck = check;
+  SetModalResult(ui::ModalResult::kOk);
+}
+
+void TFormEnroll::btnRetryClick() {
+  BringToFront();
+  StartCheck();
+}
+
+void TFormEnroll::btnRemoveClick() {
+  EndCheck(TEnrollCheck::kRemove);
+}
+
+void TFormEnroll::btnKeepClick() {
+  EndCheck(TEnrollCheck::kNotRecognised);
 }
 
 }  // namespace dactyra

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "base/text_source.h"
+#include "dialog_core/verify_worker.h"
 #include "dialog_core/worker_dialog.h"
 #include "enroll/enroll_worker.h"
 #include "ui/ui.h"
@@ -21,11 +22,24 @@ struct TEnrollRequest {
   WINBIO_BIOMETRIC_SUBTYPE SubFactor = 0;
   WINBIO_UNIT_ID UnitId = 0;   // 0: the user's touch finds the sensor
   std::u16string Description;  // the finger's initial description, which the user may change
+  // The account has no Windows Hello PIN: the dialog ends by saying that the new finger signs in
+  // only once one is set up.
+  bool PinNeeded = false;
+};
+
+// How the check of the committed finger ended: one more touch on the sensor that enrolled it.
+enum class TEnrollCheck {
+  kUnchecked,      // skipped, or closed before an answer
+  kWorks,          // the touch was the new finger on that sensor
+  kNotRecognised,  // another answer, and the user keeps the finger
+  kRemove,         // another answer, and the user wants the finger removed
 };
 
 // The modal dialog that enrolls one finger through its worker thread. On OK the committed
 // template is its Result and the description the user gave is its Description; otherwise its
-// LastStatus says why not.
+// LastStatus says why not. After the commit it asks for one more touch of the new finger (the
+// verification worker, with the committed template): Check says how that ended; Skip, like the
+// close box, leaves it unchecked and never undoes the commit.
 class TFormEnroll final : public TWorkerDialog {
  public:
   // Enrolls for the user of `context` on its session. Texts (enroll_texts.h) come from `texts`,
@@ -43,12 +57,19 @@ class TFormEnroll final : public TWorkerDialog {
   std::u16string LastStatus() const { return lblStatus.Text(); }
   // The failure that ended the enrollment, S_OK when none did.
   HRESULT ResultError() const { return FResultError; }
+  // How the check of the committed template ended.
+  TEnrollCheck Check() const { return FCheck; }
 
   ui::LabeledEdit lblInstruction{*this, {243, 19, 121, 27}};
   ui::Label lblStatus{*this, {96, 52, 268, 42}, {}, {.word_wrap = true}};
   ui::Label lblCount{*this, {16, 100, 348, 37}, {}, {.word_wrap = true}};
   ui::ProgressBar ProgressBar{*this, {16, 150, 348, 20}};
+  // After the check of the new finger: Retry after any answer; Remove it and Keep it instead of
+  // the one button when the finger was not recognised.
+  ui::Button btnRetry{*this, {16, 177, 110, 32}};
   ui::Button btnCancel{*this, {140, 177, 100, 32}, {}, {.cancel = true}};
+  ui::Button btnRemove{*this, {145, 177, 110, 32}};
+  ui::Button btnKeep{*this, {264, 177, 100, 32}};
 
   // The status line in `color`.
   void SetStatus(std::u16string_view text, ui::Color color);
@@ -59,12 +80,31 @@ class TFormEnroll final : public TWorkerDialog {
   void FormCreate();
   void FormShow();
   void btnCancelClick();
+  void btnRetryClick();
+  void btnRemoveClick();
+  void btnKeepClick();
+
+  // WM_VERIFY_STATUS from the worker that checks the committed template.
+  void WMCheckStatus(std::uintptr_t wparam, std::intptr_t lparam);
 
   // Where the worker of this showing leaves the committed template before it posts "done".
   const PEnrollResultSlot& ResultSlot() const { return FResult; }
 
  private:
+  // Waits for the touch that checks the committed template.
+  void StartCheck();
+  // The buttons of the check, as the answer so far asks.
+  void ShowCheckAnswers(bool answered, bool recognised);
+  // The answer to the check: the finger works, or it does not and the user chooses.
+  void ShowWorks();
+  void ShowNotRecognised(std::u16string_view detail);
+  // Ends the dialog with OK and `check`.
+  void EndCheck(TEnrollCheck check);
+  // The last line: the summary, or that a Windows Hello PIN is needed first.
+  std::u16string ClosingLine() const;
+
   TEnrollRequest FRequest;
+  TEnrollCheck FCheck = TEnrollCheck::kUnchecked;
   std::optional<TEnrollResult> FCommitted;
   HRESULT FResultError = S_OK;
   // Shared with the running worker: where it leaves the committed template.

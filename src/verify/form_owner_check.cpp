@@ -14,6 +14,19 @@ TFormOwnerCheck::TFormOwnerCheck(ui::Form* owner, const TextSource& texts,
   SetCaption(Texts().Get(kOwnerCaption));
   lblReason.SetText(Texts().Get(kOwnerReason));
   btnClose.SetText(Texts().Get(kOwnerCancel));
+  // Three buttons in the row, in the order of their creation: Retry, Cancel, Use PIN instead.
+  btnRetry.SetPlacement({16, 199, 100, 32});
+  btnClose.SetPlacement({126, 199, 100, 32});
+  btnUsePin.SetText(Texts().Get(kOwnerUsePin));
+  btnUsePin.OnClick = [this] { btnUsePinClick(); };
+}
+
+void TFormOwnerCheck::btnUsePinClick() {
+  // The worker leaves the service before Windows Hello is asked, as when the dialog closes.
+  StopWorker();
+  FHelloAnswer = ui::VerifyWithWindowsHello(this, Texts().Get(kOwnerHelloMessage));
+  SetModalResult(FHelloAnswer->outcome == ui::HelloOutcome::kVerified ? ui::ModalResult::kOk
+                                                                      : ui::ModalResult::kCancel);
 }
 
 void TFormOwnerCheck::ClearAnswer() {

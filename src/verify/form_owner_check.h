@@ -1,6 +1,9 @@
 #pragma once
 
+#include <optional>
+
 #include "base/text_source.h"
+#include "ui/hello_verification.h"
 #include "ui/ui.h"
 #include "verify/identify_dialog.h"
 
@@ -18,6 +21,12 @@ class TFormOwnerCheck final : public TIdentifyDialog {
   TFormOwnerCheck(ui::Form* owner, const TextSource& texts, const TServiceContext& context);
 
   ui::Label lblReason{*this, {96, 16, 265, 54}, {}, {.word_wrap = true}};
+  ui::Button btnUsePin{*this, {236, 199, 128, 32}};
+
+  void btnUsePinClick();
+
+  // Windows Hello's answer when "Use PIN instead" was pressed; none otherwise.
+  const std::optional<ui::HelloResult>& HelloAnswer() const { return FHelloAnswer; }
 
   // Why the last touch proved nothing; empty when none was answered.
   const std::u16string& Refusal() const { return FRefusal; }
@@ -34,6 +43,7 @@ class TFormOwnerCheck final : public TIdentifyDialog {
 
   std::u16string FRefusal;
   HRESULT FResultError = S_OK;
+  std::optional<ui::HelloResult> FHelloAnswer;
 };
 
 }  // namespace dactyra

@@ -6,10 +6,10 @@
 #include <string_view>
 
 #include "base/text_source.h"
+#include "dialog_core/verify_worker.h"
 #include "dialog_core/worker_dialog.h"
 #include "ui/ui.h"
 #include "verify/identify_texts.h"
-#include "verify/verify_worker.h"
 
 namespace dactyra {
 

@@ -42,12 +42,20 @@ inline constexpr TranslatableText kOwnerPasswordMessage{
     u"You have no enrolled fingerprint yet. Enter your Windows password to confirm that you are "
     u"the owner of this account."};
 
+// Windows Hello instead of a touch: the button of the dialog, and the message of the system's
+// Windows Hello prompt (also before the first fingerprint).
+inline constexpr TranslatableText kOwnerUsePin{u"owner", u"button.use_pin", u"Use &PIN instead"};
+inline constexpr TranslatableText kOwnerHelloMessage{
+    u"owner", u"hello.message",
+    u"Confirm that you are the owner of this account before Dactyra changes your fingerprints."};
+
 inline constexpr TIdentifyTexts kOwnerIdentifyTexts{kOwnerWaiting, kOwnerBadCapture, kOwnerRetry};
 
 inline constexpr std::array kOwnerTexts{
     kOwnerCaption,      kOwnerReason,    kOwnerWaiting,         kOwnerBadCapture,
     kOwnerNotConfirmed, kOwnerOtherUser, kOwnerUnknownFinger,   kOwnerFailurePrefix,
-    kOwnerRetry,        kOwnerCancel,    kOwnerPasswordMessage,
+    kOwnerRetry,        kOwnerCancel,    kOwnerPasswordMessage, kOwnerUsePin,
+    kOwnerHelloMessage,
 };
 
 }  // namespace dactyra

@@ -145,6 +145,11 @@ void AddByTouch(Scenario& scenario, const Program& program, HWND window) {
   for (int i = 0; i < 3; ++i) {
     Touch(scenario, 1, 0xF6);
   }
+  checks.Check(WaitForText(enroll, L"Touch the sensor once more"),
+               "after the commit the dialog asks for one more touch", StaticTexts(enroll));
+  Touch(scenario, 1, 0xF6);  // checks the new finger
+  checks.Check(WaitForText(enroll, L"The new fingerprint works"), "the new finger works",
+               StaticTexts(enroll));
   HWND done = nullptr;
   WaitFor([&] { return (done = FindChild(enroll, L"Button", L"&Done")) != nullptr; }, kShowRoom);
   checks.Check(done != nullptr, "the enrollment completes", StaticTexts(enroll));

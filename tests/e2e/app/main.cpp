@@ -17,6 +17,7 @@
 
 #include "commands.h"
 #include "harness.h"
+#include "hello.h"
 #include "list_keys.h"
 #include "remote_window.h"
 #include "scenario.h"
@@ -356,6 +357,12 @@ int wmain(int argc, wchar_t** argv) {
     SignInAndSensors(scenario);
   } else if (name == L"service-restarted") {
     ServiceRestarted(scenario);
+  } else if (name == L"first-finger-without-hello") {
+    FirstFingerWithoutHello(scenario);
+  } else if (name == L"first-finger-with-hello") {
+    FirstFingerWithHello(scenario);
+  } else if (name == L"unusable-sensor") {
+    UnusableSensor(scenario);
   } else {
     std::printf("unknown scenario\n0 passed, 1 failed\n");
     return 2;

@@ -182,6 +182,7 @@ TEST_F(Commands, AddOnTheOnlySensorNeedsNoChoiceAndStoresTheDescription) {
   ProveOwner();
   touches().Finger(1, 0xF6);
   touches().Finger(1, 0xF6);
+  touches().Finger(1, 0xF6);  // checks the new finger
   Dialogs dialogs;
   dialogs.enroll = [](TFormEnroll& form) {
     EXPECT_EQ(form.Request().UnitId, 1u);
@@ -218,6 +219,7 @@ TEST_F(Commands, AddWithAutomaticLocationTakesTheTouchedSensor) {
   touches().Finger(2, 0xF6);  // locates
   touches().Finger(2, 0xF6);
   touches().Finger(2, 0xF6);
+  touches().Finger(2, 0xF6);  // checks the new finger
   Dialogs dialogs;
   dialogs.sensor = [](ui::Form& form) { ui::headless::PressEnter(form); };
   dialogs.enroll = [](TFormEnroll& form) {
@@ -243,6 +245,7 @@ TEST_F(Commands, AddOnAChosenSensor) {
   ProveOwner();
   touches().Finger(2, 0xF6);
   touches().Finger(2, 0xF6);
+  touches().Finger(2, 0xF6);  // checks the new finger
   Dialogs dialogs;
   dialogs.sensor = Choose(u"Right sensor  (UnitID\uFF1A2)");
   dialogs.enroll = [](TFormEnroll& form) {
@@ -325,6 +328,7 @@ TEST_F(Commands, AddAfterAFailedListingNeverTakesASlotInUse) {
   ProveOwner();
   touches().Finger(1, 0xF7);
   touches().Finger(1, 0xF7);
+  touches().Finger(1, 0xF7);  // checks the new finger
   Dialogs dialogs;
   dialogs.enroll = [](TFormEnroll& form) {
     EXPECT_EQ(form.Request().SubFactor, 0xF7);
@@ -365,6 +369,7 @@ TEST_F(Commands, ACommittedFingerIsStoredHoweverTheDialogCloses) {
   ProveOwner();
   touches().Finger(1, 0xF6);
   touches().Finger(1, 0xF6);
+  touches().Finger(1, 0xF6);  // checks the new finger
   Dialogs dialogs;
   dialogs.enroll = [](TFormEnroll& form) {
     form.lblInstruction.SetText(u"index");
@@ -391,6 +396,7 @@ TEST_F(Commands, AddNeverOverwritesAConfigurationThatDoesNotParse) {
   ProveOwner();
   touches().Finger(1, 0xF6);
   touches().Finger(1, 0xF6);
+  touches().Finger(1, 0xF6);  // checks the new finger
   Dialogs dialogs;
   dialogs.enroll = Complete;
   const auto driver = Drive(dialogs);
@@ -409,6 +415,7 @@ TEST_F(Commands, AFailedWriteIsLogged) {
   ProveOwner();
   touches().Finger(1, 0xF6);
   touches().Finger(1, 0xF6);
+  touches().Finger(1, 0xF6);  // checks the new finger
   Dialogs dialogs;
   dialogs.enroll = Complete;
   const auto driver = Drive(dialogs);

@@ -80,6 +80,7 @@ TEST_F(ConfigOwners, EachUserSeesAndChangesOnlyHisOwnEntries) {
     });
     ProveOwner();
     touches().Finger(1, 0xF7);
+    touches().Finger(1, 0xF7);  // checks the new finger
     form().btnAdd.Click();
     EXPECT_EQ(Column(4), (Lines{u"B index", u"fingerprint #2"}));
     box_answer_ = ui::ModalResult::kYes;

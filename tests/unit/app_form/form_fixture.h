@@ -15,6 +15,7 @@
 #include "sim/in_process.h"
 #include "sim/touch_writer.h"
 #include "ui/headless/driver.h"
+#include "ui/headless/hello_responder.h"
 #include "unit/documents/file_helpers.h"
 #include "unit/toml_io/temp_folder.h"
 #include "verify/form_owner_check.h"
@@ -108,6 +109,9 @@ class FormTest : public ::testing::Test {
   std::optional<sim::InProcessService> service_;
   ui::ModalResult box_answer_ = ui::ModalResult::kOk;
   ui::headless::ScopedMessageBoxResponder boxes_;
+  // Windows Hello as Windows 8.1 has it: not offered. A test that asks it nests its own answer.
+  ui::headless::ScopedHelloResponder hello_{
+      ui::HelloNotOffered(u"RoGetActivationFactory(UserConsentVerifier)", 0x80040154)};
   std::optional<sim::TouchWriter> touches_;
   // Runs the modal forms of a test that drives none itself: the proof dialog as AwaitProof
   // does; any other dialog is unexpected.

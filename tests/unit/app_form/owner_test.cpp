@@ -8,6 +8,7 @@
 
 #include "enroll/form_enroll.h"
 #include "platform/posix/opened_uris.h"
+#include "ui/headless/hello_responder.h"
 #include "ui/headless/password_responder.h"
 #include "unit/app_form/form_fixture.h"
 
@@ -122,7 +123,8 @@ TEST_F(Owner, WithoutTheOwnersFingerNothingIsAddedOrDeleted) {
   }
 }
 
-// Before his first finger the owner proves himself by his Windows password.
+// Before his first finger, where Windows Hello is not offered, the owner proves himself by his
+// Windows password.
 TEST_F(Owner, TheFirstFingerIsAddedOnlyWithTheWindowsPassword) {
   const struct {
     ui::PasswordCheck answer;
@@ -148,16 +150,102 @@ TEST_F(Owner, TheFirstFingerIsAddedOnlyWithTheWindowsPassword) {
     });
     touches().Finger(1, 0xF6);
     touches().Finger(1, 0xF6);
+    touches().Finger(1, 0xF6);  // checks the new finger
     const std::size_t before = Log().size();
     form().btnAdd.Click();
     ASSERT_EQ(password.Calls().size(), 1u);
     EXPECT_EQ(password.Calls()[0].owner_caption, form().Caption());
     const Lines log = Log();
-    ASSERT_GT(log.size(), before);
-    EXPECT_EQ(log[before], logged);
+    ASSERT_GT(log.size(), before + 1);
+    EXPECT_TRUE(log[before].starts_with(u"Windows Hello is not used: ")) << "why the password";
+    EXPECT_EQ(log[before + 1], logged);
     const bool confirmed = answer == ui::PasswordCheck::kConfirmed;
     EXPECT_EQ(others_, confirmed ? 1 : 0);
     EXPECT_EQ(Column(3), confirmed ? Lines{u"0xF5"} : Lines{});
+    CloseAndDestroy();
+  }
+}
+
+// Before his first finger Windows Hello proves the owner; where it cannot be asked, the log says
+// why and his password does. Without a Windows Hello PIN the new finger is said not to sign in.
+TEST_F(Owner, WindowsHelloProvesTheOwnerBeforeHisFirstFinger) {
+  const std::u16string not_confirmed =
+      u"The owner of this account is not confirmed, nothing is changed: ";
+  const struct {
+    ui::HelloResult answer;
+    std::u16string logged;  // right after the prompt
+    bool password;          // the password prompt follows (and confirms him)
+  } answers[] = {
+      {ui::HelloFromVerificationResult(0),
+       u"The owner of this account is confirmed by Windows Hello.", false},
+      {ui::HelloFromVerificationResult(6),
+       u"The owner of this account was not confirmed (cancelled), nothing is changed.", false},
+      {ui::HelloFromVerificationResult(5),
+       not_confirmed + u"Windows Hello did not confirm the user: too many attempts failed.", false},
+      {ui::HelloFromVerificationResult(4),
+       not_confirmed + u"Windows Hello did not confirm the user: the device is busy.", false},
+      {ui::HelloFromVerificationResult(1),
+       u"Windows Hello is not used: this computer has no Windows Hello device.", true},
+      {ui::HelloFromVerificationResult(2),
+       u"Windows Hello is not used: this account has no Windows Hello PIN.", true},
+      {ui::HelloFromVerificationResult(3),
+       u"Windows Hello is not used: a policy of this computer turns it off.", true},
+      {ui::HelloFromVerificationResult(9),
+       u"Windows Hello is not used: it gave the unknown answer 9.", true},
+      {ui::HelloNotOffered(u"RoGetActivationFactory(UserConsentVerifier)", 0x80040154),
+       u"Windows Hello is not used: this Windows does not offer it "
+       u"(RoGetActivationFactory(UserConsentVerifier), 0x80040154).",
+       true},
+      {ui::HelloCallFailed(u"RequestVerificationAsync", 0x80070005),
+       u"Windows Hello is not used: RequestVerificationAsync failed (0x80070005).", true},
+  };
+  for (const auto& [answer, logged, password_follows] : answers) {
+    SCOPED_TRACE(std::string(logged.begin(), logged.end()));
+    StartService(std::string("samples = 2\n") + OneSensor({}));
+    Open();
+    const ui::headless::ScopedHelloResponder hello(answer);
+    const ui::headless::ScopedPasswordResponder password(ui::PasswordCheck::kConfirmed);
+    const auto driver = Drive();
+    for (int touch = 0; touch < 3; ++touch) {
+      touches().Finger(1, 0xF6);  // two captures and the check of the new finger
+    }
+    const std::size_t before = Log().size();
+    form().btnAdd.Click();
+    ASSERT_EQ(hello.Calls().size(), 1u);
+    EXPECT_EQ(hello.Calls()[0].owner_caption, form().Caption());
+    EXPECT_EQ(password.Calls().size(), password_follows ? 1u : 0u);
+    const Lines log = Log();
+    ASSERT_GT(log.size(), before);
+    EXPECT_EQ(log[before], logged);
+    const bool confirmed = answer.outcome == ui::HelloOutcome::kVerified || password_follows;
+    EXPECT_EQ(Column(3), confirmed ? Lines{u"0xF5"} : Lines{});
+    const bool pin_needed = answer.NotConfiguredForUser();
+    EXPECT_EQ(std::ranges::count(log, ui::HelloPinNeededText(BuiltInTexts())), pin_needed ? 1 : 0);
+    EXPECT_EQ(form().btnSignInOptions.Visible(), pin_needed);
+    CloseAndDestroy();
+  }
+}
+
+// "Use PIN instead" gets the waiting worker out of the service before Windows Hello is asked,
+// over the owner's check; its answer is the proof's.
+TEST_F(Owner, UsePinInsteadOfATouchAsksWindowsHello) {
+  for (const int result : {0, 6}) {
+    SCOPED_TRACE(result);
+    StartService(kTwoSensors);
+    Open();
+    const ui::headless::ScopedHelloResponder hello(ui::HelloFromVerificationResult(result));
+    const auto driver = Drive([&](TFormOwnerCheck& check) {
+      ASSERT_TRUE(PumpUntil(check, [&] { return service_->service().WaitingCalls() == 1; }));
+      check.btnUsePin.Click();
+    });
+    box_answer_ = ui::ModalResult::kYes;
+    form().ListView.Select(0);
+    form().btnDelete.Click();
+    ASSERT_EQ(hello.Calls().size(), 1u);
+    EXPECT_EQ(hello.Calls()[0].owner_caption, u"Confirm the owner");
+    form().btnEnum.Click();
+    EXPECT_EQ(Column(3), result == 0 ? Lines{} : Lines{u"0xF5"});
+    EXPECT_TRUE(service_->service().Misuses().empty());
     CloseAndDestroy();
   }
 }

@@ -141,6 +141,8 @@ TEST(EnrollDialog, BadCapturesShowAHintAndKeepTheCount) {
       winbio.touches.Finger(1, 0xF6);
     }
     ASSERT_TRUE(dialog.PumpUntilEvent(enroll_event::kDone));
+    winbio.touches.Finger(1, 0xF6);  // checks the new finger
+    ASSERT_TRUE(PumpUntil(form, [&] { return form.btnCancel.Text() == u"&Done"; }));
     form.btnCancel.Click();
   });
   EXPECT_EQ(form.ShowModal(), ModalResult::kOk);
@@ -170,6 +172,8 @@ description = "Demanding sensor"
   }
   const ScopedModalDriver driver([&](ui::Form&) {
     ASSERT_TRUE(dialog.PumpUntilEvent(enroll_event::kDone));
+    winbio.touches.Finger(1, 0xFE);  // checks the new finger
+    ASSERT_TRUE(PumpUntil(form, [&] { return form.btnCancel.Text() == u"&Done"; }));
     form.btnCancel.Click();
   });
   EXPECT_EQ(form.ShowModal(), ModalResult::kOk);

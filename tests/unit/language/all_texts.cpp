@@ -5,6 +5,7 @@
 
 #include "app/log_texts.h"
 #include "app/main_texts.h"
+#include "app/new_finger_texts.h"
 #include "app/sensors_texts.h"
 #include "biometric/sensor_facts.h"
 #include "biometric/service_texts.h"
@@ -62,6 +63,7 @@ TProgramTexts AllProgramTexts() {
   Append(all.fixed, kMainTexts);
   Append(all.fixed, kLogTexts);
   Append(all.fixed, kSensorsTexts);
+  Append(all.fixed, kNewFingerLogTexts);
   Append(all.fixed, kConfigTexts);
   all.numbers.assign(kMainColumnWidths.begin(), kMainColumnWidths.end());
   return all;
@@ -77,7 +79,9 @@ std::vector<std::vector<TKey>> ShortcutGroups() {
       {KeyOf(kMainButtonOk), KeyOf(kMainButtonCancel)},
       {KeyOf(kVerifyRetry), KeyOf(kVerifyClose)},
       {KeyOf(kWhichRetry), KeyOf(kWhichClose)},
-      {KeyOf(kOwnerRetry), KeyOf(kOwnerCancel)},
+      {KeyOf(kOwnerRetry), KeyOf(kOwnerCancel), KeyOf(kOwnerUsePin)},
+      {KeyOf(kEnrollCheckRetry), KeyOf(kEnrollCheckRemove), KeyOf(kEnrollCheckKeep),
+       KeyOf(kEnrollCheckSkip), KeyOf(kEnrollDone)},
   };
 }
 

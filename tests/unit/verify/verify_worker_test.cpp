@@ -7,9 +7,9 @@
 #include <utility>
 #include <vector>
 
+#include "dialog_core/verify_worker.h"
 #include "support/in_process_winbio.h"
 #include "support/posted_event.h"
-#include "verify/verify_worker.h"
 
 namespace dactyra {
 namespace {

@@ -1,4 +1,4 @@
-#include "verify/verify_worker.h"
+#include "dialog_core/verify_worker.h"
 
 #include <utility>
 
