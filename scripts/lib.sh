@@ -90,9 +90,13 @@ install_hello_stand_in() {
   wine reg add "$HELLO_CLASS_KEY" /v ActivationType /t REG_DWORD /d 0 /f >/dev/null 2>&1
   wine reg add "$HELLO_CLASS_KEY" /v Threading /t REG_DWORD /d 0 /f >/dev/null 2>&1
   wine reg add "$HELLO_CLASS_KEY" /v TrustLevel /t REG_DWORD /d 0 /f >/dev/null 2>&1
+  # As after any registry edit of a fresh prefix: the next program starts only once the server
+  # that took the edits has written them and gone, not while it is shutting down.
+  wineserver -w 2>/dev/null || true
 }
 
 remove_hello_stand_in() {
   wine reg delete "$HELLO_CLASS_KEY" /f >/dev/null 2>&1 || true
   rm -f "$WINEPREFIX/drive_c/windows/system32/hello-sim.dll"
+  wineserver -w 2>/dev/null || true
 }
