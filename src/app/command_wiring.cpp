@@ -33,7 +33,7 @@ void TForm1::UpdateButtons() {
   }
 }
 
-bool TForm1::RunCommand(const TCommand& command) {
+bool TForm1::RunCommandIfEnabled(const TCommand& command) {
   if (!command.Enabled(*this)) {
     return false;
   }
@@ -58,12 +58,12 @@ void TForm1::ExecuteCommand(const TCommand& command) {
 
 bool TForm1::ListViewKeyDown(ui::Key key) {
   const TCommand* command = CommandOfKey(key, TKeyScope::kList);
-  return command != nullptr && RunCommand(*command);
+  return command != nullptr && RunCommandIfEnabled(*command);
 }
 
 bool TForm1::FormKeyDown(ui::Key key) {
   const TCommand* command = CommandOfKey(key, TKeyScope::kWindow);
-  return command != nullptr && RunCommand(*command);
+  return command != nullptr && RunCommandIfEnabled(*command);
 }
 
 void TForm1::ListViewContextMenu(const ui::ContextMenuRequest& request) {

@@ -98,8 +98,8 @@ class TForm1 final : public ui::Form, public TextSource {
   // "Sensors and sign-in": what the service, the settings and the sensors' drivers say.
   void ShowSensorsAndSignIn();
 
-  // Runs a command when it is enabled; false when it is not.
-  bool RunCommand(const TCommand& command);
+  // Runs a command (as ExecuteCommand) when it is enabled; false when it is not.
+  bool RunCommandIfEnabled(const TCommand& command);
   // Runs a command, and then the listing that fell due while it ran (see ListAgainWhenDue).
   void ExecuteCommand(const TCommand& command);
 
