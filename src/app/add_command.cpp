@@ -120,7 +120,7 @@ WINBIO_BIOMETRIC_SUBTYPE TForm1::ChooseFreeSlot(WINBIO_UNIT_ID unit) {
 std::optional<TFingerRecord> TForm1::Enroll(WINBIO_BIOMETRIC_SUBTYPE slot, WINBIO_UNIT_ID unit) {
   const std::u16string finger_name = SubFactorName(slot, *this);
   // A fingerprint signs in only for an account with a Windows Hello PIN.
-  const std::optional<ui::HelloResult> hello = ui::WindowsHelloUnavailable();
+  const std::optional<ui::HelloResult> hello = ui::WindowsHelloUnavailable(this);
   const bool pin_needed = hello && hello->NotConfiguredForUser();
   TFormEnroll dialog(
       this, *this, ServiceContext(),

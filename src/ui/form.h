@@ -102,6 +102,14 @@ class Form : public Control {
   // Brings the form to the foreground and to the top of the window order.
   void BringToFront();
 
+  // Ends every wait of this window as a cancel, as a quit does: its modal dialogs (and theirs)
+  // close as their close box closes them, a Windows Hello request is cancelled, and from now on
+  // nothing owned by it opens (a dialog, message box or prompt gives its cancel answer at once).
+  // Called on the main window when it is closed while a command waits.
+  void EndWaits();
+  // Whether EndWaits was called on this form or on one of its owners.
+  bool WaitsEnded() const;
+
   // The buttons pressed by Enter and Esc (set by the buttons' options).
   Button* DefaultButton() const { return default_button_; }
   Button* CancelButton() const { return cancel_button_; }
@@ -173,6 +181,7 @@ class Form : public Control {
   bool showing_ = false;
   bool modal_ = false;
   bool closed_ = false;
+  bool waits_ended_ = false;
   bool timer_started_ = false;
   ModalResult modal_result_ = ModalResult::kNone;
   Control* focused_ = nullptr;  // the control with the keyboard focus (headless bookkeeping)

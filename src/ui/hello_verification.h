@@ -53,8 +53,9 @@ struct HelloResult {
 HelloResult VerifyWithWindowsHello(Form* owner, std::u16string_view message);
 
 // Whether Windows Hello can be asked now, without asking: nothing when it can; otherwise how a
-// verification would end and why.
-std::optional<HelloResult> WindowsHelloUnavailable();
+// verification would end and why. `owner` stays usable meanwhile; its waits ended (see
+// Form::EndWaits), the answer is kCanceled.
+std::optional<HelloResult> WindowsHelloUnavailable(const Form* owner);
 
 // What Windows answered, as the outcome it means. Values as the platform defines them:
 // UserConsentVerificationResult and UserConsentVerifierAvailability.

@@ -94,6 +94,9 @@ class Form::ModalShowing {
 };
 
 ModalResult Form::ShowModal() {
+  if (WaitsEnded()) {
+    return ModalResult::kCancel;  // never shown
+  }
   const ModalShowing showing(*this);
   RunHandler(OnShow);
   showing_ = true;
@@ -121,6 +124,20 @@ void Form::Close() {
 
 void Form::BringToFront() {
   detail::FormBringToFront(*this);
+}
+
+void Form::EndWaits() {
+  waits_ended_ = true;
+  detail::FormWakeWaits(*this);
+}
+
+bool Form::WaitsEnded() const {
+  for (const Form* form = this; form != nullptr; form = form->owner_) {
+    if (form->waits_ended_) {
+      return true;
+    }
+  }
+  return false;
 }
 
 void Form::InsertSystemMenuItem(const SystemMenuItem& item) {

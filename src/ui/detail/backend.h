@@ -59,6 +59,7 @@ void FormEnterModal(Form& form);       // before OnShow: the owner is disabled
 ModalResult FormRunModal(Form& form);  // shows, waits for a modal result, enables the owner, hides
 void FormLeaveModal(Form& form);       // on every way out: the owner is enabled (again)
 void FormBringToFront(Form& form);
+void FormWakeWaits(Form& form);  // the thread's nested waits look at Form::WaitsEnded again
 void FormInsertSystemMenuItem(Form& form, const SystemMenuItem& item);
 std::uintptr_t FormNativeWindow(const Form& form);
 void FormStartTimer(Form& form, std::chrono::milliseconds delay);  // then TimerElapsed, once

@@ -192,6 +192,7 @@ void FormEnterModal(Form&) {}
 void FormLeaveModal(Form&) {}
 void FormHide(Form&) {}
 void FormBringToFront(Form&) {}
+void FormWakeWaits(Form&) {}
 void FormInsertSystemMenuItem(Form&, const SystemMenuItem&) {}
 std::uintptr_t FormNativeWindow(const Form&) {
   return 0;
@@ -221,6 +222,9 @@ ModalResult FormRunModal(Form& form) {
   if (form.GetModalResult() == ModalResult::kNone) {
     headless::DeliverPostedMessages(form);
   }
+  if (form.GetModalResult() == ModalResult::kNone && form.WaitsEnded()) {
+    form.Close();  // as the Win32 loop does once the waits ended
+  }
   if (form.GetModalResult() == ModalResult::kNone) {
     throw Error(u"The modal form \"" + form.Caption() + u"\" was left open.");
   }
@@ -239,6 +243,9 @@ bool MessageTarget::Post(std::uint32_t message, std::uintptr_t wparam, std::intp
 }
 
 ModalResult ShowMessageBox(const Form* owner, const MessageBoxRequest& request) {
+  if (owner != nullptr && owner->WaitsEnded()) {
+    return ModalResult::kCancel;  // never shown
+  }
   auto* responder = headless::ScopedMessageBoxResponder::Innermost();
   if (responder == nullptr) {
     throw Error(u"No responder answers the message box \"" + request.text + u"\".");

@@ -25,20 +25,38 @@ headless::ScopedHelloResponder& Innermost(std::u16string_view request) {
   return *responders.back();
 }
 
+// What a wait gives when the owner's waits ended before or during it.
+HelloResult Ended() {
+  return HelloFromVerificationResult(6);  // Canceled
+}
+
+bool WaitsEnded(const Form* owner) {
+  return owner != nullptr && owner->WaitsEnded();
+}
+
 }  // namespace
 
 HelloResult VerifyWithWindowsHello(Form* owner, std::u16string_view message) {
-  return Innermost(message).Answer(
+  if (WaitsEnded(owner)) {
+    return Ended();
+  }
+  const HelloResult answer = Innermost(message).Answer(
       {owner != nullptr ? owner->Caption() : std::u16string(), std::u16string(message)});
+  return WaitsEnded(owner) ? Ended() : answer;
 }
 
-std::optional<HelloResult> WindowsHelloUnavailable() {
-  return Innermost(u"is it available?").Availability();
+std::optional<HelloResult> WindowsHelloUnavailable(const Form* owner) {
+  if (WaitsEnded(owner)) {
+    return Ended();
+  }
+  const std::optional<HelloResult> answer = Innermost(u"is it available?").Availability();
+  return WaitsEnded(owner) ? Ended() : answer;
 }
 
 namespace headless {
 
-ScopedHelloResponder::ScopedHelloResponder(HelloResult answer) : answer_(answer) {
+ScopedHelloResponder::ScopedHelloResponder(HelloResult answer, std::function<void()> while_waiting)
+    : answer_(answer), while_waiting_(std::move(while_waiting)) {
   ThreadResponders().push_back(this);
 }
 
@@ -48,10 +66,17 @@ ScopedHelloResponder::~ScopedHelloResponder() {
 
 HelloResult ScopedHelloResponder::Answer(HelloCall call) {
   calls_.push_back(std::move(call));
+  if (while_waiting_) {
+    while_waiting_();
+  }
   return answer_;
 }
 
-std::optional<HelloResult> ScopedHelloResponder::Availability() const {
+std::optional<HelloResult> ScopedHelloResponder::Availability() {
+  ++availability_checks_;
+  if (while_waiting_) {
+    while_waiting_();
+  }
   const bool asked = answer_.reason == HelloReason::kVerified ||
                      answer_.reason == HelloReason::kCanceled ||
                      answer_.reason == HelloReason::kRetriesExhausted;

@@ -278,11 +278,15 @@ ModalResult FormRunModal(Form& form) {
   ShowAndFocus(form);
   MSG message;
   while (form.GetModalResult() == ModalResult::kNone) {
-    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-    if (got <= 0) {
-      if (got == 0) {
-        PostQuitMessage(static_cast<int>(message.wParam));  // for the outer loop
+    if (form.WaitsEnded()) {
+      // As its close box does; a dialog that refuses (a commit under way) is asked again after
+      // the next message.
+      form.Close();
+      if (form.GetModalResult() != ModalResult::kNone) {
+        break;
       }
+    }
+    if (!GetMessageEndingOnQuit(message, form)) {
       form.SetModalResult(ModalResult::kCancel);
       break;
     }
@@ -302,6 +306,10 @@ void FormBringToFront(Form& form) {
     SetForegroundWindow(window);
     BringWindowToTop(window);
   }
+}
+
+void FormWakeWaits(Form&) {
+  PostThreadMessageW(GetCurrentThreadId(), WM_NULL, 0, 0);
 }
 
 void FormInsertSystemMenuItem(Form& form, const SystemMenuItem& item) {

@@ -110,7 +110,7 @@ HelloResult VerifyWithWindowsHello(Form* owner, std::u16string_view message) {
   return RequestVerification(runtime, *verifier.statics, window, message);
 }
 
-std::optional<HelloResult> WindowsHelloUnavailable() {
+std::optional<HelloResult> WindowsHelloUnavailable(const Form* /*owner*/) {
   const WindowsRuntime runtime;
   const detail::RuntimeApartment apartment(runtime);
   Verifier verifier = ActivateVerifier(runtime);

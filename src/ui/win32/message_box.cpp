@@ -25,6 +25,9 @@ UINT IconFlags(MessageIcon icon) {
 }  // namespace
 
 ModalResult ShowMessageBox(const Form* owner, const MessageBoxRequest& request) {
+  if (owner != nullptr && owner->WaitsEnded()) {
+    return ModalResult::kCancel;  // never shown
+  }
   HWND owner_window = owner != nullptr ? detail::WindowOf(*owner) : GetActiveWindow();
   const UINT flags = (request.buttons == MessageButtons::kYesNo ? MB_YESNO : MB_OK) |
                      IconFlags(request.icon) |

@@ -52,6 +52,22 @@ Control* ControlAt(HWND window) {
 
 }  // namespace
 
+bool GetMessageEndingOnQuit(MSG& message, Form& waiting) {
+  const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+  if (got > 0) {
+    return true;
+  }
+  if (got == 0) {
+    PostQuitMessage(static_cast<int>(message.wParam));  // for the outer loop
+  }
+  Form* root = &waiting;
+  while (root->Owner() != nullptr) {
+    root = root->Owner();
+  }
+  root->EndWaits();
+  return false;
+}
+
 void DispatchWithDialogKeys(MSG& message) {
   // The keys of the list conventions go to the controls and the form before the dialog keys:
   // Enter on a list is the list's before it presses a default button.

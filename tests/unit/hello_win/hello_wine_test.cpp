@@ -121,11 +121,11 @@ TEST_F(WithStandIn, WithoutTheInteropInterfaceTheStaticsAsk) {
 
 TEST_F(WithStandIn, AvailabilityIsQueriedWithoutAPrompt) {
   WriteState("availability = 'NotConfiguredForUser'\n");
-  const std::optional<HelloResult> missing_pin = WindowsHelloUnavailable();
+  const std::optional<HelloResult> missing_pin = WindowsHelloUnavailable(nullptr);
   ASSERT_TRUE(missing_pin.has_value());
   EXPECT_TRUE(missing_pin->NotConfiguredForUser());
   WriteState("availability = 'Available'\n");
-  EXPECT_FALSE(WindowsHelloUnavailable().has_value());
+  EXPECT_FALSE(WindowsHelloUnavailable(nullptr).has_value());
   EXPECT_EQ(RequestLog(), "");
 }
 
@@ -136,7 +136,7 @@ TEST(WithoutStandIn, WindowsHelloIsNotOffered) {
   const HelloResult result = VerifyWithWindowsHello(&owner, u"Confirm");
   EXPECT_EQ(result.outcome, HelloOutcome::kUnavailable);
   EXPECT_EQ(result.reason, HelloReason::kNotOffered);
-  EXPECT_EQ(WindowsHelloUnavailable(), result);
+  EXPECT_EQ(WindowsHelloUnavailable(nullptr), result);
   EXPECT_TRUE(IsWindowEnabled(win32::WindowOf(owner)));
 }
 

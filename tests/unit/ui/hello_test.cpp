@@ -18,13 +18,13 @@ TEST(HeadlessHello, TheResponderAnswersVerificationAndAvailability) {
   {
     const headless::ScopedHelloResponder responder(no_pin);
     EXPECT_EQ(VerifyWithWindowsHello(&owner, u"Prove it"), no_pin);
-    EXPECT_EQ(WindowsHelloUnavailable(), no_pin) << "known before asking";
+    EXPECT_EQ(WindowsHelloUnavailable(nullptr), no_pin) << "known before asking";
     ASSERT_EQ(responder.Calls().size(), 1u);
     EXPECT_EQ(responder.Calls()[0].owner_caption, u"Owner");
     EXPECT_EQ(responder.Calls()[0].message, u"Prove it");
   }
   const headless::ScopedHelloResponder cancelled(HelloFromVerificationResult(6));
-  EXPECT_EQ(WindowsHelloUnavailable(), std::nullopt) << "only the prompt tells";
+  EXPECT_EQ(WindowsHelloUnavailable(nullptr), std::nullopt) << "only the prompt tells";
 }
 
 TEST(HelloText, AFailureNamesItsCallAndCode) {
