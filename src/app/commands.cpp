@@ -22,7 +22,7 @@ bool SensorListed(const TForm1& form) {
 }
 
 bool SlotFree(const TForm1& form) {
-  return form.SensorCount() > 0 && form.Fingers().Count() < kFingerSlots.size();
+  return form.SensorCount() > 0 && form.NextFreeSubFactor() != 0;
 }
 
 constexpr TCommand kCommands[] = {

@@ -72,21 +72,24 @@ class Commands : public FormTest {
 
 // ---- The next free slot ------------------------------------------------------------------
 
-TEST_F(Commands, TheSlotAfterTheHighestInUseIsOffered) {
-  StartService(OneSensor({0xF5, 0xF7}));
-  EXPECT_EQ(Open().NextFreeSubFactor(), 0xF8);
-  StartService(OneSensor({1, 2, 10}));
-  form().btnEnum.Click();
-  EXPECT_EQ(form().NextFreeSubFactor(), 0xF5);
-  StartService(OneSensor({0xF5, 0xFE}));
-  form().btnEnum.Click();
-  EXPECT_EQ(form().NextFreeSubFactor(), 0);
-  const std::size_t before = Log().size();
+// A finger in the last slot leaves the nine below it free; ten fingers leave none.
+TEST_F(Commands, AddFindsTheFreeSlotsBelowTheLastOneAndNoneWhenTenAreTaken) {
+  StartService(std::string("samples = 2\n") + OneSensor({0xFE}));
+  Open();
+  EXPECT_TRUE(form().btnAdd.Enabled());
+  ProveOwner(1, 0xFE);
+  for (int touch = 0; touch < 3; ++touch) {
+    touches().Finger(1, 0xF7);  // two captures and the check of the new finger
+  }
   Dialogs dialogs;
+  dialogs.enroll = Complete;
   const auto driver = Drive(dialogs);
   form().btnAdd.Click();
-  EXPECT_EQ(From(Log(), before), (Lines{u"All fingerprint slots are full (maximum 10)."}));
-  EXPECT_EQ(dialogs.shown, 0);
+  EXPECT_EQ(Column(3), (Lines{u"0xFE", u"0xF5"}));
+
+  StartService(OneSensor({0xF5, 0xF6, 0xF7, 0xF8, 0xF9, 0xFA, 0xFB, 0xFC, 0xFD, 0xFE}));
+  form().btnEnum.Click();
+  EXPECT_FALSE(form().btnAdd.Enabled());
 }
 
 // ---- Verify -------------------------------------------------------------------------------
