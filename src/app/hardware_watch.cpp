@@ -7,6 +7,7 @@
 
 #include "app/main_form.h"
 #include "app/sensors_texts.h"
+#include "biometric/session_lost.h"
 #include "biometric/sign_in_texts.h"
 
 namespace dactyra {
@@ -32,14 +33,15 @@ const TranslatableText* LineOf(platform::SensorChange change) {
 
 }  // namespace
 
-void TForm1::ShowSignInState() {
-  const TSignInState state = ReadSignInState(FLib);
+void TForm1::ShowSignInState(HRESULT sensors_result) {
+  TSignInState state = ReadSignInState(FLib);
+  state.FServiceUnreachable = SessionLost(sensors_result);
   for (const std::u16string& line : SignInLogLines(state, *this)) {
     AddLog(line);
   }
   lblSignInStatus.SetText(SignInStatusLine(state, *this));
   if (OffersSignInOptions(state)) {
-    btnSignInOptions.SetVisible(true);
+    OfferSignInOptions();
   }
 }
 
@@ -76,13 +78,13 @@ void TForm1::NoteRowsOutOfDate() {
 }
 
 void TForm1::ListAgainWhenDue() {
-  if (FListDue == nullptr || FRunningCommands > 0) {
+  if (FListDue == nullptr || FCommandRunning) {
     return;
   }
   AddLog(u"");
   AddLog(Get(*std::exchange(FListDue, nullptr)));
   // The listing closes the session and opens a new one: after sleep the old one may be gone.
-  ExecuteCommand(CommandOf(TCommandId::kRead));
+  RunCommand(CommandOf(TCommandId::kRead));
 }
 
 }  // namespace dactyra

@@ -21,8 +21,14 @@ void TForm1::btnEnumClick() {
   if (!EnsureLibrary()) {
     return;
   }
-  ShowSignInState();
-  if (!ReadCurrentUser(user_label) || !ReadSensors() || !EnsureSession()) {
+  if (!ReadCurrentUser(user_label)) {
+    return;
+  }
+  const HRESULT enumerated = EnumerateSensors();
+  const bool found = !Failed(enumerated) && SensorsFound();
+  // After the enumeration: a service that Windows starts on demand has had its chance.
+  ShowSignInState(enumerated);
+  if (!found || !EnsureSession()) {
     return;
   }
   ListEnrollments();
@@ -65,8 +71,9 @@ bool TForm1::ReadCurrentUser(std::u16string_view user_label) {
   return true;
 }
 
-// The fingerprint sensors, afresh, on a session that is closed first.
-bool TForm1::ReadSensors() {
+// The fingerprint sensors, afresh, on a session that is closed first: the result of the
+// enumeration, logged when it failed.
+HRESULT TForm1::EnumerateSensors() {
   CloseCurrentSession();
   FUnitArray.Reset();
   FUnitCount = 0;
@@ -77,8 +84,12 @@ bool TForm1::ReadSensors() {
     FUnitArray.Reset();
     FUnitCount = 0;
     AddLogResult(u"WinBioEnumBiometricUnits ", result);
-    return false;
   }
+  return result;
+}
+
+// How many sensors the enumeration found, in the log; false when none.
+bool TForm1::SensorsFound() {
   if (FUnitCount == 0 || !FUnitArray.Held()) {
     FUnitCount = 0;
     AddLog(Get(kLogNoSensor));

@@ -22,7 +22,12 @@ struct TSignInSetting {
 };
 
 struct TSignInState {
+  // What the service manager says. A stopped service is no problem as such: Windows starts it
+  // on demand when a program or a device needs it (a trigger-started service).
   platform::ServiceStatus FService;
+  // A call to the service failed because it does not run (or was restarted): set by the caller
+  // that made the call.
+  bool FServiceUnreachable = false;
   TSignInSetting FBiometrics;    // biometrics may be used on this computer at all
   TSignInSetting FSignIn;        // users may sign in with biometrics
   TSignInSetting FDomainSignIn;  // domain accounts may sign in with biometrics

@@ -94,17 +94,12 @@ TDecider DeciderOf(TSettingSource source) {
   return TDecider::kNobodySaid;
 }
 
-bool ServiceDown(platform::ServiceRunState state) {
-  using enum platform::ServiceRunState;
-  return state == kStopped || state == kStopping || state == kPausing || state == kPaused;
-}
-
 // The problems, the most basic first: without the service, no setting matters.
 std::vector<TFinding> Findings(const TSignInState& state) {
   std::vector<TFinding> findings;
   if (state.FService.disabled == true) {
     findings.push_back({TProblem::kServiceDisabled, TDecider::kNobodySaid});
-  } else if (ServiceDown(state.FService.run_state)) {
+  } else if (state.FServiceUnreachable) {
     findings.push_back({TProblem::kServiceStopped, TDecider::kNobodySaid});
   }
   if (state.FBiometrics.FOn == false) {

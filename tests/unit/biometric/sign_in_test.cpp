@@ -41,9 +41,10 @@ TEST(SignInTexts, EachSettingAndSourceGivesItsLinesAndButton) {
   const TSignInSetting on{true, kDefault};
   const auto off = [](TSettingSource source) { return TSignInSetting{false, source}; };
   const auto state = [](ServiceRunState run, bool disabled, TSignInSetting biometrics,
-                        TSignInSetting sign_in) {
+                        TSignInSetting sign_in, bool unreachable = false) {
     TSignInState result;
     result.FService = {run, disabled};
+    result.FServiceUnreachable = unreachable;
     result.FBiometrics = biometrics;
     result.FSignIn = sign_in;
     return result;
@@ -52,7 +53,11 @@ TEST(SignInTexts, EachSettingAndSourceGivesItsLinesAndButton) {
       {"all well", state(kRun, false, on, on), {}, false},
       {"nothing known", TSignInState{}, {}, false},
       {"service disabled", state(kStop, true, on, on), {u"signin/log.service_disabled"}, false},
-      {"service stopped", state(kStop, false, on, on), {u"signin/log.service_stopped"}, false},
+      {"service stopped, started on demand", state(kStop, false, on, on), {}, false},
+      {"service unreachable",
+       state(kStop, false, on, on, true),
+       {u"signin/log.service_stopped"},
+       false},
       {"biometrics off by policy",
        state(kRun, false, off(kPolicy), on),
        {u"signin/log.biometrics_off_policy"},
@@ -77,8 +82,8 @@ TEST(SignInTexts, EachSettingAndSourceGivesItsLinesAndButton) {
        state(kRun, false, on, off(kUnknown)),
        {u"signin/log.signin_off"},
        true},
-      {"stopped and sign-in off locally",
-       state(kStop, false, on, off(kLocal)),
+      {"unreachable and sign-in off locally",
+       state(kStop, false, on, off(kLocal), true),
        {u"signin/log.service_stopped", u"signin/log.signin_off_local"},
        false},
       {"biometrics by policy and sign-in locally",
