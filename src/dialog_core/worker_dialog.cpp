@@ -1,6 +1,9 @@
 #include "dialog_core/worker_dialog.h"
 
+#include <memory>
+
 #include "biometric/session_lost.h"
+#include "dialog_core/verify_worker.h"
 
 namespace dactyra {
 
@@ -37,6 +40,27 @@ void TWorkerDialog::StopWorker() {
   if (FThread.Held() && !StopServiceWorker(FContext.Lib, FContext.Session, *FCancel, FThread)) {
     FWorkerLeftBehind = true;
   }
+}
+
+HRESULT TWorkerDialog::StartIdentifyWorker(const std::optional<TFingerRecord>& compared) {
+  StopWorker();
+  if (const HRESULT renewed = RenewLostSession(); Failed(renewed)) {
+    return renewed;
+  }
+  auto param = std::make_unique<TVerifyThreadParam>();
+  param->Window = PosterOf(WM_VERIFY_STATUS);
+  param->Lib = FContext.Lib;
+  param->Session = FContext.Session;
+  param->CurrentIdent = FContext.Identity;
+  if (compared) {
+    param->SelSubFactor = compared->SubFactor;
+    param->SelUnitId = compared->UnitId;
+  } else {
+    param->ReportFound = true;
+  }
+  param->Cancel = NewCancelFlag();
+  HoldWorker(StartVerifyThread(std::move(param)));
+  return S_OK;
 }
 
 void TWorkerDialog::NoteFailure(HRESULT code) {

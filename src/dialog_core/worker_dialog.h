@@ -2,9 +2,11 @@
 
 #include <atomic>
 #include <memory>
+#include <optional>
 
 #include "base/text_source.h"
 #include "biometric/winbio_lib.h"
+#include "biometric/winbio_types.h"
 #include "dialog_core/service_context.h"
 #include "dialog_core/service_worker.h"
 #include "dialog_core/state_light.h"
@@ -54,15 +56,22 @@ class TWorkerDialog : public ui::Form {
   // Gets a held worker out of the service (see StopServiceWorker).
   void StopWorker();
 
+  // Starts the worker that waits for one touch and identifies it (the verification worker,
+  // posting WM_VERIFY_STATUS), after the one held is stopped and a session that the service lost
+  // is replaced: a touch is compared with `compared` (its unit and sub-factor) or, without one,
+  // reported. The failure of the new session's open, when no worker started; else S_OK.
+  HRESULT StartIdentifyWorker(const std::optional<TFingerRecord>& compared);
+
   // A worker's call failed with `code`: when that says that the service lost the session, the
   // session is replaced before the next wait (RenewLostSession).
   void NoteFailure(HRESULT code);
+
+ private:
   // Before a new worker starts, after StopWorker: a session that the service lost is closed
   // (unless a worker is still blocked on it) and a new one opened with the context's binding,
   // which the caller takes over with the context. The failure of the open, or S_OK.
   HRESULT RenewLostSession();
 
- private:
   const TextSource& FTexts;
   TServiceContext FContext;
   PCancelFlag FCancel = std::make_shared<std::atomic<bool>>(false);  // the held worker's

@@ -209,15 +209,12 @@ void TFormEnroll::StartCheck() {
   lblCount.SetText(Texts().Get(kEnrollCheckWaiting));
   btnCancel.SetText(Texts().Get(kEnrollCheckSkip));
 
-  auto param = std::make_unique<TVerifyThreadParam>();
-  param->Window = PosterOf(WM_VERIFY_STATUS);
-  param->Lib = Context().Lib;
-  param->Session = Context().Session;
-  param->CurrentIdent = Context().Identity;
-  param->SelSubFactor = FCommitted->SubFactor;
-  param->SelUnitId = FCommitted->UnitId;
-  param->Cancel = NewCancelFlag();
-  HoldWorker(StartVerifyThread(std::move(param)));
+  TFingerRecord committed;
+  committed.UnitId = FCommitted->UnitId;
+  committed.SubFactor = FCommitted->SubFactor;
+  if (const HRESULT started = StartIdentifyWorker(committed); Failed(started)) {
+    ShowNotRecognised(Texts().Get(kEnrollFailurePrefix) + WinBioErrorText(started, Texts()));
+  }
 }
 
 void TFormEnroll::WMCheckStatus(std::uintptr_t wparam, std::intptr_t lparam) {
@@ -240,6 +237,7 @@ void TFormEnroll::WMCheckStatus(std::uintptr_t wparam, std::intptr_t lparam) {
       break;
     case verify_event::kFailed: {
       const HRESULT error = static_cast<HRESULT>(EventLow32(lparam));
+      NoteFailure(error);  // a session the service lost is replaced at Retry
       ShowNotRecognised(error == WINBIO_E_UNKNOWN_ID
                             ? std::u16string()
                             : Texts().Get(kEnrollFailurePrefix) + WinBioErrorText(error, Texts()));

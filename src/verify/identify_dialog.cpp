@@ -1,6 +1,5 @@
 #include "verify/identify_dialog.h"
 
-#include <memory>
 #include <utility>
 
 #include "biometric/winbio_texts.h"
@@ -32,11 +31,6 @@ void TIdentifyDialog::FormShow() {
 }
 
 void TIdentifyDialog::StartIdentify() {
-  StopWorker();
-  if (const HRESULT renewed = RenewLostSession(); Failed(renewed)) {
-    IdentificationFailed(renewed);
-    return;
-  }
   ClearAnswer();
   FFoundUnit = 0;
   FFoundSubFactor = 0;
@@ -45,20 +39,9 @@ void TIdentifyDialog::StartIdentify() {
   lblResult.SetText(u"");
   btnRetry.SetEnabled(false);
   SetIcon(TStateLight::kWaiting);
-
-  auto param = std::make_unique<TVerifyThreadParam>();
-  param->Window = PosterOf(WM_VERIFY_STATUS);
-  param->Lib = Context().Lib;
-  param->Session = Context().Session;
-  param->CurrentIdent = Context().Identity;
-  if (FCompared) {
-    param->SelSubFactor = FCompared->SubFactor;
-    param->SelUnitId = FCompared->UnitId;
-  } else {
-    param->ReportFound = true;
+  if (const HRESULT started = StartIdentifyWorker(FCompared); Failed(started)) {
+    IdentificationFailed(started);
   }
-  param->Cancel = NewCancelFlag();
-  HoldWorker(StartVerifyThread(std::move(param)));
 }
 
 void TIdentifyDialog::ShowAnswer(TStateLight light, std::u16string_view status,
