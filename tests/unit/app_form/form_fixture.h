@@ -31,6 +31,7 @@ class FormTest : public ::testing::Test {
 
   // The simulator's state: sensors and the current user's templates.
   void WriteState(const std::string& toml) { WriteBytes(folder_.path() / "state.toml", toml); }
+  std::string ReadState() const { return ReadBytes(folder_.path() / "state.toml"); }
   void RegisterService() { service_.emplace(folder_.File(u"state.toml")); }
   // The service as it is at start of most tests: registered with the given state.
   void StartService(const std::string& state) {

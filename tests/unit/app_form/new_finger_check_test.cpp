@@ -22,7 +22,7 @@ constexpr char16_t kNotRecognised[] =
 class NewFingerCheck : public FormTest {
  protected:
   // What the user does once the check has answered (or, for Skip, while it waits).
-  enum class Then { kDone, kRemove, kKeep, kSkip, kCloseBox, kRetryTheNewFinger };
+  enum class Then { kDone, kRemove, kKeep, kSkip, kCloseBox, kRetryTheNewFinger, kRestartAndRetry };
 
   struct Case {
     const char* what;
@@ -78,6 +78,13 @@ class NewFingerCheck : public FormTest {
         case Then::kCloseBox:
           ui::headless::PressCloseBox(enroll);
           break;
+        case Then::kRestartAndRetry: {  // the service lost the session meanwhile
+          const std::string committed = ReadState();
+          WriteState("service = \"stopped\"\n" + committed);
+          ASSERT_TRUE(PumpUntil(enroll, [&] { return enroll.btnRetry.Visible(); }));
+          WriteState(committed);
+          [[fallthrough]];
+        }
         case Then::kRetryTheNewFinger:
           enroll.btnRetry.Click();
           touches().Finger(1, 0xF6);
@@ -135,6 +142,8 @@ TEST_F(NewFingerCheck, EachAnswerKeepsOrRemovesTheNewFingerAsTheUserChooses) {
       {"nobody's finger, then Retry and the new finger", false,
        [](sim::TouchWriter& t) { t.Finger(1, 0xF9); }, kNotRecognised, Then::kRetryTheNewFinger,
        true, u""},
+      {"the service restarted, then Retry and the new finger", false, nullptr, u"",
+       Then::kRestartAndRetry, true, u""},
       {"skipped", false, nullptr, u"", Then::kSkip, true, skipped},
       {"closed while waiting", false, nullptr, u"", Then::kCloseBox, true, skipped},
   };
