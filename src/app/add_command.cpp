@@ -13,6 +13,7 @@
 #include "biometric/winbio_texts.h"
 #include "documents/finger_entry.h"
 #include "enroll/form_enroll.h"
+#include "platform/windows_version.h"
 #include "ui/hello_verification.h"
 
 namespace dactyra {
@@ -119,8 +120,13 @@ WINBIO_BIOMETRIC_SUBTYPE TForm1::ChooseFreeSlot(WINBIO_UNIT_ID unit) {
 
 std::optional<TFingerRecord> TForm1::Enroll(WINBIO_BIOMETRIC_SUBTYPE slot, WINBIO_UNIT_ID unit) {
   const std::u16string finger_name = SubFactorName(slot, *this);
-  // A fingerprint signs in only for an account with a Windows Hello PIN.
-  const std::optional<ui::HelloResult> hello = ui::WindowsHelloUnavailable(this);
+  // From Windows 10 on a fingerprint signs in only for an account with a Windows Hello PIN.
+  const std::optional<ui::HelloResult> hello =
+      platform::IsWindows10OrLater() ? ui::WindowsHelloUnavailable(this) : std::nullopt;
+  if (hello && hello->outcome == ui::HelloOutcome::kCancelled) {
+    AddLog(Get(kLogAddCancelled));  // the window was closed meanwhile
+    return std::nullopt;
+  }
   const bool pin_needed = hello && hello->NotConfiguredForUser();
   TFormEnroll dialog(
       this, *this, ServiceContext(),
@@ -144,7 +150,7 @@ std::optional<TFingerRecord> TForm1::Enroll(WINBIO_BIOMETRIC_SUBTYPE slot, WINBI
   }
   if (pin_needed) {
     AddLog(ui::HelloPinNeededText(*this));
-    btnSignInOptions.SetVisible(true);
+    OfferSignInOptions();
   }
   return record;
 }

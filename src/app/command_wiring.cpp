@@ -10,7 +10,7 @@ void TForm1::WireCommands() {
     if (command.Button != nullptr) {
       ui::Button& button = this->*command.Button;
       button.SetText(Get(*command.ButtonText));
-      button.OnClick = [this, &command] { ExecuteCommand(command); };
+      button.OnClick = [this, &command] { RunCommand(command); };
     }
     if (command.SystemMenuText != nullptr) {
       InsertSystemMenuItem({kSystemMenuCommandBase + static_cast<std::uint32_t>(command.Id),
@@ -33,40 +33,55 @@ void TForm1::UpdateButtons() {
   }
 }
 
-bool TForm1::RunCommandIfEnabled(const TCommand& command) {
-  if (!command.Enabled(*this)) {
+bool TForm1::RunCommand(const TCommand& command) {
+  // One command at a time: a key, click or listing that comes while one waits (in a dialog, in
+  // Windows Hello, in the service) starts nothing.
+  if (FCommandRunning || !command.Enabled(*this)) {
     return false;
   }
-  ExecuteCommand(command);
+  {
+    // Set while it runs, however it ends.
+    struct TRunning {
+      bool& FFlag;
+      explicit TRunning(bool& flag) : FFlag(flag) { FFlag = true; }
+      ~TRunning() { FFlag = false; }
+      TRunning(const TRunning&) = delete;
+      TRunning& operator=(const TRunning&) = delete;
+    } running(FCommandRunning);
+    command.Run(*this);
+  }
+  if (FCloseWhenDone) {
+    Close();  // asked for while the command waited
+    return true;
+  }
+  ListAgainWhenDue();
   return true;
 }
 
-void TForm1::ExecuteCommand(const TCommand& command) {
-  {
-    // Counted while it runs, however it ends.
-    struct TRunning {
-      int& FCount;
-      explicit TRunning(int& count) : FCount(count) { ++FCount; }
-      ~TRunning() { --FCount; }
-      TRunning(const TRunning&) = delete;
-      TRunning& operator=(const TRunning&) = delete;
-    } running(FRunningCommands);
-    command.Run(*this);
+bool TForm1::FormCloseQuery() {
+  if (!FCommandRunning) {
+    return true;
   }
-  ListAgainWhenDue();
+  // The command's waits end as cancelled; the window closes once it has returned.
+  FCloseWhenDone = true;
+  EndWaits();
+  return false;
 }
 
 bool TForm1::ListViewKeyDown(ui::Key key) {
   const TCommand* command = CommandOfKey(key, TKeyScope::kList);
-  return command != nullptr && RunCommandIfEnabled(*command);
+  return command != nullptr && RunCommand(*command);
 }
 
 bool TForm1::FormKeyDown(ui::Key key) {
   const TCommand* command = CommandOfKey(key, TKeyScope::kWindow);
-  return command != nullptr && RunCommandIfEnabled(*command);
+  return command != nullptr && RunCommand(*command);
 }
 
 void TForm1::ListViewContextMenu(const ui::ContextMenuRequest& request) {
+  if (FCommandRunning) {
+    return;  // its commands could not start
+  }
   ui::PopupMenuRequest menu{.items = {}, .position = request.position};
   std::optional<int> group;
   for (const TCommand& command : MainCommands()) {
@@ -81,7 +96,7 @@ void TForm1::ListViewContextMenu(const ui::ContextMenuRequest& request) {
                           command.Enabled(*this), command.MenuDefault});
   }
   if (const std::uint32_t chosen = ui::ShowPopupMenu(*this, menu); chosen != 0) {
-    ExecuteCommand(CommandOf(static_cast<TCommandId>(chosen)));
+    RunCommand(CommandOf(static_cast<TCommandId>(chosen)));
   }
 }
 
@@ -89,7 +104,7 @@ bool TForm1::WMSysCommand(std::uint32_t command) {
   for (const TCommand& candidate : MainCommands()) {
     if (candidate.SystemMenuText != nullptr &&
         command == kSystemMenuCommandBase + static_cast<std::uint32_t>(candidate.Id)) {
-      ExecuteCommand(candidate);
+      RunCommand(candidate);
       return true;
     }
   }

@@ -98,10 +98,10 @@ class TForm1 final : public ui::Form, public TextSource {
   // "Sensors and sign-in": what the service, the settings and the sensors' drivers say.
   void ShowSensorsAndSignIn();
 
-  // Runs a command (as ExecuteCommand) when it is enabled; false when it is not.
-  bool RunCommandIfEnabled(const TCommand& command);
-  // Runs a command, and then the listing that fell due while it ran (see ListAgainWhenDue).
-  void ExecuteCommand(const TCommand& command);
+  // The one way every button, key, menu item and double click runs its command: only when no
+  // other command runs and the command's rule enables it (false otherwise); then the window's
+  // close that was asked for meanwhile, or else the listing that fell due (ListAgainWhenDue).
+  bool RunCommand(const TCommand& command);
 
   // Rewrites CFG.TOML from the records of the list.
   void SaveCfg();
@@ -114,8 +114,8 @@ class TForm1 final : public ui::Form, public TextSource {
   // The sensors of the last listing.
   std::size_t SensorCount() const { return FUnitCount; }
 
-  // The slot for a new enrollment by the rows of the list: the one after the highest of the ten
-  // unspecified-position slots in use on any sensor; 0 when 0xFE is in use.
+  // The slot for a new enrollment by the rows of the list (NextFreeSlot over the slots in use on
+  // any sensor); 0 when all ten are in use.
   WINBIO_BIOMETRIC_SUBTYPE NextFreeSubFactor() const;
 
   // A string of the program's version resource ("FileVersion"); empty when absent.
@@ -139,6 +139,8 @@ class TForm1 final : public ui::Form, public TextSource {
   };
 
   void FormCreate();
+  // While a command runs, the close waits for it: its waits end as cancelled.
+  bool FormCloseQuery();
   void FormClose();
   void FormDestroy();
 
@@ -171,7 +173,8 @@ class TForm1 final : public ui::Form, public TextSource {
   // The steps of the list command.
   std::u16string BeginListing();
   bool ReadCurrentUser(std::u16string_view user_label);
-  bool ReadSensors();
+  HRESULT EnumerateSensors();
+  bool SensorsFound();
   void ListEnrollments();
   void StoreSensorNames(toml::TTOMLTable& document);
   void ApplyStoredDescriptions(const toml::TTOMLTable& document);
@@ -220,11 +223,13 @@ class TForm1 final : public ui::Form, public TextSource {
   // when the code means that Windows keeps the sensor to itself, a log line says so and the
   // window offers the sign-in options.
   void NoteServiceRefusal(HRESULT code);
+  // Shows the button that opens Settings › Accounts › Sign-in options, where Windows has it.
+  void OfferSignInOptions();
 
   // ---- Why sign-in works or not, and a list that follows the hardware (hardware_watch.cpp) ----
-  // Before the sensors are listed: the log lines and the status line of the sign-in state, and
-  // the offer of the sign-in options where the user can mend it himself.
-  void ShowSignInState();
+  // Once the sensors were enumerated with `sensors_result`: the log lines and the status line of
+  // the sign-in state, and the offer of the sign-in options where the user can mend it himself.
+  void ShowSignInState(HRESULT sensors_result);
   // Registers the window for sensors that come and go and for resume from sleep.
   void WatchHardware();
   // A system message: a change of the sensors starts (or restarts) the wait for the events to
@@ -254,8 +259,9 @@ class TForm1 final : public ui::Form, public TextSource {
   bool FListingComplete = false;
   // The unit ids whose enrollments the last listing enumerated.
   std::set<std::int64_t> FListedUnits;
-  // How many commands run now (one inside the other while a dialog shows).
-  int FRunningCommands = 0;
+  // A command runs (RunCommand), and the window was closed meanwhile.
+  bool FCommandRunning = false;
+  bool FCloseWhenDone = false;
   // The line that says why the list is to be read again: of the events still settling, and
   // once they settled or the rows are out of date, of the listing due; null when none.
   const TranslatableText* FSettlingChange = nullptr;

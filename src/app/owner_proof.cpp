@@ -11,6 +11,7 @@
 #include "biometric/sensor_refusal.h"
 #include "biometric/session_lost.h"
 #include "platform/open_uri.h"
+#include "platform/windows_version.h"
 #include "ui/credential_prompt.h"
 #include "ui/hello_verification.h"
 #include "verify/form_owner_check.h"
@@ -39,6 +40,9 @@ bool TForm1::ConfirmOwner(const TEnrolledFingers& fingers) {
 }
 
 bool TForm1::ConfirmOwnerByHello() {
+  if (!platform::IsWindows10OrLater()) {
+    return ConfirmOwnerByHelloAnswer(ui::HelloFingerprintOnly());
+  }
   return ConfirmOwnerByHelloAnswer(ui::VerifyWithWindowsHello(this, Get(kOwnerHelloMessage)));
 }
 
@@ -114,7 +118,14 @@ void TForm1::NoteServiceRefusal(HRESULT code) {
     return;
   }
   AddLog(Get(kLogWindowsKeepsSensor));
-  btnSignInOptions.SetVisible(true);
+  OfferSignInOptions();
+}
+
+void TForm1::OfferSignInOptions() {
+  // Windows 8.1 has no such page.
+  if (platform::IsWindows10OrLater()) {
+    btnSignInOptions.SetVisible(true);
+  }
 }
 
 void TForm1::btnSignInOptionsClick() {

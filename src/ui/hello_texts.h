@@ -27,6 +27,10 @@ inline constexpr TranslatableText kHelloNotConfigured{
 inline constexpr TranslatableText kHelloPolicy{
     u"hello", u"disabled_by_policy",
     u"Windows Hello is not used: a policy of this computer turns it off."};
+inline constexpr TranslatableText kHelloFingerprintOnly{
+    u"hello", u"fingerprint_only",
+    u"Windows Hello is not used: before Windows 10 it confirms a user by a fingerprint only, not "
+    u"by a PIN."};
 inline constexpr TranslatableText kHelloNotOffered{
     u"hello", u"not_offered",
     u"Windows Hello is not used: this Windows does not offer it (%s, 0x%.8X)."};
@@ -40,9 +44,9 @@ inline constexpr TranslatableText kHelloPinNeeded{
     u"account (Settings \u203A Accounts \u203A Sign-in options)."};
 
 // Every text above, for the checks of the language files.
-inline constexpr std::array kHelloTexts{kHelloVerified, kHelloCanceled,   kHelloRetries,
-                                        kHelloBusy,     kHelloNoDevice,   kHelloNotConfigured,
-                                        kHelloPolicy,   kHelloNotOffered, kHelloCallFailed,
-                                        kHelloUnknown,  kHelloPinNeeded};
+inline constexpr std::array kHelloTexts{
+    kHelloVerified,   kHelloCanceled,      kHelloRetries, kHelloBusy,
+    kHelloNoDevice,   kHelloNotConfigured, kHelloPolicy,  kHelloFingerprintOnly,
+    kHelloNotOffered, kHelloCallFailed,    kHelloUnknown, kHelloPinNeeded};
 
 }  // namespace dactyra::ui

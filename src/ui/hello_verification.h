@@ -31,9 +31,10 @@ enum class HelloReason {
   kDeviceNotPresent,
   kNotConfiguredForUser,
   kDisabledByPolicy,
-  kNotOffered,     // this Windows has no such class or interface (Windows 8.1, Wine): `call`
-  kCallFailed,     // `call` failed with `code`
-  kUnknownAnswer,  // an answer this program does not know: its value in `code`
+  kFingerprintOnly,  // Windows before Windows 10: its verifier takes no PIN, only a fingerprint
+  kNotOffered,       // this Windows has no such class or interface (Wine without it): `call`
+  kCallFailed,       // `call` failed with `code`
+  kUnknownAnswer,    // an answer this program does not know: its value in `code`
 };
 
 struct HelloResult {
@@ -65,6 +66,8 @@ std::optional<HelloResult> HelloFromAvailability(std::int32_t availability);
 // Windows Hello not offered (`call` missing), or a call that failed.
 HelloResult HelloNotOffered(std::u16string_view call, std::uint32_t code);
 HelloResult HelloCallFailed(std::u16string_view call, std::uint32_t code);
+// Windows Hello not used on a Windows before Windows 10, where it cannot take a PIN.
+HelloResult HelloFingerprintOnly();
 
 // The result in words for the log: what Windows Hello said, or why it was not used.
 std::u16string HelloResultText(const HelloResult& result, const TextSource& texts);

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "biometric/winbio_texts.h"
+#include "platform/windows_version.h"
 #include "verify/owner_texts.h"
 
 namespace dactyra {
@@ -19,6 +20,8 @@ TFormOwnerCheck::TFormOwnerCheck(ui::Form* owner, const TextSource& texts,
   btnClose.SetPlacement({126, 199, 100, 32});
   btnUsePin.SetText(Texts().Get(kOwnerUsePin));
   btnUsePin.OnClick = [this] { btnUsePinClick(); };
+  // Before Windows 10 Windows Hello takes no PIN.
+  btnUsePin.SetVisible(platform::IsWindows10OrLater());
 }
 
 void TFormOwnerCheck::btnUsePinClick() {

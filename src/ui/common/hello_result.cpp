@@ -72,6 +72,10 @@ HelloResult HelloCallFailed(std::u16string_view call, std::uint32_t code) {
   return {HelloOutcome::kUnavailable, HelloReason::kCallFailed, code, call};
 }
 
+HelloResult HelloFingerprintOnly() {
+  return Result(HelloOutcome::kUnavailable, HelloReason::kFingerprintOnly);
+}
+
 std::u16string HelloResultText(const HelloResult& result, const TextSource& texts) {
   switch (result.reason) {
     case HelloReason::kVerified:
@@ -88,6 +92,8 @@ std::u16string HelloResultText(const HelloResult& result, const TextSource& text
       return texts.Get(kHelloNotConfigured);
     case HelloReason::kDisabledByPolicy:
       return texts.Get(kHelloPolicy);
+    case HelloReason::kFingerprintOnly:
+      return texts.Get(kHelloFingerprintOnly);
     case HelloReason::kNotOffered:
       return Format(texts.Get(kHelloNotOffered), result.call, result.code);
     case HelloReason::kCallFailed:

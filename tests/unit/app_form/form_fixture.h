@@ -110,7 +110,8 @@ class FormTest : public ::testing::Test {
   std::optional<sim::InProcessService> service_;
   ui::ModalResult box_answer_ = ui::ModalResult::kOk;
   ui::headless::ScopedMessageBoxResponder boxes_;
-  // Windows Hello as Windows 8.1 has it: not offered. A test that asks it nests its own answer.
+  // Windows Hello as Wine without its stand-in has it: not offered. A test that asks it nests its
+  // own answer.
   ui::headless::ScopedHelloResponder hello_{
       ui::HelloNotOffered(u"RoGetActivationFactory(UserConsentVerifier)", 0x80040154)};
   std::optional<sim::TouchWriter> touches_;

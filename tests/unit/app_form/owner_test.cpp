@@ -8,6 +8,7 @@
 
 #include "enroll/form_enroll.h"
 #include "platform/posix/opened_uris.h"
+#include "platform/posix/stand_in_windows.h"
 #include "ui/headless/hello_responder.h"
 #include "ui/headless/password_responder.h"
 #include "unit/app_form/form_fixture.h"
@@ -248,6 +249,40 @@ TEST_F(Owner, UsePinInsteadOfATouchAsksWindowsHello) {
     EXPECT_TRUE(service_->service().Misuses().empty());
     CloseAndDestroy();
   }
+}
+
+// Windows 8.1 has Windows Hello for fingerprints only: no PIN proves the owner, no PIN is needed
+// before a finger signs in, and its Settings have no sign-in options page to offer.
+TEST_F(Owner, OnWindows81WindowsHelloIsNeverAsked) {
+  const platform::ScopedStandInWindows windows81(false);
+  const ui::headless::ScopedHelloResponder hello(ui::HelloFromVerificationResult(2));
+  const ui::headless::ScopedPasswordResponder password(ui::PasswordCheck::kConfirmed);
+  StartService(std::string("samples = 2\n") + OneSensor({}));
+  Open();
+  std::optional<bool> use_pin_offered;
+  const auto driver = Drive([&](TFormOwnerCheck& check) {
+    use_pin_offered = check.btnUsePin.Visible();
+    AwaitProof(check);
+  });
+  for (int touch = 0; touch < 3; ++touch) {
+    touches().Finger(1, 0xF6);  // two captures and the check of the new finger
+  }
+  form().btnAdd.Click();
+  ProveOwner(1, 0xF6);
+  for (int touch = 0; touch < 3; ++touch) {
+    touches().Finger(1, 0xF7);
+  }
+  form().btnAdd.Click();
+  EXPECT_EQ(Column(3), (Lines{u"0xF5", u"0xF6"}));
+  EXPECT_TRUE(hello.Calls().empty());
+  EXPECT_EQ(hello.AvailabilityChecks(), 0);
+  EXPECT_EQ(password.Calls().size(), 1u) << "the first finger's proof";
+  EXPECT_EQ(use_pin_offered, false) << "the second finger's proof";
+  EXPECT_EQ(
+      std::ranges::count(Log(), ui::HelloResultText(ui::HelloFingerprintOnly(), BuiltInTexts())),
+      1);
+  EXPECT_EQ(std::ranges::count(Log(), ui::HelloPinNeededText(BuiltInTexts())), 0);
+  EXPECT_FALSE(form().btnSignInOptions.Visible());
 }
 
 // ---- The last finger ---------------------------------------------------------------------

@@ -76,9 +76,9 @@ TEST_F(SignInAndSensors, TheListingSaysWhySignInDoesNotWorkOnceTheSensorsAreKnow
       return line.starts_with(u"WinBioEnumBiometricUnits") || line.ends_with(u"were found.");
     });
     ASSERT_LT(sensors + 1, log.end());
-    EXPECT_EQ(sensors[1].starts_with(u"Fingerprints recorded") ||
-                  sensors[1].starts_with(u"  >> Device"),
-              !test.told);
+    EXPECT_EQ(
+        sensors[1].starts_with(u"Fingerprints recorded") || sensors[1].starts_with(u"  >> Device"),
+        !test.told);
     EXPECT_EQ(!form().lblSignInStatus.Text().empty(), test.told);
     EXPECT_EQ(form().btnSignInOptions.Visible(), test.offered);
     CloseAndDestroy();
