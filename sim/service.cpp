@@ -382,6 +382,13 @@ std::vector<std::u16string> Service::Misuses() const {
   return misuses_;
 }
 
+void Service::RecordCall(std::u16string_view function) {
+  const std::lock_guard lock(journal_mutex_);
+  std::ofstream(std::filesystem::path(state_path_).parent_path() / u"winbio-sim-calls.log",
+                std::ios::app | std::ios::binary)
+      << Utf16ToUtf8(function).value_or("?") << "\n";
+}
+
 void Service::RecordMisuse(std::u16string line) {
   const std::filesystem::path log =
       std::filesystem::path(state_path_).parent_path() / u"winbio-sim-misuse.log";

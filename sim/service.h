@@ -137,6 +137,10 @@ class Service {
   // Calls waiting for a touch right now.
   std::size_t WaitingCalls() const;
 
+  // Appends the name of a call made to the journal beside the state file
+  // ("winbio-sim-calls.log"), one line each, so that a test can tell what a program asked.
+  void RecordCall(std::u16string_view function);
+
  private:
   struct Enrollment {
     WINBIO_UNIT_ID unit = 0;
@@ -200,6 +204,7 @@ class Service {
   WINBIO_SESSION_HANDLE next_session_ = 1;
   Blocks blocks_;
   std::vector<std::u16string> misuses_;
+  std::mutex journal_mutex_;
 };
 
 }  // namespace dactyra::sim

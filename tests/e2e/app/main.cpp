@@ -23,6 +23,7 @@
 #include "scenario.h"
 #include "sign_in_and_sensors.h"
 #include "steps.h"
+#include "waits.h"
 #include "warm_up.h"
 
 namespace dactyra::e2e {
@@ -361,6 +362,8 @@ int wmain(int argc, wchar_t** argv) {
     FirstFingerWithoutHello(scenario);
   } else if (name == L"first-finger-with-hello") {
     FirstFingerWithHello(scenario);
+  } else if (name == L"waits") {
+    Waits(scenario);
   } else if (name == L"unusable-sensor") {
     UnusableSensor(scenario);
   } else {

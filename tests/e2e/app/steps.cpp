@@ -1,5 +1,8 @@
 #include "steps.h"
 
+// Separate include block: dbt.h needs the types of windows.h.
+#include <dbt.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
@@ -104,6 +107,17 @@ HWND ListOf(HWND main_window) {
 
 bool WaitForRows(HWND main_window, const Program& program, std::size_t count) {
   return WaitFor([&] { return ListRows(main_window, program.Id()).size() == count; }, kShowRoom);
+}
+
+void SendReaderChange(HWND window, WPARAM event) {
+  DEV_BROADCAST_DEVICEINTERFACE_W reader{};
+  reader.dbcc_size = sizeof(reader);
+  reader.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
+  reader.dbcc_classguid = {
+      0xE2B5183A, 0x99EA, 0x4CC3, {0xAD, 0x6B, 0x80, 0xCA, 0x8D, 0x71, 0x5B, 0x80}};
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(window, WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(&reader),
+                      SMTO_ABORTIFHUNG, 5000, &result);
 }
 
 bool LogHas(HWND main_window, const std::wstring& line) {

@@ -36,6 +36,10 @@ bool WaitForRows(HWND main_window, const Program& program, std::size_t count);
 // user's locale name, which must be zh-CN.
 void InstallChinese(Scenario& scenario, const std::wstring& language_folder);
 
+// A biometric reader arrived or left (DBT_DEVICEARRIVAL, DBT_DEVICEREMOVECOMPLETE), as the system
+// tells the windows registered for its class.
+void SendReaderChange(HWND window, WPARAM event);
+
 bool LogHas(HWND main_window, const std::wstring& line);
 bool WaitForLog(HWND main_window, const std::wstring& line);
 
