@@ -39,7 +39,8 @@ bool TForm1::ConfirmOwner(const TEnrolledFingers& fingers) {
 }
 
 bool TForm1::ConfirmOwnerByHello() {
-  return ConfirmOwnerByHelloAnswer(ui::VerifyWithWindowsHello(this, Get(kOwnerHelloMessage)));
+  return ConfirmOwnerByHelloAnswer(ui::VerifyWithWindowsHello(
+      this, Get(kOwnerHelloMessage), [this] { AddLog(ui::HelloOwnWindowText(*this)); }));
 }
 
 bool TForm1::ConfirmOwnerByHelloAnswer(const ui::HelloResult& answer) {
