@@ -84,7 +84,8 @@ RUN_SPOOL="$RUN_PREFIX/drive_c/winbio-sim/touches"
 # available, every request verified, the Windows 11 interop interface offered).
 HELLO_CLASS_KEY='HKLM\Software\Microsoft\WindowsRuntime\ActivatableClassId\Windows.Security.Credentials.UI.UserConsentVerifier'
 install_hello_stand_in() {
-  cp -f "$MINGW_BUILD/hello-sim/hello-sim.dll" "$WINEPREFIX/drive_c/windows/system32/"
+  cp -f "$MINGW_BUILD/hello-sim/hello-sim.dll" "$MINGW_BUILD/hello-sim/hello-prompt.exe" \
+    "$WINEPREFIX/drive_c/windows/system32/"
   wine reg add "$HELLO_CLASS_KEY" /v DllPath /t REG_SZ /d 'C:\windows\system32\hello-sim.dll' \
     /f >/dev/null 2>&1
   wine reg add "$HELLO_CLASS_KEY" /v ActivationType /t REG_DWORD /d 0 /f >/dev/null 2>&1
@@ -97,6 +98,7 @@ install_hello_stand_in() {
 
 remove_hello_stand_in() {
   wine reg delete "$HELLO_CLASS_KEY" /f >/dev/null 2>&1 || true
-  rm -f "$WINEPREFIX/drive_c/windows/system32/hello-sim.dll"
+  rm -f "$WINEPREFIX/drive_c/windows/system32/hello-sim.dll" \
+    "$WINEPREFIX/drive_c/windows/system32/hello-prompt.exe"
   wineserver -w 2>/dev/null || true
 }

@@ -19,8 +19,9 @@ std::u16string EnvironmentValue(const wchar_t* name) {
   }
 }
 
-// The folder of the module that holds `address`, with its trailing backslash.
-std::u16string ModuleFolder(const void* address) {
+}  // namespace
+
+std::u16string ModuleFolderOf(const void* address) {
   HMODULE self = nullptr;
   if (!GetModuleHandleExW(
           GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
@@ -43,12 +44,10 @@ std::u16string ModuleFolder(const void* address) {
                         path.begin() + static_cast<std::ptrdiff_t>(path.rfind(L'\\') + 1));
 }
 
-}  // namespace
-
 std::u16string StatePathOf(const wchar_t* variable, std::u16string_view file_name,
                            const void* address) {
   std::u16string path = EnvironmentValue(variable);
-  return path.empty() ? ModuleFolder(address) + std::u16string(file_name) : path;
+  return path.empty() ? ModuleFolderOf(address) + std::u16string(file_name) : path;
 }
 
 }  // namespace dactyra::sim

@@ -3,9 +3,10 @@
 // as the class's DllPath in the prefix. It answers as its state file says (consent_state.h),
 // named by the environment variable HELLO_SIM_STATE or "hello-sim.toml" beside the DLL.
 //
-// Every request is recorded when it completes in "hello-sim-requests.log" beside the state file,
-// one line each: `interop window=<handle> disabled=<0|1> message=<text>` (the handle in decimal,
-// whether the window was disabled then) or `statics message=<text>`.
+// Every request is recorded when it ends in "hello-sim-requests.log" beside the state file, one
+// line each: `interop window=<handle> disabled=<0|1> message=<text>` (the handle in decimal,
+// whether the window was disabled then) or `statics foreground=<when> message=<text>` (when its
+// prompt first was the foreground window, see ConsentPrompt::Close).
 
 #include <optional>
 #include <string>

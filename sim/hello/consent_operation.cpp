@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <fstream>
 #include <mutex>
@@ -9,6 +10,7 @@
 #include <utility>
 
 #include "base/utf.h"
+#include "sim/hello/consent_prompt.h"
 
 namespace dactyra::sim {
 namespace {
@@ -25,10 +27,11 @@ class Operation final : public IEnumAsyncOperation, public ::IAsyncInfo {
         request_(std::move(request)),
         request_log_(std::move(request_log)) {
     AddRef();  // the completing thread's reference
+    const std::chrono::milliseconds delay(request_ ? state.verification_delay_ms : state.delay_ms);
+    const bool prompt = request_ && request_->window == nullptr && state.prompt;
     // Detached: it holds a reference to the operation, and the DLL is never unloaded.
-    std::thread([this, delay = state.delay_ms] {
-      std::this_thread::sleep_for(std::chrono::milliseconds(delay));
-      Complete();
+    std::thread([this, delay, prompt] {
+      Run(delay, prompt);
       Release();
     }).detach();
   }
@@ -111,20 +114,45 @@ class Operation final : public IEnumAsyncOperation, public ::IAsyncInfo {
     *code = status_ == Error ? static_cast<HRESULT>(*error_) : S_OK;
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE Cancel() override { return S_OK; }
+  // A started operation ends as cancelled; an ended one stays as it is.
+  HRESULT STDMETHODCALLTYPE Cancel() override {
+    const std::lock_guard lock(mutex_);
+    if (status_ == Started) {
+      status_ = Canceled;
+      ended_.notify_all();
+    }
+    return S_OK;
+  }
   HRESULT STDMETHODCALLTYPE Close() override { return S_OK; }
 
  private:
   ~Operation() = default;
 
-  void Complete() {
+  // The operation's thread: the prompt of a request through the statics while it lasts (if
+  // `with_prompt`), the delay or a cancel, the log, then the completion.
+  void Run(std::chrono::milliseconds delay, bool with_prompt) {
+    std::optional<ConsentPrompt> prompt;
+    if (with_prompt) {
+      prompt.emplace();
+    }
+    {
+      std::unique_lock lock(mutex_);
+      ended_.wait_for(lock, delay, [this] { return status_ != Started; });
+    }
     if (request_) {
+      const std::u16string fared = prompt ? prompt->Close() : u"foreground=no-prompt";
       std::ofstream log(reinterpret_cast<const wchar_t*>(request_log_.c_str()),
                         std::ios::app | std::ios::binary);
-      log << Utf16ToUtf8(request_->LogLine()).value_or("?") << "\n";
+      log << Utf16ToUtf8(request_->LogLine(fared)).value_or("?") << "\n";
     }
+    Complete();
+  }
+
+  void Complete() {
     std::unique_lock lock(mutex_);
-    status_ = error_ ? Error : Completed;
+    if (status_ == Started) {
+      status_ = error_ ? Error : Completed;
+    }
     IEnumCompletedHandler* handler = std::exchange(handler_, nullptr);
     handler_taken_ = handler_taken_ || handler != nullptr;
     const AsyncStatus status = status_;
@@ -143,6 +171,7 @@ class Operation final : public IEnumAsyncOperation, public ::IAsyncInfo {
   const std::u16string request_log_;
   std::atomic<ULONG> references_{1};
   std::mutex mutex_;
+  std::condition_variable ended_;  // a cancel
   AsyncStatus status_ = Started;
   IEnumCompletedHandler* handler_ = nullptr;
   bool handler_taken_ = false;
@@ -150,9 +179,9 @@ class Operation final : public IEnumAsyncOperation, public ::IAsyncInfo {
 
 }  // namespace
 
-std::u16string Request::LogLine() const {
+std::u16string Request::LogLine(std::u16string_view prompt) const {
   if (window == nullptr) {
-    return u"statics message=" + message;
+    return u"statics " + std::u16string(prompt) + u" message=" + message;
   }
   const std::string handle = std::to_string(reinterpret_cast<std::uintptr_t>(window));
   return u"interop window=" + std::u16string(handle.begin(), handle.end()) +

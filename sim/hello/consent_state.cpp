@@ -52,6 +52,35 @@ bool ReadEnum(const toml::TTOMLTable& table, std::u16string_view key, const Name
   return false;
 }
 
+// true or false; false when it is anything else.
+bool ReadFlag(const toml::TTOMLTable& table, std::u16string_view key, bool& flag) {
+  const toml::TTOMLValue* value = Lookup(table, key);
+  if (value == nullptr) {
+    return true;
+  }
+  const auto* boolean = value->As<toml::TTOMLBoolean>();
+  if (boolean == nullptr) {
+    return false;
+  }
+  flag = boolean->Value();
+  return true;
+}
+
+// A time in milliseconds, not negative; false when it is anything else.
+bool ReadMilliseconds(const toml::TTOMLTable& table, std::u16string_view key,
+                      std::int64_t& milliseconds) {
+  const toml::TTOMLValue* value = Lookup(table, key);
+  if (value == nullptr) {
+    return true;
+  }
+  const auto* integer = value->As<toml::TTOMLInteger>();
+  if (integer == nullptr || integer->Value() < 0) {
+    return false;
+  }
+  milliseconds = integer->Value();
+  return true;
+}
+
 }  // namespace
 
 std::optional<ConsentState> LoadConsentState(std::u16string_view path) {
@@ -69,12 +98,9 @@ std::optional<ConsentState> LoadConsentState(std::u16string_view path) {
       !ReadEnum(*document, u"result", kResults, state.result)) {
     return std::nullopt;
   }
-  if (const toml::TTOMLValue* interop = Lookup(*document, u"interop")) {
-    const auto* flag = interop->As<toml::TTOMLBoolean>();
-    if (flag == nullptr) {
-      return std::nullopt;
-    }
-    state.interop = flag->Value();
+  if (!ReadFlag(*document, u"interop", state.interop) ||
+      !ReadFlag(*document, u"prompt", state.prompt)) {
+    return std::nullopt;
   }
   if (const toml::TTOMLValue* error = Lookup(*document, u"error")) {
     const auto* code = error->As<toml::TTOMLInteger>();
@@ -83,12 +109,12 @@ std::optional<ConsentState> LoadConsentState(std::u16string_view path) {
     }
     state.error = static_cast<std::uint32_t>(code->Value());
   }
-  if (const toml::TTOMLValue* delay = Lookup(*document, u"delay")) {
-    const auto* milliseconds = delay->As<toml::TTOMLInteger>();
-    if (milliseconds == nullptr || milliseconds->Value() < 0) {
-      return std::nullopt;
-    }
-    state.delay_ms = milliseconds->Value();
+  if (!ReadMilliseconds(*document, u"delay", state.delay_ms)) {
+    return std::nullopt;
+  }
+  state.verification_delay_ms = state.delay_ms;
+  if (!ReadMilliseconds(*document, u"verification_delay", state.verification_delay_ms)) {
+    return std::nullopt;
   }
   return state;
 }

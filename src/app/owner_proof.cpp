@@ -43,7 +43,8 @@ bool TForm1::ConfirmOwnerByHello() {
   if (!platform::IsWindows10OrLater()) {
     return ConfirmOwnerByHelloAnswer(ui::HelloFingerprintOnly());
   }
-  return ConfirmOwnerByHelloAnswer(ui::VerifyWithWindowsHello(this, Get(kOwnerHelloMessage)));
+  return ConfirmOwnerByHelloAnswer(ui::VerifyWithWindowsHello(
+      this, Get(kOwnerHelloMessage), [this] { AddLog(ui::HelloOwnWindowText(*this)); }));
 }
 
 bool TForm1::ConfirmOwnerByHelloAnswer(const ui::HelloResult& answer) {

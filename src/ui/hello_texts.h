@@ -42,11 +42,15 @@ inline constexpr TranslatableText kHelloPinNeeded{
     u"hello", u"pin_needed",
     u"A new fingerprint signs in to Windows only once a Windows Hello PIN is set up for this "
     u"account (Settings \u203A Accounts \u203A Sign-in options)."};
+inline constexpr TranslatableText kHelloOwnWindow{
+    u"hello", u"own_window",
+    u"Windows Hello waits in a window of its own: if you do not see it, find it on the taskbar or "
+    u"with Alt+Tab."};
 
 // Every text above, for the checks of the language files.
 inline constexpr std::array kHelloTexts{
-    kHelloVerified,   kHelloCanceled,      kHelloRetries, kHelloBusy,
-    kHelloNoDevice,   kHelloNotConfigured, kHelloPolicy,  kHelloFingerprintOnly,
-    kHelloNotOffered, kHelloCallFailed,    kHelloUnknown, kHelloPinNeeded};
+    kHelloVerified,      kHelloCanceled,  kHelloRetries,         kHelloBusy,       kHelloNoDevice,
+    kHelloNotConfigured, kHelloPolicy,    kHelloFingerprintOnly, kHelloNotOffered, kHelloCallFailed,
+    kHelloUnknown,       kHelloPinNeeded, kHelloOwnWindow};
 
 }  // namespace dactyra::ui

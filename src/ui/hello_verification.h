@@ -4,6 +4,7 @@
 // with his PIN, face or fingerprint (UserConsentVerifier), asked from a window of the program.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -50,13 +51,18 @@ struct HelloResult {
 
 // Asks the signed-in user to prove himself with Windows Hello, in the system's dialog showing
 // `message`, and waits for his answer. The dialog belongs to `owner` where Windows allows it;
-// `owner` is disabled meanwhile, and the program's windows keep painting.
-HelloResult VerifyWithWindowsHello(Form* owner, std::u16string_view message);
+// `owner` is disabled meanwhile, and the program's windows keep painting. Where the dialog is a
+// window of its own (Windows 10), it is brought to the front; `prompt_not_in_front` (if given) is
+// called when that has not happened after a few seconds, so that the caller can tell the user
+// where it waits (HelloOwnWindowText). When the owner's waits end (Form::EndWaits) or a quit
+// comes, before or during the wait, the answer is kCanceled.
+HelloResult VerifyWithWindowsHello(Form* owner, std::u16string_view message,
+                                   const std::function<void()>& prompt_not_in_front = {});
 
 // Whether Windows Hello can be asked now, without asking: nothing when it can; otherwise how a
 // verification would end and why. `owner` stays usable meanwhile; its waits ended (see
-// Form::EndWaits), the answer is kCanceled.
-std::optional<HelloResult> WindowsHelloUnavailable(const Form* owner);
+// Form::EndWaits) or a quit, the answer is kCanceled.
+std::optional<HelloResult> WindowsHelloUnavailable(Form* owner);
 
 // What Windows answered, as the outcome it means. Values as the platform defines them:
 // UserConsentVerificationResult and UserConsentVerifierAvailability.
@@ -74,5 +80,7 @@ std::u16string HelloResultText(const HelloResult& result, const TextSource& text
 // Said when the account has no Windows Hello PIN: a new fingerprint does not sign in before one
 // is set up.
 std::u16string HelloPinNeededText(const TextSource& texts);
+// Said when the system's dialog could not be brought to the front: where it waits.
+std::u16string HelloOwnWindowText(const TextSource& texts);
 
 }  // namespace dactyra::ui

@@ -27,7 +27,10 @@ TFormOwnerCheck::TFormOwnerCheck(ui::Form* owner, const TextSource& texts,
 void TFormOwnerCheck::btnUsePinClick() {
   // The worker leaves the service before Windows Hello is asked, as when the dialog closes.
   StopWorker();
-  FHelloAnswer = ui::VerifyWithWindowsHello(this, Texts().Get(kOwnerHelloMessage));
+  FHelloAnswer = ui::VerifyWithWindowsHello(this, Texts().Get(kOwnerHelloMessage), [this] {
+    lblResult.SetSystemColor();
+    lblResult.SetText(ui::HelloOwnWindowText(Texts()));
+  });
   SetModalResult(FHelloAnswer->outcome == ui::HelloOutcome::kVerified ? ui::ModalResult::kOk
                                                                       : ui::ModalResult::kCancel);
 }

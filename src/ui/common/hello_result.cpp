@@ -108,4 +108,8 @@ std::u16string HelloPinNeededText(const TextSource& texts) {
   return texts.Get(kHelloPinNeeded);
 }
 
+std::u16string HelloOwnWindowText(const TextSource& texts) {
+  return texts.Get(kHelloOwnWindow);
+}
+
 }  // namespace dactyra::ui

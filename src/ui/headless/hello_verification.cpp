@@ -36,7 +36,9 @@ bool WaitsEnded(const Form* owner) {
 
 }  // namespace
 
-HelloResult VerifyWithWindowsHello(Form* owner, std::u16string_view message) {
+// The responder's answers come without a window of their own: nothing waits behind.
+HelloResult VerifyWithWindowsHello(Form* owner, std::u16string_view message,
+                                   const std::function<void()>& /*prompt_not_in_front*/) {
   if (WaitsEnded(owner)) {
     return Ended();
   }
@@ -45,7 +47,7 @@ HelloResult VerifyWithWindowsHello(Form* owner, std::u16string_view message) {
   return WaitsEnded(owner) ? Ended() : answer;
 }
 
-std::optional<HelloResult> WindowsHelloUnavailable(const Form* owner) {
+std::optional<HelloResult> WindowsHelloUnavailable(Form* owner) {
   if (WaitsEnded(owner)) {
     return Ended();
   }

@@ -1,6 +1,7 @@
 #include "ui/win32/async_wait.h"
 
 #include <atomic>
+#include <utility>
 
 #include "ui/win32/com_ref.h"
 #include "ui/win32/internal.h"
@@ -37,13 +38,16 @@ class CompletionSignal final : public EnumCompletedHandler {
     }
     return left;
   }
-  HRESULT STDMETHODCALLTYPE Invoke(Unknown*, std::int32_t) override {
+  HRESULT STDMETHODCALLTYPE Invoke(Unknown*, std::int32_t status) override {
+    cancelled_ = status == kAsyncCanceled;
     completed_ = true;
     PostThreadMessageW(waiting_thread_, WM_NULL, 0, 0);
     return S_OK;
   }
 
   bool Completed() const { return completed_; }
+  // Whether the operation ended cancelled (once Completed).
+  bool Cancelled() const { return cancelled_; }
 
  private:
   ~CompletionSignal() = default;
@@ -52,6 +56,33 @@ class CompletionSignal final : public EnumCompletedHandler {
   const DWORD waiting_thread_;
   std::atomic<ULONG> references_{1};
   std::atomic<bool> completed_{false};
+  std::atomic<bool> cancelled_{false};
+};
+
+// A timer of the thread (WM_TIMER without a window) until it is stopped or goes; none for a zero
+// interval.
+class ThreadTimer {
+ public:
+  explicit ThreadTimer(std::chrono::milliseconds interval)
+      : id_(interval.count() > 0
+                ? SetTimer(nullptr, 0, static_cast<UINT>(interval.count()), nullptr)
+                : 0) {}
+  ~ThreadTimer() { Stop(); }
+  ThreadTimer(const ThreadTimer&) = delete;
+  ThreadTimer& operator=(const ThreadTimer&) = delete;
+
+  bool Fired(const MSG& message) const {
+    return id_ != 0 && message.message == WM_TIMER && message.hwnd == nullptr &&
+           message.wParam == id_;
+  }
+  void Stop() {
+    if (id_ != 0) {
+      KillTimer(nullptr, std::exchange(id_, 0));
+    }
+  }
+
+ private:
+  UINT_PTR id_;
 };
 
 // The owner disabled while the object lives, then enabled and active again.
@@ -76,40 +107,66 @@ class DisabledOwner {
   HWND owner_;
 };
 
-// Dispatches the thread's messages until `signal` completes; false when WM_QUIT came first.
-bool PumpUntilCompleted(const CompletionSignal& signal) {
+// The next message of the wait: false on WM_QUIT, which is posted again for the outer loop (and
+// ends the waits of the owner's program window).
+bool NextMessage(MSG& message, Form* owner) {
+  if (owner != nullptr) {
+    return GetMessageEndingOnQuit(message, *owner);
+  }
+  const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+  if (got == 0) {
+    PostQuitMessage(static_cast<int>(message.wParam));
+  }
+  return got > 0;
+}
+
+// Dispatches the thread's messages until `signal` completes; false when the wait ended first.
+bool PumpUntilCompleted(const CompletionSignal& signal, Form* owner,
+                        const std::function<bool()>& every_tick) {
+  ThreadTimer ticks(every_tick ? kWaitTick : std::chrono::milliseconds::zero());
   MSG message;
   while (!signal.Completed()) {
-    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-    if (got <= 0) {
-      if (got == 0) {
-        PostQuitMessage(static_cast<int>(message.wParam));  // for the outer loop
-      }
+    if (owner != nullptr && owner->WaitsEnded()) {
       return false;
+    }
+    if (!NextMessage(message, owner)) {
+      return false;
+    }
+    if (ticks.Fired(message)) {
+      if (!every_tick()) {
+        ticks.Stop();
+      }
+      continue;
     }
     DispatchWithDialogKeys(message);
   }
   return true;
 }
 
+void Cancel(EnumAsyncOperation& operation) {
+  ComRef<AsyncInfo> info;
+  if (SUCCEEDED(operation.QueryInterface(kIidAsyncInfo, info.ReceiveVoid()))) {
+    info->Cancel();
+  }
+}
+
 }  // namespace
 
-AsyncEnumResult AwaitModally(EnumAsyncOperation& operation, const IID& handler_iid, HWND owner) {
+AsyncEnumResult AwaitModally(EnumAsyncOperation& operation, const IID& handler_iid, Form* owner,
+                             const WaitOptions& options) {
   const ComRef<CompletionSignal> signal(new CompletionSignal(handler_iid, GetCurrentThreadId()));
   if (const HRESULT set = operation.put_Completed(signal.get()); FAILED(set)) {
     return {.code = set};
   }
   bool completed = false;
   {
-    const DisabledOwner disabled(owner);
-    completed = PumpUntilCompleted(*signal);
+    const DisabledOwner disabled(owner != nullptr && options.disable_owner ? WindowOf(*owner)
+                                                                           : nullptr);
+    completed = PumpUntilCompleted(*signal, owner, options.every_tick);
   }
-  if (!completed) {
-    ComRef<AsyncInfo> info;
-    if (SUCCEEDED(operation.QueryInterface(kIidAsyncInfo, info.ReceiveVoid()))) {
-      info->Cancel();
-    }
-    return {.code = HRESULT_FROM_WIN32(ERROR_CANCELLED)};
+  if (!completed || signal->Cancelled()) {
+    Cancel(operation);
+    return {.cancelled = true};
   }
   AsyncEnumResult result;
   result.code = operation.GetResults(&result.value);

@@ -45,6 +45,10 @@ struct AsyncInfo : Inspectable {
   ~AsyncInfo() = default;
 };
 
+// The AsyncStatus of an operation that ended cancelled (Started 0, Completed 1, Canceled 2,
+// Error 3), as its completed handler hears it.
+inline constexpr std::int32_t kAsyncCanceled = 2;
+
 // IAsyncOperationCompletedHandler<T> for an enumeration T (a 32-bit value).
 struct EnumCompletedHandler : Unknown {
   virtual HRESULT STDMETHODCALLTYPE Invoke(Unknown* operation, std::int32_t status) = 0;

@@ -1,7 +1,8 @@
 // Windows Hello verification through the Windows Runtime class UserConsentVerifier, activated at
 // run time: on Windows 11 the prompt is asked for the owner window (the interop interface of the
-// class's factory), on Windows 10 through the statics. Where the class is missing (Windows 8.1,
-// Wine) Windows Hello is not offered.
+// class's factory), on Windows 10 through the statics, whose prompt is then brought to the front.
+// Where the class is missing (Windows 8.1, Wine) Windows Hello is not offered. A wait ended by the
+// owner's waits or a quit is cancelled, and so is the answer.
 
 #include <string>
 
@@ -9,6 +10,7 @@
 #include "ui/hello_verification.h"
 #include "ui/win32/async_wait.h"
 #include "ui/win32/com_ref.h"
+#include "ui/win32/prompt_to_front.h"
 #include "ui/win32/windows_runtime.h"
 
 namespace dactyra::ui {
@@ -49,15 +51,29 @@ Verifier ActivateVerifier(const WindowsRuntime& runtime) {
   return verifier;
 }
 
+// What a wait that ended before Windows answered gives: a cancel, as when the user closes the
+// system's dialog.
+HelloResult Cancelled() {
+  return HelloFromVerificationResult(6);  // UserConsentVerificationResult Canceled
+}
+
+bool WaitsEnded(const Form* owner) {
+  return owner != nullptr && owner->WaitsEnded();
+}
+
 // Nothing when Windows Hello is available; otherwise why not.
-std::optional<HelloResult> CheckAvailability(UserConsentVerifierStatics& statics, HWND owner) {
+std::optional<HelloResult> CheckAvailability(UserConsentVerifierStatics& statics, Form* owner,
+                                             bool disable_owner) {
   ComRef<EnumAsyncOperation> operation;
   const HRESULT started = statics.CheckAvailabilityAsync(operation.Receive());
   if (FAILED(started) || !operation) {
     return HelloCallFailed(kCheckAvailability, static_cast<std::uint32_t>(started));
   }
-  const AsyncEnumResult availability =
-      detail::AwaitModally(*operation, detail::kIidAvailabilityHandler, owner);
+  const AsyncEnumResult availability = detail::AwaitModally(
+      *operation, detail::kIidAvailabilityHandler, owner, {.disable_owner = disable_owner});
+  if (availability.cancelled) {
+    return Cancelled();
+  }
   if (FAILED(availability.code)) {
     return HelloCallFailed(kCheckAvailability, static_cast<std::uint32_t>(availability.code));
   }
@@ -65,7 +81,11 @@ std::optional<HelloResult> CheckAvailability(UserConsentVerifierStatics& statics
 }
 
 HelloResult RequestVerification(const WindowsRuntime& runtime, UserConsentVerifierStatics& statics,
-                                HWND owner, std::u16string_view message) {
+                                Form* owner, std::u16string_view message,
+                                const std::function<void()>& prompt_not_in_front) {
+  if (WaitsEnded(owner)) {
+    return Cancelled();  // ended while the availability was asked: nothing more is asked
+  }
   const std::wstring wide_message = ToWide(message);
   const HString text(runtime, wide_message);
   if (text.get() == nullptr && !message.empty()) {
@@ -74,20 +94,28 @@ HelloResult RequestVerification(const WindowsRuntime& runtime, UserConsentVerifi
   ComRef<EnumAsyncOperation> operation;
   std::u16string_view call = kRequest;
   HRESULT started = E_NOINTERFACE;
+  // The prompt of the statics is a window of its own, looked for while the wait goes on.
+  detail::PromptToFront prompt(prompt_not_in_front);
+  detail::WaitOptions options;
   ComRef<UserConsentVerifierInterop> interop;
   statics.QueryInterface(detail::kIidUserConsentVerifierInterop, interop.ReceiveVoid());
   if (owner != nullptr && interop) {
     call = kRequestForWindow;
-    started = interop->RequestVerificationForWindowAsync(
-        owner, text.get(), detail::kIidVerificationOperation, operation.ReceiveVoid());
+    started = interop->RequestVerificationForWindowAsync(detail::WindowOf(*owner), text.get(),
+                                                         detail::kIidVerificationOperation,
+                                                         operation.ReceiveVoid());
   } else {
     started = statics.RequestVerificationAsync(text.get(), operation.Receive());
+    options.every_tick = [&prompt] { return prompt.Look(); };
   }
   if (FAILED(started) || !operation) {
     return HelloCallFailed(call, static_cast<std::uint32_t>(started));
   }
   const AsyncEnumResult verification =
-      detail::AwaitModally(*operation, detail::kIidVerificationHandler, owner);
+      detail::AwaitModally(*operation, detail::kIidVerificationHandler, owner, options);
+  if (verification.cancelled) {
+    return Cancelled();
+  }
   if (FAILED(verification.code)) {
     return HelloCallFailed(call, static_cast<std::uint32_t>(verification.code));
   }
@@ -96,28 +124,34 @@ HelloResult RequestVerification(const WindowsRuntime& runtime, UserConsentVerifi
 
 }  // namespace
 
-HelloResult VerifyWithWindowsHello(Form* owner, std::u16string_view message) {
+HelloResult VerifyWithWindowsHello(Form* owner, std::u16string_view message,
+                                   const std::function<void()>& prompt_not_in_front) {
+  if (WaitsEnded(owner)) {
+    return Cancelled();
+  }
   const WindowsRuntime runtime;
   const detail::RuntimeApartment apartment(runtime);
   Verifier verifier = ActivateVerifier(runtime);
   if (!verifier.statics) {
     return verifier.failure;
   }
-  HWND window = owner != nullptr ? detail::WindowOf(*owner) : nullptr;
-  if (auto unavailable = CheckAvailability(*verifier.statics, window)) {
+  if (auto unavailable = CheckAvailability(*verifier.statics, owner, true)) {
     return *unavailable;
   }
-  return RequestVerification(runtime, *verifier.statics, window, message);
+  return RequestVerification(runtime, *verifier.statics, owner, message, prompt_not_in_front);
 }
 
-std::optional<HelloResult> WindowsHelloUnavailable(const Form* /*owner*/) {
+std::optional<HelloResult> WindowsHelloUnavailable(Form* owner) {
+  if (WaitsEnded(owner)) {
+    return Cancelled();
+  }
   const WindowsRuntime runtime;
   const detail::RuntimeApartment apartment(runtime);
   Verifier verifier = ActivateVerifier(runtime);
   if (!verifier.statics) {
     return verifier.failure;
   }
-  return CheckAvailability(*verifier.statics, nullptr);
+  return CheckAvailability(*verifier.statics, owner, false);
 }
 
 }  // namespace dactyra::ui

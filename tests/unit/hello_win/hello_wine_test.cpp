@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -17,13 +18,17 @@
 namespace dactyra::ui {
 namespace {
 
-// The stand-in's state and request log, in a folder of the test's own.
+// The stand-in's state and request log, in a folder of the test's own (a request cancelled by
+// one test is recorded there after it ended).
 class WithStandIn : public ::testing::Test {
  protected:
   void SetUp() override {
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
+    const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
     folder_ = std::wstring(temp) + L"dactyra-hello-test\\";
+    CreateDirectoryW(folder_.c_str(), nullptr);
+    folder_ += std::wstring(test.begin(), test.end()) + L"\\";
     CreateDirectoryW(folder_.c_str(), nullptr);
     DeleteFileW((folder_ + L"hello-sim-requests.log").c_str());
     SetEnvironmentVariableW(L"HELLO_SIM_STATE", (folder_ + L"hello-sim.toml").c_str());
@@ -116,7 +121,56 @@ TEST_F(WithStandIn, ThePromptBelongsToTheOwnerWhoWaitsDisabled) {
 TEST_F(WithStandIn, WithoutTheInteropInterfaceTheStaticsAsk) {
   WriteState("interop = false\n");
   EXPECT_EQ(VerifyWithWindowsHello(&owner_, u"Prove it").outcome, HelloOutcome::kVerified);
-  EXPECT_EQ(RequestLog(), "statics message=Prove it\n");
+  const std::string log = RequestLog();
+  EXPECT_TRUE(log.starts_with("statics ") && log.ends_with(" message=Prove it\n")) << log;
+}
+
+// A prompt that does not come to the front within a few seconds is told to the caller, who
+// says where it waits (and here ends the wait).
+TEST_F(WithStandIn, APromptOutOfSightIsTold) {
+  WriteState("interop = false\nprompt = false\nverification_delay = 60000\n");
+  bool told = false;
+  const HelloResult result = VerifyWithWindowsHello(&owner_, u"Prove it", [&] {
+    told = true;
+    owner_.EndWaits();
+  });
+  EXPECT_TRUE(told);
+  EXPECT_EQ(result.outcome, HelloOutcome::kCancelled);
+}
+
+// A quit, or the end of the owner's waits (its window closed), ends the request at once as a
+// cancel, not when Windows would answer; the quit stays for the outer loop.
+TEST_F(WithStandIn, AQuitOrEndedWaitsCancelTheRequest) {
+  for (const bool quit : {true, false}) {
+    SCOPED_TRACE(quit ? "quit" : "waits ended");
+    Form owner({.caption = u"Owner", .client_width = 200, .client_height = 100});
+    owner.OnTimer = [&] {
+      if (quit) {
+        PostQuitMessage(0);
+      } else {
+        owner.EndWaits();
+      }
+    };
+    WriteState("delay = 20\nverification_delay = 600000\ninterop = false\n");
+    owner.StartTimer(std::chrono::milliseconds(500));
+    EXPECT_EQ(VerifyWithWindowsHello(&owner, u"Prove it"), HelloFromVerificationResult(6));
+    EXPECT_TRUE(IsWindowEnabled(win32::WindowOf(owner)));
+    MSG message;
+    EXPECT_EQ(PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE, quit);
+  }
+}
+
+// The availability check leaves its owner usable, and ends as a cancel with the owner's waits.
+TEST_F(WithStandIn, TheAvailabilityCheckEndsWithTheOwnersWaits) {
+  WriteState("delay = 600000\n");
+  bool usable_meanwhile = false;
+  owner_.OnTimer = [&] {
+    usable_meanwhile = IsWindowEnabled(win32::WindowOf(owner_)) != FALSE;
+    owner_.EndWaits();
+  };
+  owner_.StartTimer(std::chrono::milliseconds(300));
+  EXPECT_EQ(WindowsHelloUnavailable(&owner_), HelloFromVerificationResult(6));
+  EXPECT_TRUE(usable_meanwhile);
 }
 
 TEST_F(WithStandIn, AvailabilityIsQueriedWithoutAPrompt) {
