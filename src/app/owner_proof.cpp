@@ -7,12 +7,12 @@
 #include "app/log_texts.h"
 #include "app/main_form.h"
 #include "app/new_finger_texts.h"
+#include "app/password_check.h"
 #include "base/format.h"
 #include "biometric/sensor_refusal.h"
 #include "biometric/session_lost.h"
 #include "platform/open_uri.h"
 #include "platform/windows_version.h"
-#include "ui/credential_prompt.h"
 #include "ui/hello_verification.h"
 #include "verify/form_owner_check.h"
 #include "verify/owner_texts.h"
@@ -89,19 +89,17 @@ bool TForm1::ConfirmOwnerByTouch() {
 }
 
 bool TForm1::ConfirmOwnerByPassword() {
-  const ui::PasswordCheck check =
-      ui::ConfirmUserPassword(this, Get(kOwnerCaption), Get(kOwnerPasswordMessage));
-  switch (check) {
-    case ui::PasswordCheck::kConfirmed:
+  switch (CheckWindowsPassword(this, Get(kOwnerCaption), Get(kOwnerPasswordMessage))) {
+    case TPasswordCheck::kConfirmed:
       AddLog(Get(kLogPasswordConfirmed));
       return true;
-    case ui::PasswordCheck::kWrong:
+    case TPasswordCheck::kWrong:
       AddLog(Get(kLogPasswordWrong));
       break;
-    case ui::PasswordCheck::kCancelled:
+    case TPasswordCheck::kCancelled:
       AddLog(Get(kLogPasswordCancelled));
       break;
-    case ui::PasswordCheck::kUnavailable:
+    case TPasswordCheck::kUnavailable:
       AddLog(Get(kLogPasswordUnavailable));
       break;
   }

@@ -6,14 +6,10 @@
 
 #include "base/wide.h"
 #include "platform/platform.h"
+#include "platform/win32/token.h"
 
 namespace dactyra::platform {
 namespace {
-
-struct HandleCloser {
-  void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-using UniqueHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
 
 struct LocalFreer {
   void operator()(void* memory) const { LocalFree(memory); }
@@ -30,27 +26,34 @@ PSID CheckedSid(std::span<const std::uint8_t> sid) {
 
 }  // namespace
 
-std::optional<std::vector<std::uint8_t>> CurrentUserSid() {
-  HANDLE raw_token = nullptr;
-  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &raw_token)) {
-    return std::nullopt;
-  }
-  const UniqueHandle token(raw_token);
+namespace win32 {
 
+std::optional<std::vector<std::uint8_t>> TokenUserSid(HANDLE token) {
   DWORD needed = 0;
-  GetTokenInformation(token.get(), TokenUser, nullptr, 0, &needed);
+  GetTokenInformation(token, TokenUser, nullptr, 0, &needed);
   if (needed == 0) {
     return std::nullopt;
   }
   // TOKEN_USER holds a pointer: the buffer is allocated with pointer alignment.
   std::vector<std::uintptr_t> buffer((needed + sizeof(std::uintptr_t) - 1) /
                                      sizeof(std::uintptr_t));
-  if (!GetTokenInformation(token.get(), TokenUser, buffer.data(), needed, &needed)) {
+  if (!GetTokenInformation(token, TokenUser, buffer.data(), needed, &needed)) {
     return std::nullopt;
   }
   const auto* user = reinterpret_cast<const TOKEN_USER*>(buffer.data());
   const auto* sid = static_cast<const std::uint8_t*>(user->User.Sid);
   return std::vector<std::uint8_t>(sid, sid + GetLengthSid(user->User.Sid));
+}
+
+}  // namespace win32
+
+std::optional<std::vector<std::uint8_t>> CurrentUserSid() {
+  HANDLE raw_token = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &raw_token)) {
+    return std::nullopt;
+  }
+  const win32::UniqueHandle token(raw_token);
+  return win32::TokenUserSid(token.get());
 }
 
 bool EqualSids(std::span<const std::uint8_t> a, std::span<const std::uint8_t> b) {

@@ -19,19 +19,24 @@ std::vector<headless::ScopedPasswordResponder*>& ThreadResponders() {
 
 }  // namespace
 
-PasswordCheck ConfirmUserPassword(const Form* owner, std::u16string caption,
-                                  std::u16string message) {
+PromptedCredential PromptForCredential(const Form* owner, std::u16string caption,
+                                       std::u16string message, std::uint32_t package) {
+  if (owner != nullptr && owner->WaitsEnded()) {
+    return NothingEntered(PromptOutcome::kCancelled);  // never shown
+  }
   auto& responders = ThreadResponders();
   if (responders.empty()) {
     throw Error(u"No responder answers the credential prompt \"" + message + u"\".");
   }
   return responders.back()->Answer({owner != nullptr ? owner->Caption() : std::u16string(),
-                                    std::move(caption), std::move(message)});
+                                    std::move(caption), std::move(message), package});
 }
 
 namespace headless {
 
-ScopedPasswordResponder::ScopedPasswordResponder(PasswordCheck answer) : answer_(answer) {
+ScopedPasswordResponder::ScopedPasswordResponder(PromptOutcome outcome,
+                                                 std::vector<std::uint8_t> packed)
+    : outcome_(outcome), packed_(std::move(packed)) {
   ThreadResponders().push_back(this);
 }
 
@@ -39,9 +44,13 @@ ScopedPasswordResponder::~ScopedPasswordResponder() {
   std::erase(ThreadResponders(), this);
 }
 
-PasswordCheck ScopedPasswordResponder::Answer(PasswordPromptCall call) {
+PromptedCredential ScopedPasswordResponder::Answer(PasswordPromptCall call) {
+  const std::uint32_t package = call.package;
   calls_.push_back(std::move(call));
-  return answer_;
+  if (outcome_ != PromptOutcome::kEntered) {
+    return NothingEntered(outcome_);
+  }
+  return {.outcome = outcome_, .package = package, .packed = PackedCredential(packed_)};
 }
 
 }  // namespace headless

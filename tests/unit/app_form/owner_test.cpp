@@ -8,7 +8,10 @@
 
 #include "enroll/form_enroll.h"
 #include "platform/posix/opened_uris.h"
+#include "platform/posix/stand_in_logon.h"
+#include "platform/posix/stand_in_user.h"
 #include "platform/posix/stand_in_windows.h"
+#include "sim/identity.h"
 #include "ui/headless/hello_responder.h"
 #include "ui/headless/password_responder.h"
 #include "unit/app_form/form_fixture.h"
@@ -21,6 +24,13 @@ using ui::headless::PumpUntil;
 using ui::headless::ScopedModalDriver;
 
 constexpr char16_t kOtherUser[] = u"S-1-5-21-7-8-9-1002";
+constexpr char16_t kMicrosoftUser[] = u"S-1-5-21-1000-2000-3000-1004";
+constexpr char16_t kWorkUser[] = u"S-1-12-1-1111-2222-3333-4444";
+
+platform::StandInAccount Account(std::u16string name, std::u16string password,
+                                 const char16_t* sid) {
+  return {std::move(name), std::move(password), sim::SidFromText(sid).value()};
+}
 
 // Two sensors; the user has 0xF5 on sensor 1, where another account has 0xF7.
 constexpr char kTwoSensors[] =
@@ -56,6 +66,12 @@ class Owner : public FormTest {
   }
 
   int others_ = 0;  // dialogs shown other than the proof
+  // The accounts of this computer; the stand-in user's own is the local one.
+  const platform::ScopedStandInAccounts accounts_{{
+      Account(u"user", u"local secret", kUserSid),
+      Account(u"MicrosoftAccount\\user@example.com", u"cloud secret", kMicrosoftUser),
+      Account(u"AzureAD\\user", u"work secret", kWorkUser),
+  }};
 };
 
 // ---- The owner's proof ------------------------------------------------------------------
@@ -124,27 +140,40 @@ TEST_F(Owner, WithoutTheOwnersFingerNothingIsAddedOrDeleted) {
   }
 }
 
-// Before his first finger, where Windows Hello is not offered, the owner proves himself by his
-// Windows password.
+// Before his first finger, where Windows Hello is not offered, the owner proves himself by the
+// Windows password of his account, be it local, a Microsoft or a work account.
 TEST_F(Owner, TheFirstFingerIsAddedOnlyWithTheWindowsPassword) {
+  using enum ui::PromptOutcome;
+  const std::u16string confirmed =
+      u"The owner of this account is confirmed by his Windows password.";
+  const std::u16string wrong = u"The Windows password was not accepted, nothing is changed.";
   const struct {
-    ui::PasswordCheck answer;
+    const char* what;
+    const char16_t* running_as;  // the SID of the program's account
+    ui::PromptOutcome outcome;
+    std::u16string name;  // what was entered
+    std::u16string password;
     std::u16string logged;  // right after the prompt
-  } answers[] = {
-      {ui::PasswordCheck::kConfirmed,
-       u"The owner of this account is confirmed by his Windows password."},
-      {ui::PasswordCheck::kWrong, u"The Windows password was not accepted, nothing is changed."},
-      {ui::PasswordCheck::kCancelled,
+  } cases[] = {
+      {"a local account", kUserSid, kEntered, u"user", u"local secret", confirmed},
+      {"a Microsoft account", kMicrosoftUser, kEntered, u"MicrosoftAccount\\user@example.com",
+       u"cloud secret", confirmed},
+      {"a work account", kWorkUser, kEntered, u"AzureAD\\user", u"work secret", confirmed},
+      {"a wrong password", kWorkUser, kEntered, u"AzureAD\\user", u"local secret", wrong},
+      {"another account's password", kUserSid, kEntered, u"AzureAD\\user", u"work secret", wrong},
+      {"cancel", kUserSid, kCancelled, u"", u"",
        u"The Windows password was not entered (cancelled), nothing is changed."},
-      {ui::PasswordCheck::kUnavailable,
+      {"no prompt", kUserSid, kUnavailable, u"", u"",
        u"The Windows password cannot be checked on this system, nothing is changed."},
   };
-  for (const auto& [answer, logged] : answers) {
-    SCOPED_TRACE(static_cast<int>(answer));
+  for (const auto& test : cases) {
+    SCOPED_TRACE(test.what);
+    const platform::ScopedStandInUser user(sim::SidFromText(test.running_as).value());
     StartService(std::string("samples = 2\n") + OneSensor({}));
     Open();
     others_ = 0;
-    const ui::headless::ScopedPasswordResponder password(answer);
+    const ui::headless::ScopedPasswordResponder password(
+        test.outcome, platform::PackStandInCredential(test.name, test.password));
     const auto driver = Drive([](TFormOwnerCheck& check) {
       ADD_FAILURE() << "no finger to touch with";
       check.Close();
@@ -159,10 +188,10 @@ TEST_F(Owner, TheFirstFingerIsAddedOnlyWithTheWindowsPassword) {
     const Lines log = Log();
     ASSERT_GT(log.size(), before + 1);
     EXPECT_TRUE(log[before].starts_with(u"Windows Hello is not used: ")) << "why the password";
-    EXPECT_EQ(log[before + 1], logged);
-    const bool confirmed = answer == ui::PasswordCheck::kConfirmed;
-    EXPECT_EQ(others_, confirmed ? 1 : 0);
-    EXPECT_EQ(Column(3), confirmed ? Lines{u"0xF5"} : Lines{});
+    EXPECT_EQ(log[before + 1], test.logged);
+    const bool added = test.logged == confirmed;
+    EXPECT_EQ(others_, added ? 1 : 0);
+    EXPECT_EQ(Column(3), added ? Lines{u"0xF5"} : Lines{});
     CloseAndDestroy();
   }
 }
@@ -205,7 +234,8 @@ TEST_F(Owner, WindowsHelloProvesTheOwnerBeforeHisFirstFinger) {
     StartService(std::string("samples = 2\n") + OneSensor({}));
     Open();
     const ui::headless::ScopedHelloResponder hello(answer);
-    const ui::headless::ScopedPasswordResponder password(ui::PasswordCheck::kConfirmed);
+    const ui::headless::ScopedPasswordResponder password(
+        ui::PromptOutcome::kEntered, platform::PackStandInCredential(u"user", u"local secret"));
     const auto driver = Drive();
     for (int touch = 0; touch < 3; ++touch) {
       touches().Finger(1, 0xF6);  // two captures and the check of the new finger
@@ -256,7 +286,8 @@ TEST_F(Owner, UsePinInsteadOfATouchAsksWindowsHello) {
 TEST_F(Owner, OnWindows81WindowsHelloIsNeverAsked) {
   const platform::ScopedStandInWindows windows81(false);
   const ui::headless::ScopedHelloResponder hello(ui::HelloFromVerificationResult(2));
-  const ui::headless::ScopedPasswordResponder password(ui::PasswordCheck::kConfirmed);
+  const ui::headless::ScopedPasswordResponder password(
+      ui::PromptOutcome::kEntered, platform::PackStandInCredential(u"user", u"local secret"));
   StartService(std::string("samples = 2\n") + OneSensor({}));
   Open();
   std::optional<bool> use_pin_offered;

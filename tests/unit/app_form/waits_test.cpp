@@ -109,7 +109,7 @@ TEST_F(Waits, ClosingTheWindowWhileACommandWaitsCancelsItAndClosesAfterIt) {
     std::filesystem::remove(CfgPath());
     ProveOwner();
     dialogs_ = 0;
-    const ui::headless::ScopedPasswordResponder password(ui::PasswordCheck::kConfirmed);
+    const ui::headless::ScopedPasswordResponder password(ui::PromptOutcome::kCancelled);
     const ui::headless::ScopedHelloResponder hello(ui::HelloFromVerificationResult(0),
                                                    [&] { form().Close(); });
     const auto driver = Drive();

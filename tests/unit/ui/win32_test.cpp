@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "demo_forms.h"
+#include "ui/credential_prompt.h"
 #include "ui/layout.h"
 #include "ui/win32/dpi.h"
 #include "ui/win32/native.h"
@@ -466,6 +467,15 @@ TEST(Win32Dialogs, TheOwnerStaysUsableWhenTheDialogHasNoWindow) {
   EXPECT_EQ(dialog->ShowModal(), ModalResult::kCancel);
   EXPECT_TRUE(IsWindowEnabled(WindowOf(owner)));
   owner.Hide();
+}
+
+// An owner whose waits have ended gets no prompt, only "cancelled" (Wine's own prompt would
+// answer "not implemented").
+TEST(Win32Dialogs, NoCredentialPromptOnceTheOwnersWaitsHaveEnded) {
+  Form owner({.caption = u"Owner"});
+  owner.EndWaits();
+  EXPECT_EQ(PromptForCredential(&owner, u"Caption", u"Message", 0).outcome,
+            PromptOutcome::kCancelled);
 }
 
 // Each control has a live font at every moment of a change of DPI: the old font is still there
