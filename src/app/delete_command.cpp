@@ -29,7 +29,7 @@ void TForm1::btnDeleteClick() {
   if (fingers->IsLastFinger({record.UnitId, record.SubFactor})) {
     question += u"\r\n\r\n" + Get(kMainDeleteLastFinger);
   }
-  if (!ui::AskYesNo(this, Get(kMainDeleteQuestionTitle), question, true)) {
+  if (!ui::AskYesNo(this, Get(kMainDeleteQuestionTitle), question, ui::DefaultAnswer::kNo)) {
     AddLog(Get(kLogDeleteDeclined));
     return;
   }

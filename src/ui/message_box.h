@@ -29,8 +29,10 @@ void ShowInformation(const Form* owner, std::u16string caption, std::u16string t
 // An error box with one OK button.
 void ShowError(const Form* owner, std::u16string caption, std::u16string text);
 
-// A Yes/No question with a question mark; `default_no` makes No the default button. True only
+// A Yes/No question with a question mark, whose default button is `default_answer`'s. True only
 // for Yes.
-bool AskYesNo(const Form* owner, std::u16string caption, std::u16string text, bool default_no);
+enum class DefaultAnswer { kYes, kNo };
+bool AskYesNo(const Form* owner, std::u16string caption, std::u16string text,
+              DefaultAnswer default_answer);
 
 }  // namespace dactyra::ui

@@ -86,6 +86,9 @@ struct Point {
 // The keys that forms handle themselves, as Windows lists do (F2 rename, F3 find, F5 refresh,
 // Delete, Enter), reported when pressed without Ctrl, Alt or Shift; and Ctrl+I (information),
 // reported with Ctrl alone.
+// The weight of a text's font.
+enum class FontWeight { kNormal, kBold };
+
 enum class Key { kEnter, kDelete, kF2, kF3, kF5, kCtrlI };
 
 struct Size {

@@ -47,7 +47,7 @@ void Button::Click() {
 }
 
 Size Button::NaturalSize() const {
-  const Size text = detail::MeasureText(OwnerForm(), Text(), false);
+  const Size text = detail::MeasureText(OwnerForm(), Text());
   return {std::max(Scale(kButtonMinWidth), text.width + Scale(16)), Scale(kButtonHeight)};
 }
 
@@ -96,13 +96,13 @@ void RadioButton::Click() {
 }
 
 bool RadioButton::Fits(std::u16string_view text) const {
-  return GetPlacement().width == 0 || Scale(kCheckMark + kCheckMarkSpacing) +
-                                              detail::MeasureText(OwnerForm(), text, false).width <=
-                                          Bounds().width;
+  return GetPlacement().width == 0 ||
+         Scale(kCheckMark + kCheckMarkSpacing) + detail::MeasureText(OwnerForm(), text).width <=
+             Bounds().width;
 }
 
 Size RadioButton::NaturalSize() const {
-  const Size text = detail::MeasureText(OwnerForm(), Text(), false);
+  const Size text = detail::MeasureText(OwnerForm(), Text());
   return {Scale(kCheckMark + kCheckMarkSpacing) + text.width,
           std::max(text.height, Scale(kCheckMark)) + Scale(2)};
 }

@@ -59,14 +59,14 @@ void LabeledEdit::SetLabelText(std::u16string_view label) {
 }
 
 Rect LabeledEdit::LabelBounds() const {
-  const Size size = detail::MeasureText(OwnerForm(), label_, false);
+  const Size size = detail::MeasureText(OwnerForm(), label_);
   const Rect& box = Bounds();
   return {box.left - Scale(kLabelSpacing) - size.width, box.top + (box.height - size.height) / 2,
           size.width, size.height};
 }
 
 Size LabeledEdit::NaturalSize() const {
-  const Size text = detail::MeasureText(OwnerForm(), u"Wg", false);
+  const Size text = detail::MeasureText(OwnerForm(), u"Wg");
   return {Scale(121), text.height + Scale(8)};
 }
 

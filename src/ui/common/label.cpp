@@ -37,7 +37,8 @@ PaintColor Label::PaintedColor() const {
 }
 
 Size Label::NaturalSize() const {
-  return detail::MeasureText(OwnerForm(), Text(), options_.bold);
+  return detail::MeasureText(OwnerForm(), Text(),
+                             options_.bold ? FontWeight::kBold : FontWeight::kNormal);
 }
 
 }  // namespace dactyra::ui

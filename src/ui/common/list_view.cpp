@@ -28,7 +28,7 @@ void ListView::AddColumn(std::u16string title, int width) {
 
 int ListView::ColumnWidth(int column) const {
   const ListColumn& spec = columns_.at(static_cast<std::size_t>(column));
-  const int title = detail::MeasureText(OwnerForm(), spec.title, false).width;
+  const int title = detail::MeasureText(OwnerForm(), spec.title).width;
   return std::max(Scale(spec.width), title + Scale(kTitlePadding));
 }
 

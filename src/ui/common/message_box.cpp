@@ -12,9 +12,11 @@ void ShowError(const Form* owner, std::u16string caption, std::u16string text) {
   ShowMessageBox(owner, {std::move(caption), std::move(text), MessageIcon::kError});
 }
 
-bool AskYesNo(const Form* owner, std::u16string caption, std::u16string text, bool default_no) {
+bool AskYesNo(const Form* owner, std::u16string caption, std::u16string text,
+              DefaultAnswer default_answer) {
   const MessageBoxRequest request{std::move(caption), std::move(text), MessageIcon::kQuestion,
-                                  MessageButtons::kYesNo, default_no ? 2 : 1};
+                                  MessageButtons::kYesNo,
+                                  default_answer == DefaultAnswer::kNo ? 2 : 1};
   return ShowMessageBox(owner, request) == ModalResult::kYes;
 }
 

@@ -37,7 +37,8 @@ void MoveToTabFront(Control& control);
 bool HasFocus(const Control& control);
 
 // The size of a text in the form's font at its DPI, in device pixels.
-Size MeasureText(const Form& form, std::u16string_view text, bool bold);
+Size MeasureText(const Form& form, std::u16string_view text,
+                 FontWeight weight = FontWeight::kNormal);
 
 void ListAddColumn(ListView& list, int column);
 void ListInsertRow(ListView& list, int row);

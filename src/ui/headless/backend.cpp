@@ -122,7 +122,8 @@ bool IsWide(char16_t c) {
 
 // A fixed stand-in for the font: 7 pixels per character (8 when bold; twice that for a wide
 // one), 15 per line, at 96 DPI.
-Size MeasureText(const Form& form, std::u16string_view text, bool bold) {
+Size MeasureText(const Form& form, std::u16string_view text, FontWeight weight) {
+  const bool bold = weight == FontWeight::kBold;
   int lines = 1;
   int longest = 0;
   int current = 0;

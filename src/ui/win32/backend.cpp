@@ -228,7 +228,8 @@ bool HasFocus(const Control& control) {
   return window != nullptr && GetFocus() == window;
 }
 
-Size MeasureText(const Form& form, std::u16string_view text, bool bold) {
+Size MeasureText(const Form& form, std::u16string_view text, FontWeight weight) {
+  const bool bold = weight == FontWeight::kBold;
   const WindowDc dc(WindowOf(form));
   HFONT font = FormFont(form, bold);
   const Selection selected(

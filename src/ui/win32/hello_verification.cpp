@@ -5,6 +5,7 @@
 // owner's waits or a quit is cancelled, and so is the answer.
 
 #include <string>
+#include <variant>
 
 #include "base/wide.h"
 #include "ui/hello_verification.h"
@@ -61,23 +62,36 @@ bool WaitsEnded(const Form* owner) {
   return owner != nullptr && owner->WaitsEnded();
 }
 
+// The value that `operation` (started by `call`) gave, or how the verification ends instead:
+// cancelled, or the call failed.
+std::variant<std::int32_t, HelloResult> AwaitValue(EnumAsyncOperation& operation,
+                                                   const IID& handler_iid, Form* owner,
+                                                   const detail::WaitOptions& wait,
+                                                   std::u16string_view call) {
+  const AsyncEnumResult result = detail::AwaitModally(operation, handler_iid, owner, wait);
+  if (result.cancelled) {
+    return Cancelled();
+  }
+  if (FAILED(result.code)) {
+    return HelloCallFailed(call, static_cast<std::uint32_t>(result.code));
+  }
+  return result.value;
+}
+
 // Nothing when Windows Hello is available; otherwise why not.
 std::optional<HelloResult> CheckAvailability(UserConsentVerifierStatics& statics, Form* owner,
-                                             bool disable_owner) {
+                                             const detail::WaitOptions& wait) {
   ComRef<EnumAsyncOperation> operation;
   const HRESULT started = statics.CheckAvailabilityAsync(operation.Receive());
   if (FAILED(started) || !operation) {
     return HelloCallFailed(kCheckAvailability, static_cast<std::uint32_t>(started));
   }
-  const AsyncEnumResult availability = detail::AwaitModally(
-      *operation, detail::kIidAvailabilityHandler, owner, {.disable_owner = disable_owner});
-  if (availability.cancelled) {
-    return Cancelled();
+  const auto availability =
+      AwaitValue(*operation, detail::kIidAvailabilityHandler, owner, wait, kCheckAvailability);
+  if (const auto* ended = std::get_if<HelloResult>(&availability)) {
+    return *ended;
   }
-  if (FAILED(availability.code)) {
-    return HelloCallFailed(kCheckAvailability, static_cast<std::uint32_t>(availability.code));
-  }
-  return HelloFromAvailability(availability.value);
+  return HelloFromAvailability(std::get<std::int32_t>(availability));
 }
 
 HelloResult RequestVerification(const WindowsRuntime& runtime, UserConsentVerifierStatics& statics,
@@ -111,47 +125,48 @@ HelloResult RequestVerification(const WindowsRuntime& runtime, UserConsentVerifi
   if (FAILED(started) || !operation) {
     return HelloCallFailed(call, static_cast<std::uint32_t>(started));
   }
-  const AsyncEnumResult verification =
-      detail::AwaitModally(*operation, detail::kIidVerificationHandler, owner, options);
-  if (verification.cancelled) {
+  const auto verification =
+      AwaitValue(*operation, detail::kIidVerificationHandler, owner, options, call);
+  if (const auto* ended = std::get_if<HelloResult>(&verification)) {
+    return *ended;
+  }
+  return HelloFromVerificationResult(std::get<std::int32_t>(verification));
+}
+
+// Runs `use` with the class's statics in an initialised apartment; without them, or with the
+// owner's waits ended, what that means instead.
+template <typename Result, typename Use>
+Result WithVerifier(Form* owner, Use use) {
+  if (WaitsEnded(owner)) {
     return Cancelled();
   }
-  if (FAILED(verification.code)) {
-    return HelloCallFailed(call, static_cast<std::uint32_t>(verification.code));
+  const WindowsRuntime runtime;
+  const detail::RuntimeApartment apartment(runtime);
+  Verifier verifier = ActivateVerifier(runtime);
+  if (!verifier.statics) {
+    return verifier.failure;
   }
-  return HelloFromVerificationResult(verification.value);
+  return use(runtime, *verifier.statics);
 }
 
 }  // namespace
 
 HelloResult VerifyWithWindowsHello(Form* owner, std::u16string_view message,
                                    const std::function<void()>& prompt_not_in_front) {
-  if (WaitsEnded(owner)) {
-    return Cancelled();
-  }
-  const WindowsRuntime runtime;
-  const detail::RuntimeApartment apartment(runtime);
-  Verifier verifier = ActivateVerifier(runtime);
-  if (!verifier.statics) {
-    return verifier.failure;
-  }
-  if (auto unavailable = CheckAvailability(*verifier.statics, owner, true)) {
-    return *unavailable;
-  }
-  return RequestVerification(runtime, *verifier.statics, owner, message, prompt_not_in_front);
+  return WithVerifier<HelloResult>(
+      owner, [&](const WindowsRuntime& runtime, UserConsentVerifierStatics& statics) {
+        if (auto unavailable = CheckAvailability(statics, owner, {.disable_owner = true})) {
+          return *unavailable;
+        }
+        return RequestVerification(runtime, statics, owner, message, prompt_not_in_front);
+      });
 }
 
 std::optional<HelloResult> WindowsHelloUnavailable(Form* owner) {
-  if (WaitsEnded(owner)) {
-    return Cancelled();
-  }
-  const WindowsRuntime runtime;
-  const detail::RuntimeApartment apartment(runtime);
-  Verifier verifier = ActivateVerifier(runtime);
-  if (!verifier.statics) {
-    return verifier.failure;
-  }
-  return CheckAvailability(*verifier.statics, owner, false);
+  return WithVerifier<std::optional<HelloResult>>(
+      owner, [&](const WindowsRuntime&, UserConsentVerifierStatics& statics) {
+        return CheckAvailability(statics, owner, {.disable_owner = false});
+      });
 }
 
 }  // namespace dactyra::ui

@@ -73,7 +73,7 @@ TEST_F(Window, NoColumnIsNarrowerThanItsTitleOrItsLanguageWidth) {
       for (int i = 0; i < static_cast<int>(list.Columns().size()); ++i) {
         SCOPED_TRACE(file.path().filename().string() + ", " + std::to_string(dpi) + " DPI");
         const ui::ListColumn& column = list.Columns()[static_cast<std::size_t>(i)];
-        const int title = ui::detail::MeasureText(form(), column.title, false).width;
+        const int title = ui::detail::MeasureText(form(), column.title).width;
         EXPECT_GE(list.ColumnWidth(i), title + list.Scale(ui::ListView::kTitlePadding));
         EXPECT_GE(list.ColumnWidth(i), list.Scale(column.width));
       }

@@ -49,7 +49,7 @@ void TDemoMain::btnEnumClick() {
 
 void TDemoMain::btnDeleteClick() {
   const bool yes = AskYesNo(this, u"Query", u"Delete " + ListView.Cell(ListView.SelectedIndex(), 1),
-                            /*default_no=*/true);
+                            DefaultAnswer::kNo);
   memoLog.AppendLine(yes ? u"deleted" : u"Canceled deletion.");
 }
 
