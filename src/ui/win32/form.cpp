@@ -176,6 +176,7 @@ class FormKindImpl final : public NativeKind {
     Access::SetDpi(form, DpiFunctions::System().ForWindow(window));
     Access::SetHighContrast(form, SystemHighContrast());
     resources->fonts = CreateFormFonts(form.Font(), form.Dpi());
+    resources->icons = SetProgramIcons(window, form.Dpi());
     ApplyClientSize(form);
   }
   // Show, Hide and the window's own size are the form's business, and its fonts are for its
@@ -227,6 +228,11 @@ void RescaleForm(Form& form, int dpi) {
     std::swap(resources->fonts, fonts);
   }
   ApplyDpiBelow(form);
+  if (FormResources* resources = Access::Resources(form)) {
+    // Likewise the old icons, until the window has the new ones.
+    FormIcons icons = SetProgramIcons(WindowOf(form), dpi);
+    std::swap(resources->icons, icons);
+  }
 }
 
 std::shared_ptr<Mailbox> MakeMailbox(Form& form) {

@@ -146,6 +146,38 @@ TEST(Win32Forms, DpiChangeRescalesLayoutFontsAndColumns) {
   EXPECT_NE(large.lfHeight, 0);
 }
 
+// The width of the window's big or small icon; 0 without one.
+int IconWidth(HWND window, WPARAM which) {
+  ICONINFO info{};
+  HICON icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, which, 0));
+  if (icon == nullptr || !GetIconInfo(icon, &info)) {
+    return 0;
+  }
+  BITMAP bitmap{};
+  GetObjectW(info.hbmColor, sizeof(bitmap), &bitmap);
+  DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
+  return bitmap.bmWidth;
+}
+
+// The program's icon is in the caption and in Alt+Tab at the sizes of the window's DPI, also
+// once the window moved to a monitor of another DPI.
+TEST(Win32Forms, IconsFollowTheDpi) {
+  TDemoMain form;
+  const int first = form.Dpi();
+  for (const int dpi : {first, first == 144 ? 96 : 144}) {
+    if (dpi != form.Dpi()) {
+      RECT suggested{0, 0, ScaleForDpi(900, dpi), ScaleForDpi(700, dpi)};
+      SendMessageW(WindowOf(form), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                   reinterpret_cast<LPARAM>(&suggested));
+    }
+    SCOPED_TRACE(dpi);
+    const detail::DpiFunctions& system = detail::DpiFunctions::System();
+    EXPECT_EQ(IconWidth(WindowOf(form), ICON_BIG), system.SystemMetric(SM_CXICON, dpi));
+    EXPECT_EQ(IconWidth(WindowOf(form), ICON_SMALL), system.SystemMetric(SM_CXSMICON, dpi));
+  }
+}
+
 // A form's font is made at the window's DPI from its face and 96-DPI pixel height, and its
 // dialogs take it over.
 TEST(Win32Forms, FormFontIsScaledAndPassedToDialogs) {
