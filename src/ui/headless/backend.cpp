@@ -170,6 +170,7 @@ std::shared_ptr<Mailbox> MakeMailbox(Form&) {
   return std::make_shared<Mailbox>();
 }
 void FormApplyClientSize(Form&) {}
+void FormApplyFont(Form&) {}
 
 namespace {
 

@@ -136,7 +136,8 @@ bool GetMessageEndingOnQuit(MSG& message, Form& waiting);
 // The control whose native window this is; null for windows of others.
 Control* ControlOf(HWND window);
 
-// The form's fonts at the given DPI: its face and height, or the system's message font.
+// The form's fonts at the given DPI: its face and height, or the system's message font (also
+// for a face that is not installed, at the height asked for).
 FormFonts CreateFormFonts(const FontSpec& spec, int dpi);
 // The font of the form for normal or bold text; null before the form has its fonts.
 HFONT FormFont(const Form& form, bool bold);
