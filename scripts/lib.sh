@@ -23,6 +23,9 @@ fresh_wine_prefix() {  # fresh_wine_prefix <dir>
   # Windows not handed to an X window manager: Wine draws their frames itself and does not wait
   # for a manager (there is none on the virtual display) each time one is shown or hidden.
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
+  # The Windows the program meets most: Windows 10 (Wine 8 says Windows 7 by default, where the
+  # program offers no Windows Hello).
+  wine reg add 'HKCU\Software\Wine' /v Version /t REG_SZ /d win10 /f >/dev/null 2>&1 || true
   wineserver -w 2>/dev/null || true
 }
 

@@ -131,21 +131,22 @@ std::optional<TFingerRecord> TForm1::Enroll(WINBIO_BIOMETRIC_SUBTYPE slot, WINBI
   TFormEnroll dialog(
       this, *this, ServiceContext(),
       {.SubFactor = slot, .UnitId = unit, .Description = finger_name, .PinNeeded = pin_needed});
-  const std::optional<TEnrollResult> result =
-      ShowServiceDialog(dialog) == ui::ModalResult::kOk ? dialog.Result() : std::nullopt;
-  if (!result) {
-    AddLog(dialog.LastStatus());
-    NoteServiceRefusal(dialog.ResultError());
+  const bool ended_ok = ShowServiceDialog(dialog) == ui::ModalResult::kOk;
+  const TEnrollOutcome outcome = dialog.Outcome();
+  if (!ended_ok || !outcome.Committed) {
+    AddLog(outcome.Status);
+    NoteServiceRefusal(outcome.Error);
     AddLog(Get(kLogAddCancelled));
     return std::nullopt;
   }
-  AddLog(Format(Get(kLogAdded), result->UnitId, Hex2(result->SubFactor)));
-  TFingerRecord record{.UnitId = result->UnitId,
+  const TEnrollResult& committed = *outcome.Committed;
+  AddLog(Format(Get(kLogAdded), committed.UnitId, Hex2(committed.SubFactor)));
+  TFingerRecord record{.UnitId = committed.UnitId,
                        .DeviceName = {},
-                       .SubFactor = result->SubFactor,
+                       .SubFactor = committed.SubFactor,
                        .SubName = finger_name,
-                       .Description = dialog.Description()};
-  if (!KeepCheckedFinger(dialog.Check(), record)) {
+                       .Description = outcome.Description};
+  if (!KeepCheckedFinger(outcome.Check, record)) {
     return std::nullopt;
   }
   if (pin_needed) {

@@ -31,6 +31,7 @@ void TForm1::UpdateButtons() {
       (this->*command.Button).SetEnabled(command.Enabled(*this));
     }
   }
+  btnSignInOptions.SetVisible(FSignInOptionsOffered);
 }
 
 bool TForm1::RunCommand(const TCommand& command) {

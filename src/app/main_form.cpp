@@ -71,7 +71,6 @@ void TForm1::FormCreate() {
 
   SetCaption(Get(kMainTitle) + u" V" + GetAppVersionField(u"FileVersion"));
   WireCommands();
-  btnSignInOptions.SetVisible(false);
   FFingers.AddColumns(*this);
 
   // Outside any control's event: an error escaping the listing is shown in an error box, and

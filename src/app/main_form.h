@@ -219,7 +219,8 @@ class TForm1 final : public ui::Form, public TextSource {
   // when the code means that Windows keeps the sensor to itself, a log line says so and the
   // window offers the sign-in options.
   void NoteServiceRefusal(HRESULT code);
-  // Shows the button that opens Settings › Accounts › Sign-in options, where Windows has it.
+  // Offers the button that opens Settings › Accounts › Sign-in options, where Windows has it,
+  // from now on.
   void OfferSignInOptions();
 
   // ---- Why sign-in works or not, and a list that follows the hardware (hardware_watch.cpp) ----
@@ -258,6 +259,8 @@ class TForm1 final : public ui::Form, public TextSource {
   // A command runs (RunCommand), and the window was closed meanwhile.
   bool FCommandRunning = false;
   bool FCloseWhenDone = false;
+  // The window offers the system's sign-in options (see OfferSignInOptions).
+  bool FSignInOptionsOffered = false;
   // The line that says why the list is to be read again: of the events still settling, and
   // once they settled or the rows are out of date, of the listing due; null when none.
   const TranslatableText* FSettlingChange = nullptr;

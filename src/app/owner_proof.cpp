@@ -123,7 +123,8 @@ void TForm1::NoteServiceRefusal(HRESULT code) {
 void TForm1::OfferSignInOptions() {
   // Windows 8.1 has no such page.
   if (platform::IsWindows10OrLater()) {
-    btnSignInOptions.SetVisible(true);
+    FSignInOptionsOffered = true;
+    UpdateButtons();
   }
 }
 

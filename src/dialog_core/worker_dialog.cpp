@@ -42,23 +42,19 @@ void TWorkerDialog::StopWorker() {
   }
 }
 
-HRESULT TWorkerDialog::StartIdentifyWorker(const std::optional<TFingerRecord>& compared) {
-  StopWorker();
-  if (const HRESULT renewed = RenewLostSession(); Failed(renewed)) {
-    return renewed;
-  }
+HRESULT TWorkerDialog::StartIdentifyWorker(std::optional<TIdentifyTarget> target) {
   auto param = std::make_unique<TVerifyThreadParam>();
-  param->Window = PosterOf(WM_VERIFY_STATUS);
-  param->Lib = FContext.Lib;
-  param->Session = FContext.Session;
-  param->CurrentIdent = FContext.Identity;
-  if (compared) {
-    param->SelSubFactor = compared->SubFactor;
-    param->SelUnitId = compared->UnitId;
+  if (const HRESULT ready =
+          PrepareWorker(*param, WM_VERIFY_STATUS, &TVerifyThreadParam::CurrentIdent);
+      Failed(ready)) {
+    return ready;
+  }
+  if (target) {
+    param->SelSubFactor = target->SubFactor;
+    param->SelUnitId = target->UnitId;
   } else {
     param->ReportFound = true;
   }
-  param->Cancel = NewCancelFlag();
   HoldWorker(StartVerifyThread(std::move(param)));
   return S_OK;
 }

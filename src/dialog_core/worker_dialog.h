@@ -47,26 +47,50 @@ class TWorkerDialog : public ui::Form {
 
   const TextSource& Texts() const { return FTexts; }
 
-  // Posts `message` to this dialog from the worker's thread.
-  TWorkerPoster PosterOf(std::uint32_t message) const;
-  // A fresh stop flag for the next worker: one left behind keeps its own, set.
-  const PCancelFlag& NewCancelFlag();
   // Holds the worker just started with the current flag, until StopWorker.
   void HoldWorker(platform::WorkerThread worker) { FThread = std::move(worker); }
   // Gets a held worker out of the service (see StopServiceWorker).
   void StopWorker();
 
+  // Makes the dialog ready for its next worker and fills what every worker's record holds: the
+  // worker held is stopped, a session that the service lost is replaced, and `param` gets the
+  // poster of `message`, the binding, the session, the user's identity (in the field `identity`)
+  // and a fresh stop flag. The failure of the new session's open, when the worker must not
+  // start; else S_OK.
+  template <typename TParam>
+  HRESULT PrepareWorker(TParam& param, std::uint32_t message, TWinBioIdentity TParam::*identity) {
+    StopWorker();
+    if (const HRESULT renewed = RenewLostSession(); Failed(renewed)) {
+      return renewed;
+    }
+    param.Window = PosterOf(message);
+    param.Lib = FContext.Lib;
+    param.Session = FContext.Session;
+    param.*identity = FContext.Identity;
+    param.Cancel = NewCancelFlag();
+    return S_OK;
+  }
+
+  // What a touch is compared with: a sensor's unit and a finger's sub-factor.
+  struct TIdentifyTarget {
+    WINBIO_UNIT_ID UnitId = 0;
+    WINBIO_BIOMETRIC_SUBTYPE SubFactor = 0;
+  };
   // Starts the worker that waits for one touch and identifies it (the verification worker,
-  // posting WM_VERIFY_STATUS), after the one held is stopped and a session that the service lost
-  // is replaced: a touch is compared with `compared` (its unit and sub-factor) or, without one,
-  // reported. The failure of the new session's open, when no worker started; else S_OK.
-  HRESULT StartIdentifyWorker(const std::optional<TFingerRecord>& compared);
+  // posting WM_VERIFY_STATUS), prepared as PrepareWorker does: a touch is compared with `target`
+  // or, without one, reported. The failure of the new session's open, when no worker started;
+  // else S_OK.
+  HRESULT StartIdentifyWorker(std::optional<TIdentifyTarget> target);
 
   // A worker's call failed with `code`: when that says that the service lost the session, the
   // session is replaced before the next wait (RenewLostSession).
   void NoteFailure(HRESULT code);
 
  private:
+  // Posts `message` to this dialog from the worker's thread.
+  TWorkerPoster PosterOf(std::uint32_t message) const;
+  // A fresh stop flag for the next worker: one left behind keeps its own, set.
+  const PCancelFlag& NewCancelFlag();
   // Before a new worker starts, after StopWorker: a session that the service lost is closed
   // (unless a worker is still blocked on it) and a new one opened with the context's binding,
   // which the caller takes over with the context. The failure of the open, or S_OK.

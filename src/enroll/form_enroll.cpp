@@ -33,9 +33,9 @@ TFormEnroll::TFormEnroll(ui::Form* owner, const TextSource& texts, const TServic
   OnShow = [this] { FormShow(); };
   // A commit under way ends in success or failure, never in "cancelled"; after a success the
   // close box, like Done or Skip, gives OK.
-  OnCloseQuery = [this] { return !FCommitting; };
+  OnCloseQuery = [this] { return FPhase != TEnrollPhase::kCommitting; };
   OnClose = [this] {
-    if (FDone) {
+    if (FCommitted) {
       StopWorker();  // a check that waits
       SetModalResult(ui::ModalResult::kOk);
     }
@@ -52,9 +52,44 @@ TFormEnroll::TFormEnroll(ui::Form* owner, const TextSource& texts, const TServic
   FormCreate();
 }
 
+TEnrollOutcome TFormEnroll::Outcome() const {
+  return {.Committed = FCommitted,
+          .Description = lblInstruction.Text(),
+          .Check = FCheck,
+          .Status = FStatus,
+          .Error = FResultError};
+}
+
 void TFormEnroll::SetStatus(std::u16string_view text, ui::Color color) {
+  FStatus = text;
   lblStatus.SetColor(color);
   lblStatus.SetText(text);
+}
+
+void TFormEnroll::EnterPhase(TEnrollPhase phase) {
+  FPhase = phase;
+  const TranslatableText* caption = &kEnrollCancel;
+  switch (phase) {
+    case TEnrollPhase::kCapturing:
+    case TEnrollPhase::kCommitting:
+      break;
+    case TEnrollPhase::kCancelling:
+      caption = &kEnrollCanceling;
+      break;
+    case TEnrollPhase::kFailed:
+      caption = &kEnrollClose;
+      break;
+    case TEnrollPhase::kChecking:
+      caption = &kEnrollCheckSkip;
+      break;
+    case TEnrollPhase::kChecked:
+      caption = &kEnrollDone;
+      break;
+  }
+  btnCancel.SetText(Texts().Get(*caption));
+  btnCancel.SetEnabled(phase != TEnrollPhase::kCommitting && phase != TEnrollPhase::kCancelling);
+  // Once committed, the button ends the dialog with OK: the finger is there.
+  btnCancel.SetModalResult(FCommitted ? ui::ModalResult::kOk : ui::ModalResult::kNone);
 }
 
 void TFormEnroll::FormCreate() {
@@ -62,24 +97,23 @@ void TFormEnroll::FormCreate() {
   SetCaption(Texts().Get(kEnrollCaption));
   lblInstruction.SetLabelText(Texts().Get(kEnrollDescriptionLabel));
   lblStatus.SetText(Texts().Get(kEnrollPleaseWait));
-  btnCancel.SetText(Texts().Get(kEnrollCancel));
   btnRetry.SetText(Texts().Get(kEnrollCheckRetry));
   btnRemove.SetText(Texts().Get(kEnrollCheckRemove));
   btnKeep.SetText(Texts().Get(kEnrollCheckKeep));
   ProgressBar.SetAccessibleName(Texts().Get(kEnrollProgressName));
-  ShowCheckAnswers(false, false);
+  ShowCheckAnswers(TCheckAnswer::kNone);
+  EnterPhase(TEnrollPhase::kCapturing);
 }
 
 void TFormEnroll::FormShow() {
   // Each showing has a worker of its own, with a result slot of its own.
   FResult = std::make_shared<TEnrollResultSlot>();
-  FCommitting = false;
-  FDone = false;
   FCaptureCount = 0;
   FCommitted.reset();
   FResultError = S_OK;
   FCheck = TEnrollCheck::kUnchecked;
-  ShowCheckAnswers(false, false);
+  ShowCheckAnswers(TCheckAnswer::kNone);
+  EnterPhase(TEnrollPhase::kCapturing);
 
   lblInstruction.SetLabelText(Texts().Get(kEnrollDescriptionLabel));
   SetStatus(Texts().Get(kEnrollLocatingSensor), kIdleText);
@@ -87,18 +121,15 @@ void TFormEnroll::FormShow() {
   ProgressBar.SetPosition(0);
   lblCount.SetSystemColor();
   lblCount.SetText(u"");
-  btnCancel.SetText(Texts().Get(kEnrollCancel));
-  btnCancel.SetEnabled(true);
-  btnCancel.SetModalResult(ui::ModalResult::kNone);
   BringToFront();
 
   auto param = std::make_unique<TEnrollThreadParam>();
-  param->Window = PosterOf(WM_ENROLL_STATUS);
-  param->Lib = Context().Lib;
-  param->Session = Context().Session;
+  if (const HRESULT ready = PrepareWorker(*param, WM_ENROLL_STATUS, &TEnrollThreadParam::Identity);
+      Failed(ready)) {
+    WMEnrollStatus(enroll_event::kFailed, EventValue(static_cast<std::uint32_t>(ready)));
+    return;
+  }
   param->SubFactor = FRequest.SubFactor;
-  param->Cancel = NewCancelFlag();
-  param->Identity = Context().Identity;
   param->PresetUnitId = FRequest.UnitId;
   param->Result = FResult;
   HoldWorker(StartEnrollThread(std::move(param)));
@@ -130,8 +161,7 @@ void TFormEnroll::WMEnrollStatus(std::uintptr_t wparam, std::intptr_t lparam) {
                 kHintText);
       break;
     case enroll_event::kCommitting:
-      FCommitting = true;
-      btnCancel.SetEnabled(false);
+      EnterPhase(TEnrollPhase::kCommitting);
       ProgressBar.SetPosition(95);
       SetStatus(Texts().Get(kEnrollSaving), kInstructionText);
       break;
@@ -141,25 +171,19 @@ void TFormEnroll::WMEnrollStatus(std::uintptr_t wparam, std::intptr_t lparam) {
       if (!result) {
         break;
       }
-      FCommitting = false;
       FCommitted = result;
-      FDone = true;
       ProgressBar.SetPosition(100);
-      btnCancel.SetEnabled(true);
-      btnCancel.SetModalResult(ui::ModalResult::kOk);
       StartCheck();
       break;
     }
     case enroll_event::kFailed:
-      FCommitting = false;
-      FDone = false;
       FResultError = static_cast<HRESULT>(EventLow32(lparam));
+      NoteFailure(FResultError);
+      EnterPhase(TEnrollPhase::kFailed);
       SetIcon(TStateLight::kFailure);
       SetStatus(Texts().Get(kEnrollFailurePrefix) + WinBioErrorText(FResultError, Texts()),
                 kFailureText);
       lblCount.SetText(u"");
-      btnCancel.SetText(Texts().Get(kEnrollClose));
-      btnCancel.SetEnabled(true);
       break;
     case enroll_event::kCanceled:
       SetModalResult(ui::ModalResult::kCancel);
@@ -170,49 +194,47 @@ void TFormEnroll::WMEnrollStatus(std::uintptr_t wparam, std::intptr_t lparam) {
 }
 
 void TFormEnroll::btnCancelClick() {
-  if (FDone) {
+  if (FCommitted) {
     // Done, or Skip while the check waits: the finger stays as it was committed.
     StopWorker();
     SetModalResult(ui::ModalResult::kOk);
     return;
   }
-  btnCancel.SetEnabled(false);
-  btnCancel.SetText(Texts().Get(kEnrollCanceling));
+  EnterPhase(TEnrollPhase::kCancelling);
   StopWorker();
   SetModalResult(ui::ModalResult::kCancel);
   Close();
 }
 
-void TFormEnroll::ShowCheckAnswers(bool answered, bool recognised) {
-  btnRetry.SetVisible(answered);
-  btnRemove.SetVisible(answered && !recognised);
-  btnKeep.SetVisible(answered && !recognised);
-  btnCancel.SetVisible(!answered || recognised);
+void TFormEnroll::ShowCheckAnswers(TCheckAnswer answer) {
+  const bool not_recognised = answer == TCheckAnswer::kNotRecognised;
+  btnRetry.SetVisible(answer != TCheckAnswer::kNone);
+  btnRemove.SetVisible(not_recognised);
+  btnKeep.SetVisible(not_recognised);
+  btnCancel.SetVisible(!not_recognised);
 }
 
 void TFormEnroll::StartCheck() {
   StopWorker();
   FCheck = TEnrollCheck::kUnchecked;
-  ShowCheckAnswers(false, false);
+  ShowCheckAnswers(TCheckAnswer::kNone);
   SetStatus(FCommitted->IsNew ? Texts().Get(kEnrollNewFinger) : Texts().Get(kEnrollUpdatedFinger),
             kSuccessText);
   if (!Context().Lib.IsReady()) {
     // Without the service nothing can be checked: the commit's word is the last.
+    EnterPhase(TEnrollPhase::kChecked);
     SetIcon(TStateLight::kSuccess);
     lblCount.SetText(ClosingLine());
-    btnCancel.SetText(Texts().Get(kEnrollDone));
     return;
   }
   // The line below the commit's status asks for the touch.
+  EnterPhase(TEnrollPhase::kChecking);
   SetIcon(TStateLight::kWaiting);
   lblCount.SetColor(kInstructionText);
   lblCount.SetText(Texts().Get(kEnrollCheckWaiting));
-  btnCancel.SetText(Texts().Get(kEnrollCheckSkip));
-
-  TFingerRecord committed;
-  committed.UnitId = FCommitted->UnitId;
-  committed.SubFactor = FCommitted->SubFactor;
-  if (const HRESULT started = StartIdentifyWorker(committed); Failed(started)) {
+  if (const HRESULT started = StartIdentifyWorker(
+          TIdentifyTarget{.UnitId = FCommitted->UnitId, .SubFactor = FCommitted->SubFactor});
+      Failed(started)) {
     ShowNotRecognised(Texts().Get(kEnrollFailurePrefix) + WinBioErrorText(started, Texts()));
   }
 }
@@ -262,8 +284,8 @@ void TFormEnroll::ShowWorks() {
   SetStatus(Texts().Get(kEnrollCheckWorks), kSuccessText);
   lblCount.SetSystemColor();
   lblCount.SetText(ClosingLine());
-  btnCancel.SetText(Texts().Get(kEnrollDone));
-  ShowCheckAnswers(true, true);
+  EnterPhase(TEnrollPhase::kChecked);
+  ShowCheckAnswers(TCheckAnswer::kWorks);
   btnCancel.SetFocus();
 }
 
@@ -273,7 +295,7 @@ void TFormEnroll::ShowNotRecognised(std::u16string_view detail) {
   SetStatus(Texts().Get(kEnrollCheckNotRecognised), kFailureText);
   lblCount.SetSystemColor();
   lblCount.SetText(detail);
-  ShowCheckAnswers(true, false);
+  ShowCheckAnswers(TCheckAnswer::kNotRecognised);
   btnRetry.SetFocus();
 }
 

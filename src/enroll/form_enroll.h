@@ -35,11 +35,30 @@ enum class TEnrollCheck {
   kRemove,         // another answer, and the user wants the finger removed
 };
 
-// The modal dialog that enrolls one finger through its worker thread. On OK the committed
-// template is its Result and the description the user gave is its Description; otherwise its
-// LastStatus says why not. After the commit it asks for one more touch of the new finger (the
-// verification worker, with the committed template): Check says how that ended; Skip, like the
-// close box, leaves it unchecked and never undoes the commit.
+// Where an enrollment dialog stands; its Cancel button's caption and result follow from it.
+enum class TEnrollPhase {
+  kCapturing,   // locating the sensor and taking samples: Cancel
+  kCancelling,  // the worker is being stopped: Cancelling...
+  kCommitting,  // the commit runs: no way out until it ends
+  kFailed,      // the enrollment failed: Close
+  kChecking,    // committed; the check of the new finger waits or did not prove it: Skip
+  kChecked,     // committed and the check proved it (or nothing can check it): Done
+};
+
+// How an enrollment dialog ended, for its caller.
+struct TEnrollOutcome {
+  std::optional<TEnrollResult> Committed;  // the committed template, once there is one
+  std::u16string Description;              // as the user left it
+  TEnrollCheck Check = TEnrollCheck::kUnchecked;
+  std::u16string Status;  // the last status line: why nothing was committed
+  HRESULT Error = S_OK;   // the failure that ended the enrollment, S_OK when none did
+};
+
+// The modal dialog that enrolls one finger through its worker thread. Its Outcome says what
+// was committed and the description the user gave, or why nothing was. After the commit it asks
+// for one more touch of the new finger (the verification worker, with the committed template):
+// the outcome's Check says how that ended; Skip, like the close box, leaves it unchecked and never
+// undoes the commit.
 class TFormEnroll final : public TWorkerDialog {
  public:
   // Enrolls for the user of `context` on its session. Texts (enroll_texts.h) come from `texts`,
@@ -49,16 +68,9 @@ class TFormEnroll final : public TWorkerDialog {
 
   // What it was asked to enroll.
   const TEnrollRequest& Request() const { return FRequest; }
-  // The committed template, once there is one.
-  std::optional<TEnrollResult> Result() const { return FCommitted; }
-  // The description as the user left it.
-  std::u16string Description() const { return lblInstruction.Text(); }
-  // The status line as the dialog last showed it.
-  std::u16string LastStatus() const { return lblStatus.Text(); }
-  // The failure that ended the enrollment, S_OK when none did.
-  HRESULT ResultError() const { return FResultError; }
-  // How the check of the committed template ended.
-  TEnrollCheck Check() const { return FCheck; }
+  // How it ended (so far).
+  TEnrollOutcome Outcome() const;
+  TEnrollPhase Phase() const { return FPhase; }
 
   ui::LabeledEdit lblInstruction{*this, {243, 19, 121, 27}};
   ui::Label lblStatus{*this, {96, 52, 268, 42}, {}, {.word_wrap = true}};
@@ -91,10 +103,13 @@ class TFormEnroll final : public TWorkerDialog {
   const PEnrollResultSlot& ResultSlot() const { return FResult; }
 
  private:
+  // The phase, with the Cancel button's caption and result that go with it.
+  void EnterPhase(TEnrollPhase phase);
   // Waits for the touch that checks the committed template.
   void StartCheck();
-  // The buttons of the check, as the answer so far asks.
-  void ShowCheckAnswers(bool answered, bool recognised);
+  // The buttons of the check, as its answer so far asks.
+  enum class TCheckAnswer { kNone, kWorks, kNotRecognised };
+  void ShowCheckAnswers(TCheckAnswer answer);
   // The answer to the check: the finger works, or it does not and the user chooses.
   void ShowWorks();
   void ShowNotRecognised(std::u16string_view detail);
@@ -104,13 +119,13 @@ class TFormEnroll final : public TWorkerDialog {
   std::u16string ClosingLine() const;
 
   TEnrollRequest FRequest;
+  TEnrollPhase FPhase = TEnrollPhase::kCapturing;
   TEnrollCheck FCheck = TEnrollCheck::kUnchecked;
   std::optional<TEnrollResult> FCommitted;
+  std::u16string FStatus;  // the status line as last shown
   HRESULT FResultError = S_OK;
   // Shared with the running worker: where it leaves the committed template.
   PEnrollResultSlot FResult = std::make_shared<TEnrollResultSlot>();
-  bool FCommitting = false;        // the commit has started and not yet ended
-  bool FDone = false;              // the template has been committed
   std::int32_t FCaptureCount = 0;  // good captures, as last reported
 };
 

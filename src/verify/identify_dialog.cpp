@@ -39,7 +39,11 @@ void TIdentifyDialog::StartIdentify() {
   lblResult.SetText(u"");
   btnRetry.SetEnabled(false);
   SetIcon(TStateLight::kWaiting);
-  if (const HRESULT started = StartIdentifyWorker(FCompared); Failed(started)) {
+  std::optional<TIdentifyTarget> target;
+  if (FCompared) {
+    target = TIdentifyTarget{.UnitId = FCompared->UnitId, .SubFactor = FCompared->SubFactor};
+  }
+  if (const HRESULT started = StartIdentifyWorker(target); Failed(started)) {
     IdentificationFailed(started);
   }
 }

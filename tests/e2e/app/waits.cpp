@@ -44,23 +44,30 @@ void TryEveryCommand(const Program& program, HWND window) {
   Sleep(1500);
 }
 
-// Alt+F4 on the main window while the command waits: the program ends, and no dialog shows
-// once its window is gone; CFG.TOML is written at the close (it was removed before).
-void AltF4(Scenario& scenario, const Program& program, HWND window, const std::string& when) {
+// The main window closed while the command waits: by Alt+F4 while it is enabled, by a close
+// from outside (the taskbar, Task Manager) while it is disabled and takes no keys. The program
+// ends, and no dialog shows once its window is gone; CFG.TOML is written at the close (it was
+// removed before).
+void CloseWhileWaiting(Scenario& scenario, const Program& program, HWND window,
+                       const std::string& when) {
   Checks& checks = scenario.checks;
   DeleteFileW(scenario.File(L"CFG.TOML").c_str());
-  PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+  const bool enabled = IsWindowEnabled(window) != FALSE;
+  if (enabled) {
+    PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+  } else {
+    PostMessageW(window, WM_CLOSE, 0, 0);
+  }
   bool dialog_after_window = false;
   const auto deadline = std::chrono::steady_clock::now() + kShowRoom;
   while (!program.WaitForExit(std::chrono::milliseconds(50)) &&
          std::chrono::steady_clock::now() < deadline) {
-    if (!IsWindowVisible(window) &&
-        !TopLevelWindows(program.Id(), L"DactyraWindow").empty()) {
+    if (!IsWindowVisible(window) && !TopLevelWindows(program.Id(), L"DactyraWindow").empty()) {
       dialog_after_window = true;
     }
   }
   checks.Check(program.WaitForExit(std::chrono::milliseconds(0)),
-               "Alt+F4 " + when + " ends the program");
+               (enabled ? "Alt+F4 " : "closing the disabled window ") + when + " ends the program");
   checks.Check(!dialog_after_window, "no dialog shows after the window is gone");
   const std::string saved = ReadFileBytes(scenario.File(L"CFG.TOML"));
   checks.Check(saved.find("[units]") != std::string::npos &&
@@ -97,7 +104,7 @@ void Waits(Scenario& scenario) {
     checks.Check(!CommandStarted(before, Journal(scenario)),
                  "during the verification, keys, a click and a reader start nothing",
                  Widen(Journal(scenario).c_str()));
-    AltF4(scenario, program, window, "during the verification");
+    CloseWhileWaiting(scenario, program, window, "during the verification");
   }
 
   // Before the enrollment, Windows is asked whether Windows Hello has a PIN: the window stays
@@ -139,7 +146,7 @@ void Waits(Scenario& scenario) {
   checks.Check(!CommandStarted(before, Journal(scenario)),
                "during the availability check, keys, a click and a reader start nothing",
                Widen(Journal(scenario).c_str()));
-  AltF4(scenario, program, window, "during the availability check");
+  CloseWhileWaiting(scenario, program, window, "during the availability check");
 }
 
 }  // namespace dactyra::e2e

@@ -93,10 +93,10 @@ TEST(EnrollDialog, PresetSensorEnrollsWithoutLocating) {
                                     {3, 2}, {4, 3}, {6, 0}, {7, 0}};
   EXPECT_EQ(dialog.events, expected);
   EXPECT_EQ(dialog.progress, (std::vector<int>{0, 0, 13, 13, 24, 24, 34, 95, 100}));
-  ASSERT_TRUE(form.Result());
-  EXPECT_EQ(form.Result()->UnitId, 2u);
-  EXPECT_EQ(form.Result()->SubFactor, 0xF6);
-  EXPECT_TRUE(form.Result()->IsNew);
+  ASSERT_TRUE(form.Outcome().Committed);
+  EXPECT_EQ(form.Outcome().Committed->UnitId, 2u);
+  EXPECT_EQ(form.Outcome().Committed->SubFactor, 0xF6);
+  EXPECT_TRUE(form.Outcome().Committed->IsNew);
   EXPECT_EQ(form.lblInstruction.Text(), u"fingerprint #2");
   EXPECT_TRUE(winbio.Enrolled(2, 0xF6));
   EXPECT_TRUE(InProcessWinBio::WaitForModuleReferences(1)) << "the worker has ended";
@@ -125,7 +125,7 @@ TEST(EnrollDialog, WithoutPresetTheTouchFindsTheSensor) {
   EXPECT_EQ(dialog.events[1], (Event{2, 1}));
   EXPECT_EQ(dialog.shown[1].status,
             u"Sensor ready (Device ID: 1), please start data acquisition...");
-  EXPECT_EQ(form.Result()->UnitId, 1u);
+  EXPECT_EQ(form.Outcome().Committed->UnitId, 1u);
 }
 
 TEST(EnrollDialog, BadCapturesShowAHintAndKeepTheCount) {
@@ -228,7 +228,7 @@ subfactor = 0xF6
     form.btnCancel.Click();
   });
   EXPECT_EQ(form.ShowModal(), ModalResult::kOk);
-  EXPECT_FALSE(form.Result()->IsNew);
+  EXPECT_FALSE(form.Outcome().Committed->IsNew);
   EXPECT_EQ(form.lblStatus.Text(),
             u"Fingerprint registration successful! (Existing fingerprints updated)");
 }
@@ -276,7 +276,7 @@ TEST(EnrollDialog, ACommitIsNeverReportedAsCancelled) {
     ui::headless::PressCloseBox(form);
   });
   EXPECT_EQ(form.ShowModal(), ModalResult::kOk);
-  EXPECT_EQ(form.Result()->SubFactor, 0xF6);
+  EXPECT_EQ(form.Outcome().Committed->SubFactor, 0xF6);
   EXPECT_TRUE(winbio.Enrolled(1, 0xF6));
 }
 

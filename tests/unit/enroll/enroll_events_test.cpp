@@ -94,10 +94,10 @@ TEST(EnrollEvents, StepsOfASuccessfulEnrollment) {
   EXPECT_EQ(form.lblStatus.Text(), u"Saving fingerprint data...");
 
   PostDone(form, 1, 0xF5, true);
-  ASSERT_TRUE(form.Result());
-  EXPECT_EQ(form.Result()->UnitId, 1u);
-  EXPECT_EQ(form.Result()->SubFactor, 0xF5);
-  EXPECT_TRUE(form.Result()->IsNew);
+  ASSERT_TRUE(form.Outcome().Committed);
+  EXPECT_EQ(form.Outcome().Committed->UnitId, 1u);
+  EXPECT_EQ(form.Outcome().Committed->SubFactor, 0xF5);
+  EXPECT_TRUE(form.Outcome().Committed->IsNew);
   EXPECT_EQ(form.ProgressBar.Position(), 100);
   EXPECT_EQ(form.shapeIcon.Fill(), ui::Color(0x00BB00));
   EXPECT_EQ(form.lblStatus.Text(), u"Fingerprint registration successful! (New fingerprint)");
@@ -117,7 +117,7 @@ TEST(EnrollEvents, UpdatedTemplateAndLargeUnitIds) {
             u"Sensor ready (Device ID: 2147483649), please start data acquisition...");
   Post(form, enroll_event::kGoodCapture, 1);
   PostDone(form, 7, 0xFE, false);
-  EXPECT_FALSE(form.Result()->IsNew);
+  EXPECT_FALSE(form.Outcome().Committed->IsNew);
   EXPECT_EQ(form.lblStatus.Text(),
             u"Fingerprint registration successful! (Existing fingerprints updated)");
   EXPECT_EQ(form.lblCount.Text(),
@@ -178,10 +178,10 @@ TEST(EnrollEvents, ADoneFromElsewhereIsIgnored) {
   }
   EXPECT_EQ(form.btnCancel.Text(), u"&Cancel");
   EXPECT_EQ(form.btnCancel.GetModalResult(), ui::ModalResult::kNone);
-  EXPECT_FALSE(form.Result());
+  EXPECT_FALSE(form.Outcome().Committed);
   PostDone(form, 3, 0xF7, true);
   Post(form, enroll_event::kDone, 0x1234);
-  EXPECT_EQ(form.Result()->UnitId, 3u) << "the one result is taken once";
+  EXPECT_EQ(form.Outcome().Committed->UnitId, 3u) << "the one result is taken once";
 }
 
 }  // namespace
