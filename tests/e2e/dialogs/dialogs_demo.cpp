@@ -144,7 +144,7 @@ int RunEnroll(const std::u16string& folder, const TWinBioLib& lib, WINBIO_SESSIO
   });
   const Ticker ticker(form);
   const ui::ModalResult result = form.ShowModal();
-  const std::optional<TEnrollResult> enrolled = form.Result();
+  const std::optional<TEnrollResult> enrolled = form.Outcome().Committed;
   return result == ui::ModalResult::kOk && enrolled && enrolled->IsNew && enrolled->UnitId == 1 ? 0
                                                                                                 : 1;
 }
