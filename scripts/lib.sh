@@ -29,11 +29,13 @@ fresh_wine_prefix() {  # fresh_wine_prefix <dir>
   wineserver -w 2>/dev/null || true
 }
 
-# Chinese texts (the zh-CN language file, the built-in finger names) need a CJK font. The prefix
-# lacks the Windows CJK faces that Wine falls back to; it takes WenQuanYi Micro Hei for them.
+# Chinese, Japanese and Korean texts (their language files, the built-in finger names) need a
+# CJK font. The prefix lacks the Windows CJK faces that Wine falls back to and that those
+# language files name; it takes WenQuanYi Micro Hei for them.
 use_cjk_font() {
   local face
-  for face in SimSun "Microsoft YaHei" "Microsoft YaHei UI"; do
+  for face in SimSun "Microsoft YaHei" "Microsoft YaHei UI" "Microsoft JhengHei UI" \
+    "Yu Gothic UI" "Malgun Gothic"; do
     wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /t REG_SZ \
       /d "WenQuanYi Micro Hei" /f >/dev/null 2>&1 || true
   done

@@ -18,7 +18,7 @@ void TForm1::ShowAbout() {
                               u"\r\n" + Get(kMainAboutLinkTime) +
                               FormatDateTime(GetLocalLinkerTimestamp(FExecutablePath)) + u"\r\n" +
                               Get(kMainAboutHomePage) + std::u16string(kHomePage);
-  ui::ShowInformation(nullptr, Get(kMainTitle), text);
+  ui::ShowMessageBox(nullptr, {Get(kMainTitle), text, ui::MessageIcon::kProgram});
 }
 
 std::u16string TForm1::GetAppVersionField(std::u16string_view Key) const {

@@ -14,6 +14,14 @@ std::u16string TwoDigits(int value) {
   return {static_cast<char16_t>(u'0' + value / 10 % 10), static_cast<char16_t>(u'0' + value % 10)};
 }
 
+// The window's font as the texts name it.
+ui::FontSpec WindowFont(const TextSource& texts) {
+  const std::int32_t height = texts.Get(kMainFontHeight);
+  const auto [lowest, highest] = kMainFontHeightRange;
+  return {texts.Get(kMainFontName),
+          height >= lowest && height <= highest ? height : kMainFontHeight.built_in};
+}
+
 // "[hh:nn:ss] " with the locale's time separator.
 std::u16string TimeStamp() {
   const platform::LocalDateTime now = platform::CurrentLocalTime();
@@ -28,7 +36,7 @@ TForm1::TForm1(std::u16string_view executable_path, std::optional<std::u16string
     : ui::Form({.caption = u"Dactyra",
                 .client_width = 880,
                 .client_height = 620,
-                .font = ui::FontSpec{kWindowFontFace, kWindowFontPixels}}),
+                .font = WindowFont(BuiltInTexts())}),
       FExecutablePath(executable_path),
       FPerUserFolder(std::move(per_user_folder)) {
   ListView.OnSelectItem = [this](int row, bool selected) { ListViewSelectItem(row, selected); };
@@ -59,6 +67,7 @@ void TForm1::FormCreate() {
   FConfig =
       TConfigStore(std::move(place), *this, [this](std::u16string_view line) { AddLog(line); });
   FLang = LoadLanguageFor(directory, GetLocaleName());
+  SetFont(WindowFont(*this));
 
   SetCaption(Get(kMainTitle) + u" V" + GetAppVersionField(u"FileVersion"));
   WireCommands();

@@ -35,10 +35,6 @@ namespace dactyra {
 
 enum class TEnrollCheck;
 
-// The window's font, which the dialogs take over: Microsoft YaHei ("微软雅黑") at 13 pixels.
-inline constexpr char16_t kWindowFontFace[] = u"\u5FAE\u8F6F\u96C5\u9ED1";
-inline constexpr int kWindowFontPixels = 13;
-
 // The main window: the list of the current user's enrolled fingerprints, the command buttons
 // and the activity log. It owns the binding of the biometric service, the open session, the
 // sensors of the last listing, the user's identity and the language document, and gives every

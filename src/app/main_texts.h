@@ -4,12 +4,22 @@
 // files), each written once: its key and its built-in English.
 
 #include <array>
+#include <cstdint>
+#include <utility>
 
 #include "base/text_source.h"
 
 namespace dactyra {
 
 inline constexpr TranslatableText kMainTitle{u"main", u"title", u"Dactyra"};
+
+// The window's font, which the dialogs take over: each language file names the face Windows
+// uses for its interface in that language, and its height in pixels at 96 DPI. A height outside
+// kMainFontHeightRange is taken for the built-in one; an empty name means the system's message
+// font.
+inline constexpr TranslatableText kMainFontName{u"main", u"font.name", u"Microsoft YaHei"};
+inline constexpr TranslatableNumber kMainFontHeight{u"main", u"font.height", 13};
+inline constexpr std::pair<std::int32_t, std::int32_t> kMainFontHeightRange{8, 32};
 inline constexpr TranslatableText kMainUserLabel{u"main", u"label.user", u"User: "};
 
 // The command buttons and the offer of the system's sign-in options.

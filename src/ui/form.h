@@ -68,6 +68,8 @@ class Form : public Control {
   Form* Owner() const { return owner_; }
   FormBorder Border() const { return border_; }
   const FontSpec& Font() const { return font_; }
+  // Another font for every control of the form; dialogs made after it take it over.
+  void SetFont(const FontSpec& font);
 
   // The dots per inch of the monitor the form is on (96 for the headless backend).
   int Dpi() const { return dpi_; }

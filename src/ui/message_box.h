@@ -8,7 +8,8 @@ namespace dactyra::ui {
 
 class Form;
 
-enum class MessageIcon { kNone, kInformation, kQuestion, kWarning, kError };
+// kProgram: the program's own icon (the About box).
+enum class MessageIcon { kNone, kInformation, kQuestion, kWarning, kError, kProgram };
 enum class MessageButtons { kOk, kYesNo };
 
 struct MessageBoxRequest {

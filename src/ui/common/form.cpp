@@ -59,6 +59,15 @@ void Form::SetClientSize(int width, int height) {
   LayoutChildrenNow();
 }
 
+void Form::SetFont(const FontSpec& font) {
+  if (font == font_) {
+    return;
+  }
+  font_ = font;
+  detail::FormApplyFont(*this);
+  LayoutChildrenNow();  // texts that size their controls were measured in the old font
+}
+
 void Form::Show() {
   closed_ = false;
   RunHandler(OnShow);

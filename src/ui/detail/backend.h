@@ -54,6 +54,7 @@ void MemoClear(Memo& memo);
 
 std::shared_ptr<Mailbox> MakeMailbox(Form& form);
 void FormApplyClientSize(Form& form);
+void FormApplyFont(Form& form);  // every control takes the form's font
 void FormShow(Form& form);
 void FormHide(Form& form);
 void FormEnterModal(Form& form);       // before OnShow: the owner is disabled

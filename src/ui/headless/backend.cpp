@@ -171,6 +171,7 @@ std::shared_ptr<Mailbox> MakeMailbox(Form&) {
   return std::make_shared<Mailbox>();
 }
 void FormApplyClientSize(Form&) {}
+void FormApplyFont(Form&) {}
 
 namespace {
 

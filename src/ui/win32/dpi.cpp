@@ -27,6 +27,8 @@ const DpiFunctions& DpiFunctions::System() {
     found.system_parameters_info_for_dpi_ =
         ExportOf<decltype(found.system_parameters_info_for_dpi_)>(user32,
                                                                   "SystemParametersInfoForDpi");
+    found.get_system_metrics_for_dpi_ =
+        ExportOf<decltype(found.get_system_metrics_for_dpi_)>(user32, "GetSystemMetricsForDpi");
     found.enable_non_client_dpi_scaling_ = ExportOf<decltype(found.enable_non_client_dpi_scaling_)>(
         user32, "EnableNonClientDpiScaling");
     // A monitor's DPI (Windows 8.1 and later) comes from the shell's scaling library, kept
@@ -82,6 +84,15 @@ bool DpiFunctions::MessageFont(LOGFONTW& font, int dpi) const {
   font = metrics.lfMessageFont;
   font.lfHeight = MulDiv(font.lfHeight, dpi, SystemDpi());  // given at the system DPI
   return true;
+}
+
+int DpiFunctions::SystemMetric(int index, int dpi) const {
+  if (get_system_metrics_for_dpi_ != nullptr) {
+    if (const int value = get_system_metrics_for_dpi_(index, static_cast<UINT>(dpi)); value > 0) {
+      return value;
+    }
+  }
+  return MulDiv(GetSystemMetrics(index), dpi, SystemDpi());  // given at the system DPI
 }
 
 void DpiFunctions::EnableNonClientScaling(HWND window) const {

@@ -22,6 +22,8 @@ class DpiFunctions {
   void AdjustWindowRect(RECT& rect, DWORD style, DWORD ex_style, int dpi) const;
   // The message font of the system at `dpi`; false when the system gives none.
   bool MessageFont(LOGFONTW& font, int dpi) const;
+  // A system metric (SM_CXICON, say) at `dpi`.
+  int SystemMetric(int index, int dpi) const;
   // Lets the system scale the caption and frame of a top-level window (called on WM_NCCREATE;
   // needed where the manifest's newest awareness is not known).
   void EnableNonClientScaling(HWND window) const;
@@ -31,12 +33,14 @@ class DpiFunctions {
   using GetDpiForMonitorFunction = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
   using AdjustWindowRectExForDpiFunction = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
   using SystemParametersInfoForDpiFunction = BOOL(WINAPI*)(UINT, UINT, void*, UINT, UINT);
+  using GetSystemMetricsForDpiFunction = int(WINAPI*)(int, UINT);
   using EnableNonClientDpiScalingFunction = BOOL(WINAPI*)(HWND);
 
   GetDpiForWindowFunction get_dpi_for_window_ = nullptr;
   GetDpiForMonitorFunction get_dpi_for_monitor_ = nullptr;
   AdjustWindowRectExForDpiFunction adjust_window_rect_ex_for_dpi_ = nullptr;
   SystemParametersInfoForDpiFunction system_parameters_info_for_dpi_ = nullptr;
+  GetSystemMetricsForDpiFunction get_system_metrics_for_dpi_ = nullptr;
   EnableNonClientDpiScalingFunction enable_non_client_dpi_scaling_ = nullptr;
 };
 

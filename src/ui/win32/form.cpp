@@ -176,6 +176,7 @@ class FormKindImpl final : public NativeKind {
     Access::SetDpi(form, DpiFunctions::System().ForWindow(window));
     Access::SetHighContrast(form, SystemHighContrast());
     resources->fonts = CreateFormFonts(form.Font(), form.Dpi());
+    resources->icons = SetProgramIcons(window, form.Dpi());
     ApplyClientSize(form);
   }
   // Show, Hide and the window's own size are the form's business, and its fonts are for its
@@ -193,40 +194,39 @@ class FormKindImpl final : public NativeKind {
 
 }  // namespace
 
-FormFonts CreateFormFonts(const FontSpec& spec, int dpi) {
-  LOGFONTW font{};
-  if (!DpiFunctions::System().MessageFont(font, dpi)) {
-    font.lfHeight = -MulDiv(9, dpi, 72);
-    font.lfWeight = FW_NORMAL;
-    font.lfCharSet = DEFAULT_CHARSET;
-    lstrcpynW(font.lfFaceName, L"Segoe UI", LF_FACESIZE);
-  }
-  if (!spec.face.empty() && spec.pixel_height > 0) {
-    font.lfHeight = -MulDiv(spec.pixel_height, dpi, 96);
-    font.lfWidth = 0;
-    font.lfCharSet = DEFAULT_CHARSET;
-    lstrcpynW(font.lfFaceName, Wide(spec.face), LF_FACESIZE);
-  }
-  FormFonts fonts;
-  fonts.normal.reset(CreateFontIndirectW(&font));
-  font.lfWeight = FW_BOLD;
-  fonts.bold.reset(CreateFontIndirectW(&font));
-  return fonts;
-}
-
 const NativeKind& FormKind() {
   static const FormKindImpl kind;
   return kind;
 }
 
-void RescaleForm(Form& form, int dpi) {
-  Access::SetDpi(form, dpi);
-  FormFonts fonts = CreateFormFonts(form.Font(), dpi);
+namespace {
+
+// New fonts for every control, at the form's DPI.
+void RenewFonts(Form& form) {
+  FormFonts fonts = CreateFormFonts(form.Font(), form.Dpi());
   if (FormResources* resources = Access::Resources(form)) {
     // The old fonts stay until every control has taken the new ones.
     std::swap(resources->fonts, fonts);
   }
   ApplyDpiBelow(form);
+}
+
+}  // namespace
+
+void RescaleForm(Form& form, int dpi) {
+  Access::SetDpi(form, dpi);
+  RenewFonts(form);
+  if (FormResources* resources = Access::Resources(form)) {
+    // Likewise the old icons, until the window has the new ones.
+    FormIcons icons = SetProgramIcons(WindowOf(form), dpi);
+    std::swap(resources->icons, icons);
+  }
+}
+
+void FormApplyFont(Form& form) {
+  if (WindowOf(form) != nullptr) {
+    RenewFonts(form);
+  }
 }
 
 std::shared_ptr<Mailbox> MakeMailbox(Form& form) {

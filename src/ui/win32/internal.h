@@ -36,6 +36,11 @@ using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiDeleter>;
 using UniqueBrush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, GdiDeleter>;
 using UniquePen = std::unique_ptr<std::remove_pointer_t<HPEN>, GdiDeleter>;
 
+struct IconDeleter {
+  void operator()(HICON icon) const { DestroyIcon(icon); }
+};
+using UniqueIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
+
 // A device context of a window, released at the end of the scope.
 class WindowDc {
  public:
@@ -69,10 +74,17 @@ struct FormFonts {
   UniqueFont bold;
 };
 
+// The program's icon in a form's caption (small) and in Alt+Tab (large), at the form's DPI.
+struct FormIcons {
+  UniqueIcon large;
+  UniqueIcon small;
+};
+
 class AccessibleNames;
 
-// The native resources of one form: its fonts, the keyboard focus it had when it was last
-// deactivated, and the annotation service once a control of it has a name for screen readers.
+// The native resources of one form: its fonts and icons, the keyboard focus it had when it was
+// last deactivated, and the annotation service once a control of it has a name for screen
+// readers.
 struct FormResources {
   FormResources();
   ~FormResources();
@@ -80,6 +92,7 @@ struct FormResources {
   FormResources& operator=(const FormResources&) = delete;
 
   FormFonts fonts;
+  FormIcons icons;
   std::unique_ptr<AccessibleNames> accessible_names;
   HWND last_focus = nullptr;
   bool owner_disabled = false;  // while it is shown modally
@@ -95,6 +108,9 @@ COLORREF ToColorRef(const PaintColor& color);
 
 // Whether the user has chosen a high-contrast theme.
 bool SystemHighContrast();
+
+// The resource id of the program's icon (the first icon of the executable).
+inline constexpr WORD kProgramIconId = 1;
 
 // The window classes of the backend. The e2e tests find the main window by its class name.
 inline constexpr wchar_t kFormClass[] = L"DactyraWindow";
@@ -120,12 +136,18 @@ bool GetMessageEndingOnQuit(MSG& message, Form& waiting);
 // The control whose native window this is; null for windows of others.
 Control* ControlOf(HWND window);
 
-// The form's fonts at the given DPI: its face and height, or the system's message font.
+// The form's fonts at the given DPI: its face and height, or the system's message font (also
+// for a face that is not installed, at the height asked for).
 FormFonts CreateFormFonts(const FontSpec& spec, int dpi);
 // The font of the form for normal or bold text; null before the form has its fonts.
 HFONT FormFont(const Form& form, bool bold);
 
-// The form moved to a monitor of another DPI: new fonts and lengths for every control.
+// The program's icon in the sizes the system shows at `dpi`, given to the window (WM_SETICON).
+// The window keeps using them: the caller keeps them until it has given it others or is gone.
+// None where the executable has no icon.
+FormIcons SetProgramIcons(HWND window, int dpi);
+
+// The form moved to a monitor of another DPI: new fonts, icons and lengths for every control.
 void RescaleForm(Form& form, int dpi);
 
 // What the backend reaches inside the controls.

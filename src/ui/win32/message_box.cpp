@@ -16,6 +16,8 @@ UINT IconFlags(MessageIcon icon) {
       return MB_ICONWARNING;
     case MessageIcon::kError:
       return MB_ICONERROR;
+    case MessageIcon::kProgram:
+      return MB_USERICON;
     case MessageIcon::kNone:
       break;
   }
@@ -32,7 +34,15 @@ ModalResult ShowMessageBox(const Form* owner, const MessageBoxRequest& request) 
   const UINT flags = (request.buttons == MessageButtons::kYesNo ? MB_YESNO : MB_OK) |
                      IconFlags(request.icon) |
                      (request.default_button == 2 ? MB_DEFBUTTON2 : MB_DEFBUTTON1);
-  switch (MessageBoxW(owner_window, Wide(request.text), Wide(request.caption), flags)) {
+  MSGBOXPARAMSW box{};
+  box.cbSize = sizeof(box);
+  box.hwndOwner = owner_window;
+  box.hInstance = GetModuleHandleW(nullptr);
+  box.lpszText = Wide(request.text);
+  box.lpszCaption = Wide(request.caption);
+  box.dwStyle = flags;
+  box.lpszIcon = MAKEINTRESOURCEW(detail::kProgramIconId);  // for MB_USERICON only
+  switch (MessageBoxIndirectW(&box)) {
     case IDOK:
       return ModalResult::kOk;
     case IDYES:

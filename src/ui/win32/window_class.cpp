@@ -283,7 +283,7 @@ struct WindowClasses {
     wc.hInstance = Instance();
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.hIcon = LoadIconW(Instance(), MAKEINTRESOURCEW(1));
+    wc.hIcon = LoadIconW(Instance(), MAKEINTRESOURCEW(kProgramIconId));
     wc.lpfnWndProc = FormProc;
     wc.lpszClassName = kFormClass;
     form = RegisterClassExW(&wc);

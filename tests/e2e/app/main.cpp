@@ -13,11 +13,13 @@
 #include <chrono>
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "commands.h"
 #include "harness.h"
 #include "hello.h"
+#include "languages.h"
 #include "list_keys.h"
 #include "remote_window.h"
 #include "scenario.h"
@@ -366,6 +368,10 @@ int wmain(int argc, wchar_t** argv) {
     Waits(scenario);
   } else if (name == L"unusable-sensor") {
     UnusableSensor(scenario);
+  } else if (name.starts_with(L"language-")) {
+    const std::wstring program = argv[3];
+    WindowInLanguage(scenario, program.substr(0, program.find_last_of(L"\\/")) + L"\\language",
+                     name.substr(std::wstring_view(L"language-").size()));
   } else {
     std::printf("unknown scenario\n0 passed, 1 failed\n");
     return 2;

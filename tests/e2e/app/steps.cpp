@@ -129,17 +129,23 @@ bool WaitForLog(HWND main_window, const std::wstring& line) {
   return WaitFor([&] { return LogHas(main_window, line); }, kShowRoom);
 }
 
-void InstallChinese(Scenario& scenario, const std::wstring& language_folder) {
+void InstallLanguage(Scenario& scenario, const std::wstring& language_folder,
+                     const std::wstring& locale) {
   Checks& checks = scenario.checks;
-  wchar_t locale[LOCALE_NAME_MAX_LENGTH] = {};
-  if (GetUserDefaultLocaleName(locale, LOCALE_NAME_MAX_LENGTH) <= 0) {
-    lstrcpyW(locale, L"en-US");
+  wchar_t user_locale[LOCALE_NAME_MAX_LENGTH] = {};
+  if (GetUserDefaultLocaleName(user_locale, LOCALE_NAME_MAX_LENGTH) <= 0) {
+    lstrcpyW(user_locale, L"en-US");
   }
-  checks.Check(std::wstring(locale) == L"zh-CN", "the user's locale is zh-CN", locale);
+  checks.Check(user_locale == locale, "the user's locale is " + Narrow(locale), user_locale);
   CreateDirectoryW(scenario.File(L"language").c_str(), nullptr);
-  const std::string translation = ReadFileBytes(language_folder + L"\\zh-CN.TOML");
-  checks.Check(!translation.empty(), "the program comes with language\\zh-CN.TOML");
-  WriteFileBytes(scenario.folder + L"\\language\\" + locale + L".TOML", translation);
+  const std::string translation = ReadFileBytes(language_folder + L"\\" + locale + L".TOML");
+  checks.Check(!translation.empty(),
+               "the program comes with language\\" + Narrow(locale) + ".TOML");
+  WriteFileBytes(scenario.folder + L"\\language\\" + user_locale + L".TOML", translation);
+}
+
+void InstallChinese(Scenario& scenario, const std::wstring& language_folder) {
+  InstallLanguage(scenario, language_folder, L"zh-CN");
 }
 
 }  // namespace dactyra::e2e

@@ -32,8 +32,11 @@ bool WaitForText(HWND window, const std::wstring& part);
 HWND ListOf(HWND main_window);
 bool WaitForRows(HWND main_window, const Program& program, std::size_t count);
 
-// Gives the program the Simplified Chinese language file from `language_folder`, under the
-// user's locale name, which must be zh-CN.
+// Gives the program the language file of `locale` (zh-CN, say) from `language_folder`, under the
+// user's locale name, which must be that locale.
+void InstallLanguage(Scenario& scenario, const std::wstring& language_folder,
+                     const std::wstring& locale);
+// The Simplified Chinese one.
 void InstallChinese(Scenario& scenario, const std::wstring& language_folder);
 
 // A biometric reader arrived or left (DBT_DEVICEARRIVAL, DBT_DEVICEREMOVECOMPLETE), as the system

@@ -26,7 +26,7 @@ TEST_F(About, TheBoxNamesAuthorVersionLinkTimeAndHomePage) {
   ASSERT_EQ(Boxes().size(), 1u);
   const ui::MessageBoxRequest& box = Boxes()[0].request;
   EXPECT_EQ(box.caption, u"Dactyra");
-  EXPECT_EQ(box.icon, ui::MessageIcon::kInformation);
+  EXPECT_EQ(box.icon, ui::MessageIcon::kProgram);
   EXPECT_EQ(box.buttons, ui::MessageButtons::kOk);
   const platform::LocalDateTime linked = platform::UtcSecondsToLocalTime(kStamp).value();
   EXPECT_EQ(box.text, u"Author: Dactyra developers\r\nVersion: 1.0.0.0\r\nCompilation time: " +

@@ -1,6 +1,7 @@
 #include <filesystem>
 #include <string>
 
+#include "app/main_texts.h"
 #include "ui/detail/backend.h"
 #include "unit/app_form/form_fixture.h"
 
@@ -56,6 +57,28 @@ TEST_F(Window, LanguageFileReplacesTextsAndIntegerWidthsOnly) {
   EXPECT_EQ(form().ListView.Columns()[1].title, u"Sensor");
   EXPECT_EQ(Widths(form()), (std::vector<int>{30, 250, 60, 80, 170}));
   EXPECT_EQ(Log()[0], u"Lese...");
+}
+
+// The window's font, which its dialogs take over, is the one the language file names.
+TEST_F(Window, TakesTheFontOfTheLanguageFile) {
+  const ui::FontSpec built_in{std::u16string(kMainFontName.english), kMainFontHeight.built_in};
+  const struct {
+    const char* language;  // null: no file
+    ui::FontSpec font;
+  } cases[] = {
+      {nullptr, built_in},
+      {"[main]\nfont.name = \"Segoe UI\"\nfont.height = 15\n", {u"Segoe UI", 15}},
+      {"[main]\nfont.name = \"Malgun Gothic\"\nfont.height = 300\n",
+       {u"Malgun Gothic", built_in.pixel_height}},
+  };
+  for (const auto& [language, font] : cases) {
+    SCOPED_TRACE(language != nullptr ? language : "no language file");
+    if (language != nullptr) {
+      WriteLanguage(language);
+    }
+    EXPECT_EQ(Open().Font(), font);
+    CloseAndDestroy();
+  }
 }
 
 // Every language file shipped with the program, at 96 and 144 DPI.

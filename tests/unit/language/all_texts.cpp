@@ -66,6 +66,8 @@ TProgramTexts AllProgramTexts() {
   Append(all.fixed, kNewFingerLogTexts);
   Append(all.fixed, kConfigTexts);
   all.numbers.assign(kMainColumnWidths.begin(), kMainColumnWidths.end());
+  all.font_name = kMainFontName;
+  all.font_height = kMainFontHeight;
   return all;
 }
 

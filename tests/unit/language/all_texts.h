@@ -15,6 +15,9 @@ struct TProgramTexts {
   std::vector<TranslatableText> fixed;     // one built-in English text each
   std::vector<TranslatableText> composed;  // English is only the start of a text made at run time
   std::vector<TranslatableNumber> numbers;
+  // The window's font: every file names the one of its language, English's not the built-in.
+  TranslatableText font_name;
+  TranslatableNumber font_height;
 };
 
 TProgramTexts AllProgramTexts();

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "all_texts.h"
+#include "app/main_texts.h"
 #include "base/format.h"
 #include "base/utf.h"
 #include "documents/language.h"
@@ -109,6 +110,8 @@ TKeySet ProgramKeys(const TProgramTexts& program, bool composed) {
   for (const TranslatableNumber& number : program.numbers) {
     keys.emplace(number.section, number.key);
   }
+  keys.emplace(program.font_name.section, program.font_name.key);
+  keys.emplace(program.font_height.section, program.font_height.key);
   return keys;
 }
 
@@ -181,6 +184,8 @@ TEST(ProgramTexts, DeclareEachKeyOnce) {
   for (const TranslatableNumber& number : program.numbers) {
     EXPECT_TRUE(seen.insert({number.section, number.key}).second) << Show(number.key);
   }
+  EXPECT_TRUE(seen.insert(KeyOf(program.font_name)).second);
+  EXPECT_TRUE(seen.insert({program.font_height.section, program.font_height.key}).second);
 }
 
 // The English file is what an en-US system loads: it must change nothing, so it leaves out (as
@@ -253,6 +258,23 @@ TEST_P(Translation, TextsAreFoundAndFitTheirCallers) {
     const std::int32_t width = GetLangInt(lang.get(), number.section, number.key, kAbsentWidth);
     EXPECT_GE(width, 16) << Show(number.key);
     EXPECT_LE(width, 1000) << Show(number.key);
+  }
+}
+
+// Every file names its language's window font, at a height the program takes.
+TEST(LanguageFiles, NameTheWindowFont) {
+  const TProgramTexts program = AllProgramTexts();
+  const auto [lowest, highest] = kMainFontHeightRange;
+  for (const std::string& name : ShippedFiles(false)) {
+    SCOPED_TRACE(name);
+    const auto lang = Load(name);
+    ASSERT_NE(lang, nullptr);
+    const TranslatableText& face = program.font_name;
+    EXPECT_NE(GetLangStr(lang.get(), face.section, face.key, u""), u"");
+    const TranslatableNumber& height = program.font_height;
+    const std::int32_t pixels = GetLangInt(lang.get(), height.section, height.key, kAbsentWidth);
+    EXPECT_GE(pixels, lowest);
+    EXPECT_LE(pixels, highest);
   }
 }
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <thread>
 
+#include "base/wide.h"
 #include "demo_forms.h"
 #include "ui/credential_prompt.h"
 #include "ui/layout.h"
@@ -146,22 +147,89 @@ TEST(Win32Forms, DpiChangeRescalesLayoutFontsAndColumns) {
   EXPECT_NE(large.lfHeight, 0);
 }
 
+// The width of the window's big or small icon; 0 without one.
+int IconWidth(HWND window, WPARAM which) {
+  ICONINFO info{};
+  HICON icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, which, 0));
+  if (icon == nullptr || !GetIconInfo(icon, &info)) {
+    return 0;
+  }
+  BITMAP bitmap{};
+  GetObjectW(info.hbmColor, sizeof(bitmap), &bitmap);
+  DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
+  return bitmap.bmWidth;
+}
+
+// The program's icon is in the caption and in Alt+Tab at the sizes of the window's DPI, also
+// once the window moved to a monitor of another DPI.
+TEST(Win32Forms, IconsFollowTheDpi) {
+  TDemoMain form;
+  const int first = form.Dpi();
+  for (const int dpi : {first, first == 144 ? 96 : 144}) {
+    if (dpi != form.Dpi()) {
+      RECT suggested{0, 0, ScaleForDpi(900, dpi), ScaleForDpi(700, dpi)};
+      SendMessageW(WindowOf(form), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                   reinterpret_cast<LPARAM>(&suggested));
+    }
+    SCOPED_TRACE(dpi);
+    const detail::DpiFunctions& system = detail::DpiFunctions::System();
+    EXPECT_EQ(IconWidth(WindowOf(form), ICON_BIG), system.SystemMetric(SM_CXICON, dpi));
+    EXPECT_EQ(IconWidth(WindowOf(form), ICON_SMALL), system.SystemMetric(SM_CXSMICON, dpi));
+  }
+}
+
+std::wstring MessageFontFace() {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof(metrics);
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+  return metrics.lfMessageFont.lfFaceName;
+}
+
+int CALLBACK TakeOtherFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM taken) {
+  const std::wstring face = font->lfFaceName;
+  if (face.starts_with(L"@") || face == MessageFontFace()) {
+    return 1;  // a vertical face, or the one a missing face gives
+  }
+  *reinterpret_cast<std::wstring*>(taken) = face;
+  return 0;
+}
+
+// A face that is installed here, other than the message font's.
+std::wstring OtherInstalledFace() {
+  LOGFONTW every_face{};
+  every_face.lfCharSet = DEFAULT_CHARSET;
+  HDC screen = GetDC(nullptr);
+  std::wstring face;
+  EnumFontFamiliesExW(screen, &every_face, TakeOtherFace, reinterpret_cast<LPARAM>(&face), 0);
+  ReleaseDC(nullptr, screen);
+  return face;
+}
+
 // A form's font is made at the window's DPI from its face and 96-DPI pixel height, and its
-// dialogs take it over.
+// dialogs take it over; a face that is not installed gives the system's message font.
 TEST(Win32Forms, FormFontIsScaledAndPassedToDialogs) {
-  Form main({.caption = u"main",
-             .client_width = 200,
-             .client_height = 100,
-             .font = FontSpec{u"Tahoma", 13}});
-  Form dialog({.caption = u"dialog", .client_width = 100, .client_height = 50, .owner = &main});
-  Button in_main(main, {10, 10, 80, 24}, u"a");
-  Button in_dialog(dialog, {10, 10, 80, 24}, u"b");
-  for (const Button* button : {&in_main, &in_dialog}) {
-    LOGFONTW font{};
-    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(WindowOf(*button), WM_GETFONT, 0, 0)),
-               sizeof(font), &font);
-    EXPECT_EQ(font.lfHeight, -MulDiv(13, main.Dpi(), 96));
-    EXPECT_STREQ(font.lfFaceName, L"Tahoma");
+  const std::wstring installed = OtherInstalledFace();
+  ASSERT_NE(installed, L"");
+  const struct {
+    std::wstring face;
+    std::wstring expected;
+  } cases[] = {{installed, installed}, {L"No Such Face Anywhere", MessageFontFace()}};
+  for (const auto& [face, expected] : cases) {
+    Form main({.caption = u"main",
+               .client_width = 200,
+               .client_height = 100,
+               .font = FontSpec{FromWide(face), 13}});
+    Form dialog({.caption = u"dialog", .client_width = 100, .client_height = 50, .owner = &main});
+    Button in_main(main, {10, 10, 80, 24}, u"a");
+    Button in_dialog(dialog, {10, 10, 80, 24}, u"b");
+    for (const Button* button : {&in_main, &in_dialog}) {
+      LOGFONTW font{};
+      GetObjectW(reinterpret_cast<HFONT>(SendMessageW(WindowOf(*button), WM_GETFONT, 0, 0)),
+                 sizeof(font), &font);
+      EXPECT_EQ(font.lfHeight, -MulDiv(13, main.Dpi(), 96));
+      EXPECT_EQ(std::wstring(font.lfFaceName), expected);
+    }
   }
 }
 
