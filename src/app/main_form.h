@@ -90,6 +90,9 @@ class TForm1 final : public ui::Form, public TextSource {
   void btnSignInOptionsClick();
   // Renames the selected finger without a touch, as the verification dialog does.
   void RenameSelectedFinger();
+  // Gives the record at `index` the description the user typed in a dialog: the row shows it and
+  // the log says so; SaveCfg stores it. False, with nothing done, when it is the one it has.
+  bool RenameRow(std::size_t index, std::u16string_view description);
   // "Which finger is this?": identifies a touch and, for a listed finger of the user, selects
   // its row.
   void FindTouchedFinger();
