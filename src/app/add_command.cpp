@@ -11,7 +11,6 @@
 #include "base/format.h"
 #include "base/hex.h"
 #include "biometric/winbio_texts.h"
-#include "documents/finger_entry.h"
 #include "enroll/form_enroll.h"
 #include "platform/windows_version.h"
 #include "ui/hello_verification.h"
@@ -75,13 +74,7 @@ void TForm1::btnAddClick() {
   if (!enrolled) {
     return;
   }
-  FConfig.Change([&](toml::TTOMLTable& document) -> std::u16string {
-    if (!AppendFingerEntry(document, enrolled->UnitId, FingerIdText(enrolled->SubFactor),
-                           enrolled->Description, Owner())) {
-      return u"the \"finger\" entry is not an array.";
-    }
-    return {};
-  });
+  FBook.Add(*enrolled, Owner());
   btnEnumClick();
 }
 

@@ -6,7 +6,6 @@
 #include "app/main_texts.h"
 #include "base/format.h"
 #include "base/hex.h"
-#include "documents/finger_entry.h"
 
 namespace dactyra {
 
@@ -40,11 +39,7 @@ void TForm1::btnDeleteClick() {
   if (!DeleteTemplate(record)) {
     return;
   }
-  FConfig.Change([&](toml::TTOMLTable& document) -> std::u16string {
-    // An entry that is not there leaves the file as it was.
-    RemoveFingerEntry(document, record.UnitId, FingerIdText(record.SubFactor), Owner());
-    return {};
-  });
+  FBook.Remove(record, Owner());
   btnEnumClick();
 }
 

@@ -2,17 +2,13 @@
 // each, with the description stored in CFG.TOML.
 
 #include <utility>
+#include <vector>
 
 #include "app/log_texts.h"
 #include "app/main_form.h"
 #include "app/main_texts.h"
 #include "base/format.h"
-#include "base/hex.h"
-#include "base/strings.h"
 #include "biometric/winbio_texts.h"
-#include "documents/config_file.h"
-#include "documents/finger_entry.h"
-#include "toml/path_helpers.h"
 
 namespace dactyra {
 
@@ -31,30 +27,22 @@ void TForm1::btnEnumClick() {
   if (!found || !EnsureSession()) {
     return;
   }
-  ListEnrollments();
-  // A configuration file that cannot be read is left alone: the rows keep their finger names.
-  FConfig.Change([this](toml::TTOMLTable& document) {
-    StoreSensorNames(document);
-    ApplyStoredDescriptions(document);
-    return std::u16string();
-  });
-  FListingComplete = true;
+  ReadStoredDescriptions(ListEnrollments());
   AddLog(Format(Get(kLogFingersListed), static_cast<std::int64_t>(FFingers.Count())));
   UpdateButtons();
 }
 
 // Empties the list and says whose fingers are read; gives the user label.
 std::u16string TForm1::BeginListing() {
-  FListingComplete = false;
+  FBook.ForgetListing();
   FListDue = nullptr;  // this listing is the one due
-  FListedUnits.clear();
   ClearFingerList();
   UpdateButtons();
   std::u16string user_label = Get(kMainUserLabel);
   AddLog(Get(kLogReading));
   AddLog(user_label + GetCurrentUserName(*this));
-  if (!FConfigPlaceTold && !FConfig.Place().BesideProgram) {
-    AddLog(Format(Get(kLogConfigLocation), FCfgPath));
+  if (!FConfigPlaceTold && !FBook.Place().BesideProgram) {
+    AddLog(Format(Get(kLogConfigLocation), FBook.Place().Path));
   }
   FConfigPlaceTold = true;
   return user_label;
@@ -101,8 +89,9 @@ bool TForm1::SensorsFound() {
 }
 
 // One row per enrolled finger of every sensor.
-void TForm1::ListEnrollments() {
+std::set<std::int64_t> TForm1::ListEnrollments() {
   const ui::RedrawSuspension suspension(ListView);
+  std::set<std::int64_t> listed_units;
   for (std::size_t unit_index = 0; unit_index < FUnitCount; ++unit_index) {
     const WINBIO_UNIT_SCHEMA& unit = FUnitArray.Get()[unit_index];
     const std::u16string device_name = UnitDescription(unit);
@@ -112,7 +101,7 @@ void TForm1::ListEnrollments() {
       AddLogResult(u"  >> WinBioEnumEnrollments ", enrollments.Result);
       continue;
     }
-    FListedUnits.insert(unit.UnitId);
+    listed_units.insert(unit.UnitId);
     if (enrollments.SubFactors.empty()) {
       AddLog(Get(kLogNoFingers));
       continue;
@@ -126,36 +115,23 @@ void TForm1::ListEnrollments() {
                     .Description = finger_name});
     }
   }
+  return listed_units;
 }
 
-// Every sensor's name in the configuration's "units" table, which is made when missing.
-void TForm1::StoreSensorNames(toml::TTOMLTable& document) {
-  if (!toml::HasPath(&document, u"units")) {
-    document.Add(u"units", std::make_unique<toml::TTOMLTable>());
-  }
-  toml::TTOMLTable* units = toml::FindTable(&document, u"units");
+// Each record takes the stored description of its sensor and finger, when it is not empty, and
+// every sensor's name is stored. A configuration file that cannot be read is left alone: the
+// rows keep their finger names.
+void TForm1::ReadStoredDescriptions(const std::set<std::int64_t>& listed_units) {
+  std::vector<TSensorName> sensors;
   for (std::size_t unit_index = 0; unit_index < FUnitCount; ++unit_index) {
     const WINBIO_UNIT_SCHEMA& unit = FUnitArray.Get()[unit_index];
-    toml::SetString(units, IntToText(unit.UnitId), UnitDescription(unit), true);
+    sensors.push_back({unit.UnitId, UnitDescription(unit)});
   }
-}
-
-// Each record takes the first stored description of its sensor and finger that is not empty.
-void TForm1::ApplyStoredDescriptions(const toml::TTOMLTable& document) {
-  const toml::TTOMLArray* fingers = toml::GetArray(&document, kFingerArrayKey);
-  TDescriptionLookup lookup;
-  lookup.Entry.Owner = Owner();
-  const auto find = [&lookup](std::int32_t index, const toml::TTOMLTable& table) {
-    return lookup.FindDescription(index, table);
-  };
-  for (std::size_t index = 0; index < FFingers.Count(); ++index) {
-    const TFingerRecord& record = FFingers.Records()[index];
-    lookup.Entry.UnitId = record.UnitId;
-    lookup.Entry.FingerId = FingerIdText(record.SubFactor);
-    lookup.Description.clear();
-    toml::ForEachTable(fingers, find, true);
-    if (!lookup.Description.empty()) {
-      FFingers.SetDescription(index, std::move(lookup.Description));
+  std::vector<std::u16string> stored =
+      FBook.ReadListing(sensors, listed_units, FFingers.Records(), Owner());
+  for (std::size_t index = 0; index < stored.size(); ++index) {
+    if (!stored[index].empty()) {
+      FFingers.SetDescription(index, std::move(stored[index]));
     }
   }
 }

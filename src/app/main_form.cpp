@@ -62,10 +62,8 @@ std::int32_t TForm1::GetLangInt(std::u16string_view Module, std::u16string_view 
 
 void TForm1::FormCreate() {
   const std::u16string directory = ExecutableDirectory(FExecutablePath);
-  TConfigPlace place = ChooseConfigPlace(directory, FPerUserFolder);
-  FCfgPath = place.Path;
-  FConfig =
-      TConfigStore(std::move(place), *this, [this](std::u16string_view line) { AddLog(line); });
+  FBook = TFingerBook(TConfigStore(ChooseConfigPlace(directory, FPerUserFolder), *this,
+                                   [this](std::u16string_view line) { AddLog(line); }));
   FLang = LoadLanguageFor(directory, GetLocaleName());
   SetFont(WindowFont(*this));
 
@@ -82,11 +80,13 @@ void TForm1::FormCreate() {
 
 void TForm1::FormClose() {
   FLang.reset();
+  SaveCfg();
+}
+
+void TForm1::SaveCfg() {
   // Rows that do not show the stored enrollments (the listing stopped early, or never ran)
-  // would wipe every description from the file.
-  if (FListingComplete) {
-    SaveCfg();
-  }
+  // would wipe every description from the file: the book writes nothing then.
+  FBook.WriteList(FFingers.Records(), Owner());
 }
 
 void TForm1::FormDestroy() {

@@ -24,10 +24,10 @@
 #include "biometric/winbio_lib.h"
 #include "biometric/winbio_types.h"
 #include "dialog_core/worker_dialog.h"
-#include "documents/config_store.h"
+#include "documents/finger_book.h"
+#include "documents/language.h"
 #include "platform/device_change.h"
 #include "platform/platform.h"
-#include "toml/value.h"
 #include "ui/hello_verification.h"
 #include "ui/ui.h"
 
@@ -86,6 +86,9 @@ class TForm1 final : public ui::Form, public TextSource {
   void btnSignInOptionsClick();
   // Renames the selected finger without a touch, as the verification dialog does.
   void RenameSelectedFinger();
+  // Gives the record at `index` the description the user typed in a dialog: the row shows it and
+  // the log says so; SaveCfg stores it. False, with nothing done, when it is the one it has.
+  bool RenameRow(std::size_t index, std::u16string_view description);
   // "Which finger is this?": identifies a touch and, for a listed finger of the user, selects
   // its row.
   void FindTouchedFinger();
@@ -171,9 +174,10 @@ class TForm1 final : public ui::Form, public TextSource {
   bool ReadCurrentUser(std::u16string_view user_label);
   HRESULT EnumerateSensors();
   bool SensorsFound();
-  void ListEnrollments();
-  void StoreSensorNames(toml::TTOMLTable& document);
-  void ApplyStoredDescriptions(const toml::TTOMLTable& document);
+  // Gives the unit ids whose enrollments it could read.
+  std::set<std::int64_t> ListEnrollments();
+  // The stored descriptions on the rows, and the sensors' names in CFG.TOML.
+  void ReadStoredDescriptions(const std::set<std::int64_t>& listed_units);
 
   // The sensor for a new enrollment (SelectSensor of sensor_dialog.h over the sensors of the
   // last listing): a unit id, 0 for the automatic choice, -1 when cancelled.
@@ -246,16 +250,10 @@ class TForm1 final : public ui::Form, public TextSource {
   TWinBioBuffer<WINBIO_UNIT_SCHEMA> FUnitArray;
   std::size_t FUnitCount = 0;
   TWinBioIdentity FIdent{};
-  std::u16string FCfgPath;
-  TConfigStore FConfig;           // reads and writes FCfgPath
-  bool FConfigPlaceTold = false;  // the log has said where FCfgPath is, when not beside the program
-  std::unique_ptr<toml::TTOMLTable> FLang;
+  TFingerBook FBook;              // the descriptions in CFG.TOML
+  bool FConfigPlaceTold = false;  // the log has said where CFG.TOML is, when not beside the program
+  TLanguageDocument FLang;
   TFingerList FFingers{ListView};
-  // The rows show every enrollment of the sensors that the last listing could enumerate (the
-  // listing got through its end): only then may closing the window rewrite CFG.TOML.
-  bool FListingComplete = false;
-  // The unit ids whose enrollments the last listing enumerated.
-  std::set<std::int64_t> FListedUnits;
   // A command runs (RunCommand), and the window was closed meanwhile.
   bool FCommandRunning = false;
   bool FCloseWhenDone = false;

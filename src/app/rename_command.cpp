@@ -1,5 +1,5 @@
-// Renaming the selected finger without a touch: its description, stored as the verification
-// dialog stores a changed one.
+// Renaming a finger: without a touch (F2), and the description changed in the verification
+// dialog; both logged and stored alike.
 
 #include <optional>
 
@@ -17,15 +17,22 @@ void TForm1::RenameSelectedFinger() {
     AddLog(Get(kLogSelectFirst));
     return;
   }
-  const TFingerRecord record = FFingers.Records()[*selected];
-  const std::optional<std::u16string> edited = AskDescription(*this, record.Description, *this);
-  if (!edited || *edited == record.Description) {
-    return;
+  const std::optional<std::u16string> edited =
+      AskDescription(*this, FFingers.Records()[*selected].Description, *this);
+  if (edited && RenameRow(*selected, *edited)) {
+    SaveCfg();
   }
-  AddLog(
-      Format(Get(kLogRenamed), record.Description, *edited, record.UnitId, Hex2(record.SubFactor)));
-  FFingers.SetDescription(*selected, *edited);
-  SaveCfg();
+}
+
+bool TForm1::RenameRow(std::size_t index, std::u16string_view description) {
+  const TFingerRecord& record = FFingers.Records()[index];
+  if (description == record.Description) {
+    return false;
+  }
+  AddLog(Format(Get(kLogRenamed), record.Description, description, record.UnitId,
+                Hex2(record.SubFactor)));
+  FFingers.SetDescription(index, std::u16string(description));
+  return true;
 }
 
 }  // namespace dactyra

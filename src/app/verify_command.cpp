@@ -31,10 +31,9 @@ void TForm1::btnVerifyClick() {
     edited = dialog.Description();
   }
 
-  const bool changed = record.Description != edited;
-  FFingers.SetDescription(*selected, edited);
+  const bool renamed = RenameRow(*selected, edited);
   AddLog(Get(kLogVerifyClosed));
-  if (changed) {
+  if (renamed) {
     SaveCfg();
   }
 }

@@ -5,6 +5,25 @@
 #include "toml/path_helpers.h"
 
 namespace dactyra {
+namespace {
+
+// The index of the first entry of `fingers` (may be null) that `key` matches; -1 when none does.
+std::int32_t FindEntry(const toml::TTOMLArray* fingers, const TFingerEntryKey& key) {
+  std::int32_t found = -1;
+  toml::ForEachTable(
+      fingers,
+      [&](std::int32_t index, const toml::TTOMLTable& table) {
+        if (!key.Matches(table)) {
+          return true;
+        }
+        found = index;
+        return false;
+      },
+      true);
+  return found;
+}
+
+}  // namespace
 
 bool EntryBelongsTo(const toml::TTOMLTable& entry, std::u16string_view owner) {
   const toml::TTOMLValue* user = nullptr;
@@ -36,20 +55,13 @@ std::unique_ptr<toml::TTOMLTable> NewFingerEntry(std::int64_t unit_id,
   return table;
 }
 
-bool TDescriptionLookup::FindDescription(std::int32_t, const toml::TTOMLTable& table) {
-  if (Entry.Matches(table)) {
-    Description = toml::GetString(&table, kEntryDescriptionKey, u"");
-    return false;
+std::u16string FindDescription(const toml::TTOMLArray* fingers, const TFingerEntryKey& key) {
+  const std::int32_t index = FindEntry(fingers, key);
+  if (index < 0) {
+    return {};
   }
-  return true;
-}
-
-bool TEntryLocator::FindEntryIndex(std::int32_t index, const toml::TTOMLTable& table) {
-  if (Entry.Matches(table)) {
-    Index = index;
-    return false;
-  }
-  return true;
+  return toml::GetString(fingers->GetItem(index)->As<toml::TTOMLTable>(), kEntryDescriptionKey,
+                         u"");
 }
 
 bool AppendFingerEntry(toml::TTOMLTable& document, std::int64_t unit_id,
@@ -67,14 +79,9 @@ bool AppendFingerEntry(toml::TTOMLTable& document, std::int64_t unit_id,
 bool RemoveFingerEntry(toml::TTOMLTable& document, std::int64_t unit_id,
                        std::u16string_view finger_id, std::u16string_view owner) {
   toml::TTOMLArray* fingers = toml::GetArray(&document, kFingerArrayKey);
-  TEntryLocator locator{{unit_id, std::u16string(finger_id), std::u16string(owner)}};
-  toml::ForEachTable(
-      fingers,
-      [&locator](std::int32_t index, toml::TTOMLTable& table) {
-        return locator.FindEntryIndex(index, table);
-      },
-      true);
-  return locator.Index >= 0 && toml::Delete(fingers, locator.Index);
+  const std::int32_t index =
+      FindEntry(fingers, {unit_id, std::u16string(finger_id), std::u16string(owner)});
+  return index >= 0 && toml::Delete(fingers, index);
 }
 
 }  // namespace dactyra

@@ -1,8 +1,8 @@
 #pragma once
 
 // A "finger" entry of CFG.TOML: one table of the "finger" array, with the sensor's unit id, the
-// finger id ("0xF5"), the description and the SID of the account whose finger it is. Every
-// reader and writer of these entries goes through this file.
+// finger id ("0xF5"), the description and the SID of the account whose finger it is. The finger
+// book (finger_book.h) reads and writes the entries through this file.
 
 #include <cstdint>
 #include <memory>
@@ -42,23 +42,9 @@ std::unique_ptr<toml::TTOMLTable> NewFingerEntry(std::int64_t unit_id,
                                                  std::u16string_view description,
                                                  std::u16string_view owner);
 
-// The state of the description lookup of one listing, shared by all its rows, and its callback
-// for ForEachTable: the first entry that matches gives the description and ends the walk.
-struct TDescriptionLookup {
-  TFingerEntryKey Entry;
-  std::u16string Description;
-
-  bool FindDescription(std::int32_t index, const toml::TTOMLTable& table);
-};
-
-// The state of the search for one entry, and its callback for ForEachTable: the first entry
-// that matches gives its index and ends the walk.
-struct TEntryLocator {
-  TFingerEntryKey Entry;
-  std::int32_t Index = -1;  // -1 while none is found
-
-  bool FindEntryIndex(std::int32_t index, const toml::TTOMLTable& table);
-};
+// The description of the first entry of `fingers` (the "finger" array; may be null) that `key`
+// matches: empty when none matches, and when that entry's description is empty.
+std::u16string FindDescription(const toml::TTOMLArray* fingers, const TFingerEntryKey& key);
 
 // Appends an entry to the configuration document, creating the "finger" array when the document
 // has none. False when "finger" holds something other than an array; the document is then left

@@ -111,8 +111,8 @@ std::optional<std::u16string> ChooseLanguageFile(std::u16string_view locale_name
   return OnlyFileOfLanguage(locale_name, file_names);
 }
 
-std::unique_ptr<toml::TTOMLTable> LoadLanguageFor(std::u16string_view executable_directory,
-                                                  std::u16string_view locale_name) {
+TLanguageDocument LoadLanguageFor(std::u16string_view executable_directory,
+                                  std::u16string_view locale_name) {
   const std::u16string folder = LanguageFolder(executable_directory);
   const std::optional<std::u16string> file = ChooseLanguageFile(locale_name, FileNamesIn(folder));
   return file ? LoadLanguage(folder + *file) : nullptr;
@@ -122,7 +122,7 @@ std::u16string GetLocaleName() {
   return platform::UserDefaultLocaleName();
 }
 
-std::unique_ptr<toml::TTOMLTable> LoadLanguage(std::u16string_view path) {
+TLanguageDocument LoadLanguage(std::u16string_view path) {
   return toml::LoadFromFile(path, false);
 }
 

@@ -22,16 +22,19 @@ std::u16string LanguageFolder(std::u16string_view executable_directory);
 std::optional<std::u16string> ChooseLanguageFile(std::u16string_view locale_name,
                                                  const std::vector<std::u16string>& file_names);
 
+// A loaded language document; null for none (the built-in texts).
+using TLanguageDocument = std::unique_ptr<toml::TTOMLTable>;
+
 // The language document for the locale from the language folder beside the executable (the
 // file ChooseLanguageFile picks), or none.
-std::unique_ptr<toml::TTOMLTable> LoadLanguageFor(std::u16string_view executable_directory,
-                                                  std::u16string_view locale_name);
+TLanguageDocument LoadLanguageFor(std::u16string_view executable_directory,
+                                  std::u16string_view locale_name);
 
 // The user's default locale name ("zh-CN"), "en-US" when the system gives none.
 std::u16string GetLocaleName();
 
 // The language document of the file, or none when the file is missing or does not parse.
-std::unique_ptr<toml::TTOMLTable> LoadLanguage(std::u16string_view path);
+TLanguageDocument LoadLanguage(std::u16string_view path);
 
 // A text of the language document: `module` is the section (a dotted path), `id` the key path
 // inside it. The default when there is no document, no such section or key, or the value is not

@@ -1,7 +1,9 @@
 // The list as a Windows list: its keys and context menu give the window's commands when they
 // are enabled; F2 renames without a touch; F3 tells which finger a touch was.
 
+#include <algorithm>
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -212,6 +214,44 @@ TEST_F(ListKeys, RenameCancelledOrUnchangedChangesNothing) {
     EXPECT_EQ(Row(1)[4], u"right index finger");
     EXPECT_EQ(Log().size(), before);
     EXPECT_EQ(ReadCfg(), listed);
+  }
+}
+
+// A description changed in the verification dialog is a rename like F2's, with its log line.
+TEST_F(ListKeys, BothWaysOfRenamingLogTheSameLine) {
+  struct Case {
+    const char* what;
+    std::function<void(ui::Form&)> type;  // types "left thumb" into the dialog and leaves it
+    std::function<void()> open;
+  };
+  const Case cases[] = {
+      {"F2",
+       [](ui::Form& dialog) {
+         ui::headless::FindAll<ui::LabeledEdit>(dialog).front()->SetText(u"left thumb");
+         ui::headless::PressEnter(dialog);
+       },
+       [this] { form().ListView.KeyDown(Key::kF2); }},
+      {"the verification dialog",
+       [](ui::Form& dialog) {
+         dynamic_cast<TFormVerify&>(dialog).lblTitle.SetText(u"left thumb");
+         dialog.Close();
+       },
+       [this] { form().btnVerify.Click(); }},
+  };
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.what);
+    std::filesystem::remove(CfgPath());
+    StartService(kState);
+    Open();
+    form().ListView.Select(0);
+    const ScopedModalDriver driver(test.type);
+    test.open();
+    const Lines log = Log();
+    EXPECT_EQ(std::count(log.begin(), log.end(),
+                         u"Fingerprint renamed from \"fingerprint #1\" to \"left thumb\" (Device "
+                         u"ID: 1, Fingerprint ID: 0xF5)"),
+              1);
+    CloseAndDestroy();
   }
 }
 

@@ -10,7 +10,6 @@
 
 #include "base/file.h"
 #include "base/strings.h"
-#include "documents/config_file.h"
 #include "documents/finger_entry.h"
 #include "toml/document_io.h"
 #include "toml/path_helpers.h"
@@ -24,6 +23,28 @@
 
 namespace dactyra {
 namespace {
+
+TEST(LoadConfig, TellsMissingLoadedAndUnreadableApart) {
+  testing::TempFolder folder;
+  const TConfigDocument missing = LoadConfig(folder.File(u"CFG.TOML"));
+  EXPECT_EQ(missing.State, TConfigDocument::TState::kMissing);
+  ASSERT_NE(missing.Document, nullptr);
+  EXPECT_EQ(missing.Document->Items().Count(), 0);
+
+  testing::WriteBytes(folder.path() / "CFG.TOML", "[units]\n1 = \"Sensor\"\n");
+  const TConfigDocument loaded = LoadConfig(folder.File(u"CFG.TOML"));
+  EXPECT_EQ(loaded.State, TConfigDocument::TState::kLoaded);
+  EXPECT_EQ(toml::GetString(loaded.Document.get(), u"units.1", u""), u"Sensor");
+
+  testing::WriteBytes(folder.path() / "CFG.TOML", "[[finger]\nunitid = 1\n");
+  const TConfigDocument broken = LoadConfig(folder.File(u"CFG.TOML"));
+  EXPECT_EQ(broken.State, TConfigDocument::TState::kUnreadable);
+  EXPECT_EQ(broken.Document, nullptr);
+
+  // Something at the path that is no file is not "missing" either: it must not be replaced.
+  std::filesystem::create_directories(folder.path() / "DIR.TOML");
+  EXPECT_EQ(LoadConfig(folder.File(u"DIR.TOML")).State, TConfigDocument::TState::kUnreadable);
+}
 
 TEST(ConfigStore, WhileAnotherCopyHoldsTheLockNothingIsWritten) {
   testing::TempFolder folder;
@@ -47,17 +68,7 @@ TEST(ConfigStore, WhileAnotherCopyHoldsTheLockNothingIsWritten) {
 #if !defined(_WIN32)
 // Two accounts that share the file each rename their own finger 0xF5 of unit 1.
 std::u16string DescriptionOf(const toml::TTOMLTable& document, std::u16string_view owner) {
-  TDescriptionLookup lookup;
-  lookup.Entry.UnitId = 1;
-  lookup.Entry.FingerId = u"0xF5";
-  lookup.Entry.Owner = owner;
-  toml::ForEachTable(
-      toml::GetArray(&document, u"finger"),
-      [&lookup](std::int32_t index, const toml::TTOMLTable& table) {
-        return lookup.FindDescription(index, table);
-      },
-      true);
-  return lookup.Description;
+  return FindDescription(toml::GetArray(&document, u"finger"), {1, u"0xF5", std::u16string(owner)});
 }
 
 // One account's copy renaming its finger again and again; gives how many of its renames were

@@ -24,6 +24,37 @@ std::u16string Descriptions(toml::TTOMLTable& document) {
   return all;
 }
 
+// The description the listing would show for a row (empty: the finger name).
+std::u16string Lookup(const toml::TTOMLTable* document, std::int64_t unit_id,
+                      std::u16string finger) {
+  return FindDescription(toml::GetArray(document, u"finger"), {unit_id, std::move(finger), u""});
+}
+
+TEST(DescriptionLookup, FirstExactMatchWins) {
+  const auto document = Parse(
+      u"[[finger]]\nunitid = 1\nfingerid = \"0xf5\"\ndescription = \"lower case\"\n"
+      u"[[finger]]\nunitid = 2\nfingerid = \"0xF5\"\ndescription = \"other sensor\"\n"
+      u"[[finger]]\nunitid = 1\nfingerid = \"0xF5\"\ndescription = \"first\"\n"
+      u"[[finger]]\nunitid = 1\nfingerid = \"0xF5\"\ndescription = \"second\"\n"
+      u"[[finger]]\nunitid = 1\nfingerid = \"0xF6\"\ndescription = \"\"\n"
+      u"[[finger]]\nunitid = 1\nfingerid = \"0xF6\"\ndescription = \"too late\"\n"
+      u"[[finger]]\nunitid = \"1\"\nfingerid = \"0xF7\"\ndescription = \"id is text\"\n");
+  EXPECT_EQ(Lookup(document.get(), 1, u"0xF5"), u"first");
+  EXPECT_EQ(Lookup(document.get(), 2, u"0xF5"), u"other sensor");
+  // A matching entry with an empty description ends the walk: the row keeps its finger name.
+  EXPECT_EQ(Lookup(document.get(), 1, u"0xF6"), u"");
+  EXPECT_EQ(Lookup(document.get(), 1, u"0xF7"), u"");
+  EXPECT_EQ(Lookup(document.get(), 1, u"0xf5 "), u"");
+}
+
+TEST(DescriptionLookup, NoFingerArrayOrOddEntriesFindNothing) {
+  EXPECT_EQ(Lookup(Parse(u"[units]\n1 = \"Sensor\"\n").get(), 1, u"0xF5"), u"");
+  EXPECT_EQ(Lookup(Parse(u"finger = 5\n").get(), 1, u"0xF5"), u"");
+  const auto mixed =
+      Parse(u"finger = [1, \"x\", {unitid = 1, fingerid = \"0xF5\", description = \"inline\"}]\n");
+  EXPECT_EQ(Lookup(mixed.get(), 1, u"0xF5"), u"inline");
+}
+
 TEST(FingerEntries, AppendCreatesTheArrayWhenMissing) {
   auto document = Parse(u"[units]\n1 = \"Sensor\"\n");
   ASSERT_TRUE(AppendFingerEntry(*document, 1, u"0xF6", u"left thumb", u""));
