@@ -61,6 +61,7 @@ TProgramTexts AllProgramTexts() {
   Append(all.fixed, kOwnerTexts);
   Append(all.fixed, kWhichTexts);
   Append(all.fixed, kMainTexts);
+  Append(all.fixed, kMainColumnTitles);
   Append(all.fixed, kLogTexts);
   Append(all.fixed, kSensorsTexts);
   Append(all.fixed, kNewFingerLogTexts);
