@@ -19,12 +19,12 @@ namespace dactyra {
   TEXT(kMainButtonDelete, u"main", u"button.del", u"&Delete Fingerprint")                          \
   TEXT(kMainButtonExit, u"main", u"button.exit", u"E&xit")                                         \
   TEXT(kMainButtonSignInOptions, u"main", u"button.signin", u"Open &Sign-in options")              \
-  /* The list's context menu, with the keys of its commands. */                                    \
-  TEXT(kMainMenuVerify, u"main", u"menu.verify", u"&Verify Fingerprint\tEnter")                    \
-  TEXT(kMainMenuRename, u"main", u"menu.rename", u"Rena&me\tF2")                                   \
-  TEXT(kMainMenuDelete, u"main", u"menu.del", u"&Delete Fingerprint\tDel")                         \
-  TEXT(kMainMenuWhichFinger, u"main", u"menu.which", u"&Which finger is this?\tF3")                \
-  TEXT(kMainMenuRead, u"main", u"menu.enum", u"&Read Fingerprints\tF5")                            \
+  /* The list's context menu: the names of its commands, each shown with its key. */               \
+  TEXT(kMainMenuVerify, u"main", u"menu.verify", u"&Verify Fingerprint")                           \
+  TEXT(kMainMenuRename, u"main", u"menu.rename", u"Rena&me")                                       \
+  TEXT(kMainMenuDelete, u"main", u"menu.del", u"&Delete Fingerprint")                              \
+  TEXT(kMainMenuWhichFinger, u"main", u"menu.which", u"&Which finger is this?")                    \
+  TEXT(kMainMenuRead, u"main", u"menu.enum", u"&Read Fingerprints")                                \
   /* The sensor selection dialog. */                                                               \
   TEXT(kMainSensorCaption, u"main", u"form.select", u"Select Fingerprint sensor")                  \
   TEXT(kMainSensorQuestion, u"main", u"radio.select", u"Select the sensor you want to use:")       \

@@ -9,7 +9,7 @@ namespace dactyra {
 
 #define DACTYRA_SENSORS_TEXTS(TEXT)                                                              \
   /* The item of the list's context menu and of the system menu, and the dialog. */              \
-  TEXT(kSensorsMenuItem, u"main", u"menu.sensors", u"Sensors and sign-&in...\tCtrl+I")           \
+  TEXT(kSensorsMenuItem, u"main", u"menu.sensors", u"Sensors and sign-&in...")                   \
   TEXT(kSensorsCaption, u"main", u"form.sensors", u"Sensors and sign-in")                        \
   TEXT(kSensorsCopy, u"main", u"button.copy", u"&Copy")                                          \
   TEXT(kSensorsClose, u"main", u"button.close", u"C&lose")                                       \

@@ -14,6 +14,7 @@
 #include "documents/config_texts.h"
 #include "enroll/enroll_texts.h"
 #include "ui/hello_texts.h"
+#include "ui/key_names.h"
 #include "verify/owner_texts.h"
 #include "verify/verify_texts.h"
 #include "verify/which_texts.h"
@@ -56,6 +57,7 @@ TProgramTexts AllProgramTexts() {
     Append(all.fixed, std::array{meaning.Text});
   }
   Append(all.fixed, ui::kHelloTexts);
+  Append(all.fixed, ui::kKeyNameTexts);
   Append(all.fixed, kEnrollTexts);
   Append(all.fixed, kVerifyTexts);
   Append(all.fixed, kOwnerTexts);
