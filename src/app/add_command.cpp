@@ -78,7 +78,7 @@ void TForm1::btnAddClick() {
   FConfig.Change([&](toml::TTOMLTable& document) -> std::u16string {
     if (!AppendFingerEntry(document, enrolled->UnitId, FingerIdText(enrolled->SubFactor),
                            enrolled->Description, Owner())) {
-      return u"the \"finger\" entry is not an array.";
+      return Get(kLogFingerEntriesNotArray);
     }
     return {};
   });

@@ -41,6 +41,10 @@ namespace dactyra {
        u"Add fingerprint: (Fingerprint ID: 0x%s, automatically locates the sensor)")               \
   TEXT(kLogAdded, u"log", u"add_success",                                                          \
        u"Add fingerprint: (Device ID: %d), Fingerprint ID: 0x%s")                                  \
+  /* Why the new finger's description is not saved: CFG.TOML holds something else under its key    \
+     (follows "saved_error"). */                                                                   \
+  TEXT(kLogFingerEntriesNotArray, u"log", u"finger_not_array",                                     \
+       u"the \"finger\" entry is not an array.")                                                   \
   /* Delete. */                                                                                    \
   TEXT(kLogSelectToDelete, u"log", u"select_finger_del",                                           \
        u"Please first select the fingerprint you want to delete from the list.")                   \
@@ -66,7 +70,10 @@ namespace dactyra {
        u"Windows manages the fingerprints of this sensor itself: change them in Settings \u203A "  \
        u"Accounts \u203A Sign-in options (button \"Open Sign-in options\").")                      \
   TEXT(kLogSignInOptionsFailed, u"log", u"signin_error",                                           \
-       u"The sign-in options could not be opened.")
+       u"The sign-in options could not be opened.")                                                \
+  /* The About box could not read the program's link time: %s the program's file, %s why. */       \
+  TEXT(kLogLinkTimeFailed, u"log", u"link_time_error",                                             \
+       u"\u6587\u4EF6%s\u65F6\u95F4\u8F6C\u6362\u5931\u8D25\uFF1A%s")
 DACTYRA_TEXT_TABLE(kLogTexts, DACTYRA_LOG_TEXTS);
 
 }  // namespace dactyra

@@ -28,7 +28,8 @@ TForm1::TForm1(std::u16string_view executable_path, std::optional<std::u16string
     : ui::Form({.caption = u"Dactyra",
                 .client_width = 880,
                 .client_height = 620,
-                .font = ui::FontSpec{kWindowFontFace, kWindowFontPixels}}),
+                .font = ui::FontSpec{kWindowFontFace, kWindowFontPixels},
+                .texts = this}),
       FExecutablePath(executable_path),
       FPerUserFolder(std::move(per_user_folder)) {
   ListView.OnSelectItem = [this](int row, bool selected) { ListViewSelectItem(row, selected); };
@@ -61,6 +62,7 @@ void TForm1::FormCreate() {
   FLang = LoadLanguageFor(directory, GetLocaleName());
 
   SetCaption(Get(kMainTitle) + u" V" + GetAppVersionField(u"FileVersion"));
+  lblUser.SetText(Get(kMainCurrentUserLabel));
   WireCommands();
   btnSignInOptions.SetVisible(false);
   FFingers.AddColumns(*this);

@@ -12,6 +12,8 @@ namespace dactyra {
 #define DACTYRA_MAIN_TEXTS(TEXT)                                                                   \
   TEXT(kMainTitle, u"main", u"title", u"Dactyra")                                                  \
   TEXT(kMainUserLabel, u"main", u"label.user", u"User: ")                                          \
+  /* The label above the list until a listing names the user. */                                   \
+  TEXT(kMainCurrentUserLabel, u"main", u"label.current_user", u"Current user: ")                   \
   /* The command buttons and the offer of the system's sign-in options. */                         \
   TEXT(kMainButtonRead, u"main", u"button.enum", u"&Read Fingerprints")                            \
   TEXT(kMainButtonVerify, u"main", u"button.verify", u"&Verify Fingerprint")                       \

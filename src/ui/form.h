@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "base/text_source.h"
 #include "ui/control.h"
 #include "ui/message_target.h"
 
@@ -37,6 +38,10 @@ struct FormOptions {
   // The font of every control on the form. None given: the owner's font, or the system's
   // message font for a form without owner.
   std::optional<FontSpec> font = std::nullopt;
+  // Where the texts the form shows by itself come from (the error box of a handler that failed),
+  // which must outlive the form. None given: the owner's, or the built-in English for a form
+  // without owner.
+  const TextSource* texts = nullptr;
 };
 
 // An item added to the form's system menu.
@@ -68,6 +73,7 @@ class Form : public Control {
   Form* Owner() const { return owner_; }
   FormBorder Border() const { return border_; }
   const FontSpec& Font() const { return font_; }
+  const TextSource& Texts() const { return *texts_; }
 
   // The dots per inch of the monitor the form is on (96 for the headless backend).
   int Dpi() const { return dpi_; }
@@ -174,6 +180,7 @@ class Form : public Control {
   FormBorder border_;
   FormPosition position_;
   FontSpec font_;
+  const TextSource* texts_;
   int dpi_ = 96;
   bool high_contrast_ = false;
   Size design_client_;  // 96-DPI pixels

@@ -12,7 +12,9 @@
 #include "biometric/sign_in_texts.h"
 #include "dialog_core/state_light.h"
 #include "documents/config_texts.h"
+#include "documents/link_time_texts.h"
 #include "enroll/enroll_texts.h"
+#include "ui/form_texts.h"
 #include "ui/hello_texts.h"
 #include "ui/key_names.h"
 #include "verify/owner_texts.h"
@@ -58,6 +60,7 @@ TProgramTexts AllProgramTexts() {
   }
   Append(all.fixed, ui::kHelloTexts);
   Append(all.fixed, ui::kKeyNameTexts);
+  Append(all.fixed, ui::kFormTexts);
   Append(all.fixed, kEnrollTexts);
   Append(all.fixed, kVerifyTexts);
   Append(all.fixed, kOwnerTexts);
@@ -68,6 +71,7 @@ TProgramTexts AllProgramTexts() {
   Append(all.fixed, kSensorsTexts);
   Append(all.fixed, kNewFingerLogTexts);
   Append(all.fixed, kConfigTexts);
+  Append(all.fixed, kLinkTimeTexts);
   all.numbers.assign(kMainColumnWidths.begin(), kMainColumnWidths.end());
   return all;
 }
