@@ -1,7 +1,9 @@
 // The About box and the version information it shows.
 
+#include "app/log_texts.h"
 #include "app/main_form.h"
 #include "app/main_texts.h"
+#include "base/format.h"
 #include "documents/link_time.h"
 
 namespace dactyra {
@@ -26,10 +28,9 @@ std::u16string TForm1::GetAppVersionField(std::u16string_view Key) const {
 }
 
 platform::LocalDateTime TForm1::GetLocalLinkerTimestamp(std::u16string_view filename) {
-  const TLinkTime link_time = ReadLinkTime(filename);
+  const TLinkTime link_time = ReadLinkTime(filename, *this);
   if (!link_time.Error.empty()) {
-    AddLog(u"\u6587\u4EF6" + std::u16string(filename) +
-           u"\u65F6\u95F4\u8F6C\u6362\u5931\u8D25\uFF1A" + link_time.Error);
+    AddLog(Format(Get(kLogLinkTimeFailed), filename, link_time.Error));
   }
   return link_time.Time;
 }

@@ -2,8 +2,26 @@
 // keys, the context menu of the list's rows and the system menu.
 
 #include "app/main_form.h"
+#include "ui/key_names.h"
 
 namespace dactyra {
+namespace {
+
+// A menu item of `command`: its name and, after a tab, the key of its row in the user's
+// language, which the menu shows right-aligned. A translation written when the names carried
+// their keys keeps only its name, so that the key always is the row's.
+std::u16string MenuItemText(const TCommand& command, const TranslatableText& name,
+                            const TextSource& texts) {
+  const std::u16string translated = texts.Get(name);
+  std::u16string text = translated.substr(0, translated.find(u'\t'));
+  if (command.Key) {
+    text += u'\t';
+    text += ui::KeyName(command.Key->Key, texts);
+  }
+  return text;
+}
+
+}  // namespace
 
 void TForm1::WireCommands() {
   for (const TCommand& command : MainCommands()) {
@@ -14,7 +32,8 @@ void TForm1::WireCommands() {
     }
     if (command.SystemMenuText != nullptr) {
       InsertSystemMenuItem({kSystemMenuCommandBase + static_cast<std::uint32_t>(command.Id),
-                            Get(*command.SystemMenuText), command.SystemMenuChecked});
+                            MenuItemText(command, *command.SystemMenuText, *this),
+                            command.SystemMenuChecked});
     }
   }
   ListView.OnKeyDown = [this](ui::Key key) { return ListViewKeyDown(key); };
@@ -93,8 +112,9 @@ void TForm1::ListViewContextMenu(const ui::ContextMenuRequest& request) {
       menu.items.push_back({});
     }
     group = command.MenuGroup;
-    menu.items.push_back({static_cast<std::uint32_t>(command.Id), Get(*command.MenuText),
-                          command.Enabled(*this), command.MenuDefault});
+    menu.items.push_back({static_cast<std::uint32_t>(command.Id),
+                          MenuItemText(command, *command.MenuText, *this), command.Enabled(*this),
+                          command.MenuDefault});
   }
   if (const std::uint32_t chosen = ui::ShowPopupMenu(*this, menu); chosen != 0) {
     RunCommand(CommandOf(static_cast<TCommandId>(chosen)));

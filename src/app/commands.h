@@ -50,7 +50,8 @@ struct TCommand {
   ui::Button TForm1::*Button = nullptr;
   const TranslatableText* ButtonText = nullptr;
   std::optional<TCommandKey> Key = std::nullopt;
-  // Its item in the list's context menu (the text names the key); none when it has none. Items
+  // Its item in the list's context menu, which shows the key after the text; none when it has
+  // none. Items
   // of another group than the one before them come after a separator; the default item is the
   // one a double click gives, shown in bold.
   const TranslatableText* MenuText = nullptr;

@@ -36,7 +36,8 @@ TForm1::TForm1(std::u16string_view executable_path, std::optional<std::u16string
     : ui::Form({.caption = u"Dactyra",
                 .client_width = 880,
                 .client_height = 620,
-                .font = WindowFont(BuiltInTexts())}),
+                .font = WindowFont(BuiltInTexts()),
+                .texts = this}),
       FExecutablePath(executable_path),
       FPerUserFolder(std::move(per_user_folder)) {
   ListView.OnSelectItem = [this](int row, bool selected) { ListViewSelectItem(row, selected); };
@@ -68,6 +69,7 @@ void TForm1::FormCreate() {
   SetFont(WindowFont(*this));
 
   SetCaption(Get(kMainTitle) + u" V" + GetAppVersionField(u"FileVersion"));
+  lblUser.SetText(Get(kMainCurrentUserLabel));
   WireCommands();
   FFingers.AddColumns(*this);
 

@@ -50,7 +50,7 @@ class TForm1 final : public ui::Form, public TextSource {
   ~TForm1() override;
 
   ui::Panel pnlTop{*this, {.height = 60, .dock = ui::Dock::kTop}};
-  ui::Label lblUser{pnlTop, {.left = 16, .top = 20}, u"Current user: "};
+  ui::Label lblUser{pnlTop, {.left = 16, .top = 20}};
   // Why fingerprint sign-in does not work, in a few words; empty when all is well.
   ui::Label lblSignInStatus{pnlTop, {.left = 16, .top = 40}};
   ui::Panel pnlRight{*this, {.width = 188, .dock = ui::Dock::kRight}};

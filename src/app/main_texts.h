@@ -11,36 +11,57 @@
 
 namespace dactyra {
 
-inline constexpr TranslatableText kMainTitle{u"main", u"title", u"Dactyra"};
+#define DACTYRA_MAIN_TEXTS(TEXT)                                                                   \
+  TEXT(kMainTitle, u"main", u"title", u"Dactyra")                                                  \
+  /* The window's font, which the dialogs take over: each language file names the face Windows     \
+     uses for its interface in that language (an empty name: the system's message font). */        \
+  TEXT(kMainFontName, u"main", u"font.name", u"Microsoft YaHei")                                   \
+  TEXT(kMainUserLabel, u"main", u"label.user", u"User: ")                                          \
+  /* The label above the list until a listing names the user. */                                   \
+  TEXT(kMainCurrentUserLabel, u"main", u"label.current_user", u"Current user: ")                   \
+  /* The command buttons and the offer of the system's sign-in options. */                         \
+  TEXT(kMainButtonRead, u"main", u"button.enum", u"&Read Fingerprints")                            \
+  TEXT(kMainButtonVerify, u"main", u"button.verify", u"&Verify Fingerprint")                       \
+  TEXT(kMainButtonAdd, u"main", u"button.add", u"&Add Fingerprint")                                \
+  TEXT(kMainButtonDelete, u"main", u"button.del", u"&Delete Fingerprint")                          \
+  TEXT(kMainButtonExit, u"main", u"button.exit", u"E&xit")                                         \
+  TEXT(kMainButtonSignInOptions, u"main", u"button.signin", u"Open &Sign-in options")              \
+  /* The list's context menu: the names of its commands, each shown with its key. */               \
+  TEXT(kMainMenuVerify, u"main", u"menu.verify", u"&Verify Fingerprint")                           \
+  TEXT(kMainMenuRename, u"main", u"menu.rename", u"Rena&me")                                       \
+  TEXT(kMainMenuDelete, u"main", u"menu.del", u"&Delete Fingerprint")                              \
+  TEXT(kMainMenuWhichFinger, u"main", u"menu.which", u"&Which finger is this?")                    \
+  TEXT(kMainMenuRead, u"main", u"menu.enum", u"&Read Fingerprints")                                \
+  /* The sensor selection dialog. */                                                               \
+  TEXT(kMainSensorCaption, u"main", u"form.select", u"Select Fingerprint sensor")                  \
+  TEXT(kMainSensorQuestion, u"main", u"radio.select", u"Select the sensor you want to use:")       \
+  TEXT(kMainSensorAuto, u"main", u"radio.auto", u"Auto")                                           \
+  TEXT(kMainSensorItem, u"main", u"radio.item", u"%s  (UnitID\uFF1A%d)")                           \
+  /* The rename dialog, and the buttons of both small dialogs. */                                  \
+  TEXT(kMainRenameCaption, u"main", u"form.rename", u"Rename fingerprint")                         \
+  TEXT(kMainRenameLabel, u"main", u"label.rename", u"Description:")                                \
+  TEXT(kMainButtonOk, u"main", u"button.ok", u"&OK")                                               \
+  TEXT(kMainButtonCancel, u"main", u"button.cancel", u"&Cancel")                                   \
+  /* The question before a deletion. */                                                            \
+  TEXT(kMainDeleteQuestionTitle, u"main", u"msg.querydel.title", u"Query")                         \
+  TEXT(kMainDeleteQuestion, u"main", u"msg.querydel.text",                                         \
+       u"Confirm deletion of the following fingerprint? \r\n\r\n  Fingerprint device: %s (Device " \
+       u"ID: %d)\r\n  Fingerprint ID: 0x%s, Fingerprint description: %s\r\n\r\nThis operation is " \
+       u"irreversible!")                                                                           \
+  TEXT(kMainDeleteLastFinger, u"main", u"msg.querydel.last",                                       \
+       u"This is your last fingerprint: afterwards you sign in with your PIN or password.")        \
+  /* The system menu's About item and the About box. */                                            \
+  TEXT(kMainAboutItem, u"main", u"about", u"&About...")                                            \
+  TEXT(kMainAboutAuthor, u"main", u"author", u"Author: ")                                          \
+  TEXT(kMainAboutVersion, u"main", u"version", u"Version: ")                                       \
+  TEXT(kMainAboutLinkTime, u"main", u"compilationtime", u"Compilation time: ")                     \
+  TEXT(kMainAboutHomePage, u"main", u"homepage", u"HomePage: ")
+DACTYRA_TEXT_TABLE(kMainTexts, DACTYRA_MAIN_TEXTS);
 
-// The window's font, which the dialogs take over: each language file names the face Windows
-// uses for its interface in that language, and its height in pixels at 96 DPI. A height outside
-// kMainFontHeightRange is taken for the built-in one; an empty name means the system's message
-// font.
-inline constexpr TranslatableText kMainFontName{u"main", u"font.name", u"Microsoft YaHei"};
+// The window font's height in pixels at 96 DPI; one outside kMainFontHeightRange is taken for
+// the built-in one.
 inline constexpr TranslatableNumber kMainFontHeight{u"main", u"font.height", 13};
 inline constexpr std::pair<std::int32_t, std::int32_t> kMainFontHeightRange{8, 32};
-inline constexpr TranslatableText kMainUserLabel{u"main", u"label.user", u"User: "};
-
-// The command buttons and the offer of the system's sign-in options.
-inline constexpr TranslatableText kMainButtonRead{u"main", u"button.enum", u"&Read Fingerprints"};
-inline constexpr TranslatableText kMainButtonVerify{u"main", u"button.verify",
-                                                    u"&Verify Fingerprint"};
-inline constexpr TranslatableText kMainButtonAdd{u"main", u"button.add", u"&Add Fingerprint"};
-inline constexpr TranslatableText kMainButtonDelete{u"main", u"button.del", u"&Delete Fingerprint"};
-inline constexpr TranslatableText kMainButtonExit{u"main", u"button.exit", u"E&xit"};
-inline constexpr TranslatableText kMainButtonSignInOptions{u"main", u"button.signin",
-                                                           u"Open &Sign-in options"};
-
-// The list's context menu, with the keys of its commands.
-inline constexpr TranslatableText kMainMenuVerify{u"main", u"menu.verify",
-                                                  u"&Verify Fingerprint\tEnter"};
-inline constexpr TranslatableText kMainMenuRename{u"main", u"menu.rename", u"Rena&me\tF2"};
-inline constexpr TranslatableText kMainMenuDelete{u"main", u"menu.del",
-                                                  u"&Delete Fingerprint\tDel"};
-inline constexpr TranslatableText kMainMenuWhichFinger{u"main", u"menu.which",
-                                                       u"&Which finger is this?\tF3"};
-inline constexpr TranslatableText kMainMenuRead{u"main", u"menu.enum", u"&Read Fingerprints\tF5"};
 
 // The columns of the list, in their order on the screen: titles and widths in pixels.
 inline constexpr std::array<TranslatableText, 5> kMainColumnTitles{{
@@ -57,57 +78,5 @@ inline constexpr std::array<TranslatableNumber, 5> kMainColumnWidths{{
     {u"main", u"list.columns.4.width", 80},
     {u"main", u"list.columns.5.width", 170},
 }};
-
-// The sensor selection dialog.
-inline constexpr TranslatableText kMainSensorCaption{u"main", u"form.select",
-                                                     u"Select Fingerprint sensor"};
-inline constexpr TranslatableText kMainSensorQuestion{u"main", u"radio.select",
-                                                      u"Select the sensor you want to use:"};
-inline constexpr TranslatableText kMainSensorAuto{u"main", u"radio.auto", u"Auto"};
-inline constexpr TranslatableText kMainSensorItem{u"main", u"radio.item", u"%s  (UnitID\uFF1A%d)"};
-
-// The rename dialog, and the buttons of both small dialogs.
-inline constexpr TranslatableText kMainRenameCaption{u"main", u"form.rename",
-                                                     u"Rename fingerprint"};
-inline constexpr TranslatableText kMainRenameLabel{u"main", u"label.rename", u"Description:"};
-inline constexpr TranslatableText kMainButtonOk{u"main", u"button.ok", u"&OK"};
-inline constexpr TranslatableText kMainButtonCancel{u"main", u"button.cancel", u"&Cancel"};
-
-// The question before a deletion.
-inline constexpr TranslatableText kMainDeleteQuestionTitle{u"main", u"msg.querydel.title",
-                                                           u"Query"};
-inline constexpr TranslatableText kMainDeleteQuestion{
-    u"main", u"msg.querydel.text",
-    u"Confirm deletion of the following fingerprint? \r\n\r\n"
-    u"  Fingerprint device: %s (Device ID: %d)\r\n"
-    u"  Fingerprint ID: 0x%s, Fingerprint description: %s\r\n\r\n"
-    u"This operation is irreversible!"};
-inline constexpr TranslatableText kMainDeleteLastFinger{
-    u"main", u"msg.querydel.last",
-    u"This is your last fingerprint: afterwards you sign in with your PIN or password."};
-
-// The system menu's About item and the About box.
-inline constexpr TranslatableText kMainAboutItem{u"main", u"about", u"&About..."};
-inline constexpr TranslatableText kMainAboutAuthor{u"main", u"author", u"Author: "};
-inline constexpr TranslatableText kMainAboutVersion{u"main", u"version", u"Version: "};
-inline constexpr TranslatableText kMainAboutLinkTime{u"main", u"compilationtime",
-                                                     u"Compilation time: "};
-inline constexpr TranslatableText kMainAboutHomePage{u"main", u"homepage", u"HomePage: "};
-
-// Every text above, for the checks of the language files.
-inline constexpr std::array kMainTexts{
-    kMainTitle,           kMainUserLabel,           kMainButtonRead,
-    kMainButtonVerify,    kMainButtonAdd,           kMainButtonDelete,
-    kMainButtonExit,      kMainButtonSignInOptions, kMainMenuVerify,
-    kMainMenuRename,      kMainMenuDelete,          kMainMenuWhichFinger,
-    kMainMenuRead,        kMainColumnTitles[0],     kMainColumnTitles[1],
-    kMainColumnTitles[2], kMainColumnTitles[3],     kMainColumnTitles[4],
-    kMainSensorCaption,   kMainSensorQuestion,      kMainSensorAuto,
-    kMainSensorItem,      kMainRenameCaption,       kMainRenameLabel,
-    kMainButtonOk,        kMainButtonCancel,        kMainDeleteQuestionTitle,
-    kMainDeleteQuestion,  kMainDeleteLastFinger,    kMainAboutItem,
-    kMainAboutAuthor,     kMainAboutVersion,        kMainAboutLinkTime,
-    kMainAboutHomePage,
-};
 
 }  // namespace dactyra

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -17,6 +18,20 @@ struct TranslatableText {
   // absent, so that the translations written for it keep working.
   std::u16string_view former_key = {};
 };
+
+// A table of texts, each entry written once: a list macro gives the entries one a line as
+// `TEXT(name, section, key, english)` or `TEXT(name, section, key, english, former_key)`, with
+// block comments between them, and `DACTYRA_TEXT_TABLE(kConfigTexts, DACTYRA_CONFIG_TEXTS);`
+// declares every entry as a constant of its name (kConfigSaved) and the table (kConfigTexts) as
+// the array of them all, which the checks of the language files go through. See config_texts.h.
+#define DACTYRA_TEXT_TABLE(table, LIST) \
+  LIST(DACTYRA_TEXT_CONSTANT)           \
+  inline constexpr std::array table {   \
+    LIST(DACTYRA_TEXT_ELEMENT)          \
+  }
+#define DACTYRA_TEXT_CONSTANT(name, ...) \
+  inline constexpr ::dactyra::TranslatableText name{__VA_ARGS__};
+#define DACTYRA_TEXT_ELEMENT(name, ...) name,
 
 // One translatable number (a column width), likewise.
 struct TranslatableNumber {

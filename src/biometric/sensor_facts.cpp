@@ -14,38 +14,33 @@ namespace {
 using platform::ServiceRunState;
 
 // Names as the Services console, Group Policy, Settings and Device Manager use them.
-constexpr TranslatableText kLine{u"sensors", u"line", u"%s: %s"};
-constexpr TranslatableText kSettingLine{u"sensors", u"setting_line", u"%s: %s (%s)"};
-constexpr TranslatableText kDisabledState{u"sensors", u"service.disabled",
-                                          u"%s, startup type Disabled"};
-constexpr TranslatableText kUnknown{u"sensors", u"unknown", u"unknown"};
-constexpr TranslatableText kNone{u"sensors", u"none", u"none"};
-constexpr TranslatableText kYes{u"sensors", u"yes", u"yes"};
-constexpr TranslatableText kNo{u"sensors", u"no", u"no"};
-constexpr TranslatableText kOn{u"sensors", u"on", u"on"};
-constexpr TranslatableText kOff{u"sensors", u"off", u"off"};
-
-constexpr TranslatableText kServiceLabel{u"sensors", u"label.service",
-                                         u"Windows Biometric Service"};
-constexpr TranslatableText kBiometricsLabel{u"sensors", u"label.biometrics",
-                                            u"Allow the use of biometrics"};
-constexpr TranslatableText kSignInLabel{u"sensors", u"label.signin",
-                                        u"Allow users to log on using biometrics"};
-constexpr TranslatableText kDomainSignInLabel{u"sensors", u"label.domain_signin",
-                                              u"Allow domain users to log on using biometrics"};
-constexpr TranslatableText kEssLabel{u"sensors", u"label.ess",
-                                     u"Device supports Enhanced Sign-in Security"};
-constexpr TranslatableText kEnrolledLabel{u"sensors", u"label.enrolled",
-                                          u"Fingerprints set up for this account"};
-constexpr TranslatableText kUnitIdLabel{u"sensors", u"label.unit_id", u"Unit ID"};
-constexpr TranslatableText kManufacturerLabel{u"sensors", u"label.manufacturer", u"Manufacturer"};
-constexpr TranslatableText kModelLabel{u"sensors", u"label.model", u"Model"};
-constexpr TranslatableText kSerialLabel{u"sensors", u"label.serial", u"Serial number"};
-constexpr TranslatableText kFirmwareLabel{u"sensors", u"label.firmware", u"Firmware version"};
-constexpr TranslatableText kTypeLabel{u"sensors", u"label.type", u"Sensor type"};
-constexpr TranslatableText kCapabilitiesLabel{u"sensors", u"label.capabilities", u"Capabilities"};
-constexpr TranslatableText kPoolLabel{u"sensors", u"label.pool", u"Sensor pool"};
-constexpr TranslatableText kFirmwareVersion{u"sensors", u"firmware", u"%d.%d"};
+#define DACTYRA_FACT_TEXTS(TEXT)                                                               \
+  TEXT(kLine, u"sensors", u"line", u"%s: %s")                                                  \
+  TEXT(kSettingLine, u"sensors", u"setting_line", u"%s: %s (%s)")                              \
+  TEXT(kDisabledState, u"sensors", u"service.disabled", u"%s, startup type Disabled")          \
+  TEXT(kUnknown, u"sensors", u"unknown", u"unknown")                                           \
+  TEXT(kNone, u"sensors", u"none", u"none")                                                    \
+  TEXT(kYes, u"sensors", u"yes", u"yes")                                                       \
+  TEXT(kNo, u"sensors", u"no", u"no")                                                          \
+  TEXT(kOn, u"sensors", u"on", u"on")                                                          \
+  TEXT(kOff, u"sensors", u"off", u"off")                                                       \
+  TEXT(kServiceLabel, u"sensors", u"label.service", u"Windows Biometric Service")              \
+  TEXT(kBiometricsLabel, u"sensors", u"label.biometrics", u"Allow the use of biometrics")      \
+  TEXT(kSignInLabel, u"sensors", u"label.signin", u"Allow users to log on using biometrics")   \
+  TEXT(kDomainSignInLabel, u"sensors", u"label.domain_signin",                                 \
+       u"Allow domain users to log on using biometrics")                                       \
+  TEXT(kEssLabel, u"sensors", u"label.ess", u"Device supports Enhanced Sign-in Security")      \
+  TEXT(kEnrolledLabel, u"sensors", u"label.enrolled", u"Fingerprints set up for this account") \
+  TEXT(kUnitIdLabel, u"sensors", u"label.unit_id", u"Unit ID")                                 \
+  TEXT(kManufacturerLabel, u"sensors", u"label.manufacturer", u"Manufacturer")                 \
+  TEXT(kModelLabel, u"sensors", u"label.model", u"Model")                                      \
+  TEXT(kSerialLabel, u"sensors", u"label.serial", u"Serial number")                            \
+  TEXT(kFirmwareLabel, u"sensors", u"label.firmware", u"Firmware version")                     \
+  TEXT(kTypeLabel, u"sensors", u"label.type", u"Sensor type")                                  \
+  TEXT(kCapabilitiesLabel, u"sensors", u"label.capabilities", u"Capabilities")                 \
+  TEXT(kPoolLabel, u"sensors", u"label.pool", u"Sensor pool")                                  \
+  TEXT(kFirmwareVersion, u"sensors", u"firmware", u"%d.%d")
+DACTYRA_TEXT_TABLE(kFactTexts, DACTYRA_FACT_TEXTS);
 
 // A value and what it is called.
 template <typename T>
@@ -210,30 +205,7 @@ std::u16string SensorsAndSignInText(const TSignInState& state,
 }
 
 std::vector<TranslatableText> SensorFactsTexts() {
-  std::vector<TranslatableText> all{kLine,
-                                    kSettingLine,
-                                    kDisabledState,
-                                    kUnknown,
-                                    kNone,
-                                    kYes,
-                                    kNo,
-                                    kOn,
-                                    kOff,
-                                    kServiceLabel,
-                                    kBiometricsLabel,
-                                    kSignInLabel,
-                                    kDomainSignInLabel,
-                                    kEssLabel,
-                                    kEnrolledLabel,
-                                    kUnitIdLabel,
-                                    kManufacturerLabel,
-                                    kModelLabel,
-                                    kSerialLabel,
-                                    kFirmwareLabel,
-                                    kTypeLabel,
-                                    kCapabilitiesLabel,
-                                    kPoolLabel,
-                                    kFirmwareVersion};
+  std::vector<TranslatableText> all(kFactTexts.begin(), kFactTexts.end());
   for (const auto& row : kRunStates) {
     all.push_back(row.FText);
   }

@@ -14,6 +14,23 @@ namespace dactyra {
 // result codes and the hints after a poor capture (section "errorcode"), the default names of
 // the fingers ("fingers") and the fallbacks of the log ("log").
 
+// The single texts; the rows of the codes, the hints and the finger names below are tables of
+// their own, and the composed name stands apart.
+#define DACTYRA_SERVICE_TEXTS(TEXT)                                                            \
+  /* The message of every code that says the service cannot be reached, or no longer knows the \
+     session: it was stopped or restarted. */                                                  \
+  TEXT(kServiceGoneMessage, u"errorcode", u"service_gone",                                     \
+       u"The Windows Biometric Service is not running or was restarted; try again.")           \
+  /* A code without a row (success included); %s: the code in eight hexadecimal digits. */     \
+  TEXT(kUnknownErrorLine, u"log", u"unknown_error", u"[Unknown error] (0x%s)")                 \
+  /* Any other reject detail; %s: the detail in eight hexadecimal digits. */                   \
+  TEXT(kUnknownRejectHint, u"errorcode", u"reject_unknown", u"Capture failed (Detail=0x%s)")   \
+  /* A user name that cannot be read. */                                                       \
+  TEXT(kUnknownUserName, u"log", u"unknown", u"(Unknown)")                                     \
+  /* A SID that cannot be converted to its text. */                                            \
+  TEXT(kSidNotConverted, u"log", u"conversion_failed", u"(Conversion failed)")
+DACTYRA_TEXT_TABLE(kServiceTexts, DACTYRA_SERVICE_TEXTS);
+
 // ---- Result codes ----------------------------------------------------------------------------
 
 // A result code the program knows: its name and its message, keyed by the code's eight
@@ -23,12 +40,6 @@ struct TErrorCodeRow {
   std::u16string_view name;
   TranslatableText message;
 };
-
-// The message of every code that says the service cannot be reached, or no longer knows the
-// session: it was stopped or restarted.
-inline constexpr TranslatableText kServiceGoneMessage{
-    u"errorcode", u"service_gone",
-    u"The Windows Biometric Service is not running or was restarted; try again."};
 
 // In lookup order; a code that has no row takes kUnknownErrorLine.
 inline constexpr std::array<TErrorCodeRow, 63> kErrorCodeRows{{
@@ -246,10 +257,6 @@ inline constexpr std::array<TErrorCodeRow, 63> kErrorCodeRows{{
     {kRpcDisconnected, u"RPC_E_DISCONNECTED", kServiceGoneMessage},
 }};
 
-// A code without a row (success included); %s: the code in eight hexadecimal digits.
-inline constexpr TranslatableText kUnknownErrorLine{u"log", u"unknown_error",
-                                                    u"[Unknown error] (0x%s)"};
-
 // ---- Poor captures ---------------------------------------------------------------------------
 
 // The hint for one reason a fingerprint capture is rejected.
@@ -278,10 +285,6 @@ inline constexpr std::array<TRejectRow, 11> kRejectRows{{
      {u"errorcode", u"0000000A", u"The samples could not be merged: please try again."}},
     {0x00000000, {u"errorcode", u"00000000", u"Poor data acquisition quality (reason unknown)"}},
 }};
-
-// Any other reject detail; %s: the detail in eight hexadecimal digits.
-inline constexpr TranslatableText kUnknownRejectHint{u"errorcode", u"reject_unknown",
-                                                     u"Capture failed (Detail=0x%s)"};
 
 // ---- Fingers ---------------------------------------------------------------------------------
 
@@ -314,18 +317,5 @@ struct TComposedText {
 // Any other finger: "unknown：0x" and its two upper-case hexadecimal digits.
 inline constexpr TComposedText kUnknownFingerName{
     {u"fingers", u"fingerprint_unknown", u"unknown\uFF1A0x"}};
-
-// ---- Fallbacks -------------------------------------------------------------------------------
-
-// A user name that cannot be read.
-inline constexpr TranslatableText kUnknownUserName{u"log", u"unknown", u"(Unknown)"};
-// A SID that cannot be converted to its text.
-inline constexpr TranslatableText kSidNotConverted{u"log", u"conversion_failed",
-                                                   u"(Conversion failed)"};
-
-// The single fixed texts above, in one list; the rows and the finger names are lists of their
-// own, and the composed name stands apart.
-inline constexpr std::array kServiceTexts{kUnknownErrorLine, kUnknownRejectHint, kUnknownUserName,
-                                          kSidNotConverted};
 
 }  // namespace dactyra

@@ -38,6 +38,8 @@ class TConfigStore {
   TConfigStore(TConfigPlace place, const TextSource& texts, TLog log);
 
   const TConfigPlace& Place() const { return FPlace; }
+  // The texts it was given.
+  const TextSource& Texts() const { return *FTexts; }
 
   // Loads the file, lets `change` edit the document and writes it back (making the user's folder
   // for it first when the file is not beside the program). Several accounts may share the file,

@@ -8,6 +8,7 @@
 #include "base/error.h"
 #include "base/hex.h"
 #include "base/strings.h"
+#include "documents/config_texts.h"
 #include "documents/finger_entry.h"
 #include "toml/path_helpers.h"
 
@@ -99,7 +100,7 @@ void TFingerBook::Add(const TFingerRecord& record, std::u16string_view owner) co
   FStore.Change([&](toml::TTOMLTable& document) -> std::u16string {
     if (!AppendFingerEntry(document, record.UnitId, FingerIdText(record.SubFactor),
                            record.Description, owner)) {
-      return u"the \"finger\" entry is not an array.";
+      return FStore.Texts().Get(kConfigFingerEntriesNotArray);
     }
     return {};
   });

@@ -5,6 +5,8 @@
 
 #include "base/error.h"
 #include "base/file.h"
+#include "base/format.h"
+#include "documents/link_time_texts.h"
 
 namespace dactyra {
 namespace {
@@ -25,10 +27,10 @@ std::uint32_t LittleEndian32(const char* bytes) {
 
 }  // namespace
 
-TLinkTime ReadLinkTime(std::u16string_view filename) {
+TLinkTime ReadLinkTime(std::u16string_view filename, const TextSource& texts) {
   const FileReadResult file = ReadWholeFile(filename);
   if (file.status == FileReadResult::Status::kCannotOpen) {
-    throw Error(u"Cannot open \"" + std::u16string(filename) + u"\".");
+    throw Error(Format(texts.Get(kLinkTimeNotOpened), filename));
   }
   TLinkTime result;
   if (file.status != FileReadResult::Status::kOk) {
@@ -37,18 +39,18 @@ TLinkTime ReadLinkTime(std::u16string_view filename) {
   }
   const std::string_view bytes = file.bytes;
   if (bytes.size() < kDosHeaderSize) {
-    result.Error = u"The file is too short for a DOS header.";
+    result.Error = texts.Get(kLinkTimeTooShort);
     return result;
   }
   const std::uint64_t offset = LittleEndian32(bytes.data() + kNewHeaderOffsetField);
   if (offset + kNtHeadersSize > bytes.size()) {
-    result.Error = u"The file ends before its PE headers.";
+    result.Error = texts.Get(kLinkTimeNoHeaders);
     return result;
   }
   const std::uint32_t stamp = LittleEndian32(bytes.data() + offset + kTimeDateStampField);
   const std::optional<platform::LocalDateTime> local = platform::UtcSecondsToLocalTime(stamp);
   if (!local) {
-    result.Error = u"The link time cannot be converted to local time.";
+    result.Error = texts.Get(kLinkTimeNotLocal);
     return result;
   }
   result.Time = *local;

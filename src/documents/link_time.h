@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/text_source.h"
 #include "platform/platform.h"
 
 namespace dactyra {
@@ -18,8 +19,9 @@ struct TLinkTime {
 
 // Reads the TimeDateStamp of the PE file header (seconds since 1970 UTC) and converts it to
 // local time. A file too short for its headers, or a time the system cannot convert, gives
-// kZeroDateTime and the reason. A file that cannot be opened raises Error.
-TLinkTime ReadLinkTime(std::u16string_view filename);
+// kZeroDateTime and the reason. A file that cannot be opened raises Error. The reasons come from
+// `texts`.
+TLinkTime ReadLinkTime(std::u16string_view filename, const TextSource& texts);
 
 // The short date, a blank and the long time; the time is left out when it is 00:00:00.
 std::u16string FormatDateTime(const platform::LocalDateTime& value);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "base/text_source.h"
 #include "ui/control.h"
 #include "ui/message_target.h"
 
@@ -37,6 +38,10 @@ struct FormOptions {
   // The font of every control on the form. None given: the owner's font, or the system's
   // message font for a form without owner.
   std::optional<FontSpec> font = std::nullopt;
+  // Where the texts the form shows by itself come from (the error box of a handler that failed),
+  // which must outlive the form. None given: the owner's, or the built-in English for a form
+  // without owner.
+  const TextSource* texts = nullptr;
 };
 
 // An item added to the form's system menu.
@@ -70,6 +75,7 @@ class Form : public Control {
   const FontSpec& Font() const { return font_; }
   // Another font for every control of the form; dialogs made after it take it over.
   void SetFont(const FontSpec& font);
+  const TextSource& Texts() const { return *texts_; }
 
   // The dots per inch of the monitor the form is on (96 for the headless backend).
   int Dpi() const { return dpi_; }
@@ -176,6 +182,7 @@ class Form : public Control {
   FormBorder border_;
   FormPosition position_;
   FontSpec font_;
+  const TextSource* texts_;
   int dpi_ = 96;
   bool high_contrast_ = false;
   Size design_client_;  // 96-DPI pixels

@@ -6,6 +6,7 @@
 #include "ui/detail/backend.h"
 #include "ui/detail/focus.h"
 #include "ui/form.h"
+#include "ui/form_texts.h"
 #include "ui/layout.h"
 #include "ui/message_box.h"
 
@@ -164,7 +165,7 @@ void Control::LayoutChildrenNow() {
 namespace detail {
 
 void ReportHandlerError(const Form& form) {
-  std::u16string message = u"Unexpected error.";
+  std::u16string message = form.Texts().Get(kUnexpectedError);
   try {
     throw;
   } catch (const std::exception& error) {

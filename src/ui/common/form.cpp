@@ -7,6 +7,14 @@
 #include "ui/layout.h"
 
 namespace dactyra::ui {
+namespace {
+
+const TextSource& BuiltInEnglish() {
+  static const BuiltInTexts texts;
+  return texts;
+}
+
+}  // namespace
 
 Form::Form(const FormOptions& options)
     : Control(nullptr, ControlKind::kForm, {}, options.caption),
@@ -16,6 +24,9 @@ Form::Form(const FormOptions& options)
       font_(options.font               ? *options.font
             : options.owner != nullptr ? options.owner->Font()
                                        : FontSpec{}),
+      texts_(options.texts              ? options.texts
+             : options.owner != nullptr ? &options.owner->Texts()
+                                        : &BuiltInEnglish()),
       design_client_{options.client_width, options.client_height} {
   form_ = this;
   client_size_ = {ScaleForDpi(design_client_.width, dpi_),

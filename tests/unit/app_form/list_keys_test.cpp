@@ -155,6 +155,51 @@ TEST_F(ListKeys, ContextMenuItemsAreEnabledAsTheButtonsAndGiveTheirCommands) {
   }
 }
 
+// The menus name each command's key as its row gives it, in the language of the texts; a
+// translation that still names a key after a tab shows the row's key instead.
+TEST_F(ListKeys, MenusNameTheKeysOfTheirRowsInTheUsersLanguage) {
+  struct Case {
+    const char* what;
+    std::string language;  // the language file; none: the built-in English
+    Lines items;           // the context menu's, separators left out; its last is the system menu's
+  };
+  const Case cases[] = {
+      {"English",
+       "",
+       {u"&Verify Fingerprint\tEnter", u"Rena&me\tF2", u"&Delete Fingerprint\tDel",
+        u"&Which finger is this?\tF3", u"&Read Fingerprints\tF5",
+        u"Sensors and sign-&in...\tCtrl+I"}},
+      {"German",
+       ReadBytes(std::filesystem::path(DACTYRA_LANGUAGE_DIR) / "de-DE.TOML"),
+       {u"Finger &pr\u00FCfen\tEingabe", u"&Umbenennen\tF2", u"Finger &entfernen\tEntf",
+        u"&Welcher Finger ist das?\tF3", u"Fingerabdr\u00FCcke &lesen\tF5",
+        u"&Sensoren und Anmeldung...\tStrg+I"}},
+      {"a translation that names the keys in its items",
+       "[main]\nmenu.del = \"Finger &entfernen\\tEntf\"\nmenu.enum = \"&Lesen\\tF4\"\n"
+       "menu.sensors = \"&Sensoren\\tStrg+I\"\n",
+       {u"&Verify Fingerprint\tEnter", u"Rena&me\tF2", u"Finger &entfernen\tDel",
+        u"&Which finger is this?\tF3", u"&Lesen\tF5", u"&Sensoren\tCtrl+I"}},
+  };
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.what);
+    WriteLanguage(test.language);
+    StartService(kState);
+    Open();
+    ScopedPopupMenuResponder menu([](const ui::PopupMenuRequest&) { return 0u; });
+    form().ListView.RightClick(0, {40, 50});
+    ASSERT_EQ(menu.Calls().size(), 1u);
+    Lines items;
+    for (const ui::MenuItem& item : menu.Calls()[0].request.items) {
+      if (!item.text.empty()) {
+        items.push_back(item.text);
+      }
+    }
+    EXPECT_EQ(items, test.items);
+    EXPECT_EQ(form().SystemMenuItems().back().text, test.items.back());
+    CloseAndDestroy();
+  }
+}
+
 // ---- Renaming without a touch ------------------------------------------------------------
 
 TEST_F(ListKeys, RenameStoresTheDescriptionForItsOwner) {

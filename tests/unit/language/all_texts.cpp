@@ -12,8 +12,11 @@
 #include "biometric/sign_in_texts.h"
 #include "dialog_core/state_light.h"
 #include "documents/config_texts.h"
+#include "documents/link_time_texts.h"
 #include "enroll/enroll_texts.h"
+#include "ui/form_texts.h"
 #include "ui/hello_texts.h"
+#include "ui/key_names.h"
 #include "verify/owner_texts.h"
 #include "verify/verify_texts.h"
 #include "verify/which_texts.h"
@@ -56,15 +59,19 @@ TProgramTexts AllProgramTexts() {
     Append(all.fixed, std::array{meaning.Text});
   }
   Append(all.fixed, ui::kHelloTexts);
+  Append(all.fixed, ui::kKeyNameTexts);
+  Append(all.fixed, ui::kFormTexts);
   Append(all.fixed, kEnrollTexts);
   Append(all.fixed, kVerifyTexts);
   Append(all.fixed, kOwnerTexts);
   Append(all.fixed, kWhichTexts);
   Append(all.fixed, kMainTexts);
+  Append(all.fixed, kMainColumnTitles);
   Append(all.fixed, kLogTexts);
   Append(all.fixed, kSensorsTexts);
   Append(all.fixed, kNewFingerLogTexts);
   Append(all.fixed, kConfigTexts);
+  Append(all.fixed, kLinkTimeTexts);
   all.numbers.assign(kMainColumnWidths.begin(), kMainColumnWidths.end());
   all.font_name = kMainFontName;
   all.font_height = kMainFontHeight;

@@ -506,6 +506,29 @@ TEST(HeadlessMessageBoxes, AnErrorEscapingAHandlerBecomesAnErrorBox) {
   EXPECT_EQ(responder.Calls()[1].request.text, u"worker message failed");
 }
 
+// Anything else a handler throws is told in the texts of its form, which a dialog takes from its
+// owner.
+TEST(HeadlessMessageBoxes, AnUnexpectedFailureIsToldInTheFormsTexts) {
+  struct TGerman final : TextSource {
+    std::u16string GetLangStr(std::u16string_view, std::u16string_view id,
+                              std::u16string_view english) const override {
+      return id == u"unexpected_error" ? u"Unerwarteter Fehler." : std::u16string(english);
+    }
+    std::int32_t GetLangInt(std::u16string_view, std::u16string_view,
+                            std::int32_t built_in) const override {
+      return built_in;
+    }
+  } german;
+  ScopedMessageBoxResponder responder([](const MessageBoxRequest&) { return ModalResult::kOk; });
+  Form main({.caption = u"main", .texts = &german});
+  Form dialog({.caption = u"dialog", .border = FormBorder::kDialog, .owner = &main});
+  Button button{dialog, {10, 10, 80, 30}, u"&Go"};
+  button.OnClick = [] { throw 42; };
+  button.Click();
+  ASSERT_EQ(responder.Calls().size(), 1u);
+  EXPECT_EQ(responder.Calls()[0].request.text, u"Unerwarteter Fehler.");
+}
+
 TEST(HeadlessMessageBoxes, UnansweredBoxIsAnError) {
   EXPECT_THROW(ShowInformation(nullptr, u"Dactyra", u"hello"), Error);
 }
