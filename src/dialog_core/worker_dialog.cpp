@@ -14,8 +14,8 @@ TWorkerDialog::TWorkerDialog(ui::Form* owner, int client_width, int client_heigh
                 .client_height = client_height,
                 .border = ui::FormBorder::kDialog,
                 .position = ui::FormPosition::kCenterOwner,
-                .owner = owner}),
-      FTexts(texts),
+                .owner = owner,
+                .texts = &texts}),
       FContext(context) {
   SetIcon(TStateLight::kIdle);
 }

@@ -26,7 +26,7 @@ class TWorkerDialog : public ui::Form {
   ui::Shape shapeIcon{*this, kStateLightPlacement, StateLightStyle(TStateLight::kIdle)};
 
   // The state light: its look and its meaning.
-  void SetIcon(TStateLight state) { ShowStateLight(shapeIcon, state, FTexts); }
+  void SetIcon(TStateLight state) { ShowStateLight(shapeIcon, state, Texts()); }
 
   // The binding, session and user it was given.
   const TServiceContext& Context() const { return FContext; }
@@ -44,8 +44,6 @@ class TWorkerDialog : public ui::Form {
   // dialog.
   TWorkerDialog(ui::Form* owner, int client_width, int client_height, const TextSource& texts,
                 const TServiceContext& context);
-
-  const TextSource& Texts() const { return FTexts; }
 
   // Holds the worker just started with the current flag, until StopWorker.
   void HoldWorker(platform::WorkerThread worker) { FThread = std::move(worker); }
@@ -96,7 +94,6 @@ class TWorkerDialog : public ui::Form {
   // which the caller takes over with the context. The failure of the open, or S_OK.
   HRESULT RenewLostSession();
 
-  const TextSource& FTexts;
   TServiceContext FContext;
   PCancelFlag FCancel = std::make_shared<std::atomic<bool>>(false);  // the held worker's
   // The last worker started; held until it has been stopped, whatever messages arrive.
