@@ -13,9 +13,6 @@ namespace dactyra {
 
 #define DACTYRA_MAIN_TEXTS(TEXT)                                                                   \
   TEXT(kMainTitle, u"main", u"title", u"Dactyra")                                                  \
-  /* The window's font, which the dialogs take over: each language file names the face Windows     \
-     uses for its interface in that language (an empty name: the system's message font). */        \
-  TEXT(kMainFontName, u"main", u"font.name", u"Microsoft YaHei")                                   \
   TEXT(kMainUserLabel, u"main", u"label.user", u"User: ")                                          \
   /* The label above the list until a listing names the user. */                                   \
   TEXT(kMainCurrentUserLabel, u"main", u"label.current_user", u"Current user: ")                   \
@@ -58,8 +55,11 @@ namespace dactyra {
   TEXT(kMainAboutHomePage, u"main", u"homepage", u"HomePage: ")
 DACTYRA_TEXT_TABLE(kMainTexts, DACTYRA_MAIN_TEXTS);
 
-// The window font's height in pixels at 96 DPI; one outside kMainFontHeightRange is taken for
-// the built-in one.
+// The window's font, which the dialogs take over: each language file names the face Windows
+// uses for its interface in that language (an empty name: the system's message font), and its
+// height in pixels at 96 DPI; a height outside kMainFontHeightRange is taken for the built-in
+// one. Not in kMainTexts: the English file names the face of English Windows, not this default.
+inline constexpr TranslatableText kMainFontName{u"main", u"font.name", u"Microsoft YaHei"};
 inline constexpr TranslatableNumber kMainFontHeight{u"main", u"font.height", 13};
 inline constexpr std::pair<std::int32_t, std::int32_t> kMainFontHeightRange{8, 32};
 
