@@ -41,14 +41,15 @@ void TFormWhichFinger::TouchIdentified(TVerifyOutcome outcome) {
 
 void TFormWhichFinger::UsersFingerIdentified() {
   const auto listed = std::ranges::find_if(FFingers, [this](const TFingerRecord& record) {
-    return record.UnitId == FoundUnit() && record.SubFactor == FoundSubFactor();
+    return record.UnitId == Found().UnitId && record.SubFactor == Found().SubFactor;
   });
   if (listed == FFingers.end()) {
     // Enrolled since the listing, or on a sensor the listing could not read.
-    ShowWhichAnswer(TStateLight::kNearMiss,
-                    Format(Texts().Get(kWhichOwnUnlisted), SubFactorName(FoundSubFactor(), Texts()),
-                           Hex2(FoundSubFactor()), FoundUnit()),
-                    kHintText);
+    ShowWhichAnswer(
+        TStateLight::kNearMiss,
+        Format(Texts().Get(kWhichOwnUnlisted), SubFactorName(Found().SubFactor, Texts()),
+               Hex2(Found().SubFactor), Found().UnitId),
+        kHintText);
     return;
   }
   FFoundIndex = static_cast<std::size_t>(listed - FFingers.begin());
