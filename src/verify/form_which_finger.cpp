@@ -6,6 +6,7 @@
 #include "base/format.h"
 #include "base/hex.h"
 #include "biometric/winbio_texts.h"
+#include "dialog_core/other_account.h"
 #include "verify/which_texts.h"
 
 namespace dactyra {
@@ -33,7 +34,8 @@ void TFormWhichFinger::ShowWhichAnswer(TStateLight light, std::u16string text, u
 
 void TFormWhichFinger::TouchIdentified(TVerifyOutcome outcome) {
   if (outcome == TVerifyOutcome::kOtherUser) {
-    ShowWhichAnswer(TStateLight::kFailure, Texts().Get(kWhichOtherUser), kFailureText);
+    ShowWhichAnswer(TStateLight::kFailure, DescribeOtherAccount(Found().Identity, Texts()).Sentence,
+                    kFailureText);
     return;
   }
   UsersFingerIdentified();
