@@ -29,8 +29,9 @@
 //   WINBIO_I_MORE_DATA until the state's number of samples is reached, then S_OK. A bad touch
 //   gives WINBIO_E_BAD_CAPTURE.
 // - EnrollCommit: a finger touched during the enrollment that a template of the unit already
-//   holds under another account or sub-factor gives WINBIO_E_DUPLICATE_TEMPLATE; committing
-//   into a sub-factor the user already has replaces that template (not new).
+//   holds under another account or sub-factor gives WINBIO_E_DUPLICATE_TEMPLATE, and the
+//   transaction stays open until EnrollDiscard; committing into a sub-factor the user already
+//   has replaces that template (not new).
 // - Every call: a `fail` touch makes it fail with that code; a touch file that is not valid, or
 //   names a unit the state does not have, gives WINBIO_E_DEVICE_FAILURE.
 //

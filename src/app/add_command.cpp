@@ -1,7 +1,9 @@
 // The add command: the owner's proof, a free slot as the service sees it, the sensor, the
 // enrollment dialog, and the new finger's description in CFG.TOML.
 
+#include <algorithm>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "app/log_texts.h"
@@ -16,6 +18,32 @@
 #include "ui/hello_verification.h"
 
 namespace dactyra {
+namespace {
+
+// The listed record of a finger, or the end of `records`.
+std::vector<TFingerRecord>::const_iterator FindListed(const std::vector<TFingerRecord>& records,
+                                                      WINBIO_UNIT_ID unit,
+                                                      WINBIO_BIOMETRIC_SUBTYPE sub_factor) {
+  return std::ranges::find_if(records, [&](const TFingerRecord& record) {
+    return record.UnitId == unit && record.SubFactor == sub_factor;
+  });
+}
+
+// The descriptions of the listed fingers, for the enrollment dialog to name the user's own finger
+// that a refused duplicate turns out to be.
+TListedDescription ListedDescriptions(std::vector<TFingerRecord> records) {
+  return [records = std::move(records)](
+             WINBIO_UNIT_ID unit,
+             WINBIO_BIOMETRIC_SUBTYPE sub_factor) -> std::optional<std::u16string> {
+    const auto listed = FindListed(records, unit, sub_factor);
+    if (listed == records.end()) {
+      return std::nullopt;
+    }
+    return listed->Description;
+  };
+}
+
+}  // namespace
 
 WINBIO_BIOMETRIC_SUBTYPE TForm1::NextFreeSubFactor() const {
   std::vector<WINBIO_BIOMETRIC_SUBTYPE> listed;
@@ -121,15 +149,16 @@ std::optional<TFingerRecord> TForm1::Enroll(WINBIO_BIOMETRIC_SUBTYPE slot, WINBI
     return std::nullopt;
   }
   const bool pin_needed = hello && hello->NotConfiguredForUser();
-  TFormEnroll dialog(
-      this, *this, ServiceContext(),
-      {.SubFactor = slot, .UnitId = unit, .Description = finger_name, .PinNeeded = pin_needed});
+  TFormEnroll dialog(this, *this, ServiceContext(),
+                     {.SubFactor = slot,
+                      .UnitId = unit,
+                      .Description = finger_name,
+                      .PinNeeded = pin_needed,
+                      .ListedDescription = ListedDescriptions(FFingers.Records())});
   const bool ended_ok = ShowServiceDialog(dialog) == ui::ModalResult::kOk;
   const TEnrollOutcome outcome = dialog.Outcome();
   if (!ended_ok || !outcome.Committed) {
-    AddLog(outcome.Status);
-    NoteServiceRefusal(outcome.Error);
-    AddLog(Get(kLogAddCancelled));
+    EndWithoutFinger(outcome);
     return std::nullopt;
   }
   const TEnrollResult& committed = *outcome.Committed;
@@ -147,6 +176,23 @@ std::optional<TFingerRecord> TForm1::Enroll(WINBIO_BIOMETRIC_SUBTYPE slot, WINBI
     OfferSignInOptions();
   }
   return record;
+}
+
+void TForm1::EndWithoutFinger(const TEnrollOutcome& outcome) {
+  AddLog(outcome.Status);
+  if (!outcome.Advice.empty()) {
+    AddLog(outcome.Advice);
+  }
+  NoteServiceRefusal(outcome.Error);
+  AddLog(Get(kLogAddCancelled));
+  if (outcome.OwnDuplicate) {
+    const std::vector<TFingerRecord>& records = FFingers.Records();
+    const auto listed =
+        FindListed(records, outcome.OwnDuplicate->UnitId, outcome.OwnDuplicate->SubFactor);
+    if (listed != records.end()) {
+      FFingers.Show(static_cast<std::size_t>(listed - records.begin()));
+    }
+  }
 }
 
 bool TForm1::KeepCheckedFinger(TEnrollCheck check, const TFingerRecord& record) {

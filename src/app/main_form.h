@@ -34,6 +34,7 @@
 namespace dactyra {
 
 enum class TEnrollCheck;
+struct TEnrollOutcome;
 
 // The main window: the list of the current user's enrolled fingerprints, the command buttons
 // and the activity log. It owns the binding of the biometric service, the open session, the
@@ -197,6 +198,9 @@ class TForm1 final : public ui::Form, public TextSource {
   // Enrolls `slot` on `unit` through the enrollment dialog: the new finger with its
   // description, or none (the dialog's last status logged).
   std::optional<TFingerRecord> Enroll(WINBIO_BIOMETRIC_SUBTYPE slot, WINBIO_UNIT_ID unit);
+  // An enrollment that committed nothing: the log says why, and what to do about a duplicate;
+  // the row of the user's own finger that it duplicates is selected.
+  void EndWithoutFinger(const TEnrollOutcome& outcome);
   // After the check of a new finger: false when the user had it removed (and it was); the log
   // says how the check ended when the finger did not prove to work.
   bool KeepCheckedFinger(TEnrollCheck check, const TFingerRecord& record);

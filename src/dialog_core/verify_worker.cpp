@@ -39,9 +39,9 @@ std::uint32_t VerifyThreadProc(PVerifyThreadParam param) {
       p.Window(verify_event::kFailed, identified);
       break;
     }
-    if (p.ReportFound) {
-      p.Window(verify_event::kFoundUnit, EventValue(p.FoundUnitId));
-      p.Window(verify_event::kFoundSubFactor, p.FoundSF);
+    if (p.Found) {
+      p.Found->Put({.UnitId = p.FoundUnitId, .SubFactor = p.FoundSF, .Identity = p.FoundIdent});
+      p.Window(verify_event::kFound, 0);
     }
     p.Window(verify_event::kIdentified, static_cast<std::intptr_t>(ClassifyIdentified(p)));
     break;

@@ -10,6 +10,7 @@
 
 #include "biometric/winbio_lib.h"
 #include "dialog_core/service_worker.h"
+#include "dialog_core/worker_slot.h"
 #include "platform/worker_thread.h"
 
 namespace dactyra {
@@ -24,9 +25,16 @@ inline constexpr std::uintptr_t kIdentified = 2;  // the outcome class (TVerifyO
 inline constexpr std::uintptr_t kBadCapture = 3;  // the reject detail; still waiting
 inline constexpr std::uintptr_t kFailed = 4;      // the HRESULT of Identify
 // Only for a worker asked to report the finger: right before kIdentified.
-inline constexpr std::uintptr_t kFoundUnit = 5;       // the unit id of the identified touch
-inline constexpr std::uintptr_t kFoundSubFactor = 6;  // its sub-factor
+inline constexpr std::uintptr_t kFound = 5;  // 0: the finger waits in the found slot
 }  // namespace verify_event
+
+// The finger an identified touch was: its sensor, its sub-factor and whose it is.
+struct TFoundFinger {
+  WINBIO_UNIT_ID UnitId = 0;
+  WINBIO_BIOMETRIC_SUBTYPE SubFactor = 0;
+  TWinBioIdentity Identity{};
+};
+using PFoundFingerSlot = PWorkerSlot<TFoundFinger>;
 
 // How an identified finger relates to the selected record.
 enum class TVerifyOutcome : std::intptr_t {
@@ -44,7 +52,7 @@ struct TVerifyThreadParam {
   TWinBioIdentity CurrentIdent{};
   WINBIO_BIOMETRIC_SUBTYPE SelSubFactor = 0;
   WINBIO_UNIT_ID SelUnitId = 0;
-  bool ReportFound = false;      // posts the identified unit and sub-factor before the outcome
+  PFoundFingerSlot Found;  // when set, receives the identified finger, posted before the outcome
   TWinBioIdentity FoundIdent{};  // written by the service
   WINBIO_BIOMETRIC_SUBTYPE FoundSF = 0;
   WINBIO_UNIT_ID FoundUnitId = 0;

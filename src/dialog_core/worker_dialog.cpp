@@ -3,7 +3,6 @@
 #include <memory>
 
 #include "biometric/session_lost.h"
-#include "dialog_core/verify_worker.h"
 
 namespace dactyra {
 
@@ -49,14 +48,19 @@ HRESULT TWorkerDialog::StartIdentifyWorker(std::optional<TIdentifyTarget> target
       Failed(ready)) {
     return ready;
   }
+  // Each worker that reports gets a slot of its own: one left behind cannot fill the next one's.
+  FFound = target ? nullptr : std::make_shared<TWorkerSlot<TFoundFinger>>();
+  param->Found = FFound;
   if (target) {
     param->SelSubFactor = target->SubFactor;
     param->SelUnitId = target->UnitId;
-  } else {
-    param->ReportFound = true;
   }
   HoldWorker(StartVerifyThread(std::move(param)));
   return S_OK;
+}
+
+std::optional<TFoundFinger> TWorkerDialog::TakeFoundFinger() {
+  return FFound ? FFound->Take() : std::nullopt;
 }
 
 void TWorkerDialog::NoteFailure(HRESULT code) {

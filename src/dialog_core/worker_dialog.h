@@ -10,6 +10,7 @@
 #include "dialog_core/service_context.h"
 #include "dialog_core/service_worker.h"
 #include "dialog_core/state_light.h"
+#include "dialog_core/verify_worker.h"
 #include "platform/worker_thread.h"
 #include "ui/ui.h"
 
@@ -76,9 +77,12 @@ class TWorkerDialog : public ui::Form {
   };
   // Starts the worker that waits for one touch and identifies it (the verification worker,
   // posting WM_VERIFY_STATUS), prepared as PrepareWorker does: a touch is compared with `target`
-  // or, without one, reported. The failure of the new session's open, when no worker started;
-  // else S_OK.
+  // or, without one, reported (verify_event::kFound, then TakeFoundFinger). The failure of the
+  // new session's open, when no worker started; else S_OK.
   HRESULT StartIdentifyWorker(std::optional<TIdentifyTarget> target);
+  // The finger that the identify worker started last reported; none before it has (whatever a
+  // message claims) and once taken.
+  std::optional<TFoundFinger> TakeFoundFinger();
 
   // A worker's call failed with `code`: when that says that the service lost the session, the
   // session is replaced before the next wait (RenewLostSession).
@@ -96,6 +100,8 @@ class TWorkerDialog : public ui::Form {
 
   TServiceContext FContext;
   PCancelFlag FCancel = std::make_shared<std::atomic<bool>>(false);  // the held worker's
+  // Where the identify worker started last leaves the finger it found; null when it compares.
+  PFoundFingerSlot FFound;
   // The last worker started; held until it has been stopped, whatever messages arrive.
   platform::WorkerThread FThread;
   bool FWorkerLeftBehind = false;  // a worker is still blocked on Session

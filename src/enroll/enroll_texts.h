@@ -55,7 +55,27 @@ namespace dactyra {
   TEXT(kEnrollCheckSkip, u"add", u"button.skip", u"&Skip")                                         \
   TEXT(kEnrollCheckRetry, u"add", u"button.retry", u"Re&try")                                      \
   TEXT(kEnrollCheckRemove, u"add", u"button.remove", u"&Remove it")                                \
-  TEXT(kEnrollCheckKeep, u"add", u"button.keep", u"&Keep it")
+  TEXT(kEnrollCheckKeep, u"add", u"button.keep", u"&Keep it")                                      \
+  /* A commit refused because Windows has the fingerprint already: one more touch of the same      \
+   * finger tells whose it is, and what to do about it. */                                         \
+  TEXT(kEnrollDuplicate, u"add", u"duplicate.status",                                              \
+       u"Windows already has this fingerprint, so it is not added again.")                         \
+  TEXT(kEnrollDuplicateTouch, u"add", u"duplicate.touch",                                          \
+       u"Touch the sensor once more with the same finger to find out whose fingerprint it is...")  \
+  TEXT(kEnrollDuplicateNoMatch, u"add", u"duplicate.no_match",                                     \
+       u"That touch matched no fingerprint: press Retry and touch the sensor with the same "       \
+       u"finger as before.")                                                                       \
+  /* %s: the description of the user's finger. */                                                  \
+  TEXT(kEnrollDuplicateOwn, u"add", u"duplicate.own", u"This is already your fingerprint \"%s\".") \
+  TEXT(kEnrollDuplicateOwnAdvice, u"add", u"duplicate.own_advice",                                 \
+       u"To add it again, delete it first; to give it another name, change its description.")      \
+  /* After the words of section "account". */                                                      \
+  TEXT(kEnrollDuplicateAccountAdvice, u"add", u"duplicate.account_advice",                         \
+       u"To add it to your account, first sign in as that account and remove the fingerprint in "  \
+       u"Settings › Accounts › Sign-in options.")                                                  \
+  TEXT(kEnrollDuplicateRemovedAdvice, u"add", u"duplicate.removed_advice",                         \
+       u"Ask an administrator to remove it, or reset the fingerprint data in Settings › "        \
+       u"Accounts › Sign-in options.")
 DACTYRA_TEXT_TABLE(kEnrollTexts, DACTYRA_ENROLL_TEXTS);
 
 }  // namespace dactyra

@@ -3,15 +3,6 @@
 #include <utility>
 
 namespace dactyra {
-void TEnrollResultSlot::Put(const TEnrollResult& result) {
-  const std::lock_guard lock(mutex_);
-  result_ = result;
-}
-
-std::optional<TEnrollResult> TEnrollResultSlot::Take() {
-  const std::lock_guard lock(mutex_);
-  return std::exchange(result_, std::nullopt);
-}
 
 std::uint32_t EnrollThreadProc(PEnrollThreadParam param) {
   const TEnrollThreadParam& p = *param;
@@ -81,6 +72,9 @@ std::uint32_t EnrollThreadProc(PEnrollThreadParam param) {
   WINBIO_BOOLEAN is_new = 0;
   const HRESULT committed = lib.EnrollCommit(p.Session, &identity, &is_new);
   if (Failed(committed)) {
+    // A refused commit (a duplicate above all) leaves the transaction open: it goes before the
+    // dialog hears of the failure and waits on the session again.
+    lib.EnrollDiscard(p.Session);
     post(enroll_event::kFailed, committed);
     return 0;
   }

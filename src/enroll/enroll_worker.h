@@ -6,11 +6,10 @@
 
 #include <cstdint>
 #include <memory>
-#include <mutex>
-#include <optional>
 
 #include "biometric/winbio_lib.h"
 #include "dialog_core/service_worker.h"
+#include "dialog_core/worker_slot.h"
 #include "platform/worker_thread.h"
 
 namespace dactyra {
@@ -38,19 +37,9 @@ struct TEnrollResult {
   bool IsNew = false;  // false: an existing template was updated
 };
 
-// Where the worker leaves the committed template for its dialog, which it shares with the
-// dialog: the "done" message only says that it is there, so that no message carries an address.
-class TEnrollResultSlot {
- public:
-  void Put(const TEnrollResult& result);
-  // The result once the worker has put it; none before (whatever a message claims).
-  std::optional<TEnrollResult> Take();
-
- private:
-  std::mutex mutex_;
-  std::optional<TEnrollResult> result_;
-};
-using PEnrollResultSlot = std::shared_ptr<TEnrollResultSlot>;
+// Where the worker leaves the committed template for its dialog.
+using TEnrollResultSlot = TWorkerSlot<TEnrollResult>;
+using PEnrollResultSlot = PWorkerSlot<TEnrollResult>;
 
 // What the worker needs; filled by the dialog, then owned by the worker.
 struct TEnrollThreadParam {
@@ -67,8 +56,8 @@ using PEnrollThreadParam = std::unique_ptr<TEnrollThreadParam>;
 
 // One enrollment: locate the sensor unless one is preset, begin, capture until the service
 // says the template is complete, commit. Checks the cancel flag before and after each blocking
-// call up to the commit, and discards the transaction when it finds it set. Frees the record
-// and returns 0.
+// call up to the commit, and discards the transaction when it finds it set, when a capture fails
+// or when the commit is refused. Frees the record and returns 0.
 std::uint32_t EnrollThreadProc(PEnrollThreadParam param);
 
 // Starts EnrollThreadProc with `param` on a new thread (StartServiceWorker).

@@ -14,9 +14,8 @@
 namespace dactyra {
 namespace {
 
-// Status-line colours.
+// The status line before the worker reports.
 constexpr ui::Color kIdleText{0x808080};
-constexpr ui::Color kInstructionText{0x000080};
 
 }  // namespace
 
@@ -28,7 +27,7 @@ int EnrollProgress(std::int32_t captures) {
 
 TFormEnroll::TFormEnroll(ui::Form* owner, const TextSource& texts, const TServiceContext& context,
                          TEnrollRequest request)
-    : TWorkerDialog(owner, 380, 217, texts, context), FRequest(std::move(request)) {
+    : TWorkerDialog(owner, 380, 286, texts, context), FRequest(std::move(request)) {
   btnCancel.OnClick = [this] { btnCancelClick(); };
   OnShow = [this] { FormShow(); };
   // A commit under way ends in success or failure, never in "cancelled"; after a success the
@@ -44,7 +43,11 @@ TFormEnroll::TFormEnroll(ui::Form* owner, const TextSource& texts, const TServic
     WMEnrollStatus(wparam, lparam);
   });
   SetMessageHandler(WM_VERIFY_STATUS, [this](std::uintptr_t wparam, std::intptr_t lparam) {
-    WMCheckStatus(wparam, lparam);
+    if (FPhase == TEnrollPhase::kFindingHolder) {
+      WMHolderStatus(wparam, lparam);
+    } else {
+      WMCheckStatus(wparam, lparam);
+    }
   });
   btnRetry.OnClick = [this] { btnRetryClick(); };
   btnRemove.OnClick = [this] { btnRemoveClick(); };
@@ -57,7 +60,9 @@ TEnrollOutcome TFormEnroll::Outcome() const {
           .Description = lblInstruction.Text(),
           .Check = FCheck,
           .Status = FStatus,
-          .Error = FResultError};
+          .Error = FResultError,
+          .Advice = FAdvice,
+          .OwnDuplicate = FOwnDuplicate};
 }
 
 void TFormEnroll::SetStatus(std::u16string_view text, ui::Color color) {
@@ -77,6 +82,7 @@ void TFormEnroll::EnterPhase(TEnrollPhase phase) {
       caption = &kEnrollCanceling;
       break;
     case TEnrollPhase::kFailed:
+    case TEnrollPhase::kFindingHolder:
       caption = &kEnrollClose;
       break;
     case TEnrollPhase::kChecking:
@@ -112,6 +118,9 @@ void TFormEnroll::FormShow() {
   FCommitted.reset();
   FResultError = S_OK;
   FCheck = TEnrollCheck::kUnchecked;
+  FHolderFound.reset();
+  FAdvice.clear();
+  FOwnDuplicate.reset();
   ShowCheckAnswers(TCheckAnswer::kNone);
   EnterPhase(TEnrollPhase::kCapturing);
 
@@ -179,6 +188,11 @@ void TFormEnroll::WMEnrollStatus(std::uintptr_t wparam, std::intptr_t lparam) {
     case enroll_event::kFailed:
       FResultError = static_cast<HRESULT>(EventLow32(lparam));
       NoteFailure(FResultError);
+      if (FResultError == WINBIO_E_DUPLICATE_TEMPLATE) {
+        SetStatus(Texts().Get(kEnrollDuplicate), kFailureText);
+        StartFindingHolder();
+        break;
+      }
       EnterPhase(TEnrollPhase::kFailed);
       SetIcon(TStateLight::kFailure);
       SetStatus(Texts().Get(kEnrollFailurePrefix) + WinBioErrorText(FResultError, Texts()),
@@ -307,7 +321,11 @@ void TFormEnroll::EndCheck(TEnrollCheck check) {
 
 void TFormEnroll::btnRetryClick() {
   BringToFront();
-  StartCheck();
+  if (FCommitted) {
+    StartCheck();
+  } else {
+    StartFindingHolder();
+  }
 }
 
 void TFormEnroll::btnRemoveClick() {

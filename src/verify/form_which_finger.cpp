@@ -6,6 +6,7 @@
 #include "base/format.h"
 #include "base/hex.h"
 #include "biometric/winbio_texts.h"
+#include "dialog_core/other_account.h"
 #include "verify/which_texts.h"
 
 namespace dactyra {
@@ -33,7 +34,8 @@ void TFormWhichFinger::ShowWhichAnswer(TStateLight light, std::u16string text, u
 
 void TFormWhichFinger::TouchIdentified(TVerifyOutcome outcome) {
   if (outcome == TVerifyOutcome::kOtherUser) {
-    ShowWhichAnswer(TStateLight::kFailure, Texts().Get(kWhichOtherUser), kFailureText);
+    ShowWhichAnswer(TStateLight::kFailure, DescribeOtherAccount(Found().Identity, Texts()).Sentence,
+                    kFailureText);
     return;
   }
   UsersFingerIdentified();
@@ -41,14 +43,15 @@ void TFormWhichFinger::TouchIdentified(TVerifyOutcome outcome) {
 
 void TFormWhichFinger::UsersFingerIdentified() {
   const auto listed = std::ranges::find_if(FFingers, [this](const TFingerRecord& record) {
-    return record.UnitId == FoundUnit() && record.SubFactor == FoundSubFactor();
+    return record.UnitId == Found().UnitId && record.SubFactor == Found().SubFactor;
   });
   if (listed == FFingers.end()) {
     // Enrolled since the listing, or on a sensor the listing could not read.
-    ShowWhichAnswer(TStateLight::kNearMiss,
-                    Format(Texts().Get(kWhichOwnUnlisted), SubFactorName(FoundSubFactor(), Texts()),
-                           Hex2(FoundSubFactor()), FoundUnit()),
-                    kHintText);
+    ShowWhichAnswer(
+        TStateLight::kNearMiss,
+        Format(Texts().Get(kWhichOwnUnlisted), SubFactorName(Found().SubFactor, Texts()),
+               Hex2(Found().SubFactor), Found().UnitId),
+        kHintText);
     return;
   }
   FFoundIndex = static_cast<std::size_t>(listed - FFingers.begin());

@@ -13,8 +13,9 @@ namespace dactyra {
 
 // The modal dialog that answers "which finger is this?": it waits for a touch on any sensor and
 // says whose finger it was: one of the listed fingers of the signed-in user (sensor, finger and
-// description), another of his, another user's, or none enrolled. Retry waits for the next
-// touch; Close (its second button), Esc and the close box end it. It changes nothing.
+// description), another of his, another account's (DescribeOtherAccount), or none enrolled. Retry
+// waits for the next touch; Close (its second button), Esc and the close box end it. It changes
+// nothing.
 class TFormWhichFinger final : public TIdentifyDialog {
  public:
   // Answers touches for the user of `context`, whose listed fingers are `fingers`, in list

@@ -32,8 +32,7 @@ void TIdentifyDialog::FormShow() {
 
 void TIdentifyDialog::StartIdentify() {
   ClearAnswer();
-  FFoundUnit = 0;
-  FFoundSubFactor = 0;
+  FFound = {};
   lblStatus.SetText(Texts().Get(FOwnTexts.Waiting));
   lblResult.SetSystemColor();
   lblResult.SetText(u"");
@@ -64,11 +63,10 @@ void TIdentifyDialog::WMIdentifyStatus(std::uintptr_t wparam, std::intptr_t lpar
       lblStatus.SetText(Texts().Get(FOwnTexts.Waiting));
       SetIcon(TStateLight::kWaiting);
       break;
-    case verify_event::kFoundUnit:
-      FFoundUnit = EventLow32(lparam);
-      break;
-    case verify_event::kFoundSubFactor:
-      FFoundSubFactor = static_cast<WINBIO_BIOMETRIC_SUBTYPE>(lparam);
+    case verify_event::kFound:
+      if (std::optional<TFoundFinger> found = TakeFoundFinger()) {
+        FFound = *found;
+      }
       break;
     case verify_event::kIdentified:
       if (lparam >= 0 && lparam <= static_cast<std::intptr_t>(TVerifyOutcome::kOtherSensor)) {

@@ -51,9 +51,9 @@ class TIdentifyDialog : public TWorkerDialog {
 
   // The record a touch is compared with, if any.
   const std::optional<TFingerRecord>& Compared() const { return FCompared; }
-  // The unit and sub-factor of the touch last identified, as the worker reported them.
-  WINBIO_UNIT_ID FoundUnit() const { return FFoundUnit; }
-  WINBIO_BIOMETRIC_SUBTYPE FoundSubFactor() const { return FFoundSubFactor; }
+  // The finger of the touch last identified, as the worker reported it (without a record to
+  // compare with).
+  const TFoundFinger& Found() const { return FFound; }
   // An answer to a touch: the light, the status line, the result line in `color`, and Retry,
   // which takes the focus.
   void ShowAnswer(TStateLight light, std::u16string_view status, std::u16string_view result,
@@ -70,8 +70,7 @@ class TIdentifyDialog : public TWorkerDialog {
 
   TIdentifyTexts FOwnTexts;
   std::optional<TFingerRecord> FCompared;
-  WINBIO_UNIT_ID FFoundUnit = 0;
-  WINBIO_BIOMETRIC_SUBTYPE FFoundSubFactor = 0;
+  TFoundFinger FFound;
 };
 
 }  // namespace dactyra

@@ -23,8 +23,6 @@ namespace dactyra {
   TEXT(kWhichOwnUnlisted, u"which", u"result.unlisted",                                            \
        u"This is one of your fingers (%s, Fingerprint ID: 0x%s) on the sensor with Device ID %d, " \
        u"but it is not in the list: read the fingerprints again.")                                 \
-  TEXT(kWhichOtherUser, u"which", u"result.other_user",                                            \
-       u"This fingerprint belongs to another user.")                                               \
   TEXT(kWhichUnknownFinger, u"which", u"result.unknown", u"This finger is not enrolled.")          \
   /* Followed by the error line. */                                                                \
   TEXT(kWhichFailurePrefix, u"which", u"result.failure", u"Failure: ")                             \

@@ -1,8 +1,8 @@
 // The commands as a user meets them: add a finger by touch once the owner has touched a sensor
-// (another user's touch adds nothing), verify it (match, another finger, another user), rename
-// it, delete it (No; Yes with another user's touch; Yes with the owner's), the question before
-// the last finger, choose among two sensors, the About box; and the same program with the
-// Simplified Chinese language file.
+// (another user's touch adds nothing, nor another account's finger), verify it (match, another
+// finger, another user), rename it, delete it (No; Yes with another user's touch; Yes with the
+// owner's), the question before the last finger, choose among two sensors, the About box; and the
+// same program with the Simplified Chinese language file.
 
 #include "commands.h"
 
@@ -98,6 +98,48 @@ void AddRefused(Scenario& scenario, const Program& program, HWND window) {
   scenario.checks.Check(TopLevelWindows(program.Id(), L"DactyraWindow").size() == 1,
                         "no sensor dialog follows");
   scenario.checks.Check(ListRows(window, program.Id()).size() == 1, "nothing is added");
+}
+
+// Add refused as a duplicate: the finger of another account, which Wine does not know (an
+// account that no longer exists on this PC). One more touch names it by its SID and says what
+// to do; nothing is added.
+void AddDuplicate(Scenario& scenario, const Program& program, HWND window) {
+  Checks& checks = scenario.checks;
+  PressButton(FindChild(window, L"Button", L"&Add Fingerprint"));
+  if (!AnswerOwnerCheck(scenario, program, window, 1, 0xF5)) {
+    return;
+  }
+  HWND chooser = WaitForDialog(program, window);
+  if (!checks.Check(chooser != nullptr, "Add asks for the sensor")) {
+    return;
+  }
+  PressButton(FindChild(chooser, L"Button", L"&OK"));  // Auto
+  checks.Check(WaitGone(chooser), "OK closes the sensor dialog");
+  HWND enroll = WaitForDialog(program, window);
+  if (!checks.Check(enroll != nullptr, "the enrollment dialog opens")) {
+    return;
+  }
+  Sleep(300);
+  for (int i = 0; i < 4; ++i) {  // finds the sensor, then three captures
+    Touch(scenario, 2, 0xF5, kOtherUser);
+  }
+  checks.Check(WaitForText(enroll, L"Touch the sensor once more with the same finger"),
+               "the refused commit asks for one more touch", StaticTexts(enroll));
+  Touch(scenario, 2, 0xF5, kOtherUser);
+  const std::wstring holder =
+      L"This fingerprint belongs to an account that no longer exists on this PC "
+      L"(S-1-5-21-7-7-7-1002).";
+  checks.Check(WaitForText(enroll, holder), "the touch names the account by its SID",
+               StaticTexts(enroll));
+  RequestScreenshot(scenario.folder, enroll, scenario.screenshot + "-1d-duplicate");
+  PressButton(FindChild(enroll, L"Button", L"&Close"));
+  checks.Check(WaitGone(enroll), "Close ends the enrollment");
+  checks.Check(WaitForLog(window, holder) &&
+                   LogHas(window,
+                          L"Ask an administrator to remove it, or reset the fingerprint data in "
+                          L"Settings \u203A Accounts \u203A Sign-in options."),
+               "the log says whose the finger is and what to do", Join(LogLines(window)));
+  checks.Check(ListRows(window, program.Id()).size() == 1, "nothing is added");
 }
 
 // Add: the owner's touch, the sensor dialog (Auto), a description typed in, a touch to locate
@@ -524,6 +566,7 @@ void Commands(Scenario& scenario) {
                         Join(ListRows(window, program.Id())));
   RequestScreenshot(scenario.folder, window, scenario.screenshot + "-1-list");
   AddRefused(scenario, program, window);
+  AddDuplicate(scenario, program, window);
   AddByTouch(scenario, program, window);
   VerifyAndRename(scenario, program, window);
   Delete(scenario, program, window);

@@ -6,9 +6,10 @@
 
 namespace dactyra::e2e {
 
-// List, add a finger by touch (refused for another user's touch), verify it three ways, rename
-// it, delete it (refused for another user's touch), the question before the last finger, the
-// sensor dialog and the About box, with a screenshot of each step.
+// List, add a finger by touch (refused for another user's touch, and for another account's
+// finger, whose account the dialog names), verify it three ways, rename it, delete it (refused
+// for another user's touch), the question before the last finger, the sensor dialog and the
+// About box, with a screenshot of each step.
 void Commands(Scenario& scenario);
 
 // Dialogs closed while their workers wait for a touch (verification and owner's check by their

@@ -169,7 +169,9 @@ void ListKeys(Scenario& scenario) {
               "-4-which-finger");
   checks.Check(SelectedRow(ListOf(window)) == 1, "the row of the finger touched is selected");
   WhichFinger(scenario, program, window, 2, 0xF5, kOtherUser,
-              L"This fingerprint belongs to another user.", "-5-which-finger-other-user");
+              L"This fingerprint belongs to an account that no longer exists on this PC "
+              L"(S-1-5-21-7-7-7-1002).",
+              "-5-which-finger-other-user");
   checks.Check(SelectedRow(ListOf(window)) == 1, "another user's finger selects nothing else");
   DeleteAndRefreshKeys(scenario, program, window);
   PressExit(scenario, program, window);

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "platform/posix/stand_in_account_names.h"
 #include "unit/app_form/form_fixture.h"
 #include "verify/form_verify.h"
 #include "verify/form_which_finger.h"
@@ -321,14 +322,16 @@ TEST_F(ListKeys, WhichFingerAnswersATouchAndSelectsTheUsersRow) {
        0,
        u"Which finger is this? This is one of your fingers (fingerprint #2, Fingerprint ID: 0xF6) "
        u"on the sensor with Device ID 1, but it is not in the list: read the fingerprints again."},
-      {"another user's finger",
+      {"another account's finger",
        [](sim::TouchWriter& touches) { touches.Finger(1, 0xF7, kOtherUser); }, 0,
-       u"Which finger is this? This fingerprint belongs to another user."},
+       u"Which finger is this? This fingerprint belongs to the account PC\\Anna on this PC."},
       {"a finger nobody enrolled", [](sim::TouchWriter& touches) { touches.Finger(1, 0xF9); }, 0,
        u"Which finger is this? This finger is not enrolled."},
       {"cancelled while waiting", nullptr, 0,
        u"Which finger is this? No finger was identified (cancelled)."},
   };
+  const platform::ScopedStandInAccountNames accounts(
+      {platform::StandInAccountName{.sid = kOtherUser, .name = u"PC\\Anna"}});
   for (const Case& test : cases) {
     SCOPED_TRACE(test.what);
     StartService(kState);

@@ -190,7 +190,7 @@ id = 1
 description = "Sensor"
 [[fail]]
 function = "WinBioEnrollCommit"
-code = 0x8009802B
+code = 0x80098018
 )");
   Dialog dialog(winbio, 1);
   TFormEnroll& form = *dialog.form;
@@ -205,9 +205,10 @@ code = 0x8009802B
   EXPECT_EQ(form.ShowModal(), ModalResult::kCancel);
   // What the caller logs.
   EXPECT_EQ(form.lblStatus.Text(),
-            u"Fail: [WINBIO_E_DUPLICATE_TEMPLATE] The data in a biometric template matches that "
-            u"of another template already in the database. (0x8009802B)");
+            u"Fail: [WINBIO_E_DATABASE_FULL] The storage adapter was not able to add a record to "
+            u"the database because the database is full. (0x80098018)");
   EXPECT_FALSE(winbio.Enrolled(1, 0xF6));
+  EXPECT_EQ(winbio.lib.EnrollBegin(winbio.session, 0xF7, 1), S_OK) << "the refused one went";
 }
 
 TEST(EnrollDialog, CommitUpdatesAnExistingTemplate) {

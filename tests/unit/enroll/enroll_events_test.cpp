@@ -42,7 +42,7 @@ TEST(EnrollEvents, CreatedDialogWaitsInGrey) {
   const BuiltInTexts texts;
   TFormEnroll form(nullptr, texts, {}, {});
   EXPECT_EQ(form.Caption(), u"Add a fingerprint");
-  EXPECT_EQ(form.ClientSize(), (ui::Size{380, 217}));
+  EXPECT_EQ(form.ClientSize(), (ui::Size{380, 286}));
   EXPECT_EQ(form.lblStatus.Text(), u"Please waiting...");
   EXPECT_EQ(form.btnCancel.Text(), u"&Cancel");
   EXPECT_TRUE(form.btnCancel.IsCancel());
@@ -51,7 +51,7 @@ TEST(EnrollEvents, CreatedDialogWaitsInGrey) {
   EXPECT_EQ(form.shapeIcon.OutlineWidth(), 2);
   EXPECT_EQ(form.ProgressBar.Position(), 0);
   EXPECT_EQ(form.lblInstruction.Bounds(), (ui::Rect{243, 19, 121, 27}));
-  EXPECT_EQ(form.btnCancel.Bounds(), (ui::Rect{140, 177, 100, 32}));
+  EXPECT_EQ(form.btnCancel.Bounds(), (ui::Rect{140, 246, 100, 32}));
 }
 
 TEST(EnrollEvents, StepsOfASuccessfulEnrollment) {

@@ -10,6 +10,7 @@
 #include "biometric/sensor_facts.h"
 #include "biometric/service_texts.h"
 #include "biometric/sign_in_texts.h"
+#include "dialog_core/other_account_texts.h"
 #include "dialog_core/state_light.h"
 #include "documents/config_texts.h"
 #include "documents/link_time_texts.h"
@@ -65,6 +66,7 @@ TProgramTexts AllProgramTexts() {
   Append(all.fixed, kVerifyTexts);
   Append(all.fixed, kOwnerTexts);
   Append(all.fixed, kWhichTexts);
+  Append(all.fixed, kOtherAccountTexts);
   Append(all.fixed, kMainTexts);
   Append(all.fixed, kMainColumnTitles);
   Append(all.fixed, kLogTexts);

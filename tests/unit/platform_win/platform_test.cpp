@@ -8,6 +8,7 @@
 #include "base/text_source.h"
 #include "biometric/winbio_lib.h"
 #include "biometric/winbio_texts.h"
+#include "platform/account_name.h"
 #include "platform/platform.h"
 
 namespace dactyra {
@@ -67,6 +68,21 @@ TEST(Win32User, UserNameIsTheSystemsName) {
   ASSERT_TRUE(GetUserNameW(expected, &size));
   EXPECT_EQ(platform::UserName(), Text(expected));
   EXPECT_EQ(GetCurrentUserName(BuiltInTexts{}), Text(expected));
+}
+
+// The system's names: the user's own account by its name, a SID that no account has as an
+// account that no longer exists, and bytes that are no SID as a lookup that failed.
+TEST(Win32User, AccountNamesBySid) {
+  const platform::AccountName own = platform::AccountNameOfSid(ReadTokenUser().sid);
+  EXPECT_EQ(own.lookup, platform::AccountNameLookup::kFound);
+  EXPECT_TRUE(own.name.ends_with(u"\\" + platform::UserName().value_or(u"?")))
+      << std::string(own.name.begin(), own.name.end());
+
+  const std::vector<std::uint8_t> nobody = {1, 5, 0, 0, 0, 0, 0, 5, 21, 0, 0,    0, 7, 0,
+                                            0, 0, 7, 0, 0, 0, 7, 0, 0,  0, 0xEA, 3, 0, 0};
+  EXPECT_EQ(platform::AccountNameOfSid(nobody).lookup, platform::AccountNameLookup::kNoSuchAccount);
+  EXPECT_EQ(platform::AccountNameOfSid(std::vector<std::uint8_t>{1, 5, 0}).lookup,
+            platform::AccountNameLookup::kFailed);
 }
 
 TEST(Win32Locale, LocaleNameAndTimeSeparator) {

@@ -123,6 +123,25 @@ TEST_F(SimEnroll, CommitKnowsTheFingersThatWereTouched) {
   EXPECT_EQ(lib_.CloseSession(session), S_OK);
 }
 
+// Windows leaves a transaction whose commit it refused as a duplicate open: only a discard ends it.
+TEST_F(SimEnroll, ARefusedDuplicateStaysOpenUntilDiscarded) {
+  const WINBIO_SESSION_HANDLE session = Open();
+  ASSERT_EQ(lib_.EnrollBegin(session, 0xF7, 2), S_OK);
+  for (int i = 0; i < 4; ++i) {
+    touches_.Finger(2, 0xF5, kOtherUser);
+    Capture(lib_, session);
+  }
+  TWinBioIdentity identity{};
+  WINBIO_BOOLEAN is_new = 0;
+  EXPECT_EQ(lib_.EnrollCommit(session, &identity, &is_new), WINBIO_E_DUPLICATE_TEMPLATE)
+      << "another account's finger";
+  EXPECT_EQ(lib_.EnrollCommit(session, &identity, &is_new), WINBIO_E_DUPLICATE_TEMPLATE);
+  EXPECT_EQ(lib_.EnrollBegin(session, 0xF7, 2), WINBIO_E_ENROLLMENT_IN_PROGRESS);
+  EXPECT_EQ(lib_.EnrollDiscard(session), S_OK);
+  EXPECT_EQ(lib_.EnrollBegin(session, 0xF7, 2), S_OK);
+  EXPECT_EQ(State()->Templates().size(), 3u);
+}
+
 TEST_F(SimEnroll, DiscardDropsTheTransaction) {
   const WINBIO_SESSION_HANDLE session = Open();
   ASSERT_EQ(lib_.EnrollBegin(session, 0xF7, 1), S_OK);
