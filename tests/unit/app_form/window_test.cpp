@@ -37,8 +37,8 @@ TEST_F(Window, WithoutLanguageFileShowsTheBuiltInTexts) {
     titles.push_back(column.title);
   }
   EXPECT_EQ(titles, (Lines{u"#", u"Fingerprint Device", u"Device ID", u"Fingerprint ID",
-                           u"Fingerprint Description"}));
-  EXPECT_EQ(Widths(form()), (std::vector<int>{30, 300, 60, 80, 170}));
+                           u"Fingerprint Description", u"Recognition"}));
+  EXPECT_EQ(Widths(form()), (std::vector<int>{30, 200, 60, 80, 170, 140}));
 }
 
 TEST_F(Window, LanguageFileReplacesTextsAndIntegerWidthsOnly) {
@@ -55,7 +55,7 @@ TEST_F(Window, LanguageFileReplacesTextsAndIntegerWidthsOnly) {
   EXPECT_EQ(form().ButtonClose.Text(), u"&Quit");
   EXPECT_EQ(form().SystemMenuItems()[0].text, u"&Info");
   EXPECT_EQ(form().ListView.Columns()[1].title, u"Sensor");
-  EXPECT_EQ(Widths(form()), (std::vector<int>{30, 250, 60, 80, 170}));
+  EXPECT_EQ(Widths(form()), (std::vector<int>{30, 250, 60, 80, 170, 140}));
   EXPECT_EQ(Log()[0], u"Lese...");
 }
 
