@@ -2,8 +2,11 @@
 #include <string>
 
 #include "app/main_texts.h"
+#include "base/format.h"
 #include "ui/detail/backend.h"
 #include "unit/app_form/form_fixture.h"
+#include "verify/form_verify.h"
+#include "verify/verify_texts.h"
 
 namespace dactyra::testing {
 namespace {
@@ -104,6 +107,35 @@ TEST_F(Window, NoColumnIsNarrowerThanItsTitleOrItsLanguageWidth) {
     CloseAndDestroy();
   }
   EXPECT_GE(languages, 2);
+}
+
+// The verification dialog's tally (with three-digit counts), its advice (wrapped, with a tenth
+// more width for the words that do not fill a line) and its button fit in every language.
+TEST_F(Window, VerificationTallyAndAdviceFitInEveryLanguage) {
+  for (const auto& file : std::filesystem::directory_iterator(DACTYRA_LANGUAGE_DIR)) {
+    if (file.path().extension() != ".TOML") {
+      continue;
+    }
+    SCOPED_TRACE(file.path().filename().string());
+    WriteLanguage(ReadBytes(file.path()));
+    Open();
+    {
+      TFormVerify verify(&form(), form(), {}, {});
+      for (int touch = 0; touch < TRecognitionTally::kTouchesBeforeAdvice; ++touch) {
+        verify.Dispatch(WM_VERIFY_STATUS, verify_event::kBadCapture, 0);
+      }
+      const auto size = [&](std::u16string_view text) {
+        return ui::detail::MeasureText(verify, text);
+      };
+      EXPECT_LE(size(Format(form().Get(kVerifyTally), 999, 999)).width,
+                verify.lblTally.Bounds().width);
+      const ui::Rect& advice = verify.lblAdvice.Bounds();
+      const int lines = size(verify.lblAdvice.Text()).width * 11 / 10 / advice.width + 1;
+      EXPECT_LE(lines * size(u"x").height, advice.height);
+      EXPECT_LT(size(verify.btnReplace.Text()).width, verify.btnReplace.Bounds().width);
+    }
+    CloseAndDestroy();
+  }
 }
 
 TEST_F(Window, BrokenLanguageFileGivesTheBuiltInTexts) {
