@@ -16,6 +16,23 @@
 #include "ui/hello_verification.h"
 
 namespace dactyra {
+namespace {
+
+// The check of a new finger is its first test, of one touch; none when nothing was checked.
+std::optional<TRecognition> CheckResult(TEnrollCheck check) {
+  switch (check) {
+    case TEnrollCheck::kWorks:
+      return TRecognition{.Recognised = 1, .Touches = 1, .Tested = Today()};
+    case TEnrollCheck::kNotRecognised:
+      return TRecognition{.Recognised = 0, .Touches = 1, .Tested = Today()};
+    case TEnrollCheck::kUnchecked:
+    case TEnrollCheck::kRemove:
+      break;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
 
 WINBIO_BIOMETRIC_SUBTYPE TForm1::NextFreeSubFactor() const {
   std::vector<WINBIO_BIOMETRIC_SUBTYPE> listed;
@@ -138,7 +155,8 @@ std::optional<TFingerRecord> TForm1::Enroll(WINBIO_BIOMETRIC_SUBTYPE slot, WINBI
                        .DeviceName = {},
                        .SubFactor = committed.SubFactor,
                        .SubName = finger_name,
-                       .Description = outcome.Description};
+                       .Description = outcome.Description,
+                       .Recognition = CheckResult(outcome.Check)};
   if (!KeepCheckedFinger(outcome.Check, record)) {
     return std::nullopt;
   }

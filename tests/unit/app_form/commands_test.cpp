@@ -220,8 +220,8 @@ TEST_F(Commands, AddOnTheOnlySensorNeedsNoChoiceAndStoresTheDescription) {
   EXPECT_EQ(LastLog(), u"Fingerprints recorded: 2");
   EXPECT_EQ(Row(1), (Lines{u"2", u"Integrated Sensor", u"1", u"0xF6", u"left thumb"}));
   // The listing wrote only "units" so far: the "finger" array is made for the new entry.
-  EXPECT_NE(ReadCfg().find("[[finger]]\r\ndescription = \"left thumb\"\r\nfingerid = \"0xF6\"\r\n"
-                           "unitid = 1\r\n"),
+  EXPECT_NE(ReadCfg().find("[[finger]]\r\ndescription = \"left thumb\"\r\nfingerid = \"0xF6\"\r\n" +
+                           TestedTodayLines(1, 1) + "unitid = 1\r\n"),
             std::string::npos)
       << ReadCfg();
 }
