@@ -54,9 +54,9 @@ std::unique_ptr<toml::TTOMLTable> NewFingerEntry(
 // matches: empty when none matches, and when that entry's description is empty.
 std::u16string FindDescription(const toml::TTOMLArray* fingers, const TFingerEntryKey& key);
 
-// The result of the last test that the first entry `key` matches holds; none when none matches,
-// and when its result is missing or out of shape: a value of another type, a count below zero
-// or beyond 32 bits, no touch at all, more touches recognised than made.
+// The result of the last test kept in the first entry of `fingers` that `key` matches; none when
+// none matches, and when its result is missing or out of shape: a value of another type, a count
+// below zero or beyond 32 bits, no touch at all, more touches recognised than made.
 std::optional<TRecognition> FindRecognition(const toml::TTOMLArray* fingers,
                                             const TFingerEntryKey& key);
 
