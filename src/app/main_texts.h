@@ -77,11 +77,11 @@ inline constexpr std::array<TranslatableText, 6> kMainColumnTitles{{
 }};
 inline constexpr std::array<TranslatableNumber, 6> kMainColumnWidths{{
     {u"main", u"list.columns.1.width", 30},
-    {u"main", u"list.columns.2.width", 200},
+    {u"main", u"list.columns.2.width", 185},
     {u"main", u"list.columns.3.width", 60},
     {u"main", u"list.columns.4.width", 80},
     {u"main", u"list.columns.5.width", 170},
-    {u"main", u"list.columns.6.width", 140},
+    {u"main", u"list.columns.6.width", 125},
 }};
 
 }  // namespace dactyra

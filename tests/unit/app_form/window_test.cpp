@@ -41,7 +41,7 @@ TEST_F(Window, WithoutLanguageFileShowsTheBuiltInTexts) {
   }
   EXPECT_EQ(titles, (Lines{u"#", u"Fingerprint Device", u"Device ID", u"Fingerprint ID",
                            u"Fingerprint Description", u"Recognition"}));
-  EXPECT_EQ(Widths(form()), (std::vector<int>{30, 200, 60, 80, 170, 140}));
+  EXPECT_EQ(Widths(form()), (std::vector<int>{30, 185, 60, 80, 170, 125}));
 }
 
 TEST_F(Window, LanguageFileReplacesTextsAndIntegerWidthsOnly) {
@@ -58,7 +58,7 @@ TEST_F(Window, LanguageFileReplacesTextsAndIntegerWidthsOnly) {
   EXPECT_EQ(form().ButtonClose.Text(), u"&Quit");
   EXPECT_EQ(form().SystemMenuItems()[0].text, u"&Info");
   EXPECT_EQ(form().ListView.Columns()[1].title, u"Sensor");
-  EXPECT_EQ(Widths(form()), (std::vector<int>{30, 250, 60, 80, 170, 140}));
+  EXPECT_EQ(Widths(form()), (std::vector<int>{30, 250, 60, 80, 170, 125}));
   EXPECT_EQ(Log()[0], u"Lese...");
 }
 
