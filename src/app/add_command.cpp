@@ -43,6 +43,20 @@ TListedDescription ListedDescriptions(std::vector<TFingerRecord> records) {
   };
 }
 
+// The check of a new finger is its first test, of one touch; none when nothing was checked.
+std::optional<TRecognition> CheckResult(TEnrollCheck check) {
+  switch (check) {
+    case TEnrollCheck::kWorks:
+      return TRecognition{.Recognised = 1, .Touches = 1, .Tested = Today()};
+    case TEnrollCheck::kNotRecognised:
+      return TRecognition{.Recognised = 0, .Touches = 1, .Tested = Today()};
+    case TEnrollCheck::kUnchecked:
+    case TEnrollCheck::kRemove:
+      break;
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 WINBIO_BIOMETRIC_SUBTYPE TForm1::NextFreeSubFactor() const {
@@ -167,7 +181,8 @@ std::optional<TFingerRecord> TForm1::Enroll(WINBIO_BIOMETRIC_SUBTYPE slot, WINBI
                        .DeviceName = {},
                        .SubFactor = committed.SubFactor,
                        .SubName = finger_name,
-                       .Description = outcome.Description};
+                       .Description = outcome.Description,
+                       .Recognition = CheckResult(outcome.Check)};
   if (!KeepCheckedFinger(outcome.Check, record)) {
     return std::nullopt;
   }

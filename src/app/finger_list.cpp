@@ -5,8 +5,10 @@
 #include <utility>
 
 #include "app/main_texts.h"
+#include "base/format.h"
 #include "base/hex.h"
 #include "base/strings.h"
+#include "platform/platform.h"
 
 namespace dactyra {
 namespace {
@@ -17,9 +19,9 @@ int Column(TColumn column) {
 
 }  // namespace
 
-void TFingerList::AddColumns(const TextSource& texts) {
+void TFingerList::AddColumns() {
   for (std::size_t column = 0; column < kMainColumnTitles.size(); ++column) {
-    view_.AddColumn(texts.Get(kMainColumnTitles[column]), texts.Get(kMainColumnWidths[column]));
+    view_.AddColumn(texts_.Get(kMainColumnTitles[column]), texts_.Get(kMainColumnWidths[column]));
   }
 }
 
@@ -31,7 +33,8 @@ void TFingerList::Clear() {
 void TFingerList::Add(TFingerRecord record) {
   // The row's cells after its caption (the number), in column order.
   std::vector<std::u16string> cells = {record.DeviceName, IntToText(record.UnitId),
-                                       FingerIdText(record.SubFactor), record.Description};
+                                       FingerIdText(record.SubFactor), record.Description,
+                                       RecognitionText(record.Recognition)};
   records_.push_back(std::move(record));
   view_.AddRow(IntToText(records_.size()), std::move(cells), records_.size() - 1);
 }
@@ -52,6 +55,23 @@ void TFingerList::Show(std::size_t index) {
 void TFingerList::SetDescription(std::size_t index, std::u16string description) {
   view_.SetCell(static_cast<int>(index), Column(TColumn::kDescription), description);
   records_.at(index).Description = std::move(description);
+}
+
+void TFingerList::SetRecognition(std::size_t index, std::optional<TRecognition> recognition) {
+  view_.SetCell(static_cast<int>(index), Column(TColumn::kRecognition),
+                RecognitionText(recognition));
+  records_.at(index).Recognition = recognition;
+}
+
+// The date in the user's short date format, as Windows shows dates in its own lists; CFG.TOML
+// keeps it as a TOML date.
+std::u16string TFingerList::RecognitionText(const std::optional<TRecognition>& recognition) const {
+  if (!recognition) {
+    return {};
+  }
+  const TCalendarDay& day = recognition->Tested;
+  return Format(texts_.Get(kMainRecognitionCell), recognition->Recognised, recognition->Touches,
+                platform::FormatShortDate({day.Year, day.Month, day.Day, 0, 0, 0}));
 }
 
 }  // namespace dactyra

@@ -12,16 +12,17 @@
 namespace dactyra {
 
 // The columns of the fingerprint list, in their order on the screen.
-enum class TColumn : int { kNumber, kDevice, kUnitId, kFingerId, kDescription };
+enum class TColumn : int { kNumber, kDevice, kUnitId, kFingerId, kDescription, kRecognition };
 
 // The user's enrolled fingers as the main window lists them: the records are the model, one per
-// row in list order, and the list view only shows them.
+// row in list order, and the list view only shows them. Its titles, widths and cells take their
+// texts from section "main" of `texts`, which must outlive it.
 class TFingerList {
  public:
-  explicit TFingerList(ui::ListView& view) : view_(view) {}
+  TFingerList(ui::ListView& view, const TextSource& texts) : view_(view), texts_(texts) {}
 
-  // The five columns, titled and sized by section "main" of `texts`.
-  void AddColumns(const TextSource& texts);
+  // The six columns, titled and sized.
+  void AddColumns();
 
   void Clear();
   // Adds the record as the last row, numbered from 1.
@@ -37,9 +38,15 @@ class TFingerList {
 
   // Changes a record's description, and the row that shows it.
   void SetDescription(std::size_t index, std::u16string description);
+  // Changes the result of a record's last test, and the row that shows it.
+  void SetRecognition(std::size_t index, std::optional<TRecognition> recognition);
 
  private:
+  // What the Recognition column shows for a record.
+  std::u16string RecognitionText(const std::optional<TRecognition>& recognition) const;
+
   ui::ListView& view_;
+  const TextSource& texts_;
   std::vector<TFingerRecord> records_;
 };
 

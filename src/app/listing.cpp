@@ -119,19 +119,22 @@ std::set<std::int64_t> TForm1::ListEnrollments() {
 }
 
 // Each record takes the stored description of its sensor and finger, when it is not empty, and
-// every sensor's name is stored. A configuration file that cannot be read is left alone: the
-// rows keep their finger names.
+// the result of its last test, and every sensor's name is stored. A configuration file that
+// cannot be read is left alone: the rows keep their finger names.
 void TForm1::ReadStoredDescriptions(const std::set<std::int64_t>& listed_units) {
   std::vector<TSensorName> sensors;
   for (std::size_t unit_index = 0; unit_index < FUnitCount; ++unit_index) {
     const WINBIO_UNIT_SCHEMA& unit = FUnitArray.Get()[unit_index];
     sensors.push_back({unit.UnitId, UnitDescription(unit)});
   }
-  std::vector<std::u16string> stored =
+  std::vector<TStoredFinger> stored =
       FBook.ReadListing(sensors, listed_units, FFingers.Records(), Owner());
   for (std::size_t index = 0; index < stored.size(); ++index) {
-    if (!stored[index].empty()) {
-      FFingers.SetDescription(index, std::move(stored[index]));
+    if (!stored[index].Description.empty()) {
+      FFingers.SetDescription(index, std::move(stored[index].Description));
+    }
+    if (stored[index].Recognition) {
+      FFingers.SetRecognition(index, stored[index].Recognition);
     }
   }
 }

@@ -71,7 +71,7 @@ void TForm1::FormCreate() {
   SetCaption(Get(kMainTitle) + u" V" + GetAppVersionField(u"FileVersion"));
   lblUser.SetText(Get(kMainCurrentUserLabel));
   WireCommands();
-  FFingers.AddColumns(*this);
+  FFingers.AddColumns();
 
   // Outside any control's event: an error escaping the listing is shown in an error box, and
   // the window stays usable.

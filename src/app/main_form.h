@@ -196,7 +196,7 @@ class TForm1 final : public ui::Form, public TextSource {
   // there is none or the service cannot tell.
   WINBIO_BIOMETRIC_SUBTYPE ChooseFreeSlot(WINBIO_UNIT_ID unit);
   // Enrolls `slot` on `unit` through the enrollment dialog: the new finger with its
-  // description, or none (the dialog's last status logged).
+  // description and the result of its check, or none (the dialog's last status logged).
   std::optional<TFingerRecord> Enroll(WINBIO_BIOMETRIC_SUBTYPE slot, WINBIO_UNIT_ID unit);
   // An enrollment that committed nothing: the log says why, and what to do about a duplicate;
   // the row of the user's own finger that it duplicates is selected.
@@ -257,7 +257,7 @@ class TForm1 final : public ui::Form, public TextSource {
   TFingerBook FBook;              // the descriptions in CFG.TOML
   bool FConfigPlaceTold = false;  // the log has said where CFG.TOML is, when not beside the program
   TLanguageDocument FLang;
-  TFingerList FFingers{ListView};
+  TFingerList FFingers{ListView, *this};
   // A command runs (RunCommand), and the window was closed meanwhile.
   bool FCommandRunning = false;
   bool FCloseWhenDone = false;

@@ -52,7 +52,10 @@ namespace dactyra {
   TEXT(kMainAboutAuthor, u"main", u"author", u"Author: ")                                          \
   TEXT(kMainAboutVersion, u"main", u"version", u"Version: ")                                       \
   TEXT(kMainAboutLinkTime, u"main", u"compilationtime", u"Compilation time: ")                     \
-  TEXT(kMainAboutHomePage, u"main", u"homepage", u"HomePage: ")
+  TEXT(kMainAboutHomePage, u"main", u"homepage", u"HomePage: ")                                    \
+  /* A cell of the Recognition column: touches recognised, touches, the day of the test in the     \
+     user's short date format. */                                                                  \
+  TEXT(kMainRecognitionCell, u"main", u"list.recognition", u"%d of %d \u00B7 %s")
 DACTYRA_TEXT_TABLE(kMainTexts, DACTYRA_MAIN_TEXTS);
 
 // The window's font, which the dialogs take over: each language file names the face Windows
@@ -64,19 +67,21 @@ inline constexpr TranslatableNumber kMainFontHeight{u"main", u"font.height", 13}
 inline constexpr std::pair<std::int32_t, std::int32_t> kMainFontHeightRange{8, 32};
 
 // The columns of the list, in their order on the screen: titles and widths in pixels.
-inline constexpr std::array<TranslatableText, 5> kMainColumnTitles{{
+inline constexpr std::array<TranslatableText, 6> kMainColumnTitles{{
     {u"main", u"list.columns.1.title", u"#"},
     {u"main", u"list.columns.2.title", u"Fingerprint Device"},
     {u"main", u"list.columns.3.title", u"Device ID"},
     {u"main", u"list.columns.4.title", u"Fingerprint ID"},
     {u"main", u"list.columns.5.title", u"Fingerprint Description"},
+    {u"main", u"list.columns.6.title", u"Recognition"},
 }};
-inline constexpr std::array<TranslatableNumber, 5> kMainColumnWidths{{
+inline constexpr std::array<TranslatableNumber, 6> kMainColumnWidths{{
     {u"main", u"list.columns.1.width", 30},
-    {u"main", u"list.columns.2.width", 300},
+    {u"main", u"list.columns.2.width", 185},
     {u"main", u"list.columns.3.width", 60},
     {u"main", u"list.columns.4.width", 80},
     {u"main", u"list.columns.5.width", 170},
+    {u"main", u"list.columns.6.width", 125},
 }};
 
 }  // namespace dactyra

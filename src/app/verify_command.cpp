@@ -1,5 +1,5 @@
-// The verify command: the verification dialog for the selected finger, and the description the
-// user may have changed in it.
+// The verify command: the verification dialog for the selected finger, the description the user
+// may have changed in it, and how well the finger was recognised.
 
 #include <optional>
 
@@ -24,16 +24,23 @@ void TForm1::btnVerifyClick() {
   const TFingerRecord record = FFingers.Records()[*selected];
   AddLog(Format(Get(kLogVerifying), record.Description, record.UnitId, Hex2(record.SubFactor)));
 
-  std::u16string edited;
+  TVerifyDialogOutcome outcome;
   {
     TFormVerify dialog(this, *this, ServiceContext(), record);
     ShowServiceDialog(dialog);
-    edited = dialog.Description();
+    outcome = dialog.Outcome();
   }
 
-  const bool renamed = RenameRow(*selected, edited);
+  const bool renamed = RenameRow(*selected, outcome.Description);
+  const TRecognitionTally& tally = outcome.Tally;
+  const bool tested = tally.Touches() > 0;
+  if (tested) {
+    FFingers.SetRecognition(*selected, TRecognition{.Recognised = tally.Recognised(),
+                                                    .Touches = tally.Touches(),
+                                                    .Tested = Today()});
+  }
   AddLog(Get(kLogVerifyClosed));
-  if (renamed) {
+  if (renamed || tested) {
     SaveCfg();
   }
 }

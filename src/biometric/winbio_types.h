@@ -8,9 +8,12 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <type_traits>
+
+#include "biometric/recognition.h"
 
 // The calling convention of the service's exports. On x64 Windows __stdcall is the one and only
 // convention, but it is spelled out so that the types stay right for any Windows target.
@@ -249,6 +252,8 @@ struct TFingerRecord {
   // What the list shows for the finger and CFG.TOML keeps: the user's description, or the
   // finger's name until he gives one.
   std::u16string Description;
+  // How well the finger was recognised at its last test; none until it was tested.
+  std::optional<TRecognition> Recognition = std::nullopt;
 };
 
 // ---- Function types of the exports -----------------------------------------------------------

@@ -55,7 +55,7 @@ void RewriteFromRecords(toml::TTOMLTable& document, const std::vector<TFingerRec
   auto fingers = std::make_unique<toml::TTOMLArray>();
   for (const TFingerRecord& record : records) {
     toml::AddTable(fingers.get(), NewFingerEntry(record.UnitId, FingerIdText(record.SubFactor),
-                                                 record.Description, owner));
+                                                 record.Description, owner, record.Recognition));
   }
   MoveKeptFingers(toml::GetArray(&document, kFingerArrayKey), listed_units, owner, *fingers);
   toml::Clear(&document);
@@ -74,11 +74,11 @@ void TFingerBook::ForgetListing() {
   FListedUnits.reset();
 }
 
-std::vector<std::u16string> TFingerBook::ReadListing(const std::vector<TSensorName>& sensors,
-                                                     const std::set<std::int64_t>& listed_units,
-                                                     const std::vector<TFingerRecord>& records,
-                                                     std::u16string_view owner) {
-  std::vector<std::u16string> descriptions(records.size());
+std::vector<TStoredFinger> TFingerBook::ReadListing(const std::vector<TSensorName>& sensors,
+                                                    const std::set<std::int64_t>& listed_units,
+                                                    const std::vector<TFingerRecord>& records,
+                                                    std::u16string_view owner) {
+  std::vector<TStoredFinger> stored(records.size());
   FStore.Change([&](toml::TTOMLTable& document) {
     toml::TTOMLTable* units = UnitsTable(document);
     for (const TSensorName& sensor : sensors) {
@@ -87,19 +87,21 @@ std::vector<std::u16string> TFingerBook::ReadListing(const std::vector<TSensorNa
     const toml::TTOMLArray* fingers = toml::GetArray(&document, kFingerArrayKey);
     for (std::size_t index = 0; index < records.size(); ++index) {
       const TFingerRecord& record = records[index];
-      descriptions[index] = FindDescription(
-          fingers, {record.UnitId, FingerIdText(record.SubFactor), std::u16string(owner)});
+      const TFingerEntryKey key{record.UnitId, FingerIdText(record.SubFactor),
+                                std::u16string(owner)};
+      stored[index] = {.Description = FindDescription(fingers, key),
+                       .Recognition = FindRecognition(fingers, key)};
     }
     return std::u16string();
   });
   FListedUnits = listed_units;
-  return descriptions;
+  return stored;
 }
 
 void TFingerBook::Add(const TFingerRecord& record, std::u16string_view owner) const {
   FStore.Change([&](toml::TTOMLTable& document) -> std::u16string {
     if (!AppendFingerEntry(document, record.UnitId, FingerIdText(record.SubFactor),
-                           record.Description, owner)) {
+                           record.Description, owner, record.Recognition)) {
       return FStore.Texts().Get(kConfigFingerEntriesNotArray);
     }
     return {};

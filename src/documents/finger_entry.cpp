@@ -1,11 +1,65 @@
 #include "documents/finger_entry.h"
 
+#include <limits>
 #include <utility>
 
+#include "toml/date_time.h"
 #include "toml/path_helpers.h"
 
 namespace dactyra {
 namespace {
+
+// A count of the entry that fits the record: an integer from `lowest` to the 32-bit limit.
+std::optional<std::int32_t> EntryCount(const toml::TTOMLTable& entry, std::u16string_view key,
+                                       std::int64_t lowest) {
+  const toml::TTOMLValue* value = nullptr;
+  if (!entry.TryGetValue(key, value)) {
+    return std::nullopt;
+  }
+  const auto* number = value->As<toml::TTOMLInteger>();
+  if (number == nullptr || number->Value() < lowest ||
+      number->Value() > std::numeric_limits<std::int32_t>::max()) {
+    return std::nullopt;
+  }
+  return static_cast<std::int32_t>(number->Value());
+}
+
+// The day of the entry's last test: a TOML local date.
+std::optional<TCalendarDay> EntryTestDay(const toml::TTOMLTable& entry) {
+  const toml::TTOMLValue* value = nullptr;
+  if (!entry.TryGetValue(kEntryTestedKey, value)) {
+    return std::nullopt;
+  }
+  const auto* date = value->As<toml::TTOMLDateTime>();
+  if (date == nullptr || date->Kind() != toml::tdkLocalDate) {
+    return std::nullopt;
+  }
+  const toml::TDateTimeParts parts = toml::DecodeDateTime(date->Value());
+  return TCalendarDay{.Year = parts.Year, .Month = parts.Month, .Day = parts.Day};
+}
+
+std::optional<TRecognition> EntryRecognition(const toml::TTOMLTable& entry) {
+  const std::optional<TCalendarDay> tested = EntryTestDay(entry);
+  const std::optional<std::int32_t> recognised = EntryCount(entry, kEntryRecognisedKey, 0);
+  const std::optional<std::int32_t> touches = EntryCount(entry, kEntryTouchesKey, 1);
+  if (!tested || !recognised || !touches || *recognised > *touches) {
+    return std::nullopt;
+  }
+  return TRecognition{.Recognised = *recognised, .Touches = *touches, .Tested = *tested};
+}
+
+// Writes the result into a new entry; nothing when its day is no date of the calendar.
+void SetEntryRecognition(toml::TTOMLTable& entry, const TRecognition& recognition) {
+  const TCalendarDay& day = recognition.Tested;
+  const std::optional<double> date = toml::EncodeDate(day.Year, day.Month, day.Day);
+  if (!date) {
+    return;
+  }
+  entry.Add(std::u16string(kEntryTestedKey),
+            std::make_unique<toml::TTOMLDateTime>(*date, u"", toml::tdkLocalDate, 0));
+  toml::SetInteger(&entry, kEntryRecognisedKey, recognition.Recognised, true);
+  toml::SetInteger(&entry, kEntryTouchesKey, recognition.Touches, true);
+}
 
 // The index of the first entry of `fingers` (may be null) that `key` matches; -1 when none does.
 std::int32_t FindEntry(const toml::TTOMLArray* fingers, const TFingerEntryKey& key) {
@@ -44,13 +98,17 @@ bool TFingerEntryKey::Matches(const toml::TTOMLTable& entry) const {
 std::unique_ptr<toml::TTOMLTable> NewFingerEntry(std::int64_t unit_id,
                                                  std::u16string_view finger_id,
                                                  std::u16string_view description,
-                                                 std::u16string_view owner) {
+                                                 std::u16string_view owner,
+                                                 const std::optional<TRecognition>& recognition) {
   auto table = std::make_unique<toml::TTOMLTable>();
   toml::SetInteger(table.get(), kEntryUnitIdKey, unit_id, true);
   toml::SetString(table.get(), kEntryFingerIdKey, finger_id, true);
   toml::SetString(table.get(), kEntryDescriptionKey, description, true);
   if (!owner.empty()) {
     toml::SetString(table.get(), kEntryOwnerKey, owner, true);
+  }
+  if (recognition) {
+    SetEntryRecognition(*table, *recognition);
   }
   return table;
 }
@@ -64,16 +122,26 @@ std::u16string FindDescription(const toml::TTOMLArray* fingers, const TFingerEnt
                          u"");
 }
 
+std::optional<TRecognition> FindRecognition(const toml::TTOMLArray* fingers,
+                                            const TFingerEntryKey& key) {
+  const std::int32_t index = FindEntry(fingers, key);
+  if (index < 0) {
+    return std::nullopt;
+  }
+  return EntryRecognition(*fingers->GetItem(index)->As<toml::TTOMLTable>());
+}
+
 bool AppendFingerEntry(toml::TTOMLTable& document, std::int64_t unit_id,
                        std::u16string_view finger_id, std::u16string_view description,
-                       std::u16string_view owner) {
+                       std::u16string_view owner, const std::optional<TRecognition>& recognition) {
   // A configuration written only by listings has no "finger" array yet.
   if (!toml::HasPath(&document, kFingerArrayKey) &&
       !toml::SetArray(&document, kFingerArrayKey, std::make_unique<toml::TTOMLArray>(), false)) {
     return false;
   }
   return toml::AddTable(toml::GetArray(&document, kFingerArrayKey),
-                        NewFingerEntry(unit_id, finger_id, description, owner)) != nullptr;
+                        NewFingerEntry(unit_id, finger_id, description, owner, recognition)) !=
+         nullptr;
 }
 
 bool RemoveFingerEntry(toml::TTOMLTable& document, std::int64_t unit_id,

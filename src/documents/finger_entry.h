@@ -1,14 +1,17 @@
 #pragma once
 
 // A "finger" entry of CFG.TOML: one table of the "finger" array, with the sensor's unit id, the
-// finger id ("0xF5"), the description and the SID of the account whose finger it is. The finger
-// book (finger_book.h) reads and writes the entries through this file.
+// finger id ("0xF5"), the description, the SID of the account whose finger it is and, once the
+// finger was tested, how well it was recognised. The finger book (finger_book.h) reads and writes
+// the entries through this file.
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "biometric/recognition.h"
 #include "toml/value.h"
 
 namespace dactyra {
@@ -22,6 +25,11 @@ inline constexpr std::u16string_view kEntryDescriptionKey = u"description";
 // CFG.TOML; an entry without "user" (written before entries had owners) belongs to whoever reads
 // it, and becomes his when he saves.
 inline constexpr std::u16string_view kEntryOwnerKey = u"user";
+// The last test of the finger: the day (a TOML local date), the touches read as the finger and
+// all touches. An entry without them, or with any of them out of shape, is "not tested".
+inline constexpr std::u16string_view kEntryTestedKey = u"tested";
+inline constexpr std::u16string_view kEntryRecognisedKey = u"recognised";
+inline constexpr std::u16string_view kEntryTouchesKey = u"touches";
 
 // Whether the entry is `owner`'s (its "user" is that SID text) or has no owner. With an empty
 // `owner` (not known) only entries without owner are his.
@@ -36,22 +44,29 @@ struct TFingerEntryKey {
   bool Matches(const toml::TTOMLTable& entry) const;
 };
 
-// A new entry table; the owner is left out when not known.
-std::unique_ptr<toml::TTOMLTable> NewFingerEntry(std::int64_t unit_id,
-                                                 std::u16string_view finger_id,
-                                                 std::u16string_view description,
-                                                 std::u16string_view owner);
+// A new entry table; the owner is left out when not known, the result of the last test when the
+// finger was never tested.
+std::unique_ptr<toml::TTOMLTable> NewFingerEntry(
+    std::int64_t unit_id, std::u16string_view finger_id, std::u16string_view description,
+    std::u16string_view owner, const std::optional<TRecognition>& recognition = std::nullopt);
 
 // The description of the first entry of `fingers` (the "finger" array; may be null) that `key`
 // matches: empty when none matches, and when that entry's description is empty.
 std::u16string FindDescription(const toml::TTOMLArray* fingers, const TFingerEntryKey& key);
+
+// The result of the last test kept in the first entry of `fingers` that `key` matches; none when
+// none matches, and when its result is missing or out of shape: a value of another type, a count
+// below zero or beyond 32 bits, no touch at all, more touches recognised than made.
+std::optional<TRecognition> FindRecognition(const toml::TTOMLArray* fingers,
+                                            const TFingerEntryKey& key);
 
 // Appends an entry to the configuration document, creating the "finger" array when the document
 // has none. False when "finger" holds something other than an array; the document is then left
 // as it was.
 bool AppendFingerEntry(toml::TTOMLTable& document, std::int64_t unit_id,
                        std::u16string_view finger_id, std::u16string_view description,
-                       std::u16string_view owner);
+                       std::u16string_view owner,
+                       const std::optional<TRecognition>& recognition = std::nullopt);
 
 // Removes the owner's first entry of the unit id and finger id; the others, and every other
 // user's, stay. False when there is none.

@@ -78,6 +78,7 @@ void TIdentifyDialog::WMIdentifyStatus(std::uintptr_t wparam, std::intptr_t lpar
       lblResult.SetColor(kHintText);
       lblResult.SetText(RejectDetailText(EventLow32(lparam), Texts()));
       SetIcon(TStateLight::kNearMiss);
+      PoorCapture();
       break;
     case verify_event::kFailed:
       NoteFailure(static_cast<HRESULT>(EventLow32(lparam)));

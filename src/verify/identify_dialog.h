@@ -67,6 +67,8 @@ class TIdentifyDialog : public TWorkerDialog {
   virtual void TouchIdentified(TVerifyOutcome outcome) = 0;
   // The identification failed with `error`; WINBIO_E_UNKNOWN_ID: a finger nobody enrolled.
   virtual void IdentificationFailed(HRESULT error) = 0;
+  // A poor capture's hint is shown; the worker waits for the next touch.
+  virtual void PoorCapture() {}
 
   TIdentifyTexts FOwnTexts;
   std::optional<TFingerRecord> FCompared;

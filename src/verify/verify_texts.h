@@ -32,7 +32,14 @@ namespace dactyra {
   /* Followed by the error line. */                                                                \
   TEXT(kVerifyFailurePrefix, u"verify", u"label.result.5", u"Failure: ")                           \
   TEXT(kVerifyRetry, u"verify", u"button.retry", u"&Retry")                                        \
-  TEXT(kVerifyClose, u"verify", u"button.close", u"&Close")
+  TEXT(kVerifyClose, u"verify", u"button.close", u"&Close")                                        \
+  /* The session's touches: those read as the selected finger, all of them. */                     \
+  TEXT(kVerifyTally, u"verify", u"label.tally", u"Recognised %d of %d touches")                    \
+  /* When too few touches are recognised: what helps, and the button that replaces the finger. */  \
+  TEXT(kVerifyAdvice, u"verify", u"label.advice",                                                  \
+       u"Too few touches were recognised. What helps: a clean sensor, the whole fingertip, the "   \
+       u"same angle as when the finger was enrolled. Replacing the finger usually helps most.")    \
+  TEXT(kVerifyReplace, u"verify", u"button.replace", u"Re&place...")
 DACTYRA_TEXT_TABLE(kVerifyTexts, DACTYRA_VERIFY_TEXTS);
 
 }  // namespace dactyra

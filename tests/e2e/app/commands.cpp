@@ -1,8 +1,9 @@
 // The commands as a user meets them: add a finger by touch once the owner has touched a sensor
 // (another user's touch adds nothing, nor another account's finger), verify it (match, another
-// finger, another user), rename it, delete it (No; Yes with another user's touch; Yes with the
-// owner's), the question before the last finger, choose among two sensors, the About box; and the
-// same program with the Simplified Chinese language file.
+// finger, another user, a poor capture, nobody's finger: the tally and the advice; the result in
+// the list), rename it, delete it (No; Yes with another user's touch; Yes with the owner's), the
+// question before the last finger, choose among two sensors, the About box; and the same program
+// with the Simplified Chinese language file.
 
 #include "commands.h"
 
@@ -53,6 +54,21 @@ std::uint64_t UnixNow() {
   GetSystemTimeAsFileTime(&now);
   return (((std::uint64_t{now.dwHighDateTime} << 32) | now.dwLowDateTime) / 10000000) -
          11644473600ULL;
+}
+
+// Today as CFG.TOML keeps a finger's last test: a TOML local date.
+std::string TodayInToml() {
+  SYSTEMTIME today{};
+  GetLocalTime(&today);
+  char text[16] = {};
+  std::snprintf(text, sizeof text, "%04u-%02u-%02u", today.wYear, today.wMonth, today.wDay);
+  return text;
+}
+
+// The cell of the Recognition column of a row; empty when there is no such row.
+std::wstring RecognitionCell(HWND window, const Program& program, std::size_t row) {
+  const Rows rows = ListViewRows(ListOf(window), program.Id(), 6);
+  return row < rows.size() ? rows[row][5] : std::wstring();
 }
 
 // The owner's check that Add and Delete open first: one touch on `unit` with `finger` of
@@ -211,14 +227,20 @@ void AddByTouch(Scenario& scenario, const Program& program, HWND window) {
                       L"the sensor)") &&
                    LogHas(window, L"Add fingerprint: (Device ID: 1), Fingerprint ID: 0xF6"),
                "the log tells the addition", Join(LogLines(window)));
+  checks.Check(RecognitionCell(window, program, 1).starts_with(L"1 of 1 \u00B7 "),
+               "the check of the new finger is its first test",
+               RecognitionCell(window, program, 1));
   const std::string cfg = ReadFileBytes(scenario.File(L"CFG.TOML"));
   checks.Check(cfg.find("[[finger]]\r\ndescription = \"Left index finger\"\r\nfingerid = "
-                        "\"0xF6\"\r\nunitid = 1\r\n") != std::string::npos,
-               "CFG.TOML stores the description", Widen(cfg.c_str()));
+                        "\"0xF6\"\r\nrecognised = 1\r\ntested = " +
+                        TodayInToml() + "\r\ntouches = 1\r\nunitid = 1\r\n") != std::string::npos,
+               "CFG.TOML stores the description and the check", Widen(cfg.c_str()));
   RequestScreenshot(scenario.folder, window, scenario.screenshot + "-4-added");
 }
 
-// Verify the new finger: a match, another finger, another user; then rename it.
+// Verify the new finger: a match, another finger, another user, a poor capture and nobody's
+// finger, each counted in the tally, and then the advice; rename it, and the list and CFG.TOML
+// keep the result.
 void VerifyAndRename(Scenario& scenario, const Program& program, HWND window) {
   Checks& checks = scenario.checks;
   SelectListRow(ListOf(window), program.Id(), 1);
@@ -258,6 +280,18 @@ void VerifyAndRename(Scenario& scenario, const Program& program, HWND window) {
     checks.Check(WaitForText(dialog, attempt.expected), attempt.what, StaticTexts(dialog));
     RequestScreenshot(scenario.folder, dialog, scenario.screenshot + attempt.shot);
   }
+  PressButton(FindChild(dialog, L"Button", L"&Retry"));
+  Sleep(300);
+  TouchBadCapture(scenario, 1, 4);
+  checks.Check(WaitForText(dialog, L"Recognised 1 of 4 touches"), "a poor capture counts",
+               StaticTexts(dialog));
+  Touch(scenario, 1, 0xF9);  // a finger nobody enrolled
+  HWND replace = FindChild(dialog, L"Button", L"Re&place...");
+  checks.Check(WaitForText(dialog, L"Recognised 1 of 5 touches") &&
+                   WaitForText(dialog, L"Replacing the finger usually helps most.") &&
+                   IsWindowVisible(replace) != FALSE,
+               "after five touches with one recognised, the dialog advises", StaticTexts(dialog));
+  RequestScreenshot(scenario.folder, dialog, scenario.screenshot + "-7b-advice");
   const std::vector<HWND> edits = ChildWindows(dialog, L"Edit");
   if (!edits.empty()) {
     SendMessageW(edits.front(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Left index"));
@@ -270,9 +304,14 @@ void VerifyAndRename(Scenario& scenario, const Program& program, HWND window) {
   const Rows rows = ListRows(window, program.Id());
   checks.Check(rows.size() == 2 && rows[1][4] == L"Left index", "the row shows the new name",
                Join(rows));
+  checks.Check(RecognitionCell(window, program, 1).starts_with(L"1 of 5 \u00B7 "),
+               "the row shows the result", RecognitionCell(window, program, 1));
+  RequestScreenshot(scenario.folder, window, scenario.screenshot + "-7c-recognition");
   const std::string cfg = ReadFileBytes(scenario.File(L"CFG.TOML"));
-  checks.Check(cfg.find("description = \"Left index\"\r\nfingerid = \"0xF6\"") != std::string::npos,
-               "CFG.TOML holds the new name", Widen(cfg.c_str()));
+  checks.Check(cfg.find("description = \"Left index\"\r\nfingerid = \"0xF6\"\r\nrecognised = "
+                        "1\r\ntested = " +
+                        TodayInToml() + "\r\ntouches = 5\r\n") != std::string::npos,
+               "CFG.TOML holds the new name and the result", Widen(cfg.c_str()));
 }
 
 // Selects a row, presses Delete and waits for the question; null when none comes.

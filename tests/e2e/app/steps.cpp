@@ -45,6 +45,11 @@ void TouchFailure(const Scenario& scenario, int unit, unsigned code) {
              "unit = " + std::to_string(unit) + "\nfail = " + std::to_string(code) + "\n");
 }
 
+void TouchBadCapture(const Scenario& scenario, int unit, unsigned detail) {
+  WriteTouch(scenario,
+             "unit = " + std::to_string(unit) + "\nbad = " + std::to_string(detail) + "\n");
+}
+
 bool WaitForTouchesTaken(const Scenario& scenario) {
   const std::wstring pattern = scenario.File(L"touches") + L"\\touch-*.toml";
   return WaitFor(

@@ -17,6 +17,8 @@ namespace dactyra::e2e {
 void Touch(const Scenario& scenario, int unit, int finger, const char* identity = "current");
 // A touch on which the waiting call fails with `code`.
 void TouchFailure(const Scenario& scenario, int unit, unsigned code);
+// A touch too poor to be read, with the reject detail `detail`.
+void TouchBadCapture(const Scenario& scenario, int unit, unsigned detail);
 // Waits until the simulated service has taken every touch written.
 bool WaitForTouchesTaken(const Scenario& scenario);
 

@@ -23,11 +23,11 @@ constexpr char kState[] =
     "[[template]]\nunit = 1\nidentity = \"S-1-5-21-1000-2000-3000-1001\"\nsubfactor = 0xF5\n"
     "[[template]]\nunit = 1\nidentity = \"S-1-5-21-1000-2000-3000-1002\"\nsubfactor = 0xF5\n";
 
-// The file's text of one entry, as the program writes it.
+// The file's text of one entry, as the program writes it; `tested`: the lines of its last test.
 std::string Entry(const std::string& description, const std::string& finger,
-                  const std::string& user) {
+                  const std::string& user, const std::string& tested = "") {
   return "[[finger]]\r\ndescription = \"" + description + "\"\r\nfingerid = \"" + finger +
-         "\"\r\nunitid = 1\r\nuser = \"" + user + "\"\r\n";
+         "\"\r\n" + tested + "unitid = 1\r\nuser = \"" + user + "\"\r\n";
 }
 
 class ConfigOwners : public FormTest {
@@ -94,7 +94,8 @@ TEST_F(ConfigOwners, EachUserSeesAndChangesOnlyHisOwnEntries) {
   EXPECT_NE(cfg.find(theirs), std::string::npos) << cfg;
   EXPECT_LT(cfg.find(mine), cfg.find(theirs)) << "in their order";
   EXPECT_EQ(cfg.find("B index"), std::string::npos) << "B's deleted entry went";
-  EXPECT_NE(cfg.find(Entry("fingerprint #2", "0xF6", "S-1-5-21-1000-2000-3000-1002")),
+  EXPECT_NE(cfg.find(Entry("fingerprint #2", "0xF6", "S-1-5-21-1000-2000-3000-1002",
+                           TestedTodayLines(1, 1))),
             std::string::npos)
       << cfg;
 

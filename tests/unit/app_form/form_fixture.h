@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <memory>
 #include <optional>
 #include <string>
@@ -127,6 +128,15 @@ class FormTest : public ::testing::Test {
   }};
   std::unique_ptr<TForm1> form_;
 };
+
+// The lines of a finger's entry in CFG.TOML that keep a test made today.
+inline std::string TestedTodayLines(int recognised, int touches) {
+  const TCalendarDay today = Today();
+  char date[16] = {};
+  std::snprintf(date, sizeof date, "%04d-%02d-%02d", today.Year, today.Month, today.Day);
+  return "recognised = " + std::to_string(recognised) + "\r\ntested = " + date +
+         "\r\ntouches = " + std::to_string(touches) + "\r\n";
+}
 
 // A state with one sensor and the given templates of the current user on it.
 inline std::string OneSensor(const std::vector<int>& sub_factors,

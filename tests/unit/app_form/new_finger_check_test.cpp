@@ -32,6 +32,9 @@ class NewFingerCheck : public FormTest {
     Then then;
     bool listed;            // the new finger stays, with its description
     std::u16string logged;  // the log's line about the check; empty: none
+    // How the listed finger's Recognition cell starts: the check as its first test, one touch;
+    // empty when it was not checked.
+    std::u16string tested = {};
   };
 
   void Run(const Case& test) {
@@ -103,6 +106,11 @@ class NewFingerCheck : public FormTest {
     form().btnEnum.Click();
     EXPECT_EQ(Column(3), test.listed ? (Lines{u"0xF5", u"0xF6"}) : rows_before);
     EXPECT_EQ(ReadCfg().find("left thumb") != std::string::npos, test.listed) << ReadCfg();
+    if (test.listed) {
+      const std::u16string cell = form().ListView.Cell(1, static_cast<int>(TColumn::kRecognition));
+      EXPECT_EQ(cell.substr(0, test.tested.size()), test.tested);
+      EXPECT_EQ(cell.empty(), test.tested.empty()) << ReadCfg();
+    }
     EXPECT_TRUE(service_->service().Misuses().empty());
     CloseAndDestroy();
   }
@@ -118,22 +126,25 @@ TEST_F(NewFingerCheck, EachAnswerKeepsOrRemovesTheNewFingerAsTheUserChooses) {
       u"in on this sensor.";
   const std::u16string skipped =
       u"The new fingerprint was not checked: whether Windows recognises it is not known.";
+  const std::u16string worked = u"1 of 1 \u00B7 ";
+  const std::u16string missed = u"0 of 1 \u00B7 ";
   const Case cases[] = {
       {"the new finger", false, [](sim::TouchWriter& t) { t.Finger(1, 0xF6); }, works, Then::kDone,
-       true, u""},
+       true, u"", worked},
       {"a poor capture, then the new finger", false,
        [](sim::TouchWriter& t) {
          t.Bad(1, 7);
          t.Finger(1, 0xF6);
        },
-       works, Then::kDone, true, u""},
+       works, Then::kDone, true, u"", worked},
       {"another of his fingers, removed", false, [](sim::TouchWriter& t) { t.Finger(1, 0xF5); },
        kNotRecognised, Then::kRemove, false, removed},
       {"another user's finger, kept", false,
        [](sim::TouchWriter& t) { t.Finger(1, 0xF7, kOtherUser); }, kNotRecognised, Then::kKeep,
-       true, kept},
+       true, kept, missed},
       {"nobody's finger, kept by the close box", false,
-       [](sim::TouchWriter& t) { t.Finger(1, 0xF9); }, kNotRecognised, Then::kCloseBox, true, kept},
+       [](sim::TouchWriter& t) { t.Finger(1, 0xF9); }, kNotRecognised, Then::kCloseBox, true, kept,
+       missed},
       {"a failing sensor, removed", false,
        [](sim::TouchWriter& t) { t.Fail(1, WINBIO_E_DEVICE_FAILURE); }, kNotRecognised,
        Then::kRemove, false, removed},
@@ -141,9 +152,9 @@ TEST_F(NewFingerCheck, EachAnswerKeepsOrRemovesTheNewFingerAsTheUserChooses) {
        kNotRecognised, Then::kRemove, false, removed},
       {"nobody's finger, then Retry and the new finger", false,
        [](sim::TouchWriter& t) { t.Finger(1, 0xF9); }, kNotRecognised, Then::kRetryTheNewFinger,
-       true, u""},
+       true, u"", worked},
       {"the service restarted, then Retry and the new finger", false, nullptr, u"",
-       Then::kRestartAndRetry, true, u""},
+       Then::kRestartAndRetry, true, u"", worked},
       {"skipped", false, nullptr, u"", Then::kSkip, true, skipped},
       {"closed while waiting", false, nullptr, u"", Then::kCloseBox, true, skipped},
   };

@@ -2,8 +2,11 @@
 #include <string>
 
 #include "app/main_texts.h"
+#include "base/format.h"
 #include "ui/detail/backend.h"
 #include "unit/app_form/form_fixture.h"
+#include "verify/form_verify.h"
+#include "verify/verify_texts.h"
 
 namespace dactyra::testing {
 namespace {
@@ -37,8 +40,8 @@ TEST_F(Window, WithoutLanguageFileShowsTheBuiltInTexts) {
     titles.push_back(column.title);
   }
   EXPECT_EQ(titles, (Lines{u"#", u"Fingerprint Device", u"Device ID", u"Fingerprint ID",
-                           u"Fingerprint Description"}));
-  EXPECT_EQ(Widths(form()), (std::vector<int>{30, 300, 60, 80, 170}));
+                           u"Fingerprint Description", u"Recognition"}));
+  EXPECT_EQ(Widths(form()), (std::vector<int>{30, 185, 60, 80, 170, 125}));
 }
 
 TEST_F(Window, LanguageFileReplacesTextsAndIntegerWidthsOnly) {
@@ -55,7 +58,7 @@ TEST_F(Window, LanguageFileReplacesTextsAndIntegerWidthsOnly) {
   EXPECT_EQ(form().ButtonClose.Text(), u"&Quit");
   EXPECT_EQ(form().SystemMenuItems()[0].text, u"&Info");
   EXPECT_EQ(form().ListView.Columns()[1].title, u"Sensor");
-  EXPECT_EQ(Widths(form()), (std::vector<int>{30, 250, 60, 80, 170}));
+  EXPECT_EQ(Widths(form()), (std::vector<int>{30, 250, 60, 80, 170, 125}));
   EXPECT_EQ(Log()[0], u"Lese...");
 }
 
@@ -104,6 +107,35 @@ TEST_F(Window, NoColumnIsNarrowerThanItsTitleOrItsLanguageWidth) {
     CloseAndDestroy();
   }
   EXPECT_GE(languages, 2);
+}
+
+// The verification dialog's tally (with three-digit counts), its advice (wrapped, with a tenth
+// more width for the words that do not fill a line) and its button fit in every language.
+TEST_F(Window, VerificationTallyAndAdviceFitInEveryLanguage) {
+  for (const auto& file : std::filesystem::directory_iterator(DACTYRA_LANGUAGE_DIR)) {
+    if (file.path().extension() != ".TOML") {
+      continue;
+    }
+    SCOPED_TRACE(file.path().filename().string());
+    WriteLanguage(ReadBytes(file.path()));
+    Open();
+    {
+      TFormVerify verify(&form(), form(), {}, {});
+      for (int touch = 0; touch < TRecognitionTally::kTouchesBeforeAdvice; ++touch) {
+        verify.Dispatch(WM_VERIFY_STATUS, verify_event::kBadCapture, 0);
+      }
+      const auto size = [&](std::u16string_view text) {
+        return ui::detail::MeasureText(verify, text);
+      };
+      EXPECT_LE(size(Format(form().Get(kVerifyTally), 999, 999)).width,
+                verify.lblTally.Bounds().width);
+      const ui::Rect& advice = verify.lblAdvice.Bounds();
+      const int lines = size(verify.lblAdvice.Text()).width * 11 / 10 / advice.width + 1;
+      EXPECT_LE(lines * size(u"x").height, advice.height);
+      EXPECT_LT(size(verify.btnReplace.Text()).width, verify.btnReplace.Bounds().width);
+    }
+    CloseAndDestroy();
+  }
 }
 
 TEST_F(Window, BrokenLanguageFileGivesTheBuiltInTexts) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "toml/document_io.h"
 #include "toml/path_helpers.h"
 
@@ -127,6 +129,36 @@ TEST(FingerEntries, OnlyTheOwnersOrOwnerlessEntriesAreHis) {
   const toml::TTOMLTable* added =
       toml::GetArray(document.get(), u"finger")->GetItem(1)->As<toml::TTOMLTable>();
   EXPECT_EQ(toml::GetString(added, kEntryOwnerKey, u""), u"S-1");
+}
+
+// A result out of shape reads as "not tested", whatever is wrong with it.
+TEST(FingerEntries, TheLastTestReadsBackOnlyWhenWellFormed) {
+  const TRecognition seven_of_nine{.Recognised = 7, .Touches = 9, .Tested = {2026, 12, 9}};
+  const struct {
+    std::u16string_view fields;
+    std::optional<TRecognition> read;
+  } kCases[] = {
+      {u"", std::nullopt},
+      {u"tested = 2026-12-09\nrecognised = 7\ntouches = 9", seven_of_nine},
+      {u"recognised = 7\ntouches = 9", std::nullopt},
+      {u"tested = \"2026-12-09\"\nrecognised = 7\ntouches = 9", std::nullopt},
+      {u"tested = 2026-12-09T10:00:00\nrecognised = 7\ntouches = 9", std::nullopt},
+      {u"tested = 2026-12-09\nrecognised = 7.0\ntouches = 9", std::nullopt},
+      {u"tested = 2026-12-09\nrecognised = -1\ntouches = 9", std::nullopt},
+      {u"tested = 2026-12-09\nrecognised = 10\ntouches = 9", std::nullopt},
+      {u"tested = 2026-12-09\nrecognised = 0\ntouches = 0", std::nullopt},
+      {u"tested = 2026-12-09\nrecognised = 1\ntouches = 9223372036854775807", std::nullopt},
+  };
+  for (const auto& c : kCases) {
+    const auto document =
+        Parse(u"[[finger]]\nunitid = 1\nfingerid = \"0xF5\"\n" + std::u16string(c.fields));
+    EXPECT_EQ(FindRecognition(toml::GetArray(document.get(), u"finger"), {1, u"0xF5", u""}), c.read)
+        << std::string(c.fields.begin(), c.fields.end());
+  }
+  auto written = Parse(u"");
+  ASSERT_TRUE(AppendFingerEntry(*written, 1, u"0xF5", u"thumb", u"", seven_of_nine));
+  EXPECT_EQ(FindRecognition(toml::GetArray(written.get(), u"finger"), {1, u"0xF5", u""}),
+            seven_of_nine);
 }
 
 }  // namespace

@@ -88,7 +88,7 @@ std::vector<std::vector<TKey>> ShortcutGroups() {
        KeyOf(kMainMenuWhichFinger), KeyOf(kMainMenuRead), KeyOf(kSensorsMenuItem)},
       {KeyOf(kSensorsCopy), KeyOf(kSensorsClose)},
       {KeyOf(kMainButtonOk), KeyOf(kMainButtonCancel)},
-      {KeyOf(kVerifyRetry), KeyOf(kVerifyClose)},
+      {KeyOf(kVerifyRetry), KeyOf(kVerifyClose), KeyOf(kVerifyReplace)},
       {KeyOf(kWhichRetry), KeyOf(kWhichClose)},
       {KeyOf(kOwnerRetry), KeyOf(kOwnerCancel), KeyOf(kOwnerUsePin)},
       {KeyOf(kEnrollCheckRetry), KeyOf(kEnrollCheckRemove), KeyOf(kEnrollCheckKeep),

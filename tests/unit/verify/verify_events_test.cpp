@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "support/map_text_source.h"
 #include "verify/form_verify.h"
 
@@ -54,7 +58,7 @@ TEST(VerifyEvents, CreatedDialog) {
   const BuiltInTexts texts;
   TFormVerify form(nullptr, texts, {}, {});
   EXPECT_EQ(form.Caption(), u"Verify fingerprint");
-  EXPECT_EQ(form.ClientSize(), (ui::Size{380, 242}));
+  EXPECT_EQ(form.ClientSize(), (ui::Size{380, 335}));
   EXPECT_EQ(form.lblTitle.LabelText(), u"Verify fingerprint: ");
   EXPECT_EQ(form.lblStatus.Text(), u"Please waiting...");
   EXPECT_EQ(form.lblResult.Text(), u"");
@@ -64,7 +68,7 @@ TEST(VerifyEvents, CreatedDialog) {
   EXPECT_EQ(form.btnClose.Text(), u"&Close");
   EXPECT_TRUE(form.btnClose.IsCancel());
   EXPECT_EQ(form.lblResult.Bounds(), (ui::Rect{13, 109, 348, 68}));
-  EXPECT_EQ(form.btnRetry.Bounds(), (ui::Rect{44, 199, 100, 32}));
+  EXPECT_EQ(form.btnRetry.Bounds(), (ui::Rect{16, 292, 100, 32}));
 }
 
 TEST(VerifyEvents, EachOutcomeClass) {
@@ -131,6 +135,50 @@ TEST(VerifyEvents, BadCapturesKeepWaitingAndFailuresEnableRetry) {
   // Unknown events change nothing.
   Post(form, 5, 0);
   EXPECT_EQ(form.lblStatus.Text(), u"Verification failed");
+}
+
+// Each answer about a touch counts, and so does a poor capture; a failure of the sensor does not.
+TEST(VerifyEvents, TheTallyCountsEachTouchAndTheAdviceComesAtTheFifth) {
+  const BuiltInTexts texts;
+  TFormVerify form(nullptr, texts, {}, {});
+  const auto match = static_cast<std::intptr_t>(TVerifyOutcome::kMatch);
+  const std::pair<std::uintptr_t, std::intptr_t> kTouches[] = {
+      {verify_event::kIdentified, match},
+      {verify_event::kIdentified, static_cast<std::intptr_t>(TVerifyOutcome::kOtherFinger)},
+      {verify_event::kFailed, WINBIO_E_UNKNOWN_ID},
+      {verify_event::kFailed, WINBIO_E_DEVICE_FAILURE},
+      {verify_event::kBadCapture, 4},
+      {verify_event::kIdentified, match}};
+  std::vector<std::u16string> tallies;
+  for (const auto& [event, value] : kTouches) {
+    EXPECT_FALSE(form.btnReplace.Visible());
+    Post(form, event, value);
+    tallies.push_back(form.lblTally.Text());
+  }
+  EXPECT_EQ(tallies, (std::vector<std::u16string>{
+                         u"Recognised 1 of 1 touches", u"Recognised 1 of 2 touches",
+                         u"Recognised 1 of 3 touches", u"Recognised 1 of 3 touches",
+                         u"Recognised 1 of 4 touches", u"Recognised 2 of 5 touches"}));
+  EXPECT_TRUE(form.lblAdvice.Visible() && form.btnReplace.Visible());
+  form.btnReplace.Click();
+  const TVerifyDialogOutcome outcome = form.Outcome();
+  EXPECT_EQ(outcome.Request, TVerifyRequest::kReplaceFinger);
+  EXPECT_EQ(std::pair(outcome.Tally.Recognised(), outcome.Tally.Touches()), std::pair(2, 5));
+}
+
+TEST(RecognitionTally, AdvisesFromTheFifthTouchWhileFewerThanFourInFiveAreRecognised) {
+  const struct {
+    int recognised;
+    int touches;
+    bool advice;
+  } kCases[] = {{0, 4, false}, {3, 5, true}, {4, 5, false}, {7, 10, true}};
+  for (const auto& c : kCases) {
+    TRecognitionTally tally;
+    for (int touch = 0; touch < c.touches; ++touch) {
+      tally.Count(touch < c.recognised ? TTouchResult::kRecognised : TTouchResult::kNotRecognised);
+    }
+    EXPECT_EQ(tally.AdviceDue(), c.advice) << c.recognised << " of " << c.touches;
+  }
 }
 
 TEST(VerifyEvents, TranslatedTexts) {
