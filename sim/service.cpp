@@ -268,11 +268,11 @@ HRESULT Service::EnrollCommit(WINBIO_SESSION_HANDLE session, TWinBioIdentity* id
       replaced = index;
     }
   }
-  // A finger the unit already knows under another account or sub-factor is enrolled twice.
-  for (std::size_t index = 0; index < templates.size(); ++index) {
+  // A finger the unit already knows is enrolled twice: under another account or sub-factor, and
+  // in the very slot it is committed into as well (the old template must be deleted first).
+  for (const TemplateEntry& entry : templates) {
     for (const Finger& finger : enrollment.fingers) {
-      if (index != replaced && templates[index].unit == enrollment.unit &&
-          MadeFrom(templates[index], finger, current_user_)) {
+      if (entry.unit == enrollment.unit && MadeFrom(entry, finger, current_user_)) {
         return WINBIO_E_DUPLICATE_TEMPLATE;
       }
     }
