@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <optional>
+#include <string_view>
 
 #include "base/hex.h"
 #include "base/strings.h"
@@ -17,6 +19,15 @@ TEST(Hex, TwoAndEightUpperCaseDigits) {
   EXPECT_EQ(Hex8(0xFFFFFFFF), u"FFFFFFFF");
   EXPECT_EQ(FingerIdText(0xF5), u"0xF5");
   EXPECT_EQ(FingerIdText(0x01), u"0x01");
+}
+
+// Only the form FingerIdText writes is read back.
+TEST(Hex, FingerIdFromTextReadsWhatFingerIdTextWrites) {
+  EXPECT_EQ(FingerIdFromText(u"0xF5"), 0xF5);
+  EXPECT_EQ(FingerIdFromText(u"0x0A"), 0x0A);
+  for (const std::u16string_view other : {u"0xf5", u"0XF5", u"F5", u"0x5", u"0xF5 ", u"0xG5"}) {
+    EXPECT_EQ(FingerIdFromText(other), std::nullopt);
+  }
 }
 
 TEST(Strings, IntToTextCoversTheWholeRange) {
