@@ -15,11 +15,16 @@ struct ListColumn {
   int width = 0;  // 96-DPI pixels
 };
 
-// One row: its caption (column 0), the texts of the further columns, and the index of the
-// caller's record that the row shows (the list does not own it).
+// How a row's texts are painted: as every row's, or greyed, for something that is there but not
+// in use, in the theme's colour for such text (which a high-contrast theme chooses as well).
+enum class RowTone { kNormal, kGrey };
+
+// One row: its caption (column 0), the texts of the further columns, the index of the caller's
+// record that the row shows (the list does not own it), and its tone.
 struct ListRow {
   std::vector<std::u16string> cells;
   std::optional<std::size_t> data;
+  RowTone tone = RowTone::kNormal;
 };
 
 class ListView;
@@ -63,13 +68,15 @@ class ListView final : public Control {
   // Adds a row at the end; returns its index. Cells past the last column are kept but not
   // shown.
   int AddRow(std::u16string caption, std::vector<std::u16string> sub_items = {},
-             std::optional<std::size_t> data = std::nullopt);
+             std::optional<std::size_t> data = std::nullopt, RowTone tone = RowTone::kNormal);
   int RowCount() const { return static_cast<int>(rows_.size()); }
   // Column 0 is the caption. A row or column out of range reads as empty.
   const std::u16string& Cell(int row, int column) const;
   // Out of range: nothing happens.
   void SetCell(int row, int column, std::u16string text);
   std::optional<std::size_t> RowData(int row) const;
+  // A row out of range reads as normal.
+  RowTone Tone(int row) const;
   // Removes every row (no selection events).
   void Clear();
 

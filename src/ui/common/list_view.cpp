@@ -33,7 +33,7 @@ int ListView::ColumnWidth(int column) const {
 }
 
 int ListView::AddRow(std::u16string caption, std::vector<std::u16string> sub_items,
-                     std::optional<std::size_t> data) {
+                     std::optional<std::size_t> data, RowTone tone) {
   ListRow row;
   row.cells.reserve(sub_items.size() + 1);
   row.cells.push_back(std::move(caption));
@@ -41,6 +41,7 @@ int ListView::AddRow(std::u16string caption, std::vector<std::u16string> sub_ite
     row.cells.push_back(std::move(text));
   }
   row.data = data;
+  row.tone = tone;
   rows_.push_back(std::move(row));
   const int index = RowCount() - 1;
   detail::ListInsertRow(*this, index);
@@ -74,6 +75,13 @@ std::optional<std::size_t> ListView::RowData(int row) const {
     return std::nullopt;
   }
   return rows_[static_cast<std::size_t>(row)].data;
+}
+
+RowTone ListView::Tone(int row) const {
+  if (row < 0 || row >= RowCount()) {
+    return RowTone::kNormal;
+  }
+  return rows_[static_cast<std::size_t>(row)].tone;
 }
 
 void ListView::Clear() {

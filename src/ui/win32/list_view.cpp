@@ -137,6 +137,10 @@ class ListViewKindImpl final : public NativeKind {
       case LVN_ITEMCHANGED:
         ItemChanged(list, reinterpret_cast<const NMLISTVIEW&>(header));
         return 0;
+      case NM_CUSTOMDRAW:
+        // The control reads back the colours it handed over in the notification.
+        return CustomDraw(
+            list, const_cast<NMLVCUSTOMDRAW&>(reinterpret_cast<const NMLVCUSTOMDRAW&>(header)));
       case NM_DBLCLK:
         if (reinterpret_cast<const NMITEMACTIVATE&>(header).iItem >= 0) {
           Access::DoubleClicked(list);
@@ -161,6 +165,22 @@ class ListViewKindImpl final : public NativeKind {
   }
 
  private:
+  // Greyed rows take the theme's grey-text colour; a selected row keeps the selection's colours.
+  static LRESULT CustomDraw(const ListView& list, NMLVCUSTOMDRAW& draw) {
+    switch (draw.nmcd.dwDrawStage) {
+      case CDDS_PREPAINT:
+        return CDRF_NOTIFYITEMDRAW;
+      case CDDS_ITEMPREPAINT:
+        if (list.Tone(static_cast<int>(draw.nmcd.dwItemSpec)) == RowTone::kGrey) {
+          draw.clrText = ToColorRef(SystemColor::kGrayText);
+          return CDRF_NEWFONT;
+        }
+        return CDRF_DODEFAULT;
+      default:
+        return CDRF_DODEFAULT;
+    }
+  }
+
   static void ItemChanged(ListView& list, const NMLISTVIEW& change) {
     if ((change.uChanged & LVIF_STATE) == 0 ||
         ((change.uOldState ^ change.uNewState) & LVIS_SELECTED) == 0) {
