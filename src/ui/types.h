@@ -83,13 +83,13 @@ struct Point {
   friend bool operator==(const Point&, const Point&) = default;
 };
 
-// The keys that forms handle themselves, as Windows lists do (F2 rename, F3 find, F5 refresh,
-// Delete, Enter), reported when pressed without Ctrl, Alt or Shift; and Ctrl+I (information),
-// reported with Ctrl alone.
 // The weight of a text's font.
 enum class FontWeight { kNormal, kBold };
 
-enum class Key { kEnter, kDelete, kF2, kF3, kF5, kCtrlI };
+// The keys that forms handle themselves, as Windows lists do (F2 rename, F3 find, F5 refresh,
+// Delete, Enter), reported when pressed without Ctrl, Alt or Shift; and Ctrl+I (information) and
+// Ctrl+H (replace), reported with Ctrl alone.
+enum class Key { kEnter, kDelete, kF2, kF3, kF5, kCtrlI, kCtrlH };
 
 struct Size {
   int width = 0;

@@ -16,6 +16,8 @@ std::u16string KeyName(Key key, const TextSource& texts) {
       return u"F5";
     case Key::kCtrlI:
       return texts.Get(kKeyNameCtrl) + u"+I";
+    case Key::kCtrlH:
+      return texts.Get(kKeyNameCtrl) + u"+H";
   }
   return {};
 }

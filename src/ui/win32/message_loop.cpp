@@ -15,13 +15,20 @@ namespace detail {
 namespace {
 
 // The key of a key press that forms handle themselves; none for others, for every key pressed
-// with Alt or Shift, and for every key but I pressed with Ctrl.
+// with Alt or Shift, and for every key but I and H pressed with Ctrl.
 std::optional<Key> KeyOf(const MSG& message) {
   if (message.message != WM_KEYDOWN || GetKeyState(VK_MENU) < 0 || GetKeyState(VK_SHIFT) < 0) {
     return std::nullopt;
   }
   if (GetKeyState(VK_CONTROL) < 0) {
-    return message.wParam == 'I' ? std::optional<Key>(Key::kCtrlI) : std::nullopt;
+    switch (message.wParam) {
+      case 'I':
+        return Key::kCtrlI;
+      case 'H':
+        return Key::kCtrlH;
+      default:
+        return std::nullopt;
+    }
   }
   switch (message.wParam) {
     case VK_RETURN:

@@ -46,7 +46,8 @@ class Waits : public FormTest {
 
   // Everything that starts a command, or a listing, from the main window.
   void TryEveryCommand() {
-    for (const Key key : {Key::kEnter, Key::kDelete, Key::kF2, Key::kF3, Key::kF5, Key::kCtrlI}) {
+    for (const Key key :
+         {Key::kEnter, Key::kDelete, Key::kF2, Key::kF3, Key::kF5, Key::kCtrlI, Key::kCtrlH}) {
       ui::headless::PressKey(form(), key);
     }
     form().btnAdd.Click();
