@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -134,16 +135,27 @@ std::optional<TFingerRecord> TForm1::EnrollNewFinger(WINBIO_UNIT_ID unit) {
   } else {
     AddLog(Format(Get(kLogAddingOnTouchedSensor), Hex2(slot)));
   }
-  return Enroll(slot, unit);
+  return Enroll(slot, unit, SubFactorName(slot, *this));
 }
 
-WINBIO_BIOMETRIC_SUBTYPE TForm1::ChooseFreeSlot(WINBIO_UNIT_ID unit) {
+WINBIO_BIOMETRIC_SUBTYPE TForm1::ChooseFreeSlot(WINBIO_UNIT_ID unit,
+                                                WINBIO_BIOMETRIC_SUBTYPE wanted) {
   // The slot comes from the service itself, right before the enrollment: the rows may be out
   // of date, and a slot in use would replace that finger.
-  const auto in_use = EnrolledSubFactors(unit);
+  auto in_use = EnrolledSubFactors(unit);
   if (!in_use) {
     AddLog(Get(kLogAddCancelled));
     return 0;
+  }
+  if (wanted != 0 && std::ranges::find(*in_use, wanted) == in_use->end()) {
+    return wanted;
+  }
+  // A remembered finger keeps its slot for when it is added again: a new finger there would
+  // take over its description.
+  for (const TFingerRecord& record : FFingers.Records()) {
+    if (record.State == TFingerState::kRemembered) {
+      in_use->push_back(record.SubFactor);
+    }
   }
   const WINBIO_BIOMETRIC_SUBTYPE slot = NextFreeSlot(*in_use);
   if (slot == 0) {
@@ -153,7 +165,8 @@ WINBIO_BIOMETRIC_SUBTYPE TForm1::ChooseFreeSlot(WINBIO_UNIT_ID unit) {
   return slot;
 }
 
-std::optional<TFingerRecord> TForm1::Enroll(WINBIO_BIOMETRIC_SUBTYPE slot, WINBIO_UNIT_ID unit) {
+std::optional<TFingerRecord> TForm1::Enroll(WINBIO_BIOMETRIC_SUBTYPE slot, WINBIO_UNIT_ID unit,
+                                            std::u16string_view description) {
   const std::u16string finger_name = SubFactorName(slot, *this);
   // From Windows 10 on a fingerprint signs in only for an account with a Windows Hello PIN.
   const std::optional<ui::HelloResult> hello =
@@ -166,7 +179,7 @@ std::optional<TFingerRecord> TForm1::Enroll(WINBIO_BIOMETRIC_SUBTYPE slot, WINBI
   TFormEnroll dialog(this, *this, ServiceContext(),
                      {.SubFactor = slot,
                       .UnitId = unit,
-                      .Description = finger_name,
+                      .Description = std::u16string(description),
                       .PinNeeded = pin_needed,
                       .ListedDescription = ListedDescriptions(FFingers.Records())});
   const bool ended_ok = ShowServiceDialog(dialog) == ui::ModalResult::kOk;
@@ -228,6 +241,7 @@ bool TForm1::KeepCheckedFinger(TEnrollCheck check, const TFingerRecord& record) 
   if (!DeleteTemplate(record)) {
     return true;
   }
+  AddLog(Get(kLogDeleted));
   AddLog(Get(kLogCheckRemoved));
   return false;
 }

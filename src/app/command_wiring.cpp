@@ -89,12 +89,12 @@ bool TForm1::FormCloseQuery() {
 }
 
 bool TForm1::ListViewKeyDown(ui::Key key) {
-  const TCommand* command = CommandOfKey(key, TKeyScope::kList);
+  const TCommand* command = CommandOfKey(key, TKeyScope::kList, *this);
   return command != nullptr && RunCommand(*command);
 }
 
 bool TForm1::FormKeyDown(ui::Key key) {
-  const TCommand* command = CommandOfKey(key, TKeyScope::kWindow);
+  const TCommand* command = CommandOfKey(key, TKeyScope::kWindow, *this);
   return command != nullptr && RunCommand(*command);
 }
 
@@ -105,7 +105,7 @@ void TForm1::ListViewContextMenu(const ui::ContextMenuRequest& request) {
   ui::PopupMenuRequest menu{.items = {}, .position = request.position};
   std::optional<int> group;
   for (const TCommand& command : MainCommands()) {
-    if (command.MenuText == nullptr) {
+    if (command.MenuText == nullptr || (command.InMenu != nullptr && !command.InMenu(*this))) {
       continue;
     }
     if (group && *group != command.MenuGroup) {
@@ -118,6 +118,12 @@ void TForm1::ListViewContextMenu(const ui::ContextMenuRequest& request) {
   }
   if (const std::uint32_t chosen = ui::ShowPopupMenu(*this, menu); chosen != 0) {
     RunCommand(CommandOf(static_cast<TCommandId>(chosen)));
+  }
+}
+
+void TForm1::ListViewDoubleClick() {
+  if (const TCommand* command = DefaultCommand(*this)) {
+    RunCommand(*command);
   }
 }
 

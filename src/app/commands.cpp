@@ -17,6 +17,23 @@ bool FingerSelected(const TForm1& form) {
   return form.GetSelectedRecord().has_value();
 }
 
+bool SelectedFingerIs(const TForm1& form, TFingerState state) {
+  const std::optional<TFingerRecord> selected = form.GetSelectedRecord();
+  return selected && selected->State == state;
+}
+
+bool EnrolledFingerSelected(const TForm1& form) {
+  return SelectedFingerIs(form, TFingerState::kEnrolled);
+}
+
+bool RememberedFingerSelected(const TForm1& form) {
+  return SelectedFingerIs(form, TFingerState::kRemembered);
+}
+
+bool NoRememberedFingerSelected(const TForm1& form) {
+  return !RememberedFingerSelected(form);
+}
+
 bool SensorListed(const TForm1& form) {
   return form.SensorCount() > 0;
 }
@@ -33,14 +50,30 @@ constexpr TCommand kCommands[] = {
      .MenuText = &kMainMenuVerify,
      .MenuGroup = 1,
      .MenuDefault = true,
-     .Enabled = FingerSelected,
+     .InMenu = NoRememberedFingerSelected,
+     .Enabled = EnrolledFingerSelected,
      .Run = [](TForm1& form) { form.btnVerifyClick(); }},
+    {.Id = TCommandId::kAddAgain,
+     .Key = TCommandKey{ui::Key::kEnter, TKeyScope::kList},
+     .MenuText = &kMainMenuAddAgain,
+     .MenuGroup = 1,
+     .MenuDefault = true,
+     .InMenu = RememberedFingerSelected,
+     .Enabled = RememberedFingerSelected,
+     .Run = [](TForm1& form) { form.AddFingerAgain(); }},
     {.Id = TCommandId::kRename,
      .Key = TCommandKey{ui::Key::kF2, TKeyScope::kWindow},
      .MenuText = &kMainMenuRename,
      .MenuGroup = 1,
      .Enabled = FingerSelected,
      .Run = [](TForm1& form) { form.RenameSelectedFinger(); }},
+    // Ctrl+H: the key of Replace wherever Windows programs have the command.
+    {.Id = TCommandId::kReplace,
+     .Key = TCommandKey{ui::Key::kCtrlH, TKeyScope::kWindow},
+     .MenuText = &kMainMenuReplace,
+     .MenuGroup = 1,
+     .Enabled = EnrolledFingerSelected,
+     .Run = [](TForm1& form) { form.ReplaceSelectedFinger(); }},
     {.Id = TCommandId::kDelete,
      .Button = &TForm1::btnDelete,
      .ButtonText = &kMainButtonDelete,
@@ -102,9 +135,17 @@ const TCommand& CommandOf(TCommandId id) {
   return *std::ranges::find(kCommands, id, &TCommand::Id);
 }
 
-const TCommand* CommandOfKey(ui::Key key, TKeyScope scope) {
+const TCommand* CommandOfKey(ui::Key key, TKeyScope scope, const TForm1& form) {
   const auto found = std::ranges::find_if(kCommands, [&](const TCommand& command) {
-    return command.Key && command.Key->Key == key && command.Key->Scope == scope;
+    return command.Key && command.Key->Key == key && command.Key->Scope == scope &&
+           command.Enabled(form);
+  });
+  return found == std::end(kCommands) ? nullptr : &*found;
+}
+
+const TCommand* DefaultCommand(const TForm1& form) {
+  const auto found = std::ranges::find_if(kCommands, [&](const TCommand& command) {
+    return command.MenuDefault && command.Enabled(form);
   });
   return found == std::end(kCommands) ? nullptr : &*found;
 }

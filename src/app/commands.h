@@ -27,6 +27,8 @@ enum class TCommandId : std::uint32_t {
   kExit,
   kSignInOptions,
   kSensorsAndSignIn,
+  kAddAgain,
+  kReplace,
 };
 
 // The system menu's items take these ids: the command's id after 0x400.
@@ -51,12 +53,15 @@ struct TCommand {
   const TranslatableText* ButtonText = nullptr;
   std::optional<TCommandKey> Key = std::nullopt;
   // Its item in the list's context menu, which shows the key after the text; none when it has
-  // none. Items
-  // of another group than the one before them come after a separator; the default item is the
-  // one a double click gives, shown in bold.
+  // none. Items of another group than the one before them come after a separator; the default
+  // item is the one a double click gives, shown in bold.
   const TranslatableText* MenuText = nullptr;
   int MenuGroup = 0;
   bool MenuDefault = false;
+  // Whether its item is in the menu now, for a command that takes another's place for some rows
+  // (its key and double click as well: of the commands that share them, the enabled one runs);
+  // always when none.
+  bool (*InMenu)(const TForm1& form) = nullptr;
   // Its item in the window's system menu, and whether the item shows a check mark.
   const TranslatableText* SystemMenuText = nullptr;
   bool SystemMenuChecked = false;
@@ -72,7 +77,11 @@ std::span<const TCommand> MainCommands();
 // The command of an id.
 const TCommand& CommandOf(TCommandId id);
 
-// The command that `key` gives in `scope`; none when no command takes it.
-const TCommand* CommandOfKey(ui::Key key, TKeyScope scope);
+// The command that `key` gives in `scope` now: of the commands that take it, the one that `form`
+// enables; none when there is none.
+const TCommand* CommandOfKey(ui::Key key, TKeyScope scope, const TForm1& form);
+
+// The default command of the context menu that `form` enables now; none when none is.
+const TCommand* DefaultCommand(const TForm1& form);
 
 }  // namespace dactyra

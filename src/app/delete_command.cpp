@@ -1,5 +1,6 @@
 // The delete command: the question (which tells about the last finger), the owner's proof, the
-// deletion in the service, and CFG.TOML in step.
+// deletion in the service, and CFG.TOML in step; for a remembered finger, the question and its
+// entry in CFG.TOML alone.
 
 #include "app/log_texts.h"
 #include "app/main_form.h"
@@ -16,6 +17,10 @@ void TForm1::btnDeleteClick() {
     return;
   }
   const TFingerRecord& record = *selected;
+  if (record.State == TFingerState::kRemembered) {
+    ForgetFinger(record);
+    return;
+  }
   if (!EnsureLibrary()) {
     return;
   }
@@ -39,7 +44,20 @@ void TForm1::btnDeleteClick() {
   if (!DeleteTemplate(record)) {
     return;
   }
+  AddLog(Get(kLogDeleted));
   FBook.Remove(record, Owner());
+  btnEnumClick();
+}
+
+void TForm1::ForgetFinger(const TFingerRecord& record) {
+  const std::u16string question = Format(Get(kMainForgetQuestion), record.DeviceName, record.UnitId,
+                                         Hex2(record.SubFactor), record.Description);
+  if (!ui::AskYesNo(this, Get(kMainDeleteQuestionTitle), question, ui::DefaultAnswer::kNo)) {
+    AddLog(Get(kLogDeleteDeclined));
+    return;
+  }
+  FBook.Remove(record, Owner());
+  AddLog(Format(Get(kLogForgotten), record.Description, record.UnitId, Hex2(record.SubFactor)));
   btnEnumClick();
 }
 
@@ -53,7 +71,6 @@ bool TForm1::DeleteTemplate(const TFingerRecord& record) {
     AddLogResult(u"  WinBioDeleteTemplate ", result);
     return false;
   }
-  AddLog(Get(kLogDeleted));
   return true;
 }
 

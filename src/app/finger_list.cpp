@@ -1,5 +1,6 @@
 #include "app/finger_list.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string_view>
 #include <utility>
@@ -34,9 +35,15 @@ void TFingerList::Add(TFingerRecord record) {
   // The row's cells after its caption (the number), in column order.
   std::vector<std::u16string> cells = {record.DeviceName, IntToText(record.UnitId),
                                        FingerIdText(record.SubFactor), record.Description,
-                                       RecognitionText(record.Recognition)};
+                                       RecognitionText(record)};
+  const ui::RowTone tone =
+      record.State == TFingerState::kRemembered ? ui::RowTone::kGrey : ui::RowTone::kNormal;
   records_.push_back(std::move(record));
-  view_.AddRow(IntToText(records_.size()), std::move(cells), records_.size() - 1);
+  view_.AddRow(IntToText(records_.size()), std::move(cells), records_.size() - 1, tone);
+}
+
+std::size_t TFingerList::CountOf(TFingerState state) const {
+  return static_cast<std::size_t>(std::ranges::count(records_, state, &TFingerRecord::State));
 }
 
 std::optional<std::size_t> TFingerList::Selected() const {
@@ -58,19 +65,23 @@ void TFingerList::SetDescription(std::size_t index, std::u16string description) 
 }
 
 void TFingerList::SetRecognition(std::size_t index, std::optional<TRecognition> recognition) {
-  view_.SetCell(static_cast<int>(index), Column(TColumn::kRecognition),
-                RecognitionText(recognition));
-  records_.at(index).Recognition = recognition;
+  TFingerRecord& record = records_.at(index);
+  record.Recognition = recognition;
+  view_.SetCell(static_cast<int>(index), Column(TColumn::kRecognition), RecognitionText(record));
 }
 
-// The date in the user's short date format, as Windows shows dates in its own lists; CFG.TOML
-// keeps it as a TOML date.
-std::u16string TFingerList::RecognitionText(const std::optional<TRecognition>& recognition) const {
-  if (!recognition) {
+// A remembered finger is not enrolled; a tested one has its result, with the date in the user's
+// short date format, as Windows shows dates in its own lists (CFG.TOML keeps it as a TOML date).
+std::u16string TFingerList::RecognitionText(const TFingerRecord& record) const {
+  if (record.State == TFingerState::kRemembered) {
+    return texts_.Get(kMainNotEnrolled);
+  }
+  if (!record.Recognition) {
     return {};
   }
-  const TCalendarDay& day = recognition->Tested;
-  return Format(texts_.Get(kMainRecognitionCell), recognition->Recognised, recognition->Touches,
+  const TCalendarDay& day = record.Recognition->Tested;
+  return Format(texts_.Get(kMainRecognitionCell), record.Recognition->Recognised,
+                record.Recognition->Touches,
                 platform::FormatShortDate({day.Year, day.Month, day.Day, 0, 0, 0}));
 }
 

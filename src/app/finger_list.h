@@ -14,9 +14,10 @@ namespace dactyra {
 // The columns of the fingerprint list, in their order on the screen.
 enum class TColumn : int { kNumber, kDevice, kUnitId, kFingerId, kDescription, kRecognition };
 
-// The user's enrolled fingers as the main window lists them: the records are the model, one per
-// row in list order, and the list view only shows them. Its titles, widths and cells take their
-// texts from section "main" of `texts`, which must outlive it.
+// The user's fingers as the main window lists them: the records are the model, one per row in
+// list order, and the list view only shows them. A remembered finger (no longer enrolled) is shown
+// in grey, "not enrolled" in its Recognition column. Its titles, widths and cells take their texts
+// from section "main" of `texts`, which must outlive it.
 class TFingerList {
  public:
   TFingerList(ui::ListView& view, const TextSource& texts) : view_(view), texts_(texts) {}
@@ -29,6 +30,8 @@ class TFingerList {
   void Add(TFingerRecord record);
   const std::vector<TFingerRecord>& Records() const { return records_; }
   std::size_t Count() const { return records_.size(); }
+  // The records in that state.
+  std::size_t CountOf(TFingerState state) const;
 
   // The index of the selected row's record; none when no row is selected.
   std::optional<std::size_t> Selected() const;
@@ -43,7 +46,7 @@ class TFingerList {
 
  private:
   // What the Recognition column shows for a record.
-  std::u16string RecognitionText(const std::optional<TRecognition>& recognition) const;
+  std::u16string RecognitionText(const TFingerRecord& record) const;
 
   ui::ListView& view_;
   const TextSource& texts_;

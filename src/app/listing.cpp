@@ -1,6 +1,8 @@
 // The list command: every template of the current user on every fingerprint sensor, one row
-// each, with the description stored in CFG.TOML.
+// each, with the description stored in CFG.TOML; after them, in grey, the fingers that CFG.TOML
+// remembers on those sensors but whose templates are gone.
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -28,7 +30,11 @@ void TForm1::btnEnumClick() {
     return;
   }
   ReadStoredDescriptions(ListEnrollments());
-  AddLog(Format(Get(kLogFingersListed), static_cast<std::int64_t>(FFingers.Count())));
+  AddLog(Format(Get(kLogFingersListed),
+                static_cast<std::int64_t>(FFingers.CountOf(TFingerState::kEnrolled))));
+  if (const std::size_t remembered = FFingers.CountOf(TFingerState::kRemembered); remembered > 0) {
+    AddLog(Format(Get(kLogRememberedListed), static_cast<std::int64_t>(remembered)));
+  }
   UpdateButtons();
 }
 
@@ -119,23 +125,34 @@ std::set<std::int64_t> TForm1::ListEnrollments() {
 }
 
 // Each record takes the stored description of its sensor and finger, when it is not empty, and
-// the result of its last test, and every sensor's name is stored. A configuration file that
-// cannot be read is left alone: the rows keep their finger names.
+// the result of its last test, and every sensor's name is stored; the remembered fingers follow
+// as rows of their own. A configuration file that cannot be read is left alone: the rows keep
+// their finger names.
 void TForm1::ReadStoredDescriptions(const std::set<std::int64_t>& listed_units) {
   std::vector<TSensorName> sensors;
   for (std::size_t unit_index = 0; unit_index < FUnitCount; ++unit_index) {
     const WINBIO_UNIT_SCHEMA& unit = FUnitArray.Get()[unit_index];
     sensors.push_back({unit.UnitId, UnitDescription(unit)});
   }
-  std::vector<TStoredFinger> stored =
-      FBook.ReadListing(sensors, listed_units, FFingers.Records(), Owner());
-  for (std::size_t index = 0; index < stored.size(); ++index) {
-    if (!stored[index].Description.empty()) {
-      FFingers.SetDescription(index, std::move(stored[index].Description));
+  TStoredFingers stored = FBook.ReadListing(sensors, listed_units, FFingers.Records(), Owner());
+  for (std::size_t index = 0; index < stored.Listed.size(); ++index) {
+    TStoredFinger& listed = stored.Listed[index];
+    if (!listed.Description.empty()) {
+      FFingers.SetDescription(index, std::move(listed.Description));
     }
-    if (stored[index].Recognition) {
-      FFingers.SetRecognition(index, stored[index].Recognition);
+    if (listed.Recognition) {
+      FFingers.SetRecognition(index, listed.Recognition);
     }
+  }
+  for (const TRememberedFinger& finger : stored.Remembered) {
+    const auto sensor = std::ranges::find(sensors, finger.UnitId, &TSensorName::UnitId);
+    const std::u16string finger_name = SubFactorName(finger.SubFactor, *this);
+    FFingers.Add({.UnitId = finger.UnitId,
+                  .DeviceName = sensor != sensors.end() ? sensor->Name : u"",
+                  .SubFactor = finger.SubFactor,
+                  .SubName = finger_name,
+                  .Description = finger.Description.empty() ? finger_name : finger.Description,
+                  .State = TFingerState::kRemembered});
   }
 }
 

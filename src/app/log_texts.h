@@ -19,6 +19,9 @@ namespace dactyra {
   TEXT(kLogSensorsFound, u"log", u"find", u"%d fingerprint collection devices were found.")        \
   TEXT(kLogNoFingers, u"log", u"nothing", u"No fingerprints were recorded.")                       \
   TEXT(kLogFingersListed, u"log", u"fingers", u"Fingerprints recorded: %d")                        \
+  TEXT(kLogRememberedListed, u"log", u"remembered",                                                \
+       u"Fingerprints no longer enrolled in Windows (shown in grey): %d. Select one and choose "   \
+       u"Add Again to enroll it again, or Delete to forget it.")                                   \
   /* Verify, rename and "which finger is this?". */                                                \
   TEXT(kLogSelectFirst, u"log", u"select_finger",                                                  \
        u"Please select a fingerprint from the list first.")                                        \
@@ -41,12 +44,25 @@ namespace dactyra {
        u"Add fingerprint: (Fingerprint ID: 0x%s, automatically locates the sensor)")               \
   TEXT(kLogAdded, u"log", u"add_success",                                                          \
        u"Add fingerprint: (Device ID: %d), Fingerprint ID: 0x%s")                                  \
+  TEXT(kLogAddingAgain, u"log", u"add_again",                                                      \
+       u"Add fingerprint again: %s (Device ID: %d, Fingerprint ID: 0x%s)")                         \
+  /* Replace. */                                                                                   \
+  TEXT(kLogReplaceDeclined, u"log", u"replace_declined", u"Canceled replacement.")                 \
+  TEXT(kLogReplacing, u"log", u"replace",                                                          \
+       u"Replace fingerprint: %s (Device ID: %d, Fingerprint ID: 0x%s)")                           \
+  TEXT(kLogOldPrintDeleted, u"log", u"replace_deleted",                                            \
+       u"The old print is deleted; now the same finger is enrolled again.")                        \
+  TEXT(kLogReplaceUnfinished, u"log", u"replace_unfinished",                                       \
+       u"\"%s\" was not enrolled again: its description is kept, and it is listed as not "         \
+       u"enrolled. To add it again, select it and choose Add Again.")                              \
   /* Delete. */                                                                                    \
   TEXT(kLogSelectToDelete, u"log", u"select_finger_del",                                           \
        u"Please first select the fingerprint you want to delete from the list.")                   \
   TEXT(kLogDeleteDeclined, u"log", u"del_msg2", u"Canceled deletion.")                             \
   TEXT(kLogDeleting, u"log", u"del_finger", u"Delete this finger: %s (UnitId=%d, 0x%s)")           \
   TEXT(kLogDeleted, u"log", u"del_msg1", u"Deletion successful! Refreshing the list...")           \
+  TEXT(kLogForgotten, u"log", u"forgotten",                                                        \
+       u"Forgotten: %s (Device ID: %d, Fingerprint ID: 0x%s)")                                     \
   /* The owner's proof. */                                                                         \
   TEXT(kLogOwnerConfirmed, u"log", u"owner_confirmed", u"The owner of this account is confirmed.") \
   TEXT(kLogOwnerNotConfirmed, u"log", u"owner_not_confirmed",                                      \

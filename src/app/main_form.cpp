@@ -41,7 +41,7 @@ TForm1::TForm1(std::u16string_view executable_path, std::optional<std::u16string
       FExecutablePath(executable_path),
       FPerUserFolder(std::move(per_user_folder)) {
   ListView.OnSelectItem = [this](int row, bool selected) { ListViewSelectItem(row, selected); };
-  ListView.OnDoubleClick = [this] { RunCommand(CommandOf(TCommandId::kVerify)); };
+  ListView.OnDoubleClick = [this] { ListViewDoubleClick(); };
   OnCloseQuery = [this] { return FormCloseQuery(); };
   OnClose = [this] { FormClose(); };
   FormCreate();

@@ -82,11 +82,22 @@ class TForm1 final : public ui::Form, public TextSource {
   void btnEnumClick();
   void btnVerifyClick();
   void btnAddClick();
+  // Deletes the selected finger; forgets a remembered one (ForgetFinger).
   void btnDeleteClick();
   void ButtonCloseClick();
   void btnSignInOptionsClick();
   // Renames the selected finger without a touch, as the verification dialog does.
   void RenameSelectedFinger();
+  // Enrolls the selected remembered finger again, into its own slot when that is free, with its
+  // description.
+  void AddFingerAgain();
+  // Replaces the selected finger's template (ReplaceFinger).
+  void ReplaceSelectedFinger();
+  // Replaces an enrolled finger's template, after a question and the owner's proof: the old
+  // template is deleted (Windows refuses a second one of the same finger), and the same finger
+  // is enrolled into the same slot on the same sensor with the same description, in the same
+  // place in CFG.TOML. An enrollment that does not end with the finger leaves it remembered.
+  void ReplaceFinger(const TFingerRecord& record);
   // Gives the record at `index` the description the user typed in a dialog: the row shows it and
   // the log says so; SaveCfg stores it. False, with nothing done, when it is the one it has.
   bool RenameRow(std::size_t index, std::u16string_view description);
@@ -115,7 +126,7 @@ class TForm1 final : public ui::Form, public TextSource {
   std::size_t SensorCount() const { return FUnitCount; }
 
   // The slot for a new enrollment by the rows of the list (NextFreeSlot over the slots in use on
-  // any sensor); 0 when all ten are in use.
+  // any sensor, a remembered finger's included); 0 when all ten are in use.
   WINBIO_BIOMETRIC_SUBTYPE NextFreeSubFactor() const;
 
   // A string of the program's version resource ("FileVersion"); empty when absent.
@@ -150,6 +161,8 @@ class TForm1 final : public ui::Form, public TextSource {
   bool FormKeyDown(ui::Key key);
   void ListViewContextMenu(const ui::ContextMenuRequest& request);
   bool WMSysCommand(std::uint32_t command);
+  // A double click: the context menu's default command that is enabled.
+  void ListViewDoubleClick();
   void ListViewSelectItem(int row, bool selected);
 
   void AddLog(std::u16string_view text);
@@ -192,21 +205,32 @@ class TForm1 final : public ui::Form, public TextSource {
   // `chosen_unit`, or any sensor when it is 0.
   std::optional<std::vector<WINBIO_BIOMETRIC_SUBTYPE>> EnrolledSubFactors(
       WINBIO_UNIT_ID chosen_unit);
-  // The slot for a new finger by the service's current list; 0, with the reason logged, when
-  // there is none or the service cannot tell.
-  WINBIO_BIOMETRIC_SUBTYPE ChooseFreeSlot(WINBIO_UNIT_ID unit);
-  // Enrolls `slot` on `unit` through the enrollment dialog: the new finger with its
-  // description and the result of its check, or none (the dialog's last status logged).
-  std::optional<TFingerRecord> Enroll(WINBIO_BIOMETRIC_SUBTYPE slot, WINBIO_UNIT_ID unit);
+  // The slot for a finger enrolled on `unit` by the service's current list: `wanted` when it is
+  // free on every sensor (0: none wanted), else the next free one that no remembered finger keeps;
+  // 0, with the reason logged, when there is none or the service cannot tell.
+  WINBIO_BIOMETRIC_SUBTYPE ChooseFreeSlot(WINBIO_UNIT_ID unit, WINBIO_BIOMETRIC_SUBTYPE wanted = 0);
+  // Enrolls `slot` on `unit` through the enrollment dialog, starting with `description`: the new
+  // finger with the description the user left and the result of its check, or none (the
+  // dialog's last status logged).
+  std::optional<TFingerRecord> Enroll(WINBIO_BIOMETRIC_SUBTYPE slot, WINBIO_UNIT_ID unit,
+                                      std::u16string_view description);
   // An enrollment that committed nothing: the log says why, and what to do about a duplicate;
   // the row of the user's own finger that it duplicates is selected.
   void EndWithoutFinger(const TEnrollOutcome& outcome);
+  // Add again: the enrollment of a remembered finger on its sensor, on a fresh session.
+  std::optional<TFingerRecord> EnrollAgain(const TFingerRecord& remembered);
+  // Replace: the enrollment into the slot of a finger whose template was deleted, on a fresh
+  // session.
+  std::optional<TFingerRecord> EnrollInPlaceOf(const TFingerRecord& deleted);
   // After the check of a new finger: false when the user had it removed (and it was); the log
   // says how the check ended when the finger did not prove to work.
   bool KeepCheckedFinger(TEnrollCheck check, const TFingerRecord& record);
   // Deletes the record's template on a fresh session; false, with the failure logged, when the
   // service did not.
   bool DeleteTemplate(const TFingerRecord& record);
+  // Delete on a remembered finger: after a question, its entry in CFG.TOML goes (nothing changes
+  // in Windows, so no proof is asked).
+  void ForgetFinger(const TFingerRecord& record);
 
   // ---- The owner's proof, and sensors that Windows keeps to itself (owner_proof.cpp) ----
   // The current user's fingers on every sensor as the service lists them now, on the open

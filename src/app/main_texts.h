@@ -26,6 +26,9 @@ namespace dactyra {
   /* The list's context menu: the names of its commands, each shown with its key. */               \
   TEXT(kMainMenuVerify, u"main", u"menu.verify", u"&Verify Fingerprint")                           \
   TEXT(kMainMenuRename, u"main", u"menu.rename", u"Rena&me")                                       \
+  TEXT(kMainMenuReplace, u"main", u"menu.replace", u"Re&place Fingerprint")                        \
+  /* Takes the place of "Verify Fingerprint" for a finger that is no longer enrolled. */           \
+  TEXT(kMainMenuAddAgain, u"main", u"menu.add_again", u"&Add Again")                               \
   TEXT(kMainMenuDelete, u"main", u"menu.del", u"&Delete Fingerprint")                              \
   TEXT(kMainMenuWhichFinger, u"main", u"menu.which", u"&Which finger is this?")                    \
   TEXT(kMainMenuRead, u"main", u"menu.enum", u"&Read Fingerprints")                                \
@@ -47,6 +50,19 @@ namespace dactyra {
        u"irreversible!")                                                                           \
   TEXT(kMainDeleteLastFinger, u"main", u"msg.querydel.last",                                       \
        u"This is your last fingerprint: afterwards you sign in with your PIN or password.")        \
+  /* The questions before a finger is replaced, and before a finger that is no longer enrolled     \
+     is forgotten; their title is the deletion question's. */                                      \
+  TEXT(kMainReplaceQuestion, u"main", u"msg.queryreplace.text",                                    \
+       u"Replace the following fingerprint? \r\n\r\n  Fingerprint device: %s (Device ID: "         \
+       u"%d)\r\n  Fingerprint ID: 0x%s, Fingerprint description: %s\r\n\r\nIts old print is "      \
+       u"deleted first, because Windows does not accept a second print of the same finger. Then "  \
+       u"touch the sensor with the same finger to enroll it again; its description stays.")        \
+  TEXT(kMainForgetQuestion, u"main", u"msg.queryforget.text",                                      \
+       u"Forget the following fingerprint? \r\n\r\n  Fingerprint device: %s (Device ID: "          \
+       u"%d)\r\n  Fingerprint ID: 0x%s, Fingerprint description: %s\r\n\r\nWindows no longer "     \
+       u"has this fingerprint: only its description is removed.")                                  \
+  /* What a row shows for a finger that is no longer enrolled. */                                  \
+  TEXT(kMainNotEnrolled, u"main", u"list.not_enrolled", u"not enrolled")                           \
   /* The system menu's About item and the About box. */                                            \
   TEXT(kMainAboutItem, u"main", u"about", u"&About...")                                            \
   TEXT(kMainAboutAuthor, u"main", u"author", u"Author: ")                                          \

@@ -243,7 +243,12 @@ inline std::u16string UnitDescription(const WINBIO_UNIT_SCHEMA& unit) {
   return WinBioStringText(unit.Description);
 }
 
-// One enrolled finger of the signed-in user: the data behind one row of the list.
+// Whether the service lists a finger of the user, or only CFG.TOML still describes it: its
+// template on a sensor that is there was lost (a driver reinstalled, the database reset) or
+// deleted elsewhere, and the finger can be enrolled again with its description.
+enum class TFingerState { kEnrolled, kRemembered };
+
+// One finger of the signed-in user: the data behind one row of the list.
 struct TFingerRecord {
   std::uint32_t UnitId = 0;
   std::u16string DeviceName;  // the unit's Description
@@ -254,6 +259,7 @@ struct TFingerRecord {
   std::u16string Description;
   // How well the finger was recognised at its last test; none until it was tested.
   std::optional<TRecognition> Recognition = std::nullopt;
+  TFingerState State = TFingerState::kEnrolled;
 };
 
 // ---- Function types of the exports -----------------------------------------------------------

@@ -1,8 +1,10 @@
 #include "documents/finger_book.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <exception>
 #include <memory>
+#include <optional>
 #include <utility>
 
 #include "base/error.h"
@@ -30,8 +32,85 @@ void SetSensorName(toml::TTOMLTable* units, std::int64_t unit_id, std::u16string
   toml::SetString(units, IntToText(unit_id), name, true);
 }
 
-// Moves the tables of `fingers` that are another user's, or whose unit id was not listed, to
-// the end of `kept`.
+// Which entry a record has.
+TFingerEntryKey EntryKey(const TFingerRecord& record, std::u16string_view owner) {
+  return {record.UnitId, FingerIdText(record.SubFactor), std::u16string(owner)};
+}
+
+// The finger of an entry that a listing decides about.
+struct TListedFinger {
+  std::int64_t UnitId = 0;
+  WINBIO_BIOMETRIC_SUBTYPE SubFactor = 0;
+};
+
+// The finger of the entry when it is the owner's on a sensor whose enrollments the listing read
+// and its finger id is written as the program writes it; none for the entries the listing cannot
+// tell about, which every write keeps as they are.
+std::optional<TListedFinger> ListedFinger(const toml::TTOMLTable& entry,
+                                          const std::set<std::int64_t>& listed_units,
+                                          std::u16string_view owner) {
+  const std::int64_t unit_id = toml::GetInteger(&entry, kEntryUnitIdKey, 0);
+  const std::optional<std::uint8_t> sub_factor =
+      FingerIdFromText(toml::GetString(&entry, kEntryFingerIdKey, u""));
+  if (!EntryBelongsTo(entry, owner) || !listed_units.contains(unit_id) || !sub_factor) {
+    return std::nullopt;
+  }
+  return TListedFinger{unit_id, *sub_factor};
+}
+
+// The owner's fingers that `fingers` describes on the listed sensors and no record lists (see
+// TFingerBook::ReadListing).
+std::vector<TRememberedFinger> RememberedFingers(const toml::TTOMLArray* fingers,
+                                                 const std::set<std::int64_t>& listed_units,
+                                                 const std::vector<TFingerRecord>& records,
+                                                 std::u16string_view owner) {
+  std::vector<TRememberedFinger> remembered;
+  toml::ForEachTable(
+      fingers,
+      [&](std::int32_t, const toml::TTOMLTable& entry) {
+        const std::optional<TListedFinger> listed = ListedFinger(entry, listed_units, owner);
+        if (!listed) {
+          return true;
+        }
+        const auto same = [&](const auto& finger) {
+          return finger.UnitId == listed->UnitId && finger.SubFactor == listed->SubFactor;
+        };
+        if (std::ranges::none_of(records, same) && std::ranges::none_of(remembered, same)) {
+          remembered.push_back({.UnitId = static_cast<std::uint32_t>(listed->UnitId),
+                                .SubFactor = listed->SubFactor,
+                                .Description = toml::GetString(&entry, kEntryDescriptionKey, u"")});
+        }
+        return true;
+      },
+      true);
+  return remembered;
+}
+
+// The records in the order WriteList writes them: the list's, except that the records with an
+// entry in `fingers` (may be null) fill the places they hold in the order of their entries.
+std::vector<const TFingerRecord*> InFileOrder(const std::vector<TFingerRecord>& records,
+                                              const toml::TTOMLArray* fingers,
+                                              std::u16string_view owner) {
+  std::vector<const TFingerRecord*> ordered;
+  std::vector<std::size_t> places;  // the places in `ordered` of the records with an entry
+  std::vector<std::pair<std::int32_t, const TFingerRecord*>> with_entry;  // entry index, record
+  for (const TFingerRecord& record : records) {
+    const std::int32_t entry = FindFingerEntry(fingers, EntryKey(record, owner));
+    if (entry >= 0) {
+      places.push_back(ordered.size());
+      with_entry.emplace_back(entry, &record);
+    }
+    ordered.push_back(&record);
+  }
+  std::ranges::sort(with_entry, {}, &std::pair<std::int32_t, const TFingerRecord*>::first);
+  for (std::size_t index = 0; index < places.size(); ++index) {
+    ordered[places[index]] = with_entry[index].second;
+  }
+  return ordered;
+}
+
+// Moves the tables of `fingers` that the listing could not tell about (see ListedFinger) to the
+// end of `kept`.
 void MoveKeptFingers(toml::TTOMLArray* fingers, const std::set<std::int64_t>& listed_units,
                      std::u16string_view owner, toml::TTOMLArray& kept) {
   if (fingers == nullptr) {
@@ -40,8 +119,7 @@ void MoveKeptFingers(toml::TTOMLArray* fingers, const std::set<std::int64_t>& li
   std::int32_t index = 0;
   while (index < fingers->Count()) {
     const auto* item = fingers->GetItem(index)->As<toml::TTOMLTable>();
-    if (item != nullptr && (!EntryBelongsTo(*item, owner) ||
-                            !listed_units.contains(toml::GetInteger(item, kEntryUnitIdKey, 0)))) {
+    if (item != nullptr && !ListedFinger(*item, listed_units, owner)) {
       kept.Add(fingers->Remove(index));
     } else {
       ++index;
@@ -52,12 +130,13 @@ void MoveKeptFingers(toml::TTOMLArray* fingers, const std::set<std::int64_t>& li
 // Replaces the document by the one the records give (see WriteList).
 void RewriteFromRecords(toml::TTOMLTable& document, const std::vector<TFingerRecord>& records,
                         const std::set<std::int64_t>& listed_units, std::u16string_view owner) {
+  toml::TTOMLArray* before = toml::GetArray(&document, kFingerArrayKey);
   auto fingers = std::make_unique<toml::TTOMLArray>();
-  for (const TFingerRecord& record : records) {
-    toml::AddTable(fingers.get(), NewFingerEntry(record.UnitId, FingerIdText(record.SubFactor),
-                                                 record.Description, owner, record.Recognition));
+  for (const TFingerRecord* record : InFileOrder(records, before, owner)) {
+    toml::AddTable(fingers.get(), NewFingerEntry(record->UnitId, FingerIdText(record->SubFactor),
+                                                 record->Description, owner, record->Recognition));
   }
-  MoveKeptFingers(toml::GetArray(&document, kFingerArrayKey), listed_units, owner, *fingers);
+  MoveKeptFingers(before, listed_units, owner, *fingers);
   toml::Clear(&document);
   toml::TTOMLTable* units = UnitsTable(document);
   for (const TFingerRecord& record : records) {
@@ -74,11 +153,12 @@ void TFingerBook::ForgetListing() {
   FListedUnits.reset();
 }
 
-std::vector<TStoredFinger> TFingerBook::ReadListing(const std::vector<TSensorName>& sensors,
-                                                    const std::set<std::int64_t>& listed_units,
-                                                    const std::vector<TFingerRecord>& records,
-                                                    std::u16string_view owner) {
-  std::vector<TStoredFinger> stored(records.size());
+TStoredFingers TFingerBook::ReadListing(const std::vector<TSensorName>& sensors,
+                                        const std::set<std::int64_t>& listed_units,
+                                        const std::vector<TFingerRecord>& records,
+                                        std::u16string_view owner) {
+  TStoredFingers stored;
+  stored.Listed.resize(records.size());
   FStore.Change([&](toml::TTOMLTable& document) {
     toml::TTOMLTable* units = UnitsTable(document);
     for (const TSensorName& sensor : sensors) {
@@ -86,12 +166,11 @@ std::vector<TStoredFinger> TFingerBook::ReadListing(const std::vector<TSensorNam
     }
     const toml::TTOMLArray* fingers = toml::GetArray(&document, kFingerArrayKey);
     for (std::size_t index = 0; index < records.size(); ++index) {
-      const TFingerRecord& record = records[index];
-      const TFingerEntryKey key{record.UnitId, FingerIdText(record.SubFactor),
-                                std::u16string(owner)};
-      stored[index] = {.Description = FindDescription(fingers, key),
-                       .Recognition = FindRecognition(fingers, key)};
+      const TFingerEntryKey key = EntryKey(records[index], owner);
+      stored.Listed[index] = {.Description = FindDescription(fingers, key),
+                              .Recognition = FindRecognition(fingers, key)};
     }
+    stored.Remembered = RememberedFingers(fingers, listed_units, records, owner);
     return std::u16string();
   });
   FListedUnits = listed_units;
@@ -105,6 +184,20 @@ void TFingerBook::Add(const TFingerRecord& record, std::u16string_view owner) co
       return FStore.Texts().Get(kConfigFingerEntriesNotArray);
     }
     return {};
+  });
+}
+
+void TFingerBook::Replace(const TFingerRecord& before, const TFingerRecord& after,
+                          std::u16string_view owner) const {
+  FStore.Change([&](toml::TTOMLTable& document) -> std::u16string {
+    const std::u16string finger_id = FingerIdText(after.SubFactor);
+    if (ReplaceFingerEntry(document, EntryKey(before, owner), after.UnitId, finger_id,
+                           after.Description, after.Recognition) ||
+        AppendFingerEntry(document, after.UnitId, finger_id, after.Description, owner,
+                          after.Recognition)) {
+      return {};
+    }
+    return FStore.Texts().Get(kConfigFingerEntriesNotArray);
   });
 }
 

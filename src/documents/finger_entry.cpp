@@ -61,8 +61,25 @@ void SetEntryRecognition(toml::TTOMLTable& entry, const TRecognition& recognitio
   toml::SetInteger(&entry, kEntryTouchesKey, recognition.Touches, true);
 }
 
-// The index of the first entry of `fingers` (may be null) that `key` matches; -1 when none does.
-std::int32_t FindEntry(const toml::TTOMLArray* fingers, const TFingerEntryKey& key) {
+// Gives an entry table its finger; the owner is left out when not known, the result of the last
+// test when the finger was never tested.
+void FillFingerEntry(toml::TTOMLTable& entry, std::int64_t unit_id, std::u16string_view finger_id,
+                     std::u16string_view description, std::u16string_view owner,
+                     const std::optional<TRecognition>& recognition) {
+  toml::SetInteger(&entry, kEntryUnitIdKey, unit_id, true);
+  toml::SetString(&entry, kEntryFingerIdKey, finger_id, true);
+  toml::SetString(&entry, kEntryDescriptionKey, description, true);
+  if (!owner.empty()) {
+    toml::SetString(&entry, kEntryOwnerKey, owner, true);
+  }
+  if (recognition) {
+    SetEntryRecognition(entry, *recognition);
+  }
+}
+
+}  // namespace
+
+std::int32_t FindFingerEntry(const toml::TTOMLArray* fingers, const TFingerEntryKey& key) {
   std::int32_t found = -1;
   toml::ForEachTable(
       fingers,
@@ -76,8 +93,6 @@ std::int32_t FindEntry(const toml::TTOMLArray* fingers, const TFingerEntryKey& k
       true);
   return found;
 }
-
-}  // namespace
 
 bool EntryBelongsTo(const toml::TTOMLTable& entry, std::u16string_view owner) {
   const toml::TTOMLValue* user = nullptr;
@@ -101,20 +116,12 @@ std::unique_ptr<toml::TTOMLTable> NewFingerEntry(std::int64_t unit_id,
                                                  std::u16string_view owner,
                                                  const std::optional<TRecognition>& recognition) {
   auto table = std::make_unique<toml::TTOMLTable>();
-  toml::SetInteger(table.get(), kEntryUnitIdKey, unit_id, true);
-  toml::SetString(table.get(), kEntryFingerIdKey, finger_id, true);
-  toml::SetString(table.get(), kEntryDescriptionKey, description, true);
-  if (!owner.empty()) {
-    toml::SetString(table.get(), kEntryOwnerKey, owner, true);
-  }
-  if (recognition) {
-    SetEntryRecognition(*table, *recognition);
-  }
+  FillFingerEntry(*table, unit_id, finger_id, description, owner, recognition);
   return table;
 }
 
 std::u16string FindDescription(const toml::TTOMLArray* fingers, const TFingerEntryKey& key) {
-  const std::int32_t index = FindEntry(fingers, key);
+  const std::int32_t index = FindFingerEntry(fingers, key);
   if (index < 0) {
     return {};
   }
@@ -124,7 +131,7 @@ std::u16string FindDescription(const toml::TTOMLArray* fingers, const TFingerEnt
 
 std::optional<TRecognition> FindRecognition(const toml::TTOMLArray* fingers,
                                             const TFingerEntryKey& key) {
-  const std::int32_t index = FindEntry(fingers, key);
+  const std::int32_t index = FindFingerEntry(fingers, key);
   if (index < 0) {
     return std::nullopt;
   }
@@ -144,11 +151,26 @@ bool AppendFingerEntry(toml::TTOMLTable& document, std::int64_t unit_id,
          nullptr;
 }
 
+bool ReplaceFingerEntry(toml::TTOMLTable& document, const TFingerEntryKey& before,
+                        std::int64_t unit_id, std::u16string_view finger_id,
+                        std::u16string_view description,
+                        const std::optional<TRecognition>& recognition) {
+  toml::TTOMLArray* fingers = toml::GetArray(&document, kFingerArrayKey);
+  const std::int32_t index = FindFingerEntry(fingers, before);
+  if (index < 0) {
+    return false;
+  }
+  toml::TTOMLTable* entry = fingers->GetItem(index)->As<toml::TTOMLTable>();
+  toml::Clear(entry);
+  FillFingerEntry(*entry, unit_id, finger_id, description, before.Owner, recognition);
+  return true;
+}
+
 bool RemoveFingerEntry(toml::TTOMLTable& document, std::int64_t unit_id,
                        std::u16string_view finger_id, std::u16string_view owner) {
   toml::TTOMLArray* fingers = toml::GetArray(&document, kFingerArrayKey);
   const std::int32_t index =
-      FindEntry(fingers, {unit_id, std::u16string(finger_id), std::u16string(owner)});
+      FindFingerEntry(fingers, {unit_id, std::u16string(finger_id), std::u16string(owner)});
   return index >= 0 && toml::Delete(fingers, index);
 }
 

@@ -50,6 +50,10 @@ std::unique_ptr<toml::TTOMLTable> NewFingerEntry(
     std::int64_t unit_id, std::u16string_view finger_id, std::u16string_view description,
     std::u16string_view owner, const std::optional<TRecognition>& recognition = std::nullopt);
 
+// The index of the first entry of `fingers` (the "finger" array; may be null) that `key`
+// matches; -1 when none does.
+std::int32_t FindFingerEntry(const toml::TTOMLArray* fingers, const TFingerEntryKey& key);
+
 // The description of the first entry of `fingers` (the "finger" array; may be null) that `key`
 // matches: empty when none matches, and when that entry's description is empty.
 std::u16string FindDescription(const toml::TTOMLArray* fingers, const TFingerEntryKey& key);
@@ -67,6 +71,15 @@ bool AppendFingerEntry(toml::TTOMLTable& document, std::int64_t unit_id,
                        std::u16string_view finger_id, std::u16string_view description,
                        std::u16string_view owner,
                        const std::optional<TRecognition>& recognition = std::nullopt);
+
+// Makes the first entry that `before` matches the entry of a finger (its unit id, finger id,
+// description and the result of its last test, and `before`'s owner), in its place in the file:
+// whatever else it held goes, an older result too. False when there is none; the document is then
+// left as it was.
+bool ReplaceFingerEntry(toml::TTOMLTable& document, const TFingerEntryKey& before,
+                        std::int64_t unit_id, std::u16string_view finger_id,
+                        std::u16string_view description,
+                        const std::optional<TRecognition>& recognition);
 
 // Removes the owner's first entry of the unit id and finger id; the others, and every other
 // user's, stay. False when there is none.

@@ -44,12 +44,12 @@ class ListKeys : public FormTest {
       form.Close();
     });
   }
-  // What ran since the last call: a dialog's command, "delete" (its question), "read" (a new
-  // listing) or nothing.
+  // What ran since the last call: a dialog's command, "delete" or "replace" (its question),
+  // "read" (a new listing) or nothing.
   std::string Ran() {
     if (Boxes().size() > boxes_seen_) {
       boxes_seen_ = Boxes().size();
-      ran_ = "delete";
+      ran_ = Boxes().back().request.text.starts_with(u"Replace") ? "replace" : "delete";
     }
     const Lines log = Log();
     if (std::find(log.begin() + static_cast<std::ptrdiff_t>(log_seen_), log.end(),
@@ -84,6 +84,7 @@ TEST_F(ListKeys, KeysGiveTheirCommandsWhenEnabled) {
       {form().memoLog, Key::kF2, true, "rename"},      {form().ListView, Key::kF2, false, ""},
       {form().ListView, Key::kF3, false, "which"},     {form().memoLog, Key::kF3, true, "which"},
       {form().ListView, Key::kF5, true, "read"},       {form().memoLog, Key::kF5, false, "read"},
+      {form().memoLog, Key::kCtrlH, true, "replace"},  {form().ListView, Key::kCtrlH, false, ""},
   };
   for (const Case& test : cases) {
     SCOPED_TRACE(::testing::Message() << static_cast<int>(test.key) << " "
@@ -101,12 +102,12 @@ TEST_F(ListKeys, ContextMenuItemsAreEnabledAsTheButtonsAndGiveTheirCommands) {
     const char* what;
     std::string state;
     int row;                    // the row right-clicked, -1 beside the rows
-    std::vector<bool> enabled;  // Verify, Rename, Delete, Which finger, Read, Sensors
+    std::vector<bool> enabled;  // Verify, Rename, Replace, Delete, Which finger, Read, Sensors
   };
   const Case cases[] = {
-      {"on a row", kState, 1, {true, true, true, true, true, true}},
-      {"beside the rows", kState, -1, {false, false, false, true, true, true}},
-      {"without a sensor", "", -1, {false, false, false, false, true, true}},
+      {"on a row", kState, 1, {true, true, true, true, true, true, true}},
+      {"beside the rows", kState, -1, {false, false, false, false, true, true, true}},
+      {"without a sensor", "", -1, {false, false, false, false, false, true, true}},
   };
   for (const Case& test : cases) {
     SCOPED_TRACE(test.what);
@@ -137,6 +138,7 @@ TEST_F(ListKeys, ContextMenuItemsAreEnabledAsTheButtonsAndGiveTheirCommands) {
   for (const auto& [item, ran] : std::vector<std::pair<std::u16string, std::string>>{
            {u"&Verify Fingerprint\tEnter", "verify"},
            {u"Rena&me\tF2", "rename"},
+           {u"Re&place Fingerprint\tCtrl+H", "replace"},
            {u"&Delete Fingerprint\tDel", "delete"},
            {u"&Which finger is this?\tF3", "which"},
            {u"&Read Fingerprints\tF5", "read"}}) {
@@ -167,19 +169,20 @@ TEST_F(ListKeys, MenusNameTheKeysOfTheirRowsInTheUsersLanguage) {
   const Case cases[] = {
       {"English",
        "",
-       {u"&Verify Fingerprint\tEnter", u"Rena&me\tF2", u"&Delete Fingerprint\tDel",
-        u"&Which finger is this?\tF3", u"&Read Fingerprints\tF5",
+       {u"&Verify Fingerprint\tEnter", u"Rena&me\tF2", u"Re&place Fingerprint\tCtrl+H",
+        u"&Delete Fingerprint\tDel", u"&Which finger is this?\tF3", u"&Read Fingerprints\tF5",
         u"Sensors and sign-&in...\tCtrl+I"}},
       {"German",
        ReadBytes(std::filesystem::path(DACTYRA_LANGUAGE_DIR) / "de-DE.TOML"),
-       {u"Finger &pr\u00FCfen\tEingabe", u"&Umbenennen\tF2", u"Finger &entfernen\tEntf",
-        u"&Welcher Finger ist das?\tF3", u"Fingerabdr\u00FCcke &lesen\tF5",
-        u"&Sensoren und Anmeldung...\tStrg+I"}},
+       {u"Finger &pr\u00FCfen\tEingabe", u"&Umbenennen\tF2", u"Finger e&rsetzen\tStrg+H",
+        u"Finger &entfernen\tEntf", u"&Welcher Finger ist das?\tF3",
+        u"Fingerabdr\u00FCcke &lesen\tF5", u"&Sensoren und Anmeldung...\tStrg+I"}},
       {"a translation that names the keys in its items",
        "[main]\nmenu.del = \"Finger &entfernen\\tEntf\"\nmenu.enum = \"&Lesen\\tF4\"\n"
        "menu.sensors = \"&Sensoren\\tStrg+I\"\n",
-       {u"&Verify Fingerprint\tEnter", u"Rena&me\tF2", u"Finger &entfernen\tDel",
-        u"&Which finger is this?\tF3", u"&Lesen\tF5", u"&Sensoren\tCtrl+I"}},
+       {u"&Verify Fingerprint\tEnter", u"Rena&me\tF2", u"Re&place Fingerprint\tCtrl+H",
+        u"Finger &entfernen\tDel", u"&Which finger is this?\tF3", u"&Lesen\tF5",
+        u"&Sensoren\tCtrl+I"}},
   };
   for (const Case& test : cases) {
     SCOPED_TRACE(test.what);

@@ -2,6 +2,7 @@
 // offer of the system's sign-in options when Windows keeps a sensor to itself.
 
 #include <algorithm>
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -169,6 +170,7 @@ TEST_F(Owner, TheFirstFingerIsAddedOnlyWithTheWindowsPassword) {
   for (const auto& test : cases) {
     SCOPED_TRACE(test.what);
     const platform::ScopedStandInUser user(sim::SidFromText(test.running_as).value());
+    std::filesystem::remove(CfgPath());  // the finger added before would be remembered
     StartService(std::string("samples = 2\n") + OneSensor({}));
     Open();
     others_ = 0;
@@ -231,6 +233,7 @@ TEST_F(Owner, WindowsHelloProvesTheOwnerBeforeHisFirstFinger) {
   };
   for (const auto& [answer, logged, password_follows] : answers) {
     SCOPED_TRACE(std::string(logged.begin(), logged.end()));
+    std::filesystem::remove(CfgPath());  // the finger added before would be remembered
     StartService(std::string("samples = 2\n") + OneSensor({}));
     Open();
     const ui::headless::ScopedHelloResponder hello(answer);

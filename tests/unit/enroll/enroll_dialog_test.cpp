@@ -211,6 +211,7 @@ code = 0x80098018
   EXPECT_EQ(winbio.lib.EnrollBegin(winbio.session, 0xF7, 1), S_OK) << "the refused one went";
 }
 
+// Another finger committed into a slot the user has replaces its template.
 TEST(EnrollDialog, CommitUpdatesAnExistingTemplate) {
   InProcessWinBio winbio(R"(samples = 1
 [[unit]]
@@ -223,7 +224,7 @@ subfactor = 0xF6
 )");
   Dialog dialog(winbio, 1);
   TFormEnroll& form = *dialog.form;
-  winbio.touches.Finger(1, 0xF6);
+  winbio.touches.Finger(1, 0xF8);
   const ScopedModalDriver driver([&](ui::Form&) {
     ASSERT_TRUE(dialog.PumpUntilEvent(enroll_event::kDone));
     form.btnCancel.Click();

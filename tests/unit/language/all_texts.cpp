@@ -84,8 +84,9 @@ std::vector<std::vector<TKey>> ShortcutGroups() {
   return {
       {KeyOf(kMainButtonRead), KeyOf(kMainButtonVerify), KeyOf(kMainButtonAdd),
        KeyOf(kMainButtonDelete), KeyOf(kMainButtonExit), KeyOf(kMainButtonSignInOptions)},
-      {KeyOf(kMainMenuVerify), KeyOf(kMainMenuRename), KeyOf(kMainMenuDelete),
-       KeyOf(kMainMenuWhichFinger), KeyOf(kMainMenuRead), KeyOf(kSensorsMenuItem)},
+      {KeyOf(kMainMenuVerify), KeyOf(kMainMenuAddAgain), KeyOf(kMainMenuRename),
+       KeyOf(kMainMenuReplace), KeyOf(kMainMenuDelete), KeyOf(kMainMenuWhichFinger),
+       KeyOf(kMainMenuRead), KeyOf(kSensorsMenuItem)},
       {KeyOf(kSensorsCopy), KeyOf(kSensorsClose)},
       {KeyOf(kMainButtonOk), KeyOf(kMainButtonCancel)},
       {KeyOf(kVerifyRetry), KeyOf(kVerifyClose), KeyOf(kVerifyReplace)},
