@@ -1,9 +1,10 @@
 // The commands as a user meets them: add a finger by touch once the owner has touched a sensor
+// The commands as a user meets them: add a finger by touch once the owner has touched a sensor
 // (another user's touch adds nothing, nor another account's finger), verify it (match, another
 // finger, another user, a poor capture, nobody's finger: the tally and the advice; the result in
-// the list), rename it, delete it (No; Yes with another user's touch; Yes with the owner's), the
-// question before the last finger, choose among two sensors, the About box; and the same program
-// with the Simplified Chinese language file.
+// the list), rename it, see it remembered while its template is gone, delete it (No; Yes with
+// another user's touch; Yes with the owner's), the question before the last finger, choose among
+// two sensors, the About box; and the same program with the Simplified Chinese language file.
 
 #include "commands.h"
 
@@ -314,6 +315,42 @@ void VerifyAndRename(Scenario& scenario, const Program& program, HWND window) {
                "CFG.TOML holds the new name and the result", Widen(cfg.c_str()));
 }
 
+// The finger's template deleted behind the program's back (in Settings, say): the next listing
+// shows it in grey after the enrolled finger, remembered with its description, and Verify is off
+// for it. With the template back, the next listing shows it enrolled again.
+void RememberedRow(Scenario& scenario, const Program& program, HWND window) {
+  Checks& checks = scenario.checks;
+  const std::wstring state = scenario.File(L"state.toml");
+  const std::string enrolled = ReadFileBytes(state);
+  const auto read_again_until = [&](bool remembered) {
+    PressButton(FindChild(window, L"Button", L"&Read Fingerprints"));
+    return WaitFor(
+        [&] {
+          const Rows rows = ListRows(window, program.Id());
+          return rows.size() == 2 && rows[1][4] == L"Left index" &&
+                 (RecognitionCell(window, program, 1) == L"not enrolled") == remembered;
+        },
+        kShowRoom);
+  };
+  WriteFileBytes(state, kState);  // without the user's 0xF6
+  checks.Check(read_again_until(true) &&
+                   std::ranges::any_of(LogLines(window),
+                                       [](const std::wstring& line) {
+                                         return line.starts_with(
+                                             L"Fingerprints no longer enrolled in Windows");
+                                       }),
+               "a finger whose template is gone is remembered", Join(LogLines(window)));
+  RequestScreenshot(scenario.folder, window, scenario.screenshot + "-7d-remembered");
+  SelectListRow(ListOf(window), program.Id(), 1);
+  HWND delete_button = FindChild(window, L"Button", L"&Delete Fingerprint");
+  checks.Check(WaitFor([&] { return IsWindowEnabled(delete_button) != FALSE; }, kShowRoom) &&
+                   !IsWindowEnabled(FindChild(window, L"Button", L"&Verify Fingerprint")),
+               "a remembered finger can be deleted, not verified");
+  WriteFileBytes(state, enrolled);
+  checks.Check(read_again_until(false), "with its template back it is enrolled again",
+               RecognitionCell(window, program, 1));
+}
+
 // Selects a row, presses Delete and waits for the question; null when none comes.
 HWND AskToDelete(const Program& program, HWND window, int row) {
   SelectListRow(ListOf(window), program.Id(), row);
@@ -608,6 +645,7 @@ void Commands(Scenario& scenario) {
   AddDuplicate(scenario, program, window);
   AddByTouch(scenario, program, window);
   VerifyAndRename(scenario, program, window);
+  RememberedRow(scenario, program, window);
   Delete(scenario, program, window);
   LastFingerQuestion(scenario, program, window);
   About(scenario, program, window);
