@@ -1,5 +1,6 @@
 // The verify command: the verification dialog for the selected finger, the description the user
-// may have changed in it, and how well the finger was recognised.
+// may have changed in it, how well the finger was recognised, and its replacement when the user
+// asked for it there.
 
 #include <optional>
 
@@ -42,6 +43,9 @@ void TForm1::btnVerifyClick() {
   AddLog(Get(kLogVerifyClosed));
   if (renamed || tested) {
     SaveCfg();
+  }
+  if (outcome.Request == TVerifyRequest::kReplaceFinger) {
+    ReplaceFinger(FFingers.Records()[*selected]);
   }
 }
 

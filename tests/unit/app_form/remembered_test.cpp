@@ -6,6 +6,7 @@
 
 #include "enroll/form_enroll.h"
 #include "unit/app_form/form_fixture.h"
+#include "verify/form_verify.h"
 
 namespace dactyra::testing {
 namespace {
@@ -33,11 +34,17 @@ Texts StoredDescriptions(const std::string& cfg) {
 
 class Remembered : public FormTest {
  protected:
-  // The owner's proof as the fixture gives it; the enrollment dialog noted, then to `enroll`.
+  // The owner's proof by his 0xF5; the verification dialog asks to replace the finger; the
+  // enrollment dialog noted, then to `enroll`.
   ui::headless::ScopedModalDriver Drive(const std::function<void(TFormEnroll&)>& enroll) {
     return ui::headless::ScopedModalDriver([this, enroll](ui::Form& form) {
       if (auto* check = dynamic_cast<TFormOwnerCheck*>(&form)) {
+        ProveOwner();
         AwaitProof(*check);
+        return;
+      }
+      if (auto* verify = dynamic_cast<TFormVerify*>(&form)) {
+        verify->btnReplaceClick();
         return;
       }
       auto& dialog = dynamic_cast<TFormEnroll&>(form);
@@ -121,7 +128,6 @@ TEST_F(Remembered, AddAgainEnrollsTheFingerIntoItsOwnSlot) {
   for (const auto& test : cases) {
     SCOPED_TRACE(test.what);
     form().ListView.Select(1);
-    ProveOwner();
     const auto driver = Drive([](TFormEnroll& dialog) { dialog.Close(); });
     test.ask();
     EXPECT_EQ(asked_.SubFactor, test.slot);
@@ -130,9 +136,10 @@ TEST_F(Remembered, AddAgainEnrollsTheFingerIntoItsOwnSlot) {
 
   WriteState("samples = 2\n" + OneSensor({0xF5}));
   form().ListView.Select(1);
-  ProveOwner();
-  TouchThrice(0xF7);
-  const auto driver = Drive(Complete);
+  const auto driver = Drive([this](TFormEnroll& dialog) {
+    TouchThrice(0xF7);
+    Complete(dialog);
+  });
   form().ListView.KeyDown(Key::kEnter);
   EXPECT_EQ(form().Fingers().CountOf(TFingerState::kEnrolled), 2u);
   EXPECT_EQ(StoredDescriptions(ReadCfg()), (Texts{"left thumb", "thumb"}));
@@ -159,18 +166,20 @@ TEST_F(Remembered, DeleteForgetsTheDescriptionWithoutTheOwnersProof) {
 // and enrolls the finger into the same slot with the same description, in the same place in the
 // file, with its check as its only test. An enrollment that does not end leaves it remembered.
 TEST_F(Remembered, ReplaceEnrollsTheFingerInPlaceOfItsOldTemplate) {
+  const auto completed = [this](TFormEnroll& dialog) {
+    TouchThrice(0xF6);
+    Complete(dialog);
+  };
   const struct {
     const char* what;
+    std::function<void()> ask;
     std::function<void(TFormEnroll&)> enroll;
     bool enrolled;
   } cases[] = {
-      {"completed",
-       [this](TFormEnroll& dialog) {
-         TouchThrice(0xF6);
-         Complete(dialog);
-       },
+      {"Ctrl+H", [this] { form().KeyDown(Key::kCtrlH); }, completed, true},
+      {"the verification dialog's Replace...", [this] { form().btnVerify.Click(); }, completed,
        true},
-      {"cancelled half-way",
+      {"cancelled half-way", [this] { form().KeyDown(Key::kCtrlH); },
        [this](TFormEnroll& dialog) {
          touches().Finger(1, 0xF6);
          ASSERT_TRUE(PumpUntil(dialog, [&] { return dialog.ProgressBar.Position() > 0; }));
@@ -186,9 +195,8 @@ TEST_F(Remembered, ReplaceEnrollsTheFingerInPlaceOfItsOldTemplate) {
     Open();
     box_answer_ = ui::ModalResult::kYes;
     form().ListView.Select(1);
-    ProveOwner();
     const auto driver = Drive(test.enroll);
-    EXPECT_TRUE(form().KeyDown(Key::kCtrlH));
+    test.ask();
     EXPECT_NE(Boxes().back().request.text.find(u"0xF6, Fingerprint description: index\r\n\r\nIts "
                                                u"old print is deleted first"),
               std::u16string::npos);
