@@ -1,5 +1,4 @@
 // The commands as a user meets them: add a finger by touch once the owner has touched a sensor
-// The commands as a user meets them: add a finger by touch once the owner has touched a sensor
 // (another user's touch adds nothing, nor another account's finger), verify it (match, another
 // finger, another user, a poor capture, nobody's finger: the tally and the advice; the result in
 // the list), rename it, see it remembered while its template is gone, delete it (No; Yes with
