@@ -38,8 +38,9 @@ extern "C" {
 HRESULT DACTYRA_WINBIO_API WinBioEnumBiometricUnits(WINBIO_BIOMETRIC_TYPE Factor,
                                                     WINBIO_UNIT_SCHEMA** SchemaArray,
                                                     std::size_t* UnitCount) {
-  return OnService(u"WinBioEnumBiometricUnits", 
-      [&](sim::Service& s) { return s.EnumBiometricUnits(Factor, SchemaArray, UnitCount); });
+  return OnService(u"WinBioEnumBiometricUnits", [&](sim::Service& s) {
+    return s.EnumBiometricUnits(Factor, SchemaArray, UnitCount);
+  });
 }
 
 HRESULT DACTYRA_WINBIO_API WinBioOpenSession(WINBIO_BIOMETRIC_TYPE Factor,
@@ -53,7 +54,8 @@ HRESULT DACTYRA_WINBIO_API WinBioOpenSession(WINBIO_BIOMETRIC_TYPE Factor,
 }
 
 HRESULT DACTYRA_WINBIO_API WinBioCloseSession(WINBIO_SESSION_HANDLE SessionHandle) {
-  return OnService(u"WinBioCloseSession", [&](sim::Service& s) { return s.CloseSession(SessionHandle); });
+  return OnService(u"WinBioCloseSession",
+                   [&](sim::Service& s) { return s.CloseSession(SessionHandle); });
 }
 
 HRESULT DACTYRA_WINBIO_API WinBioCancel(WINBIO_SESSION_HANDLE SessionHandle) {
@@ -80,30 +82,35 @@ HRESULT DACTYRA_WINBIO_API WinBioIdentify(WINBIO_SESSION_HANDLE SessionHandle,
 
 HRESULT DACTYRA_WINBIO_API WinBioLocateSensor(WINBIO_SESSION_HANDLE SessionHandle,
                                               WINBIO_UNIT_ID* UnitId) {
-  return OnService(u"WinBioLocateSensor", [&](sim::Service& s) { return s.LocateSensor(SessionHandle, UnitId); });
+  return OnService(u"WinBioLocateSensor",
+                   [&](sim::Service& s) { return s.LocateSensor(SessionHandle, UnitId); });
 }
 
 HRESULT DACTYRA_WINBIO_API WinBioEnrollBegin(WINBIO_SESSION_HANDLE SessionHandle,
                                              WINBIO_BIOMETRIC_SUBTYPE SubFactor,
                                              WINBIO_UNIT_ID UnitId) {
-  return OnService(u"WinBioEnrollBegin", 
-      [&](sim::Service& s) { return s.EnrollBegin(SessionHandle, SubFactor, UnitId); });
+  return OnService(u"WinBioEnrollBegin", [&](sim::Service& s) {
+    return s.EnrollBegin(SessionHandle, SubFactor, UnitId);
+  });
 }
 
 HRESULT DACTYRA_WINBIO_API WinBioEnrollCapture(WINBIO_SESSION_HANDLE SessionHandle,
                                                WINBIO_REJECT_DETAIL* RejectDetail) {
-  return OnService(u"WinBioEnrollCapture", [&](sim::Service& s) { return s.EnrollCapture(SessionHandle, RejectDetail); });
+  return OnService(u"WinBioEnrollCapture",
+                   [&](sim::Service& s) { return s.EnrollCapture(SessionHandle, RejectDetail); });
 }
 
 HRESULT DACTYRA_WINBIO_API WinBioEnrollCommit(WINBIO_SESSION_HANDLE SessionHandle,
                                               PWinBioIdentity Identity,
                                               WINBIO_BOOLEAN* IsNewTemplate) {
-  return OnService(u"WinBioEnrollCommit", 
-      [&](sim::Service& s) { return s.EnrollCommit(SessionHandle, Identity, IsNewTemplate); });
+  return OnService(u"WinBioEnrollCommit", [&](sim::Service& s) {
+    return s.EnrollCommit(SessionHandle, Identity, IsNewTemplate);
+  });
 }
 
 HRESULT DACTYRA_WINBIO_API WinBioEnrollDiscard(WINBIO_SESSION_HANDLE SessionHandle) {
-  return OnService(u"WinBioEnrollDiscard", [&](sim::Service& s) { return s.EnrollDiscard(SessionHandle); });
+  return OnService(u"WinBioEnrollDiscard",
+                   [&](sim::Service& s) { return s.EnrollDiscard(SessionHandle); });
 }
 
 HRESULT DACTYRA_WINBIO_API WinBioDeleteTemplate(WINBIO_SESSION_HANDLE SessionHandle,
@@ -135,8 +142,9 @@ void DACTYRA_WINBIO_API WinBioGetDomainLogonSetting(WINBIO_BOOLEAN* Value,
 
 HRESULT DACTYRA_WINBIO_API WinBioGetEnrolledFactors(PWinBioIdentity AccountOwner,
                                                     WINBIO_BIOMETRIC_TYPE* EnrolledFactors) {
-  return OnService(u"WinBioGetEnrolledFactors", 
-      [&](sim::Service& s) { return s.GetEnrolledFactors(AccountOwner, EnrolledFactors); });
+  return OnService(u"WinBioGetEnrolledFactors", [&](sim::Service& s) {
+    return s.GetEnrolledFactors(AccountOwner, EnrolledFactors);
+  });
 }
 
 HRESULT DACTYRA_WINBIO_API WinBioIsESSCapable(WINBIO_BOOLEAN* Value) {
