@@ -152,6 +152,7 @@ void TForm1::ReadStoredDescriptions(const std::set<std::int64_t>& listed_units) 
                   .SubFactor = finger.SubFactor,
                   .SubName = finger_name,
                   .Description = finger.Description.empty() ? finger_name : finger.Description,
+                  .Recognition = finger.Recognition,
                   .State = TFingerState::kRemembered});
   }
 }

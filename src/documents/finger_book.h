@@ -33,6 +33,8 @@ struct TRememberedFinger {
   std::uint32_t UnitId = 0;
   WINBIO_BIOMETRIC_SUBTYPE SubFactor = 0;
   std::u16string Description;  // as stored: empty when the user gave none
+  // The result of its last test, kept for when its template is back.
+  std::optional<TRecognition> Recognition;
 };
 
 // What CFG.TOML holds for a listing.

@@ -71,7 +71,8 @@ class Remembered : public FormTest {
 // a sensor that is not there, are kept as they are.
 TEST_F(Remembered, RowsFollowTheEnrolledOnesAndOutliveEveryWrite) {
   StartService(OneSensor({0xF5, 0xF6}));
-  WriteCfg(Entry("0xF7", "left thumb") + Entry("0xF6", "index") +
+  WriteCfg(Entry("0xF7", "left thumb") + "tested = 2024-01-02\nrecognised = 3\ntouches = 4\n" +
+           Entry("0xF6", "index") +
            "[[finger]]\nunitid = 1\nfingerid = \"0xF8\"\ndescription = \"theirs\"\n"
            "user = \"S-1-5-21-7-8-9-1002\"\n" +
            "[[finger]]\nunitid = 9\nfingerid = \"0xF9\"\ndescription = \"unplugged\"\n");
@@ -94,6 +95,7 @@ TEST_F(Remembered, RowsFollowTheEnrolledOnesAndOutliveEveryWrite) {
   EXPECT_EQ(StoredDescriptions(ReadCfg()), kept) << "renamed";
   CloseAndDestroy();
   EXPECT_EQ(StoredDescriptions(ReadCfg()), kept) << "closed";
+  EXPECT_NE(ReadCfg().find("recognised = 3"), std::string::npos) << "its last test is kept";
 
   WriteState(OneSensor({0xF5}));  // 0xF6 deleted behind the program's back
   Open();
