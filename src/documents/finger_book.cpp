@@ -76,12 +76,10 @@ std::vector<TRememberedFinger> RememberedFingers(const toml::TTOMLArray* fingers
           return finger.UnitId == listed->UnitId && finger.SubFactor == listed->SubFactor;
         };
         if (std::ranges::none_of(records, same) && std::ranges::none_of(remembered, same)) {
-          const TFingerEntryKey key{listed->UnitId, FingerIdText(listed->SubFactor),
-                                    std::u16string(owner)};
           remembered.push_back({.UnitId = static_cast<std::uint32_t>(listed->UnitId),
                                 .SubFactor = listed->SubFactor,
                                 .Description = toml::GetString(&entry, kEntryDescriptionKey, u""),
-                                .Recognition = FindRecognition(fingers, key)});
+                                .Recognition = EntryRecognition(entry)});
         }
         return true;
       },

@@ -38,16 +38,6 @@ std::optional<TCalendarDay> EntryTestDay(const toml::TTOMLTable& entry) {
   return TCalendarDay{.Year = parts.Year, .Month = parts.Month, .Day = parts.Day};
 }
 
-std::optional<TRecognition> EntryRecognition(const toml::TTOMLTable& entry) {
-  const std::optional<TCalendarDay> tested = EntryTestDay(entry);
-  const std::optional<std::int32_t> recognised = EntryCount(entry, kEntryRecognisedKey, 0);
-  const std::optional<std::int32_t> touches = EntryCount(entry, kEntryTouchesKey, 1);
-  if (!tested || !recognised || !touches || *recognised > *touches) {
-    return std::nullopt;
-  }
-  return TRecognition{.Recognised = *recognised, .Touches = *touches, .Tested = *tested};
-}
-
 // Writes the result into a new entry; nothing when its day is no date of the calendar.
 void SetEntryRecognition(toml::TTOMLTable& entry, const TRecognition& recognition) {
   const TCalendarDay& day = recognition.Tested;
@@ -78,6 +68,16 @@ void FillFingerEntry(toml::TTOMLTable& entry, std::int64_t unit_id, std::u16stri
 }
 
 }  // namespace
+
+std::optional<TRecognition> EntryRecognition(const toml::TTOMLTable& entry) {
+  const std::optional<TCalendarDay> tested = EntryTestDay(entry);
+  const std::optional<std::int32_t> recognised = EntryCount(entry, kEntryRecognisedKey, 0);
+  const std::optional<std::int32_t> touches = EntryCount(entry, kEntryTouchesKey, 1);
+  if (!tested || !recognised || !touches || *recognised > *touches) {
+    return std::nullopt;
+  }
+  return TRecognition{.Recognised = *recognised, .Touches = *touches, .Tested = *tested};
+}
 
 std::int32_t FindFingerEntry(const toml::TTOMLArray* fingers, const TFingerEntryKey& key) {
   std::int32_t found = -1;

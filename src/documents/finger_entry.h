@@ -58,9 +58,13 @@ std::int32_t FindFingerEntry(const toml::TTOMLArray* fingers, const TFingerEntry
 // matches: empty when none matches, and when that entry's description is empty.
 std::u16string FindDescription(const toml::TTOMLArray* fingers, const TFingerEntryKey& key);
 
-// The result of the last test kept in the first entry of `fingers` that `key` matches; none when
-// none matches, and when its result is missing or out of shape: a value of another type, a count
-// below zero or beyond 32 bits, no touch at all, more touches recognised than made.
+// The result of the last test kept in the entry; none when it is missing or out of shape: a
+// value of another type, a count below zero or beyond 32 bits, no touch at all, more touches
+// recognised than made.
+std::optional<TRecognition> EntryRecognition(const toml::TTOMLTable& entry);
+
+// The result of the last test kept in the first entry of `fingers` that `key` matches (see
+// EntryRecognition); none when none matches.
 std::optional<TRecognition> FindRecognition(const toml::TTOMLArray* fingers,
                                             const TFingerEntryKey& key);
 
