@@ -21,26 +21,17 @@
 namespace dactyra {
 namespace {
 
-// The listed record of a finger, or the end of `records`.
-std::vector<TFingerRecord>::const_iterator FindListed(const std::vector<TFingerRecord>& records,
-                                                      WINBIO_UNIT_ID unit,
-                                                      WINBIO_BIOMETRIC_SUBTYPE sub_factor) {
-  return std::ranges::find_if(records, [&](const TFingerRecord& record) {
-    return record.UnitId == unit && record.SubFactor == sub_factor;
-  });
-}
-
 // The descriptions of the listed fingers, for the enrollment dialog to name the user's own finger
 // that a refused duplicate turns out to be.
 TListedDescription ListedDescriptions(std::vector<TFingerRecord> records) {
   return [records = std::move(records)](
              WINBIO_UNIT_ID unit,
              WINBIO_BIOMETRIC_SUBTYPE sub_factor) -> std::optional<std::u16string> {
-    const auto listed = FindListed(records, unit, sub_factor);
-    if (listed == records.end()) {
+    const std::optional<std::size_t> listed = FindFingerRecord(records, unit, sub_factor);
+    if (!listed) {
       return std::nullopt;
     }
-    return listed->Description;
+    return records[*listed].Description;
   };
 }
 
@@ -214,11 +205,9 @@ void TForm1::EndWithoutFinger(const TEnrollOutcome& outcome) {
   NoteServiceRefusal(outcome.Error);
   AddLog(Get(kLogAddCancelled));
   if (outcome.OwnDuplicate) {
-    const std::vector<TFingerRecord>& records = FFingers.Records();
-    const auto listed =
-        FindListed(records, outcome.OwnDuplicate->UnitId, outcome.OwnDuplicate->SubFactor);
-    if (listed != records.end()) {
-      FFingers.Show(static_cast<std::size_t>(listed - records.begin()));
+    if (const std::optional<std::size_t> listed = FindFingerRecord(
+            FFingers.Records(), outcome.OwnDuplicate->UnitId, outcome.OwnDuplicate->SubFactor)) {
+      FFingers.Show(*listed);
     }
   }
 }

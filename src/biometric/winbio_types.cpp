@@ -15,4 +15,15 @@ void SetWinBioString(WINBIO_STRING& field, std::u16string_view text) {
   std::copy_n(text.begin(), length, field.begin());
 }
 
+std::optional<std::size_t> FindFingerRecord(const std::vector<TFingerRecord>& records,
+                                            std::uint32_t unit, std::uint8_t sub_factor) {
+  const auto found = std::ranges::find_if(records, [&](const TFingerRecord& record) {
+    return record.UnitId == unit && record.SubFactor == sub_factor;
+  });
+  if (found == records.end()) {
+    return std::nullopt;
+  }
+  return static_cast<std::size_t>(found - records.begin());
+}
+
 }  // namespace dactyra

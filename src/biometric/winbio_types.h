@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 #include <type_traits>
+#include <vector>
 
 #include "biometric/recognition.h"
 
@@ -261,6 +262,10 @@ struct TFingerRecord {
   std::optional<TRecognition> Recognition = std::nullopt;
   TFingerState State = TFingerState::kEnrolled;
 };
+
+// The index in `records` of finger `sub_factor` on sensor `unit`; none when it is not there.
+std::optional<std::size_t> FindFingerRecord(const std::vector<TFingerRecord>& records,
+                                            std::uint32_t unit, std::uint8_t sub_factor);
 
 // ---- Function types of the exports -----------------------------------------------------------
 

@@ -1,6 +1,5 @@
 #include "verify/form_which_finger.h"
 
-#include <algorithm>
 #include <utility>
 
 #include "base/format.h"
@@ -42,10 +41,9 @@ void TFormWhichFinger::TouchIdentified(TVerifyOutcome outcome) {
 }
 
 void TFormWhichFinger::UsersFingerIdentified() {
-  const auto listed = std::ranges::find_if(FFingers, [this](const TFingerRecord& record) {
-    return record.UnitId == Found().UnitId && record.SubFactor == Found().SubFactor;
-  });
-  if (listed == FFingers.end()) {
+  const std::optional<std::size_t> index =
+      FindFingerRecord(FFingers, Found().UnitId, Found().SubFactor);
+  if (!index) {
     // Enrolled since the listing, or on a sensor the listing could not read.
     ShowWhichAnswer(
         TStateLight::kNearMiss,
@@ -54,10 +52,11 @@ void TFormWhichFinger::UsersFingerIdentified() {
         kHintText);
     return;
   }
-  FFoundIndex = static_cast<std::size_t>(listed - FFingers.begin());
+  FFoundIndex = *index;
+  const TFingerRecord& listed = FFingers[*index];
   ShowWhichAnswer(TStateLight::kSuccess,
-                  Format(Texts().Get(kWhichOwnListed), listed->Description, listed->SubName,
-                         Hex2(listed->SubFactor), listed->DeviceName, listed->UnitId),
+                  Format(Texts().Get(kWhichOwnListed), listed.Description, listed.SubName,
+                         Hex2(listed.SubFactor), listed.DeviceName, listed.UnitId),
                   kSuccessText);
 }
 
