@@ -195,8 +195,7 @@ void TFormEnroll::WMEnrollStatus(std::uintptr_t wparam, std::intptr_t lparam) {
       }
       EnterPhase(TEnrollPhase::kFailed);
       SetIcon(TStateLight::kFailure);
-      SetStatus(Texts().Get(kEnrollFailurePrefix) + WinBioErrorText(FResultError, Texts()),
-                kFailureText);
+      SetStatus(FailureText(FResultError), kFailureText);
       lblCount.SetText(u"");
       break;
     case enroll_event::kCanceled:
@@ -249,7 +248,7 @@ void TFormEnroll::StartCheck() {
   if (const HRESULT started = StartIdentifyWorker(
           TIdentifyTarget{.UnitId = FCommitted->UnitId, .SubFactor = FCommitted->SubFactor});
       Failed(started)) {
-    ShowNotRecognised(Texts().Get(kEnrollFailurePrefix) + WinBioErrorText(started, Texts()));
+    ShowNotRecognised(FailureText(started));
   }
 }
 
@@ -259,10 +258,7 @@ void TFormEnroll::WMCheckStatus(std::uintptr_t wparam, std::intptr_t lparam) {
   }
   switch (wparam) {
     case verify_event::kBadCapture:
-      lblCount.SetColor(kHintText);
-      lblCount.SetText(Texts().Get(kEnrollHintPrefix) +
-                       RejectDetailText(EventLow32(lparam), Texts()));
-      SetIcon(TStateLight::kNearMiss);
+      ShowTouchHint(EventLow32(lparam));
       break;
     case verify_event::kIdentified:
       if (lparam == static_cast<std::intptr_t>(TVerifyOutcome::kMatch)) {
@@ -274,14 +270,22 @@ void TFormEnroll::WMCheckStatus(std::uintptr_t wparam, std::intptr_t lparam) {
     case verify_event::kFailed: {
       const HRESULT error = static_cast<HRESULT>(EventLow32(lparam));
       NoteFailure(error);  // a session the service lost is replaced at Retry
-      ShowNotRecognised(error == WINBIO_E_UNKNOWN_ID
-                            ? std::u16string()
-                            : Texts().Get(kEnrollFailurePrefix) + WinBioErrorText(error, Texts()));
+      ShowNotRecognised(error == WINBIO_E_UNKNOWN_ID ? std::u16string() : FailureText(error));
       break;
     }
     default:
       break;
   }
+}
+
+std::u16string TFormEnroll::FailureText(HRESULT error) const {
+  return Texts().Get(kEnrollFailurePrefix) + WinBioErrorText(error, Texts());
+}
+
+void TFormEnroll::ShowTouchHint(std::uint32_t reject_detail) {
+  lblCount.SetColor(kHintText);
+  lblCount.SetText(Texts().Get(kEnrollHintPrefix) + RejectDetailText(reject_detail, Texts()));
+  SetIcon(TStateLight::kNearMiss);
 }
 
 std::u16string TFormEnroll::ClosingLine() const {

@@ -141,6 +141,11 @@ class TFormEnroll final : public TWorkerDialog {
   void EndCheck(TEnrollCheck check);
   // The last line: the summary, or that a Windows Hello PIN is needed first.
   std::u16string ClosingLine() const;
+  // "Failed: " and what the service's `error` means.
+  std::u16string FailureText(HRESULT error) const;
+  // A touch of the check or of the holder's search was too poor to be read: the hint below the
+  // status line.
+  void ShowTouchHint(std::uint32_t reject_detail);
 
   // After a commit refused as a duplicate (form_enroll_duplicate.cpp): waits for the touch that
   // tells whose the fingerprint is.

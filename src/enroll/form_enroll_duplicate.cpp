@@ -18,17 +18,14 @@ void TFormEnroll::StartFindingHolder() {
   lblCount.SetColor(kInstructionText);
   lblCount.SetText(Texts().Get(kEnrollDuplicateTouch));
   if (const HRESULT started = StartIdentifyWorker(std::nullopt); Failed(started)) {
-    ShowHolderUnknown(Texts().Get(kEnrollFailurePrefix) + WinBioErrorText(started, Texts()));
+    ShowHolderUnknown(FailureText(started));
   }
 }
 
 void TFormEnroll::WMHolderStatus(std::uintptr_t wparam, std::intptr_t lparam) {
   switch (wparam) {
     case verify_event::kBadCapture:
-      lblCount.SetColor(kHintText);
-      lblCount.SetText(Texts().Get(kEnrollHintPrefix) +
-                       RejectDetailText(EventLow32(lparam), Texts()));
-      SetIcon(TStateLight::kNearMiss);
+      ShowTouchHint(EventLow32(lparam));
       break;
     case verify_event::kFound:
       FHolderFound = TakeFoundFinger();
@@ -42,9 +39,8 @@ void TFormEnroll::WMHolderStatus(std::uintptr_t wparam, std::intptr_t lparam) {
     case verify_event::kFailed: {
       const HRESULT error = static_cast<HRESULT>(EventLow32(lparam));
       NoteFailure(error);  // a session the service lost is replaced at Retry
-      ShowHolderUnknown(error == WINBIO_E_UNKNOWN_ID
-                            ? Texts().Get(kEnrollDuplicateNoMatch)
-                            : Texts().Get(kEnrollFailurePrefix) + WinBioErrorText(error, Texts()));
+      ShowHolderUnknown(error == WINBIO_E_UNKNOWN_ID ? Texts().Get(kEnrollDuplicateNoMatch)
+                                                     : FailureText(error));
       break;
     }
     default:
