@@ -2,31 +2,20 @@
 // endian), with a zero unit between them.
 
 #include <algorithm>
-#include <mutex>
 #include <utility>
 
 #include "platform/credential_logon.h"
 #include "platform/posix/stand_in_logon.h"
+#include "platform/posix/stand_in_value.h"
 
 namespace dactyra::platform {
 namespace {
 
 constexpr std::uint32_t kNegotiate = 9;  // any number: the stand-in knows only this package
 
-struct StandInAccounts {
-  std::mutex mutex;
-  std::vector<StandInAccount> accounts;
-};
-
-StandInAccounts& TheStandInAccounts() {
-  static StandInAccounts accounts;
+StandInValue<std::vector<StandInAccount>>& TheStandInAccounts() {
+  static StandInValue<std::vector<StandInAccount>> accounts({});
   return accounts;
-}
-
-std::vector<StandInAccount> SwapStandInAccounts(std::vector<StandInAccount> accounts) {
-  StandInAccounts& installed = TheStandInAccounts();
-  const std::lock_guard lock(installed.mutex);
-  return std::exchange(installed.accounts, std::move(accounts));
 }
 
 struct UnpackedCredential {
@@ -52,10 +41,10 @@ std::optional<UnpackedCredential> Unpack(std::span<const std::uint8_t> packed) {
 }  // namespace
 
 ScopedStandInAccounts::ScopedStandInAccounts(std::vector<StandInAccount> accounts)
-    : previous_(SwapStandInAccounts(std::move(accounts))) {}
+    : previous_(TheStandInAccounts().Swap(std::move(accounts))) {}
 
 ScopedStandInAccounts::~ScopedStandInAccounts() {
-  SwapStandInAccounts(std::move(previous_));
+  TheStandInAccounts().Swap(std::move(previous_));
 }
 
 std::vector<std::uint8_t> PackStandInCredential(std::u16string_view name,
@@ -81,14 +70,13 @@ CredentialLogon LogOnWithPackedCredential(std::span<const std::uint8_t> packed,
   if (package != kNegotiate || !credential) {
     return {};  // what the system says to a buffer it cannot read
   }
-  StandInAccounts& installed = TheStandInAccounts();
-  const std::lock_guard lock(installed.mutex);
-  const auto account =
-      std::ranges::find(installed.accounts, credential->name, &StandInAccount::name);
-  if (account == installed.accounts.end() || account->password != credential->password) {
-    return {.outcome = LogonOutcome::kRefused, .user_sid = {}};
-  }
-  return {.outcome = LogonOutcome::kLoggedOn, .user_sid = account->sid};
+  return TheStandInAccounts().With([&](const std::vector<StandInAccount>& accounts) {
+    const auto account = std::ranges::find(accounts, credential->name, &StandInAccount::name);
+    if (account == accounts.end() || account->password != credential->password) {
+      return CredentialLogon{.outcome = LogonOutcome::kRefused, .user_sid = {}};
+    }
+    return CredentialLogon{.outcome = LogonOutcome::kLoggedOn, .user_sid = account->sid};
+  });
 }
 
 }  // namespace dactyra::platform

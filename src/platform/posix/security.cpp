@@ -1,10 +1,10 @@
 #include <algorithm>
-#include <mutex>
 #include <utility>
 
 #include "base/strings.h"
 #include "platform/platform.h"
 #include "platform/posix/stand_in_user.h"
+#include "platform/posix/stand_in_value.h"
 
 namespace dactyra::platform {
 namespace {
@@ -22,43 +22,30 @@ std::optional<std::span<const std::uint8_t>> CheckedSid(std::span<const std::uin
   return sid.first(*length);
 }
 
-// The account the process runs as; a test may switch it (stand_in_user.h).
-struct StandInUser {
-  std::mutex mutex;
-  std::vector<std::uint8_t> sid = {
+// The SID of the account the process runs as; a test may switch it (stand_in_user.h).
+StandInValue<std::vector<std::uint8_t>>& TheStandInUser() {
+  static StandInValue<std::vector<std::uint8_t>> user({
       1,    5,    0, 0, 0, 0, 0, 5,  // revision, 5 sub-authorities, NT authority
       21,   0,    0, 0,              // 21
       0xE8, 0x03, 0, 0,              // 1000
       0xD0, 0x07, 0, 0,              // 2000
       0xB8, 0x0B, 0, 0,              // 3000
       0xE9, 0x03, 0, 0,              // 1001
-  };
-};
-
-StandInUser& TheStandInUser() {
-  static StandInUser user;
+  });
   return user;
-}
-
-std::vector<std::uint8_t> SwapStandInUser(std::vector<std::uint8_t> sid) {
-  StandInUser& user = TheStandInUser();
-  const std::lock_guard lock(user.mutex);
-  return std::exchange(user.sid, std::move(sid));
 }
 
 }  // namespace
 
 ScopedStandInUser::ScopedStandInUser(std::vector<std::uint8_t> sid)
-    : previous_(SwapStandInUser(std::move(sid))) {}
+    : previous_(TheStandInUser().Swap(std::move(sid))) {}
 
 ScopedStandInUser::~ScopedStandInUser() {
-  SwapStandInUser(std::move(previous_));
+  TheStandInUser().Swap(std::move(previous_));
 }
 
 std::optional<std::vector<std::uint8_t>> CurrentUserSid() {
-  StandInUser& user = TheStandInUser();
-  const std::lock_guard lock(user.mutex);
-  return user.sid;
+  return TheStandInUser().With([](const std::vector<std::uint8_t>& sid) { return sid; });
 }
 
 bool EqualSids(std::span<const std::uint8_t> a, std::span<const std::uint8_t> b) {

@@ -1,41 +1,27 @@
-#include <mutex>
-#include <utility>
-
-#include "platform/posix/stand_in_service.h"
 #include "platform/service_status.h"
+#include "platform/posix/stand_in_service.h"
+#include "platform/posix/stand_in_value.h"
 
 namespace dactyra::platform {
 namespace {
 
-struct StandInService {
-  std::mutex mutex;
-  ServiceStatus status{.run_state = ServiceRunState::kRunning, .disabled = false};
-};
-
-StandInService& TheStandInService() {
-  static StandInService service;
+StandInValue<ServiceStatus>& TheStandInService() {
+  static StandInValue<ServiceStatus> service(
+      {.run_state = ServiceRunState::kRunning, .disabled = false});
   return service;
-}
-
-ServiceStatus SwapStandInService(ServiceStatus status) {
-  StandInService& service = TheStandInService();
-  const std::lock_guard lock(service.mutex);
-  return std::exchange(service.status, status);
 }
 
 }  // namespace
 
 ScopedStandInService::ScopedStandInService(ServiceStatus status)
-    : previous_(SwapStandInService(status)) {}
+    : previous_(TheStandInService().Swap(status)) {}
 
 ScopedStandInService::~ScopedStandInService() {
-  SwapStandInService(previous_);
+  TheStandInService().Swap(previous_);
 }
 
 ServiceStatus BiometricServiceStatus() {
-  StandInService& service = TheStandInService();
-  const std::lock_guard lock(service.mutex);
-  return service.status;
+  return TheStandInService().With([](const ServiceStatus& status) { return status; });
 }
 
 }  // namespace dactyra::platform
