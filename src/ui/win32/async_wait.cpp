@@ -107,19 +107,6 @@ class DisabledOwner {
   HWND owner_;
 };
 
-// The next message of the wait: false on WM_QUIT, which is posted again for the outer loop (and
-// ends the waits of the owner's program window).
-bool NextMessage(MSG& message, Form* owner) {
-  if (owner != nullptr) {
-    return GetMessageEndingOnQuit(message, *owner);
-  }
-  const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-  if (got == 0) {
-    PostQuitMessage(static_cast<int>(message.wParam));
-  }
-  return got > 0;
-}
-
 // Dispatches the thread's messages until `signal` completes; false when the wait ended first.
 bool PumpUntilCompleted(const CompletionSignal& signal, Form* owner,
                         const std::function<bool()>& every_tick) {
@@ -129,7 +116,7 @@ bool PumpUntilCompleted(const CompletionSignal& signal, Form* owner,
     if (owner != nullptr && owner->WaitsEnded()) {
       return false;
     }
-    if (!NextMessage(message, owner)) {
+    if (!GetMessageEndingOnQuit(message, owner)) {
       return false;
     }
     if (ticks.Fired(message)) {

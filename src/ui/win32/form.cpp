@@ -286,7 +286,7 @@ ModalResult FormRunModal(Form& form) {
         break;
       }
     }
-    if (!GetMessageEndingOnQuit(message, form)) {
+    if (!GetMessageEndingOnQuit(message, &form)) {
       form.SetModalResult(ModalResult::kCancel);
       break;
     }

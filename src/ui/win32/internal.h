@@ -127,11 +127,11 @@ bool IsFormWindow(HWND window);
 // to the form it is for.
 void DispatchWithDialogKeys(MSG& message);
 
-// The next message of a nested wait for `waiting` (a dialog, or the owner of a wait): false when
-// it was a quit, which is posted again for the outer loop and ends every wait of the program's
-// window, as its close does (Form::EndWaits on the outermost owner): the wait ends as cancelled
-// and nothing opens after it.
-bool GetMessageEndingOnQuit(MSG& message, Form& waiting);
+// The next message of a nested wait for `waiting` (a dialog, or the owner of a wait; may be null
+// for a wait without owner): false when it was a quit, which is posted again for the outer loop
+// and ends every wait of the program's window, as its close does (Form::EndWaits on the outermost
+// owner of `waiting`): the wait ends as cancelled and nothing opens after it.
+bool GetMessageEndingOnQuit(MSG& message, Form* waiting);
 
 // The control whose native window this is; null for windows of others.
 Control* ControlOf(HWND window);

@@ -59,7 +59,7 @@ Control* ControlAt(HWND window) {
 
 }  // namespace
 
-bool GetMessageEndingOnQuit(MSG& message, Form& waiting) {
+bool GetMessageEndingOnQuit(MSG& message, Form* waiting) {
   const BOOL got = GetMessageW(&message, nullptr, 0, 0);
   if (got > 0) {
     return true;
@@ -67,7 +67,10 @@ bool GetMessageEndingOnQuit(MSG& message, Form& waiting) {
   if (got == 0) {
     PostQuitMessage(static_cast<int>(message.wParam));  // for the outer loop
   }
-  Form* root = &waiting;
+  if (waiting == nullptr) {
+    return false;
+  }
+  Form* root = waiting;
   while (root->Owner() != nullptr) {
     root = root->Owner();
   }
