@@ -117,6 +117,8 @@ class Form : public Control {
   void EndWaits();
   // Whether EndWaits was called on this form or on one of its owners.
   bool WaitsEnded() const;
+  // The same for the owner of a wait; false for a wait without owner.
+  static bool WaitsEnded(const Form* owner) { return owner != nullptr && owner->WaitsEnded(); }
 
   // The buttons pressed by Enter and Esc (set by the buttons' options).
   Button* DefaultButton() const { return default_button_; }

@@ -74,6 +74,9 @@ HelloResult HelloNotOffered(std::u16string_view call, std::uint32_t code);
 HelloResult HelloCallFailed(std::u16string_view call, std::uint32_t code);
 // Windows Hello not used on a Windows before Windows 10, where it cannot take a PIN.
 HelloResult HelloFingerprintOnly();
+// A wait that ended before Windows answered (the owner's waits ended, a quit): a cancel, as when
+// the user closes the system's dialog.
+HelloResult HelloCancelled();
 
 // The result in words for the log: what Windows Hello said, or why it was not used.
 std::u16string HelloResultText(const HelloResult& result, const TextSource& texts);

@@ -76,6 +76,10 @@ HelloResult HelloFingerprintOnly() {
   return Result(HelloOutcome::kUnavailable, HelloReason::kFingerprintOnly);
 }
 
+HelloResult HelloCancelled() {
+  return HelloFromVerificationResult(kCanceled);
+}
+
 std::u16string HelloResultText(const HelloResult& result, const TextSource& texts) {
   switch (result.reason) {
     case HelloReason::kVerified:

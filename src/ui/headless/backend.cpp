@@ -245,7 +245,7 @@ bool MessageTarget::Post(std::uint32_t message, std::uintptr_t wparam, std::intp
 }
 
 ModalResult ShowMessageBox(const Form* owner, const MessageBoxRequest& request) {
-  if (owner != nullptr && owner->WaitsEnded()) {
+  if (Form::WaitsEnded(owner)) {
     return ModalResult::kCancel;  // never shown
   }
   auto* responder = headless::ScopedMessageBoxResponder::Innermost();

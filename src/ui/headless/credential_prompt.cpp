@@ -21,7 +21,7 @@ std::vector<headless::ScopedPasswordResponder*>& ThreadResponders() {
 
 PromptedCredential PromptForCredential(const Form* owner, std::u16string caption,
                                        std::u16string message, std::uint32_t package) {
-  if (owner != nullptr && owner->WaitsEnded()) {
+  if (Form::WaitsEnded(owner)) {
     return NothingEntered(PromptOutcome::kCancelled);  // never shown
   }
   auto& responders = ThreadResponders();

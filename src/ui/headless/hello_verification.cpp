@@ -25,34 +25,25 @@ headless::ScopedHelloResponder& Innermost(std::u16string_view request) {
   return *responders.back();
 }
 
-// What a wait gives when the owner's waits ended before or during it.
-HelloResult Ended() {
-  return HelloFromVerificationResult(6);  // Canceled
-}
-
-bool WaitsEnded(const Form* owner) {
-  return owner != nullptr && owner->WaitsEnded();
-}
-
 }  // namespace
 
 // The responder's answers come without a window of their own: nothing waits behind.
 HelloResult VerifyWithWindowsHello(Form* owner, std::u16string_view message,
                                    const std::function<void()>& /*prompt_not_in_front*/) {
-  if (WaitsEnded(owner)) {
-    return Ended();
+  if (Form::WaitsEnded(owner)) {
+    return HelloCancelled();
   }
   const HelloResult answer = Innermost(message).Answer(
       {owner != nullptr ? owner->Caption() : std::u16string(), std::u16string(message)});
-  return WaitsEnded(owner) ? Ended() : answer;
+  return Form::WaitsEnded(owner) ? HelloCancelled() : answer;
 }
 
 std::optional<HelloResult> WindowsHelloUnavailable(Form* owner) {
-  if (WaitsEnded(owner)) {
-    return Ended();
+  if (Form::WaitsEnded(owner)) {
+    return HelloCancelled();
   }
   const std::optional<HelloResult> answer = Innermost(u"is it available?").Availability();
-  return WaitsEnded(owner) ? Ended() : answer;
+  return Form::WaitsEnded(owner) ? HelloCancelled() : answer;
 }
 
 namespace headless {

@@ -113,7 +113,7 @@ bool PumpUntilCompleted(const CompletionSignal& signal, Form* owner,
   ThreadTimer ticks(every_tick ? kWaitTick : std::chrono::milliseconds::zero());
   MSG message;
   while (!signal.Completed()) {
-    if (owner != nullptr && owner->WaitsEnded()) {
+    if (Form::WaitsEnded(owner)) {
       return false;
     }
     if (!GetMessageEndingOnQuit(message, owner)) {

@@ -41,15 +41,11 @@ class PromptBuffer {
   ULONG size_ = 0;
 };
 
-bool WaitsEnded(const Form* owner) {
-  return owner != nullptr && owner->WaitsEnded();
-}
-
 }  // namespace
 
 PromptedCredential PromptForCredential(const Form* owner, std::u16string caption,
                                        std::u16string message, std::uint32_t package) {
-  if (WaitsEnded(owner)) {
+  if (Form::WaitsEnded(owner)) {
     return NothingEntered(PromptOutcome::kCancelled);  // never shown
   }
   const platform::Module credui(u"credui.dll");
@@ -72,7 +68,7 @@ PromptedCredential PromptForCredential(const Form* owner, std::u16string caption
   const DWORD answered =
       prompt(&info, 0, &answer_package, nullptr, 0, packed.Receive(), packed.ReceiveSize(), &save,
              CREDUIWIN_ENUMERATE_CURRENT_USER | CREDUIWIN_AUTHPACKAGE_ONLY);
-  if (answered == ERROR_CANCELLED || WaitsEnded(owner)) {
+  if (answered == ERROR_CANCELLED || Form::WaitsEnded(owner)) {
     return NothingEntered(PromptOutcome::kCancelled);
   }
   if (answered != ERROR_SUCCESS || packed.Empty()) {

@@ -52,16 +52,6 @@ Verifier ActivateVerifier(const WindowsRuntime& runtime) {
   return verifier;
 }
 
-// What a wait that ended before Windows answered gives: a cancel, as when the user closes the
-// system's dialog.
-HelloResult Cancelled() {
-  return HelloFromVerificationResult(6);  // UserConsentVerificationResult Canceled
-}
-
-bool WaitsEnded(const Form* owner) {
-  return owner != nullptr && owner->WaitsEnded();
-}
-
 // The value that `operation` (started by `call`) gave, or how the verification ends instead:
 // cancelled, or the call failed.
 std::variant<std::int32_t, HelloResult> AwaitValue(EnumAsyncOperation& operation,
@@ -70,7 +60,7 @@ std::variant<std::int32_t, HelloResult> AwaitValue(EnumAsyncOperation& operation
                                                    std::u16string_view call) {
   const AsyncEnumResult result = detail::AwaitModally(operation, handler_iid, owner, wait);
   if (result.cancelled) {
-    return Cancelled();
+    return HelloCancelled();
   }
   if (FAILED(result.code)) {
     return HelloCallFailed(call, static_cast<std::uint32_t>(result.code));
@@ -97,8 +87,8 @@ std::optional<HelloResult> CheckAvailability(UserConsentVerifierStatics& statics
 HelloResult RequestVerification(const WindowsRuntime& runtime, UserConsentVerifierStatics& statics,
                                 Form* owner, std::u16string_view message,
                                 const std::function<void()>& prompt_not_in_front) {
-  if (WaitsEnded(owner)) {
-    return Cancelled();  // ended while the availability was asked: nothing more is asked
+  if (Form::WaitsEnded(owner)) {
+    return HelloCancelled();  // ended while the availability was asked: nothing more is asked
   }
   const std::wstring wide_message = ToWide(message);
   const HString text(runtime, wide_message);
@@ -137,8 +127,8 @@ HelloResult RequestVerification(const WindowsRuntime& runtime, UserConsentVerifi
 // owner's waits ended, what that means instead.
 template <typename Result, typename Use>
 Result WithVerifier(Form* owner, Use use) {
-  if (WaitsEnded(owner)) {
-    return Cancelled();
+  if (Form::WaitsEnded(owner)) {
+    return HelloCancelled();
   }
   const WindowsRuntime runtime;
   const detail::RuntimeApartment apartment(runtime);

@@ -27,7 +27,7 @@ UINT IconFlags(MessageIcon icon) {
 }  // namespace
 
 ModalResult ShowMessageBox(const Form* owner, const MessageBoxRequest& request) {
-  if (owner != nullptr && owner->WaitsEnded()) {
+  if (Form::WaitsEnded(owner)) {
     return ModalResult::kCancel;  // never shown
   }
   HWND owner_window = owner != nullptr ? detail::WindowOf(*owner) : GetActiveWindow();
